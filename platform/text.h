@@ -1,0 +1,47 @@
+// Byte-string helpers. Texts are bytes in the system's ANSI code page; every
+// length, cut and comparison counts bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumeret {
+
+// Removes bytes below 33 (space, tab, CR, LF, other control bytes) from both
+// ends; nothing inside is touched.
+std::string Trim(std::string_view text);
+
+// The first n bytes of text (all of it when shorter).
+std::string CutText(std::string_view text, std::size_t n);
+
+// CR LF followed by the marker that ends a preview that was cut.
+extern const std::string kContinuationMarker;
+
+// Splits a text into lines at CR LF, lone CR and lone LF; a NUL byte ends the
+// text, and a line break at the very end makes no extra empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Joins lines, each followed by CR LF.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// Whether byte c starts a double-byte character in the system's code page.
+bool IsLeadByte(unsigned char c);
+
+// Index of the extension's "." in path: the last "." after the last "\" or
+// ":", double-byte aware; npos when there is none.
+std::size_t ExtensionStart(std::string_view path);
+
+// The extension with its dot ("" when none).
+std::string ExtractFileExt(std::string_view path);
+
+// path with its extension replaced by ext (ext includes the dot).
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+
+// Everything up to and including the last "\" or ":" ("" when none).
+std::string ExtractFilePath(std::string_view path);
+
+// ASCII letters upper-cased, double-byte characters left alone.
+std::string UpperCaseAnsi(std::string_view text);
+
+}  // namespace lumeret

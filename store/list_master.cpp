@@ -1,0 +1,96 @@
+#include "store/list_master.h"
+
+#include "platform/text.h"
+
+namespace lumeret {
+
+namespace {
+constexpr std::size_t kCaptionBytes = 64;
+constexpr std::size_t kPreviewBytes = 256;
+}  // namespace
+
+TListMaster::TListMaster(IListRows& listBox, IClipboard& clipboard)
+    : listBox_(listBox), clipboard_(clipboard) {}
+
+void TListMaster::InsertAtTop(const std::string& text) {
+    texts_.insert(texts_.begin(), text);
+    listBox_.Insert(0, CutText(text, kCaptionBytes));
+}
+
+bool TListMaster::AddText(const std::string& text) {
+    if (text.empty()) return false;
+    int i = IndexOf(text);
+    if (i == -1) {
+        InsertAtTop(text);
+        return true;
+    }
+    PushToTop(i);
+    Delete(i + 1);
+    return false;
+}
+
+int TListMaster::IndexOf(const std::string& text) const {
+    int found = -1;
+    for (int i = 0; i < Count(); ++i) {
+        if (texts_[static_cast<std::size_t>(i)] == text) found = i;
+    }
+    return found;
+}
+
+void TListMaster::PushToTop(int index) {
+    std::string t = Entry(index);
+    // The clipboard is written before the lists change.
+    clipboard_.SetText(t);
+    wroteClipboard_ = true;
+    ownWriteStamp_ = clipboard_.ChangeStamp();
+    InsertAtTop(t);
+}
+
+bool TListMaster::IsOwnWrite() const {
+    return wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_;
+}
+
+void TListMaster::Delete(int index) {
+    if (index < 0 || index > Count() - 1 || Count() <= 0) return;
+    texts_.erase(texts_.begin() + index);
+    listBox_.Remove(index);
+    listBox_.Select(0);
+}
+
+bool TListMaster::DeleteSelected() {
+    int i = listBox_.Selected();
+    if (i < 0 || Count() <= 0 || i >= Count() || !listBox_.IsSelected(i)) return false;
+    texts_.erase(texts_.begin() + i);
+    listBox_.Remove(i);
+    if (i > Count() - 1) --i;
+    listBox_.Select(i);
+    if (Count() == 0) clipboard_.Clear();
+    return true;
+}
+
+bool TListMaster::CopySelected() {
+    int i = listBox_.Selected();
+    if (i < 0 || i >= Count() || !listBox_.IsSelected(i)) return false;
+    std::string t = Entry(i);
+    Delete(i);
+    // The change report of this write brings the text back as entry 0.
+    clipboard_.SetText(t);
+    listBox_.Select(0);
+    return true;
+}
+
+void TListMaster::GetSelectedText(std::string& text) const {
+    int i = listBox_.Selected();
+    if (Count() <= 0 || i < 0 || i >= Count()) return;
+    text = Entry(i);
+}
+
+void TListMaster::GetPreview(std::string& text) const {
+    int i = listBox_.Selected();
+    if (i < 0 || i >= Count()) return;
+    std::string t = CutText(Entry(i), kPreviewBytes);
+    if (t.size() == kPreviewBytes) t += kContinuationMarker;
+    text = t;
+}
+
+}  // namespace lumeret

@@ -1,0 +1,48 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+
+namespace lumeret {
+namespace {
+
+TEST(Text, TrimRemovesControlBytesAtBothEndsOnly) {
+    EXPECT_EQ(Trim(" \t\r\n a b \x01\x1f "), "a b");
+    EXPECT_EQ(Trim("\x7f"), "\x7f");
+    EXPECT_EQ(Trim("　全角　"), "　全角　");  // full-width spaces stay
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Trim(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(Text, SplitLinesAtEveryKindOfBreak) {
+    EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(SplitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitLines(""), std::vector<std::string>{});
+    EXPECT_EQ(SplitLines(std::string("ab\0cd\r\nef", 10)), std::vector<std::string>{"ab"});
+    EXPECT_EQ(JoinLinesCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST(Text, ExtensionIsDoubleByteAware) {
+    EXPECT_EQ(ExtractFileExt("C:\\dir\\a.Txt"), ".Txt");
+    EXPECT_EQ(ExtractFileExt("C:\\dir.x\\file"), "");
+    EXPECT_EQ(ExtractFileExt("C:\\表\\file"), "");
+    EXPECT_EQ(UpperCaseAnsi("a.txt表b"), "A.TXT表B");
+    EXPECT_EQ(ExtractFilePath("C:\\dir\\表\\a.txt"), "C:\\dir\\表\\");
+    EXPECT_EQ(ExtractFilePath("a.txt"), "");
+}
+
+TEST(Errors, RuntimeMessagesAreExact) {
+    EXPECT_STREQ(EFOpenError("C:\\a.txt").what(), "ﾌｧｲﾙ C:\\a.txt は開けません");
+    EXPECT_STREQ(EFCreateError("C:\\a.txt").what(), "ﾌｧｲﾙ C:\\a.txt を作成できません");
+    EXPECT_STREQ(EInOutError(2).what(), "ﾌｧｲﾙが見つかりません");
+    EXPECT_STREQ(EInOutError(5).what(), "ﾌｧｲﾙへのｱｸｾｽが拒否されました");
+    EXPECT_STREQ(EInOutError(183).what(), "I/O ｴﾗｰ (183)");
+    // Half-width katakana are single bytes in code page 932.
+    EXPECT_EQ(std::string("ﾌｧｲﾙ").size(), 4u);
+}
+
+}  // namespace
+}  // namespace lumeret

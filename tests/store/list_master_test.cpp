@@ -1,0 +1,182 @@
+#include "store/list_master.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+#include "support/fakes.h"
+
+namespace lumeret {
+namespace {
+
+using test::FakeClipboard;
+using test::FakeListRows;
+
+struct History : ::testing::Test {
+    FakeListRows rows;
+    FakeClipboard clipboard;
+    TListMaster history{rows, clipboard};
+
+    void Fill(std::initializer_list<const char*> oldestFirst) {
+        for (const char* t : oldestFirst) history.AddText(t);
+    }
+};
+
+TEST_F(History, NewTextEntersAtTopWithCaption) {
+    EXPECT_TRUE(history.AddText("abc"));
+    ASSERT_EQ(history.Count(), 1);
+    EXPECT_EQ(history.Entry(0), "abc");
+    EXPECT_EQ(rows.rows, std::vector<std::string>{"abc"});
+    EXPECT_EQ(clipboard.writes, 0);
+}
+
+TEST_F(History, EmptyTextChangesNothing) {
+    EXPECT_FALSE(history.AddText(""));
+    EXPECT_EQ(history.Count(), 0);
+    EXPECT_TRUE(rows.rows.empty());
+}
+
+TEST_F(History, KnownTextMovesToTopAndGoesOnClipboardAgain) {
+    Fill({"e4", "e3", "e2", "e1", "e0"});  // e0 newest
+    EXPECT_FALSE(history.AddText("e3"));
+    EXPECT_EQ(history.Count(), 5);
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}));
+    EXPECT_EQ(rows.selected, 0);
+    EXPECT_EQ(clipboard.text, "e3");
+    EXPECT_EQ(clipboard.writes, 1);
+}
+
+TEST_F(History, TopTextIsWrittenAgainAndStays) {
+    Fill({"b", "a"});
+    EXPECT_FALSE(history.AddText("a"));
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(clipboard.writes, 1);
+}
+
+TEST_F(History, ComparisonIsByteExactAndCaseSensitive) {
+    Fill({"abc"});
+    EXPECT_TRUE(history.AddText("ABC"));
+    EXPECT_EQ(history.IndexOf("abc"), 1);
+    EXPECT_EQ(history.IndexOf("ab"), -1);
+}
+
+TEST_F(History, CaptionIsFirst64BytesUntrimmedWithLineBreaks) {
+    std::string text = "line1\r\nline2\t" + std::string(300, 'x');
+    history.AddText(text);
+    EXPECT_EQ(rows.rows[0], text.substr(0, 64));
+    // The cut counts bytes and may split a double-byte character.
+    std::string kanji;
+    for (int i = 0; i < 40; ++i) kanji += "漢";
+    history.AddText(kanji);
+    EXPECT_EQ(rows.rows[0].size(), 64u);
+}
+
+TEST_F(History, PreviewMarkerFollowsExactly256Bytes) {
+    std::string preview = "kept";
+    history.AddText(std::string(300, 'a'));
+    rows.Select(0);
+    history.GetPreview(preview);
+    EXPECT_EQ(preview, std::string(256, 'a') + "\r\n＜つづく＞");
+    EXPECT_EQ(kContinuationMarker.size(), 12u);
+    EXPECT_EQ(kContinuationMarker.substr(2), "\x81\x83\x82\xC2\x82\xC3\x82\xAD\x81\x84");
+
+    history.AddText(std::string(256, 'b'));
+    rows.Select(0);
+    history.GetPreview(preview);
+    EXPECT_EQ(preview, std::string(256, 'b') + kContinuationMarker);
+
+    history.AddText(std::string(255, 'c'));
+    rows.Select(0);
+    history.GetPreview(preview);
+    EXPECT_EQ(preview, std::string(255, 'c'));
+}
+
+TEST_F(History, PreviewWithoutSelectionKeepsOutValue) {
+    history.AddText("abc");
+    rows.Select(-1);
+    std::string preview = "before";
+    history.GetPreview(preview);
+    EXPECT_EQ(preview, "before");
+}
+
+TEST_F(History, DeleteSelectedSelectsNeighbour) {
+    Fill({"e4", "e3", "e2", "e1", "e0"});
+    rows.Select(2);
+    EXPECT_TRUE(history.DeleteSelected());
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"e0", "e1", "e3", "e4"}));
+    EXPECT_EQ(rows.selected, 2);
+
+    rows.Select(3);
+    EXPECT_TRUE(history.DeleteSelected());
+    EXPECT_EQ(rows.selected, 2);
+    EXPECT_EQ(history.Count(), 3);
+    EXPECT_EQ(clipboard.writes, 0);  // only emptying the history touches the clipboard
+}
+
+TEST_F(History, DeletingTheOnlyEntryEmptiesTheClipboard) {
+    clipboard.SetText("only");
+    history.AddText("only");
+    rows.Select(0);
+    EXPECT_TRUE(history.DeleteSelected());
+    EXPECT_EQ(history.Count(), 0);
+    EXPECT_EQ(rows.selected, -1);
+    EXPECT_FALSE(clipboard.text.has_value());
+}
+
+TEST_F(History, NothingSelectedMeansNothingDeletedOrCopied) {
+    Fill({"a", "b"});
+    rows.Select(-1);
+    EXPECT_FALSE(history.DeleteSelected());
+    EXPECT_FALSE(history.CopySelected());
+    EXPECT_EQ(history.Count(), 2);
+    EXPECT_EQ(clipboard.writes, 0);
+}
+
+TEST_F(History, DeleteAllByRepeatedDeleteSelected) {
+    Fill({"a", "b", "c"});
+    rows.Select(1);
+    int n = history.Count();
+    for (int i = 0; i < n; ++i) history.DeleteSelected();
+    EXPECT_EQ(history.Count(), 0);
+    EXPECT_TRUE(rows.rows.empty());
+}
+
+TEST_F(History, CopySelectedTakesEntryOutAndItsChangeBringsItBack) {
+    Fill({"e4", "e3", "e2", "e1", "e0"});
+    rows.Select(4);
+    EXPECT_TRUE(history.CopySelected());
+    EXPECT_EQ(history.Count(), 4);
+    EXPECT_EQ(clipboard.text, "e4");
+    EXPECT_FALSE(history.IsOwnWrite());  // the copy's change must be handled
+    EXPECT_TRUE(history.AddText(*clipboard.text));
+    EXPECT_EQ(history.Entry(0), "e4");
+    EXPECT_EQ(history.Count(), 5);
+}
+
+TEST_F(History, OwnWriteOfPushToTopIsRecognisedOnce) {
+    Fill({"b", "a"});
+    history.AddText("b");
+    EXPECT_TRUE(history.IsOwnWrite());
+    clipboard.SetText("other program");
+    EXPECT_FALSE(history.IsOwnWrite());
+}
+
+TEST_F(History, SelectedTextNeedsASelection) {
+    Fill({"b", "a"});
+    std::string text = "unchanged";
+    rows.Select(-1);
+    history.GetSelectedText(text);
+    EXPECT_EQ(text, "unchanged");
+    rows.Select(1);
+    history.GetSelectedText(text);
+    EXPECT_EQ(text, "b");
+}
+
+TEST_F(History, DeleteIgnoresIndexOutsideEntries) {
+    Fill({"a"});
+    history.Delete(-1);
+    history.Delete(1);
+    EXPECT_EQ(history.Count(), 1);
+}
+
+}  // namespace
+}  // namespace lumeret
