@@ -40,14 +40,21 @@ int TListMaster::IndexOf(const std::string& text) const {
 void TListMaster::PushToTop(int index) {
     std::string t = Entry(index);
     // The clipboard is written before the lists change.
-    clipboard_.SetText(t);
+    writingClipboard_ = true;
+    try {
+        clipboard_.SetText(t);
+    } catch (...) {
+        writingClipboard_ = false;
+        throw;
+    }
+    writingClipboard_ = false;
     wroteClipboard_ = true;
     ownWriteStamp_ = clipboard_.ChangeStamp();
     InsertAtTop(t);
 }
 
 bool TListMaster::IsOwnWrite() const {
-    return wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_;
+    return writingClipboard_ || (wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_);
 }
 
 void TListMaster::Delete(int index) {

@@ -31,6 +31,8 @@ public:
 
     // Whether the clipboard's current contents are the history's own write
     // from PushToTop, whose change report must not start the handling again.
+    // Also true while that write is in progress, since the system may report
+    // the change before the write returns.
     bool IsOwnWrite() const;
 
 private:
@@ -39,6 +41,7 @@ private:
     std::vector<std::string> texts_;
     IListRows& listBox_;
     IClipboard& clipboard_;
+    bool writingClipboard_ = false;
     bool wroteClipboard_ = false;
     std::uint32_t ownWriteStamp_ = 0;
 };

@@ -1,0 +1,98 @@
+#include "app/glyphs.h"
+
+namespace lumeret {
+
+bool Glyph::ColorAt(int x, int y, std::uint32_t& rgb) const {
+    if (y < 0 || y >= static_cast<int>(rows.size()) || x < 0 || x >= static_cast<int>(rows[y].size())) return false;
+    char key = rows[y][x];
+    for (const auto& c : colors) {
+        if (c.key == key) {
+            rgb = c.rgb;
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+constexpr std::uint32_t kDarkRed = 0x800000;
+constexpr std::uint32_t kOlive = 0x808000;
+constexpr std::uint32_t kBlue = 0x0000FF;
+constexpr std::uint32_t kNavy = 0x000080;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kGrey = 0x808080;
+constexpr std::uint32_t kSilver = 0xC0C0C0;
+
+const std::vector<std::string_view> kBookRows = {
+    "................",
+    "..#############.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBWWWWWWWWBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBWWWWWWBBBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#BBBBBBBBBBBB#.",
+    ".#############..",
+    ".#PPPPPPPPPPPP#.",
+    "..#############.",
+    "................",
+};
+
+}  // namespace
+
+const Glyph& WrenchGlyph() {
+    static const Glyph glyph{12, 12,
+                             {
+                                 "........##..",
+                                 ".......##...",
+                                 "......###..#",
+                                 "......######",
+                                 ".....######.",
+                                 "....####....",
+                                 "...###......",
+                                 "..###.......",
+                                 ".###........",
+                                 "###.........",
+                                 "##..........",
+                                 "............",
+                             },
+                             {{'#', kDarkRed}}};
+    return glyph;
+}
+
+const Glyph& ClearGlyph() {
+    static const Glyph glyph{21, 12,
+                             {
+                                 ".....................",
+                                 ".....................",
+                                 "..##.#...###..#..##..",
+                                 ".#...#...#...#.#.#.#.",
+                                 ".#...#...#...#.#.#.#.",
+                                 ".#...#...##..###.##..",
+                                 ".#...#...#...#.#.#.#.",
+                                 ".#...#...#...#.#.#.#.",
+                                 "..##.###.###.#.#.#.#.",
+                                 ".....................",
+                                 ".....................",
+                                 ".....................",
+                             },
+                             {{'#', kOlive}}};
+    return glyph;
+}
+
+const Glyph& BookGlyph() {
+    static const Glyph glyph{16, 16, kBookRows, {{'#', kNavy}, {'B', kBlue}, {'W', kWhite}, {'P', kWhite}}};
+    return glyph;
+}
+
+const Glyph& BookDisabledGlyph() {
+    static const Glyph glyph{16, 16, kBookRows, {{'#', kGrey}, {'B', kSilver}, {'W', kWhite}, {'P', kWhite}}};
+    return glyph;
+}
+
+}  // namespace lumeret

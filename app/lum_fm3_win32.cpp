@@ -1,0 +1,111 @@
+#include "app/lum_fm3_win32.h"
+
+#include "app/forms_win32.h"
+#include "app/lum_main_win32.h"
+#include "app/settings.h"
+#include "platform/controls_win32.h"
+
+namespace lumeret {
+
+namespace {
+
+enum ControlId { kIdTop = 101, kIdBmp, kIdPreview, kIdDelete, kIdOk, kIdCancel };
+
+struct CheckLayout {
+    int id;
+    int top;
+    int width;
+    const char* caption;
+};
+
+// The four boxes, top to bottom, in tab order.
+constexpr CheckLayout kChecks[] = {
+    {kIdTop, 16, 105, "常に手前に表示"},
+    {kIdBmp, 40, 137, "BMPの連続登録"},
+    {kIdPreview, 64, 161, "BMPプレビューを表示しない"},
+    {kIdDelete, 88, 121, "削除時に確認をとる"},
+};
+
+}  // namespace
+
+TForm3::TForm3() {
+    CreateParams p;
+    p.className = L"TForm3";
+    p.caption = "設定";
+    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    p.clientWidth = 242;
+    p.clientHeight = 172;
+    CreateWindowObject(p);
+
+    CreateControl({.parent = Handle(), .className = L"STATIC", .left = 8, .top = 8, .width = 225, .height = 121,
+                   .style = SS_ETCHEDFRAME});
+    HWND* boxes[] = {&Check_TOP, &Check_BMP, &Check_Preview, &Check_Delete};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& c = kChecks[i];
+        *boxes[i] = CreateControl({.parent = Handle(), .id = c.id, .className = L"BUTTON", .left = 16, .top = c.top,
+                                   .width = c.width, .height = 17, .caption = c.caption,
+                                   .style = BS_AUTOCHECKBOX | WS_TABSTOP});
+    }
+    // Neither button is the default or cancel button: Enter and Esc do not press them.
+    ButtonOK = CreateControl({.parent = Handle(), .id = kIdOk, .className = L"BUTTON", .left = 80, .top = 136,
+                              .width = 75, .height = 25, .caption = "OK", .style = BS_PUSHBUTTON | WS_TABSTOP});
+    Button1 = CreateControl({.parent = Handle(), .id = kIdCancel, .className = L"BUTTON", .left = 160, .top = 136,
+                             .width = 75, .height = 25, .caption = "Cancel", .style = BS_PUSHBUTTON | WS_TABSTOP});
+    FormCreate();
+}
+
+void TForm3::FormCreate() {
+    SetChecked(Check_TOP, IsOn(Form1->StayOnTop));
+    SetChecked(Check_Preview, IsOn(Form1->NonPreview));
+    SetChecked(Check_Delete, IsOn(Form1->DeleteCheck));
+}
+
+void TForm3::FormShow() {
+    HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
+    for (std::size_t i = 0; i < 4; ++i) tags_[i] = IsChecked(boxes[i]);
+}
+
+void TForm3::ButtonOKClick() {
+    Form1->NonPreview = OnOff(IsChecked(Check_Preview));
+    Form1->ApplyPreviewSwitch(IsChecked(Check_Preview));
+    Form1->StayOnTop = OnOff(IsChecked(Check_TOP));
+    Form1->DeleteCheck = OnOff(IsChecked(Check_Delete));
+    // The dialog itself follows the stay-on-top box as well.
+    SetTopmost(IsChecked(Check_TOP));
+    CloseDialog();
+}
+
+void TForm3::Button1Click() {
+    CloseDialog();
+    HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
+    for (std::size_t i = 0; i < 4; ++i) SetChecked(boxes[i], tags_[i]);
+}
+
+void TForm3::FormCloseQuery() {
+    if (IsOn(Form1->StayOnTop)) Form1->SetTopmost(true);
+    Form1->SetEnabled(true);
+    Form1->EnableScrapbook(true);
+}
+
+void TForm3::CloseDialog() {
+    FormCloseQuery();
+    Hide();
+}
+
+LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        if (wParam) FormShow();
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kIdOk && HIWORD(wParam) == BN_CLICKED) ButtonOKClick();
+        if (LOWORD(wParam) == kIdCancel && HIWORD(wParam) == BN_CLICKED) Button1Click();
+        return 0;
+    case WM_CLOSE:
+        CloseDialog();
+        return 0;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace lumeret

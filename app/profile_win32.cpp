@@ -1,0 +1,24 @@
+#include "app/profile_win32.h"
+
+#include <windows.h>
+
+namespace lumeret {
+
+namespace {
+// Returned for a missing key; no real value can hold these bytes.
+constexpr char kMissing[] = "\x01\x02missing\x02\x01";
+}  // namespace
+
+std::optional<std::string> IniProfile::ReadString(const std::string& section, const std::string& key) {
+    char buffer[kMaxSettingLength + 1];
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, buffer, sizeof(buffer), path_.c_str());
+    std::string value(buffer, n);
+    if (value == kMissing) return std::nullopt;
+    return value;
+}
+
+bool IniProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
+}
+
+}  // namespace lumeret

@@ -1,0 +1,55 @@
+#include "platform/controls_win32.h"
+
+#include <map>
+#include <tuple>
+
+#include "platform/errors.h"
+#include "platform/wide_win32.h"
+
+namespace lumeret {
+
+HWND CreateControl(const ControlSpec& s) {
+    HWND hwnd = CreateWindowExW(s.exStyle, s.className, FromCp932(s.caption).c_str(), WS_CHILD | WS_VISIBLE | s.style,
+                                s.left, s.top, s.width, s.height, s.parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)), GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd) throw EOutOfResources("Cannot create control");
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.font ? s.font : UiFont()), FALSE);
+    return hwnd;
+}
+
+void SetCaption(HWND hwnd, const std::string& caption) { SetWindowTextW(hwnd, FromCp932(caption).c_str()); }
+
+std::string Caption(HWND hwnd) {
+    int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    return ToCp932(text);
+}
+
+bool IsChecked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND checkBox, bool checked) {
+    SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+HFONT MakeFont(const std::string& face, int pixelHeight, bool bold) {
+    // Fonts live as long as the program; one per face, height and weight.
+    static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+    auto key = std::make_tuple(face, pixelHeight, bold);
+    if (auto it = fonts.find(key); it != fonts.end()) return it->second;
+    LOGFONTW lf{};
+    lf.lfHeight = -pixelHeight;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    std::wstring wide = FromCp932(face);
+    wcsncpy(lf.lfFaceName, wide.c_str(), LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirectW(&lf);
+    fonts[key] = font;
+    return font;
+}
+
+HFONT UiFont() { return MakeFont("ＭＳ Ｐゴシック", 12); }
+
+}  // namespace lumeret

@@ -1,0 +1,42 @@
+// Child controls of standard window classes, made from one small spec each,
+// and the fonts the windows use.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace lumeret {
+
+struct ControlSpec {
+    HWND parent = nullptr;
+    int id = 0;
+    const wchar_t* className = L"STATIC";
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string caption;  // code page 932; also the window text automation reads
+    DWORD style = 0;      // WS_CHILD | WS_VISIBLE are added
+    DWORD exStyle = 0;
+    HFONT font = nullptr;
+};
+
+HWND CreateControl(const ControlSpec& spec);
+
+// Sets a control's or window's text from code-page-932 bytes.
+void SetCaption(HWND hwnd, const std::string& caption);
+std::string Caption(HWND hwnd);
+
+bool IsChecked(HWND checkBox);
+void SetChecked(HWND checkBox, bool checked);
+
+// A font of the given face (code page 932) and pixel height. The Japanese
+// character set lets the font mapper pick the system's Japanese face where
+// the named one is missing.
+HFONT MakeFont(const std::string& face, int pixelHeight, bool bold = false);
+
+// The windows' own font: "ＭＳ Ｐゴシック", 12 pixels.
+HFONT UiFont();
+
+}  // namespace lumeret

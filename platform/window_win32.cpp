@@ -1,0 +1,91 @@
+#include "platform/window_win32.h"
+
+#include "platform/error_report.h"
+#include "platform/errors.h"
+#include "platform/wide_win32.h"
+
+namespace lumeret {
+
+Window::~Window() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Window::CreateWindowObject(const CreateParams& p) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(instance, p.className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &Window::WindowProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = p.className;
+        wc.hIcon = p.icon;
+        wc.style = CS_DBLCLKS;
+        if (!RegisterClassExW(&wc)) throw EOutOfResources("Cannot register window class");
+    }
+    RECT r{0, 0, p.clientWidth, p.clientHeight};
+    AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
+    HWND hwnd = CreateWindowExW(p.exStyle, p.className, FromCp932(p.caption).c_str(), p.style & ~WS_VISIBLE,
+                                p.left, p.top, r.right - r.left, r.bottom - r.top, p.owner, nullptr, instance, this);
+    if (!hwnd) throw EOutOfResources("Cannot create window");
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<Window*>(cs->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    bool handled = false;
+    CallGuarded([&] {
+        result = self->HandleMessage(msg, wParam, lParam);
+        handled = true;
+    });
+    // A handler that failed has been reported; the message gets no further
+    // treatment of its own.
+    return handled ? result : 0;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
+
+LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }
+
+void Window::Show() { ShowWindow(hwnd_, SW_SHOW); }
+void Window::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+bool Window::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+void Window::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+void Window::SetTopmost(bool topmost) {
+    SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Window::BringToFront() { SetForegroundWindow(hwnd_); }
+
+RECT Window::Bounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+void Window::MoveTo(int left, int top) {
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+}  // namespace lumeret
