@@ -4,6 +4,7 @@
 #include "app/lum_main_win32.h"
 #include "app/settings.h"
 #include "platform/controls_win32.h"
+#include "scrapbook/lum_fm2_win32.h"
 
 namespace lumeret {
 
@@ -66,8 +67,14 @@ void TForm3::FormShow() {
 }
 
 void TForm3::ButtonOKClick() {
-    Form1->NonPreview = OnOff(IsChecked(Check_Preview));
-    Form1->ApplyPreviewSwitch(IsChecked(Check_Preview));
+    bool noPreview = IsChecked(Check_Preview);
+    Form1->NonPreview = OnOff(noPreview);
+    ShowWindow(Form1->Lab_MinOr, noPreview ? SW_SHOW : SW_HIDE);
+    if (noPreview) {
+        Form1->HidePreview();
+    } else {
+        Form1->ShowClipboardPreview();
+    }
     Form1->StayOnTop = OnOff(IsChecked(Check_TOP));
     Form1->DeleteCheck = OnOff(IsChecked(Check_Delete));
     // The dialog itself follows the stay-on-top box as well.
@@ -84,7 +91,7 @@ void TForm3::Button1Click() {
 void TForm3::FormCloseQuery() {
     if (IsOn(Form1->StayOnTop)) Form1->SetTopmost(true);
     Form1->SetEnabled(true);
-    Form1->EnableScrapbook(true);
+    Form2->SetEnabled(true);
 }
 
 void TForm3::CloseDialog() {

@@ -100,12 +100,13 @@ private:
     // itself or has handled this very change already.
     void OnClipboardReported();
 
-    Win32Clipboard clipboard_;
-    std::unique_ptr<ListBoxRows> listRows_;
+    ClipboardWin32 clipboard_;
+    std::unique_ptr<ListBoxWin32> listRows_;
     TVyClipDetector VyClipDetector1;
     HBITMAP PreviewBitmap = nullptr;
     HWND hint_ = nullptr;
     std::string hintText_;
+    std::string statusText_;
     std::uint32_t handledStamp_ = 0;
     bool handledAny_ = false;
 };

@@ -1,0 +1,538 @@
+#include "app/lum_main_win32.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/about_win32.h"
+#include "app/forms_win32.h"
+#include "app/glyph_button_win32.h"
+#include "app/lum_fm3_win32.h"
+#include "app/profile_win32.h"
+#include "app/settings.h"
+#include "app/status_texts.h"
+#include "platform/clipboard_session_win32.h"
+#include "platform/controls_win32.h"
+#include "platform/errors.h"
+#include "platform/module_path_win32.h"
+#include "platform/prompts_win32.h"
+#include "platform/text.h"
+#include "platform/wide_win32.h"
+#include "scrapbook/lum_fm2_win32.h"
+
+namespace lumeret {
+
+namespace {
+
+enum ControlId {
+    kIdAbout = 201,
+    kIdSettings,
+    kIdClear,
+    kIdPaintBox,
+    kIdMinOr,
+    kIdBevel,
+    kIdBook,
+    kIdAdd,
+    kIdList,
+    kIdStatus,
+};
+
+enum MenuId { kPopCopy = 301, kPopAdd, kPopDelete, kPopAllDelete, kPopCancel };
+
+constexpr UINT_PTR kStatusTimer = 1;
+constexpr UINT kStatusTimerMs = 1000;
+constexpr int kStatusClearTicks = 2;  // cleared on the tick after this many
+constexpr int kPreviewSize = 113;
+constexpr WORD kDeleteKey = VK_DELETE;
+constexpr UINT kAllDroppedFiles = 0xFFFFFFFF;
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+// Gives back the drop handle however the drop's handling ends.
+class DropGuard {
+public:
+    explicit DropGuard(HDROP drop) : drop_(drop) {}
+    DropGuard(const DropGuard&) = delete;
+    DropGuard& operator=(const DropGuard&) = delete;
+    ~DropGuard() { DragFinish(drop_); }
+
+private:
+    HDROP drop_;
+};
+
+}  // namespace
+
+TForm1::TForm1() : clipboard_(nullptr) {
+    CreateParams p;
+    p.className = L"TForm1";
+    p.caption = "Lumeret";
+    p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    p.left = 0;
+    p.top = 0;
+    p.clientWidth = 202;
+    p.clientHeight = 309;
+    CreateWindowObject(p);
+    clipboard_ = ClipboardWin32(Handle());
+    CreateControls();
+    FormCreate();
+    // The notice sent while joining is swallowed: the handler needs windows
+    // that do not exist yet. FormShow runs the handler instead.
+    VyClipDetector1.SetOnClipChange([this](TVyClipDetector&) { OnClipboardReported(); });
+}
+
+TForm1::~TForm1() {
+    VyClipDetector1.SetOnClipChange(nullptr);
+    History.reset();
+    if (PreviewBitmap) DeleteObject(PreviewBitmap);
+}
+
+void TForm1::CreateControls() {
+    HWND self = Handle();
+    btn_about = CreateControl({.parent = self, .id = kIdAbout, .className = L"BUTTON", .left = 8, .top = 8,
+                               .width = 17, .height = 17, .caption = "?", .style = BS_OWNERDRAW});
+    SpeedButton1 = CreateControl({.parent = self, .id = kIdSettings, .className = L"BUTTON", .left = 24, .top = 8,
+                                  .width = 17, .height = 17, .style = BS_OWNERDRAW});
+    btn_cl = CreateControl({.parent = self, .id = kIdClear, .className = L"BUTTON", .left = 40, .top = 8, .width = 33,
+                            .height = 17, .style = BS_OWNERDRAW});
+    // The preview and its label lie inside the frame; siblings clip one
+    // another so the frame never paints over the picture.
+    PaintBox1 = CreateControl({.parent = self, .id = kIdPaintBox, .className = L"STATIC", .left = 80, .top = 8,
+                               .width = kPreviewSize, .height = kPreviewSize,
+                               .style = SS_OWNERDRAW | WS_CLIPSIBLINGS});
+    Lab_MinOr = CreateControl({.parent = self, .id = kIdMinOr, .className = L"STATIC", .left = 117, .top = 60,
+                               .width = 36, .height = 12, .caption = "非表示", .style = WS_CLIPSIBLINGS});
+    ShowWindow(Lab_MinOr, SW_HIDE);
+    Bevel1 = CreateControl({.parent = self, .id = kIdBevel, .className = L"STATIC", .left = 79, .top = 8,
+                            .width = 114, .height = 114, .style = SS_ETCHEDFRAME | WS_CLIPSIBLINGS});
+    SetWindowPos(Bevel1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    btn_book = CreateControl({.parent = self, .id = kIdBook, .className = L"BUTTON", .left = 8, .top = 24,
+                              .width = 65, .height = 65, .style = BS_OWNERDRAW});
+    btn_add = CreateControl({.parent = self, .id = kIdAdd, .className = L"BUTTON", .left = 8, .top = 88, .width = 65,
+                             .height = 33, .caption = "登録", .style = BS_OWNERDRAW});
+    ListBox1 = CreateControl({.parent = self, .id = kIdList, .className = L"LISTBOX", .left = 0, .top = 128,
+                              .width = 201, .height = 161,
+                              .style = LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                                       WS_TABSTOP | WS_BORDER});
+    SendMessageW(ListBox1, LB_SETITEMHEIGHT, 0, 12);
+    AlarmBar = CreateControl({.parent = self, .id = kIdStatus, .className = STATUSCLASSNAMEW, .left = 0, .top = 290,
+                              .width = 202, .height = 19, .style = CCS_NORESIZE | CCS_NOPARENTALIGN});
+    SendMessageW(AlarmBar, SB_SIMPLE, TRUE, 0);
+    SetFocus(ListBox1);
+
+    PopupMenu1 = CreatePopupMenu();
+    const struct {
+        UINT id;
+        const char* caption;
+    } items[] = {{kPopCopy, "コピー(&C)"}, {kPopAdd, "登録(&A)"}, {kPopDelete, "削除(&D)"},
+                 {kPopAllDelete, "すべて削除(&X)"}, {0, nullptr}, {kPopCancel, "キャンセル"}};
+    for (const auto& item : items) {
+        if (item.caption) {
+            AppendMenuW(PopupMenu1, MF_STRING, item.id, FromCp932(item.caption).c_str());
+        } else {
+            AppendMenuW(PopupMenu1, MF_SEPARATOR, 0, nullptr);
+        }
+    }
+
+    // The history list shows its own hint: the selected entry's preview.
+    hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                            0, 0, self, nullptr, GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = self;
+    tool.uId = reinterpret_cast<UINT_PTR>(ListBox1);
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(hint_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(hint_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void TForm1::FormCreate() {
+    listRows_ = std::make_unique<ListBoxWin32>(ListBox1);
+    History = std::make_unique<TListMaster>(*listRows_, clipboard_);
+
+    HDC screen = GetDC(nullptr);
+    PreviewBitmap = CreateCompatibleBitmap(screen, kPreviewSize, kPreviewSize);
+    ReleaseDC(nullptr, screen);
+    ShowingBitmap = false;
+    PreviewRect = {};
+
+    IniProfile profile(SettingsPathFor(ExecutablePath()));
+    Settings settings = ReadSettings(profile);
+    // The stored position is applied as it stands.
+    MoveTo(settings.left, settings.top);
+    Path1 = settings.path1;
+    Path2 = settings.path2;
+    Path3 = settings.path3;
+    NonPreview = settings.nonPreview;
+    StayOnTop = settings.stayOnTop;
+    DeleteCheck = settings.deleteCheck;
+}
+
+void TForm1::FormShow() {
+    DragAcceptFiles(Handle(), TRUE);
+    VyClipDetector1ClipChange();
+}
+
+void TForm1::FormCloseQuery() {
+    NonPreview = OnOff(IsChecked(Form3->Check_Preview));
+    StayOnTop = OnOff(IsChecked(Form3->Check_TOP));
+}
+
+void TForm1::FormDestroy() {
+    DragAcceptFiles(Handle(), FALSE);
+    Settings s;
+    // A minimised window reports a position off every screen; its restored
+    // place is what the next start should use.
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    RECT bounds = Bounds();
+    if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) bounds = placement.rcNormalPosition;
+    s.left = bounds.left;
+    s.top = bounds.top;
+    s.path1 = Path1;
+    s.path2 = Path2;
+    s.path3 = Path3;
+    s.nonPreview = NonPreview;
+    s.stayOnTop = StayOnTop;
+    s.deleteCheck = DeleteCheck;
+    IniProfile profile(SettingsPathFor(ExecutablePath()));
+    WriteSettings(profile, s, profile.Path());
+}
+
+void TForm1::OnClipboardReported() {
+    if (History->IsOwnWrite()) return;
+    if (handledAny_ && clipboard_.ChangeStamp() == handledStamp_) return;
+    VyClipDetector1ClipChange();
+}
+
+void TForm1::VyClipDetector1ClipChange() {
+    handledStamp_ = clipboard_.ChangeStamp();
+    handledAny_ = true;
+    if (clipboard_.HasFormat(kCfText)) {
+        ShowingBitmap = false;
+        UpdatePaintBoxSize();
+        History->AddText(Trim(clipboard_.Text().value_or(std::string())));
+        listRows_->Select(0);
+    }
+    if (clipboard_.HasFormat(kCfBitmap)) {
+        ShowingBitmap = true;
+        listRows_->Select(-1);
+        if (IsChecked(Form3->Check_Preview)) {
+            HidePreview();
+        } else {
+            ShowClipboardPreview();
+        }
+        if (IsChecked(Form3->Check_BMP)) Form2->RegisterClipboardBitmap();
+    }
+}
+
+void TForm1::btn_addClick() {
+    bool hasBitmap = clipboard_.HasFormat(kCfBitmap);
+    bool hasText = clipboard_.HasFormat(kCfText);
+    if (hasBitmap) {
+        ShowStatus(status::kPleaseWait);
+        Form2->RegisterClipboardBitmap();
+        ShowStatus(status::kBitmapRegistered);
+    }
+    if (hasText && listRows_->Selected() >= 0) {
+        std::string text;
+        History->GetSelectedText(text);
+        if (Form2->RegisterText(text)) {
+            ShowStatus(status::kTextRegistered);
+        } else {
+            AppPrompts().Beep(BeepKind::Default);
+            for (const auto& shown : status::AlreadyRegisteredPress(RepeatCount)) ShowStatus(shown);
+        }
+    }
+    if (!hasText && !hasBitmap) {
+        AppPrompts().Beep(BeepKind::Exclamation);
+        ShowStatus(status::kRegisterEmpty);
+    }
+}
+
+void TForm1::btn_clClick() {
+    listRows_->Select(-1);
+    clipboard_.Clear();
+    ShowingBitmap = false;
+    UpdatePaintBoxSize();
+    ShowStatus(status::kCleared);
+}
+
+void TForm1::btn_bookClick() {
+    if (Form2->Visible()) {
+        Form2->Hide();
+    } else {
+        Form2->Show();
+    }
+}
+
+void TForm1::SpeedButton1Click() {
+    SetTopmost(false);
+    Form3->Show();
+    Form3->BringToFront();
+    SetEnabled(false);
+    Form2->SetEnabled(false);
+}
+
+void TForm1::btn_aboutClick() {
+    SetTopmost(false);
+    SetEnabled(false);
+    Form2->SetEnabled(false);
+    AboutBox->Show();
+}
+
+void TForm1::ListBox1Click() { UpdateHint(); }
+
+void TForm1::UpdateHint() {
+    std::string preview;
+    History->GetPreview(preview);
+    hintText_ = preview;
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(ListBox1);
+    tool.lpszText = hintText_.data();
+    SendMessageA(hint_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TForm1::ListBox1DblClick() { History->CopySelected(); }
+
+void TForm1::ListBox1KeyDown(WORD& key) {
+    if (key == kDeleteKey) History->DeleteSelected();
+}
+
+void TForm1::AlarmBarClick() {
+    if (clipboard_.HasFormat(kCfText)) {
+        ShowStatus(status::kIsText);
+    } else if (clipboard_.HasFormat(kCfBitmap)) {
+        ShowStatus(status::kIsBitmap);
+    } else {
+        ShowStatus(status::kIsEmpty);
+    }
+}
+
+void TForm1::PopCopyClick() { History->CopySelected(); }
+
+void TForm1::PopAddClick() {
+    History->CopySelected();
+    // The copy's change is handled before the registration, also where the
+    // system reports it only later; that later report then finds it handled.
+    if (clipboard_.ChangeStamp() != handledStamp_) VyClipDetector1ClipChange();
+    btn_addClick();
+}
+
+void TForm1::PopDeleteClick() { History->DeleteSelected(); }
+
+void TForm1::PopAllDeleteClick() {
+    int n = History->Count();
+    for (int i = 0; i < n; ++i) History->DeleteSelected();
+}
+
+void TForm1::ShowStatus(const std::string& text) {
+    SendMessageW(AlarmBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(FromCp932(text).c_str()));
+    statusText_ = text;
+    TimerTicks = 0;
+    SetTimer(Handle(), kStatusTimer, kStatusTimerMs, nullptr);
+}
+
+void TForm1::WMTimer() {
+    ++TimerTicks;
+    if (TimerTicks > kStatusClearTicks) {
+        SendMessageW(AlarmBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(L""));
+        statusText_.clear();
+        RepeatCount = 0;
+        KillTimer(Handle(), kStatusTimer);
+    }
+}
+
+void TForm1::WMDropFiles(HDROP drop) {
+    DropGuard guard(drop);
+    UINT count = DragQueryFileA(drop, kAllDroppedFiles, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        char name[MAX_PATH + 1] = {};
+        UINT n = DragQueryFileA(drop, i, name, sizeof(name));
+        std::string path(name, n);
+        std::string ext = UpperCaseAnsi(ExtractFileExt(path));
+        if (ext == ".TXT") {
+            TextFileToClipboard(path);
+        } else if (ext == ".BMP") {
+            BitmapFileToClipboard(path);
+        }
+    }
+}
+
+Rect TForm1::FitPreviewRect(int width, int height) const {
+    RECT box{};
+    GetClientRect(PaintBox1, &box);
+    return FitToFrame(width, height, box.right, box.bottom);
+}
+
+void TForm1::SetPaintBoxSize(int width, int height) {
+    SetWindowPos(PaintBox1, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(PaintBox1, nullptr, TRUE);
+}
+
+void TForm1::UpdatePaintBoxSize() {
+    SetPaintBoxSize(0, 0);
+    if (ShowingBitmap) SetPaintBoxSize(kPreviewSize, kPreviewSize);
+}
+
+void TForm1::HidePreview() {
+    SetPaintBoxSize(0, 0);
+    ShowWindow(Lab_MinOr, SW_SHOW);
+    UpdateWindow(PaintBox1);
+}
+
+void TForm1::ShowClipboardPreview() {
+    if (!clipboard_.HasFormat(kCfBitmap)) return;
+    ShowWindow(Lab_MinOr, SW_HIDE);
+    UpdatePaintBoxSize();
+    UpdateWindow(PaintBox1);
+    ClipboardSession session(Handle());
+    auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+    BITMAP info{};
+    if (bitmap && GetObjectW(bitmap, sizeof(info), &info) && info.bmWidth != 0 && info.bmHeight != 0) {
+        DrawPreview(bitmap, palette, info.bmWidth, info.bmHeight);
+    }
+}
+
+void TForm1::DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height) {
+    PreviewRect = FitPreviewRect(width, height);
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HDC source = CreateCompatibleDC(screen);
+    HGDIOBJ oldTarget = SelectObject(target, PreviewBitmap);
+    HGDIOBJ oldSource = SelectObject(source, bitmap);
+    HPALETTE oldPalette = palette ? SelectPalette(target, palette, TRUE) : nullptr;
+    if (palette) RealizePalette(target);
+    SetStretchBltMode(target, COLORONCOLOR);
+    StretchBlt(target, 0, 0, PreviewRect.Width(), PreviewRect.Height(), source, 0, 0, width, height, SRCCOPY);
+    if (oldPalette) SelectPalette(target, oldPalette, TRUE);
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteDC(source);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    HDC dc = GetDC(PaintBox1);
+    PaintBox1Paint(dc);
+    ReleaseDC(PaintBox1, dc);
+}
+
+void TForm1::PaintBox1Paint(HDC dc) {
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, PreviewBitmap);
+    BitBlt(dc, PreviewRect.left, PreviewRect.top, PreviewRect.Width(), PreviewRect.Height(), memory,
+           PreviewRect.left, PreviewRect.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void TForm1::OnCommand(int id, int code, HWND control) {
+    if (control == ListBox1) {
+        if (code == LBN_SELCHANGE) ListBox1Click();
+        if (code == LBN_DBLCLK) ListBox1DblClick();
+        return;
+    }
+    if (control && code != BN_CLICKED) return;
+    switch (id) {
+    case kIdAbout: btn_aboutClick(); break;
+    case kIdSettings: SpeedButton1Click(); break;
+    case kIdClear: btn_clClick(); break;
+    case kIdBook: btn_bookClick(); break;
+    case kIdAdd: btn_addClick(); break;
+    case kPopCopy: PopCopyClick(); break;
+    case kPopAdd: PopAddClick(); break;
+    case kPopDelete: PopDeleteClick(); break;
+    case kPopAllDelete: PopAllDeleteClick(); break;
+    default: break;
+    }
+}
+
+void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem == PaintBox1) {
+        PaintBox1Paint(item.hDC);
+        return;
+    }
+    GlyphButtonStyle style;
+    if (item.hwndItem == btn_about) {
+        style.caption = "?";
+        style.textColor = kGreen;
+    } else if (item.hwndItem == SpeedButton1) {
+        style.glyph = &WrenchGlyph();
+    } else if (item.hwndItem == btn_cl) {
+        style.glyph = &ClearGlyph();
+    } else if (item.hwndItem == btn_book) {
+        style.glyph = &BookGlyph();
+        style.disabledGlyph = &BookDisabledGlyph();
+    } else if (item.hwndItem == btn_add) {
+        style.caption = "登録";
+        style.textColor = kBlue;
+    }
+    DrawGlyphButton(item, style);
+}
+
+void TForm1::OnContextMenu(HWND target, int x, int y) {
+    if (target != ListBox1) return;
+    if (x == -1 && y == -1) {  // from the keyboard: open at the list's corner
+        RECT r{};
+        GetWindowRect(ListBox1, &r);
+        x = r.left;
+        y = r.top;
+    }
+    UINT id = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr);
+    if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
+}
+
+LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        if (wParam) FormShow();
+        break;
+    case WM_CLOSE:
+        FormCloseQuery();
+        Hide();
+        PostQuitMessage(0);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kStatusTimer) WMTimer();
+        return 0;
+    case WM_DROPFILES:
+        WMDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == Lab_MinOr) {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kGrey);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    case WM_VKEYTOITEM:
+        if (reinterpret_cast<HWND>(lParam) == ListBox1) {
+            WORD key = LOWORD(wParam);
+            ListBox1KeyDown(key);
+            return -1;  // the list box's own handling follows
+        }
+        break;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), static_cast<short>(LOWORD(lParam)),
+                      static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == AlarmBar && header->code == NM_CLICK) AlarmBarClick();
+        break;
+    }
+    }
+    return Default(msg, wParam, lParam);
+}
+
+std::string TForm1::StatusText() const { return statusText_; }
+
+}  // namespace lumeret

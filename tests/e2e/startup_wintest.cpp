@@ -1,0 +1,167 @@
+// The real program, started as a user would: one instance only, the settings
+// file read at start and written back at exit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "support/program_win32.h"
+
+namespace lumeret::test {
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kExitTimeoutMs = 30000;
+
+std::string IniPath(const TempFolder& folder) { return folder.Path() + "lumeret.ini"; }
+
+std::string Key(const std::string& ini, const char* section, const char* key) {
+    char buffer[4096] = {};
+    GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof(buffer), ini.c_str());
+    return buffer;
+}
+
+TEST(Startup, SecondStartEndsAtOnceAndTheFirstKeepsRunning) {
+    TempFolder folder;
+    ProgramProcess first(folder.Path());
+    HWND main = first.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+
+    ProgramProcess second(folder.Path());
+    ASSERT_TRUE(second.WaitForExit(kExitTimeoutMs)) << "the second instance did not end";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(second.Windows(L"TForm1").empty());
+    EXPECT_TRUE(second.Windows(L"#32770").empty());  // no message box either
+
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_EQ(first.Windows(L"TForm1").size(), 1u);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+TEST(Startup, MainWindowHasItsCaptionAndClientSize) {
+    TempFolder folder;
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    wchar_t caption[64] = {};
+    GetWindowTextW(main, caption, 64);
+    EXPECT_STREQ(caption, L"Lumeret");
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 202);
+    EXPECT_EQ(client.bottom, 309);
+    LONG style = GetWindowLongW(main, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    // The other windows exist, hidden.
+    EXPECT_TRUE(program.Windows(L"TForm2").empty());
+    EXPECT_TRUE(program.Windows(L"TForm3").empty());
+    EXPECT_NE(FindWindowW(L"TForm2", nullptr), nullptr);
+    EXPECT_NE(FindWindowW(L"TAboutBox", nullptr), nullptr);
+    EXPECT_NE(FindWindowW(L"TForm3", nullptr), nullptr);
+}
+
+TEST(Settings, FirstStartWritesAllEightKeysInOrder) {
+    TempFolder folder;
+    {
+        ProgramProcess program(folder.Path());
+        HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+        ASSERT_NE(main, nullptr);
+        RECT r{};
+        GetWindowRect(main, &r);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+        EXPECT_EQ(program.ExitCode(), 0u);
+    }
+    std::string ini = ReadFileBytes(IniPath(folder));
+    auto form = ini.find("[FORM]");
+    auto file = ini.find("[FILE]");
+    auto system = ini.find("[SYSTEM]");
+    ASSERT_NE(form, std::string::npos);
+    ASSERT_NE(file, std::string::npos);
+    ASSERT_NE(system, std::string::npos);
+    EXPECT_LT(form, file);
+    EXPECT_LT(file, system);
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "LEFT"), "0");
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "TOP"), "0");
+    EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH1"), "C:\\");
+    EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH2"), "C:\\");
+    EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH3"), "C:\\");
+    EXPECT_EQ(Key(IniPath(folder), "SYSTEM", "NONPREVIEW"), "FALSE");
+    EXPECT_EQ(Key(IniPath(folder), "SYSTEM", "STAYONTOP"), "FALSE");
+    EXPECT_EQ(Key(IniPath(folder), "SYSTEM", "DELETECHECK"), "FALSE");
+}
+
+TEST(Settings, RoundTripReadsHexCutsLongValuesAndRewritesSwitches) {
+    TempFolder folder;
+    std::string longPath(5000, 'p');
+    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=0x20\r\nTOP=abc\r\n[FILE]\r\nPATH1=" + longPath +
+                                        "\r\nPATH2=D:\\exports\\\r\n[SYSTEM]\r\nSTAYONTOP=true\r\n"
+                                        "DELETECHECK=TRUE\r\n");
+    {
+        ProgramProcess program(folder.Path());
+        HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+        ASSERT_NE(main, nullptr);
+        RECT r{};
+        GetWindowRect(main, &r);
+        EXPECT_EQ(r.left, 32);
+        EXPECT_EQ(r.top, 0);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    }
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "LEFT"), "32");
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "TOP"), "0");
+    EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH1"), std::string(1023, 'p'));
+    EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH2"), "D:\\exports\\");
+    EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH3"), "C:\\");
+    EXPECT_EQ(Key(IniPath(folder), "SYSTEM", "STAYONTOP"), "FALSE");  // "true" is not on
+    EXPECT_EQ(Key(IniPath(folder), "SYSTEM", "DELETECHECK"), "TRUE");
+    EXPECT_EQ(Key(IniPath(folder), "SYSTEM", "NONPREVIEW"), "FALSE");
+}
+
+TEST(Settings, JunkFileGivesDefaultsWithoutComplaint) {
+    TempFolder folder;
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) junk.push_back(static_cast<char>((i * 7919) & 0xFF));
+    WriteFileBytes(IniPath(folder), junk);
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(program.Windows(L"#32770").empty());
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(Settings, UnwritableFileIsReportedAndTheProgramStillEnds) {
+    TempFolder folder;
+    // A folder in the settings file's place: no key can be written there.
+    ASSERT_TRUE(CreateDirectoryA(IniPath(folder).c_str(), nullptr));
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+
+    HWND box = program.WaitForWindow(L"#32770", kExitTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no error message appeared";
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"\xFF74\xFF97\xFF70");  // ｴﾗｰ
+    bool found = false;
+    for (const auto& text : ChildTexts(box, L"Static")) {
+        if (text.find(" に書き込めません") != std::string::npos && text.find("lumeret.ini") != std::string::npos) {
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found) << "the message does not name the settings file";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+}  // namespace
+}  // namespace lumeret::test

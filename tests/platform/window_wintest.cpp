@@ -1,0 +1,67 @@
+#include "platform/window_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/error_report.h"
+#include "platform/errors.h"
+
+namespace lumeret {
+namespace {
+
+std::vector<std::string> g_reported;
+void Record(const std::string& message) { g_reported.push_back(message); }
+
+class ThrowingWindow : public Window {
+public:
+    ThrowingWindow() {
+        CreateParams p;
+        p.className = L"LumeretThrowingWindowTest";
+        p.caption = "test";
+        p.clientWidth = 50;
+        p.clientHeight = 50;
+        CreateWindowObject(p);
+    }
+    int handled = 0;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_APP) throw Exception("ハンドラが失敗しました");
+        if (msg == WM_APP + 1) {
+            ++handled;
+            return 42;
+        }
+        if (msg == WM_APP + 2) throw std::runtime_error("plain failure");
+        return Default(msg, wParam, lParam);
+    }
+};
+
+TEST(ErrorBoundary, HandlerExceptionIsReportedAndTheWindowGoesOn) {
+    g_reported.clear();
+    ErrorReporter previous = SetErrorReporter(&Record);
+    {
+        ThrowingWindow window;
+        EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
+        ASSERT_EQ(g_reported.size(), 1u);
+        EXPECT_EQ(g_reported[0], "ハンドラが失敗しました");
+
+        // The next message is handled as usual.
+        EXPECT_EQ(SendMessageW(window.Handle(), WM_APP + 1, 0, 0), 42);
+        EXPECT_EQ(window.handled, 1);
+
+        // Posted messages go through the same boundary in the message loop.
+        PostMessageW(window.Handle(), WM_APP + 2, 0, 0);
+        PostMessageW(window.Handle(), WM_APP + 1, 0, 0);
+        MSG msg;
+        while (PeekMessageW(&msg, window.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        ASSERT_EQ(g_reported.size(), 2u);
+        EXPECT_EQ(g_reported[1], "plain failure");
+        EXPECT_EQ(window.handled, 2);
+    }
+    SetErrorReporter(previous);
+}
+
+}  // namespace
+}  // namespace lumeret
