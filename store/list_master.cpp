@@ -39,15 +39,24 @@ int TListMaster::IndexOf(const std::string& text) const {
 
 void TListMaster::PushToTop(int index) {
     std::string t = Entry(index);
-    // The clipboard is written before the lists change.
-    clipboard_.SetText(t);
+    // The clipboard is written before the lists change. A viewer on this
+    // thread is told of the write while it is still under way, before the
+    // stamp below can be taken, so the write is marked as our own first.
+    writingClipboard_ = true;
+    try {
+        clipboard_.SetText(t);
+    } catch (...) {
+        writingClipboard_ = false;
+        throw;
+    }
+    writingClipboard_ = false;
     wroteClipboard_ = true;
     ownWriteStamp_ = clipboard_.ChangeStamp();
     InsertAtTop(t);
 }
 
 bool TListMaster::IsOwnWrite() const {
-    return wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_;
+    return writingClipboard_ || (wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_);
 }
 
 void TListMaster::Delete(int index) {
