@@ -293,6 +293,49 @@ TEST_F(ClipDetector, ThrowingHandlerIsReportedAndNoticeStillPassedOn) {
     EXPECT_EQ(other.notices, before + 2);
 }
 
+// Refuses the creation of every window on this thread while it lives.
+class WindowCreationBlocker {
+public:
+    WindowCreationBlocker()
+        : hook_(SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId())) {}
+    ~WindowCreationBlocker() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) return 1;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(ClipDetector, WindowThatCannotBeMadeRaisesOutOfResourcesAndStaysIdle) {
+    TVyClipDetector detector;
+    int calls = 0;
+    {
+        WindowCreationBlocker blocker;
+        ASSERT_TRUE(blocker);
+        try {
+            detector.SetOnClipChange(Counter(detector, calls));
+            ADD_FAILURE() << "no exception";
+        } catch (const EOutOfResources& e) {
+            EXPECT_EQ(e.Message(), "TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+        }
+    }
+    EXPECT_EQ(detector.WindowHandle(), nullptr);
+    EXPECT_FALSE(detector.OnClipChange());
+    EXPECT_FALSE(detector.Joining());
+    EXPECT_EQ(GetClipboardViewer(), nullptr);
+
+    // Once windows can be made again, assigning joins as usual.
+    detector.SetOnClipChange(Counter(detector, calls));
+    EXPECT_NE(detector.WindowHandle(), nullptr);
+    EXPECT_EQ(GetClipboardViewer(), detector.WindowHandle());
+    EXPECT_EQ(calls, 0);
+}
+
 // A subclass can react to changes by overriding DoClipChange.
 class CountingDetector : public TVyClipDetector {
 public:
