@@ -39,7 +39,9 @@ int TListMaster::IndexOf(const std::string& text) const {
 
 void TListMaster::PushToTop(int index) {
     std::string t = Entry(index);
-    // The clipboard is written before the lists change.
+    // The clipboard is written before the lists change. A viewer on this
+    // thread is told of the write while it is still under way, before the
+    // stamp below can be taken, so the write is marked as our own first.
     writingClipboard_ = true;
     try {
         clipboard_.SetText(t);

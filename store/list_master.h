@@ -30,9 +30,9 @@ public:
     const std::string& Entry(int index) const { return texts_.at(static_cast<std::size_t>(index)); }
 
     // Whether the clipboard's current contents are the history's own write
-    // from PushToTop, whose change report must not start the handling again.
-    // Also true while that write is in progress, since the system may report
-    // the change before the write returns.
+    // from PushToTop, whose change report must not start the handling again;
+    // also true while that write is under way, for a report that arrives
+    // inside it.
     bool IsOwnWrite() const;
 
 private:
@@ -41,7 +41,7 @@ private:
     std::vector<std::string> texts_;
     IListRows& listBox_;
     IClipboard& clipboard_;
-    bool writingClipboard_ = false;
+    bool writingClipboard_ = false;  // inside PushToTop's clipboard write
     bool wroteClipboard_ = false;
     std::uint32_t ownWriteStamp_ = 0;
 };

@@ -1,0 +1,92 @@
+// TVyClipDetector: a non-visual component that tells its owner every change
+// of the system clipboard. It joins the clipboard-viewer chain with a hidden
+// window of its own when a handler is assigned and leaves it when the handler
+// is cleared or the component is destroyed.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace lumeret {
+
+class TVyClipDetector;
+
+// The change handler; its argument is the component that saw the change.
+using TClipChangeEvent = std::function<void(TVyClipDetector& sender)>;
+
+// Owns a window and destroys it; move-only.
+class UniqueHwnd {
+public:
+    UniqueHwnd() = default;
+    explicit UniqueHwnd(HWND hwnd) : hwnd_(hwnd) {}
+    UniqueHwnd(const UniqueHwnd&) = delete;
+    UniqueHwnd& operator=(const UniqueHwnd&) = delete;
+    UniqueHwnd(UniqueHwnd&& other) noexcept : hwnd_(other.release()) {}
+    UniqueHwnd& operator=(UniqueHwnd&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ~UniqueHwnd() { reset(); }
+
+    explicit operator bool() const { return hwnd_ != nullptr; }
+    HWND get() const { return hwnd_; }
+    HWND release() {
+        HWND h = hwnd_;
+        hwnd_ = nullptr;
+        return h;
+    }
+    // The owner lets go of the old window before destroying it, so messages
+    // sent during its destruction already find the owner empty.
+    void reset(HWND hwnd = nullptr) {
+        HWND old = hwnd_;
+        hwnd_ = hwnd;
+        if (old) DestroyWindow(old);
+    }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+class TVyClipDetector {
+public:
+    TVyClipDetector() = default;
+    virtual ~TVyClipDetector();
+    TVyClipDetector(const TVyClipDetector&) = delete;
+    TVyClipDetector& operator=(const TVyClipDetector&) = delete;
+
+    // True (the default): the notice the system sends at the moment of
+    // joining is not reported.
+    bool IgnoreFirst() const { return FIgnoreFirstNotice; }
+    void SetIgnoreFirst(bool value) { FIgnoreFirstNotice = value; }
+
+    const TClipChangeEvent& OnClipChange() const { return FClipChangeHandler; }
+    // Assigning a handler joins the chain (unless already in it); an empty
+    // handler leaves it. Throws EOutOfResources when the hidden window cannot
+    // be made.
+    void SetOnClipChange(TClipChangeEvent handler);
+
+    // Read-only views of the chain state.
+    HWND WindowHandle() const { return FWindowHandle.get(); }
+    HWND NextViewer() const { return FNextViewer; }
+    bool Joining() const { return FJoining; }
+
+    // The hidden window's message handler.
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // Calls the handler with this component; does nothing without one.
+    virtual void DoClipChange();
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void LeaveChain();
+
+    HWND FNextViewer = nullptr;
+    TClipChangeEvent FClipChangeHandler;
+    bool FJoining = false;
+    bool FIgnoreFirstNotice = true;
+    UniqueHwnd FWindowHandle;
+};
+
+}  // namespace lumeret

@@ -1,0 +1,31 @@
+// The system clipboard through the Win32 API. Texts are CF_TEXT bytes in the
+// system's ANSI code page.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/clipboard.h"
+
+namespace lumeret {
+
+class ClipboardWin32 : public IClipboard {
+public:
+    // owner becomes the clipboard's owner when this object writes it; a
+    // program with a main window passes that window.
+    explicit ClipboardWin32(HWND owner = nullptr) : owner_(owner) {}
+
+    bool HasFormat(unsigned format) const override;
+    std::optional<std::string> Text() const override;
+    // Throws Exception when the clipboard cannot be opened or written,
+    // EOutOfMemory when the text's block cannot be allocated.
+    void SetText(const std::string& text) override;
+    void Clear() override;
+    std::uint32_t ChangeStamp() const override;
+
+    HWND Owner() const { return owner_; }
+
+private:
+    HWND owner_;
+};
+
+}  // namespace lumeret

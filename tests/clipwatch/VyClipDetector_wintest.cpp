@@ -1,0 +1,382 @@
+#include "clipwatch/VyClipDetector_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/error_report.h"
+#include "platform/errors.h"
+#include "support/win_pump_win32.h"
+
+namespace lumeret {
+namespace {
+
+using test::ChainViewer;
+using test::PumpFor;
+using test::PumpUntil;
+using test::PutTextOnClipboard;
+
+// Every test starts and must end with an empty viewer chain, so that one
+// test's windows never receive another's notices.
+struct ClipDetector : ::testing::Test {
+    void SetUp() override {
+        PumpFor(2);
+        ASSERT_EQ(GetClipboardViewer(), nullptr);
+    }
+    void TearDown() override {
+        PumpFor(2);
+        EXPECT_EQ(GetClipboardViewer(), nullptr);
+    }
+
+    // A handler that counts its runs and checks its sender.
+    TClipChangeEvent Counter(TVyClipDetector& expected, int& calls) {
+        return [&expected, &calls](TVyClipDetector& sender) {
+            EXPECT_EQ(&sender, &expected);
+            ++calls;
+        };
+    }
+
+    void ChangeClipboard(const std::string& text = "change") {
+        ASSERT_TRUE(PutTextOnClipboard(text));
+    }
+};
+
+TEST_F(ClipDetector, StartsIdleWithIgnoreFirstOn) {
+    TVyClipDetector detector;
+    EXPECT_TRUE(detector.IgnoreFirst());
+    EXPECT_EQ(detector.WindowHandle(), nullptr);
+    EXPECT_EQ(detector.NextViewer(), nullptr);
+    EXPECT_FALSE(detector.Joining());
+    EXPECT_FALSE(detector.OnClipChange());
+}
+
+TEST_F(ClipDetector, IgnoreFirstSwallowsJoinNoticeAndReportsNextChangeOnce) {
+    ChainViewer other;
+    other.Join();
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange(Counter(detector, calls));
+    PumpFor(5);
+    EXPECT_EQ(calls, 0);
+    ASSERT_NE(detector.WindowHandle(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(detector.WindowHandle()));
+    EXPECT_EQ(GetClipboardViewer(), detector.WindowHandle());
+    EXPECT_EQ(detector.NextViewer(), other.Handle());
+    EXPECT_FALSE(detector.Joining());
+    // The swallowed notice still went on down the chain.
+    EXPECT_EQ(other.notices, 1);
+
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return calls >= 1; }));
+    PumpFor();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(other.notices, 2);
+}
+
+TEST_F(ClipDetector, WithoutIgnoreFirstHandlerRunsOnceDuringAssignment) {
+    ChainViewer other;
+    other.Join();
+    TVyClipDetector detector;
+    detector.SetIgnoreFirst(false);
+    int calls = 0;
+    bool sawJoining = false;
+    detector.SetOnClipChange([&](TVyClipDetector& sender) {
+        ++calls;
+        sawJoining = sender.Joining();
+    });
+    EXPECT_EQ(calls, 1);  // synchronously, inside the assignment
+    EXPECT_TRUE(sawJoining);
+    EXPECT_FALSE(detector.Joining());
+    PumpFor();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(other.notices, 1);
+
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return calls >= 2; }));
+    PumpFor();
+    EXPECT_EQ(calls, 2);
+}
+
+TEST_F(ClipDetector, SecondHandlerWhileWatchingReplacesFirstWithoutNewJoin) {
+    ChainViewer other;
+    other.Join();
+    TVyClipDetector detector;
+    int first = 0;
+    int second = 0;
+    detector.SetOnClipChange(Counter(detector, first));
+    HWND window = detector.WindowHandle();
+    detector.SetOnClipChange(Counter(detector, second));
+    EXPECT_EQ(detector.WindowHandle(), window);
+    EXPECT_EQ(detector.NextViewer(), other.Handle());
+    EXPECT_EQ(GetClipboardViewer(), window);
+    EXPECT_EQ(other.notices, 1);  // no second join notice
+
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return second >= 1; }));
+    PumpFor();
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 1);
+}
+
+TEST_F(ClipDetector, ClearingLeavesChainAndAssigningAgainRejoins) {
+    ChainViewer other;
+    other.Join();
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange(Counter(detector, calls));
+    HWND firstWindow = detector.WindowHandle();
+
+    detector.SetOnClipChange(nullptr);
+    EXPECT_EQ(detector.WindowHandle(), nullptr);
+    EXPECT_FALSE(IsWindow(firstWindow));
+    EXPECT_FALSE(detector.OnClipChange());
+    EXPECT_EQ(GetClipboardViewer(), other.Handle());
+    // The old successor stays until the next join replaces it.
+    EXPECT_EQ(detector.NextViewer(), other.Handle());
+
+    int noticesBefore = other.notices;
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return other.notices > noticesBefore; }));
+    PumpFor();
+    EXPECT_EQ(calls, 0);
+
+    // Clearing again while idle changes nothing.
+    detector.SetOnClipChange(nullptr);
+    EXPECT_EQ(detector.WindowHandle(), nullptr);
+
+    detector.SetOnClipChange(Counter(detector, calls));
+    ASSERT_NE(detector.WindowHandle(), nullptr);
+    EXPECT_NE(detector.WindowHandle(), firstWindow);
+    EXPECT_EQ(GetClipboardViewer(), detector.WindowHandle());
+    EXPECT_EQ(detector.NextViewer(), other.Handle());
+    EXPECT_EQ(calls, 0);
+
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return calls >= 1; }));
+    PumpFor();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(ClipDetector, NextViewerLeavingIsReplacedByItsSuccessor) {
+    ChainViewer last;
+    last.Join();
+    ChainViewer middle;
+    middle.Join();
+    ASSERT_EQ(middle.next, last.Handle());
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange(Counter(detector, calls));
+    ASSERT_EQ(detector.NextViewer(), middle.Handle());
+
+    middle.Leave();
+    PumpFor(2);
+    EXPECT_EQ(detector.NextViewer(), last.Handle());
+
+    int middleBefore = middle.notices;
+    int lastBefore = last.notices;
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return last.notices > lastBefore; }));
+    PumpFor();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(last.notices, lastBefore + 1);
+    EXPECT_EQ(middle.notices, middleBefore);
+}
+
+TEST_F(ClipDetector, ViewerFurtherDownLeavingIsPassedOnToNextViewer) {
+    ChainViewer last;
+    last.Join();
+    ChainViewer middle;
+    middle.Join();
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange(Counter(detector, calls));
+
+    last.Leave();
+    PumpFor(2);
+    EXPECT_EQ(detector.NextViewer(), middle.Handle());
+    EXPECT_EQ(middle.chainChanges, 1);
+    EXPECT_EQ(middle.lastRemoved, reinterpret_cast<WPARAM>(last.Handle()));
+    EXPECT_EQ(middle.next, nullptr);
+
+    // The next viewer's answer comes back as the detector's answer.
+    middle.unknownLeaveResult = 0x5A5A;
+    ChainViewer stranger;
+    LRESULT result = SendMessageA(detector.WindowHandle(), WM_CHANGECBCHAIN,
+                                  reinterpret_cast<WPARAM>(stranger.Handle()), 0);
+    EXPECT_EQ(result, 0x5A5A);
+    EXPECT_EQ(middle.chainChanges, 2);
+    EXPECT_EQ(detector.NextViewer(), middle.Handle());
+
+    int lastBefore = last.notices;
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return calls >= 1 && middle.notices >= 2; }));
+    PumpFor();
+    EXPECT_EQ(last.notices, lastBefore);
+}
+
+TEST_F(ClipDetector, ChainChangeWithoutNextViewerAnswersZero) {
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange(Counter(detector, calls));
+    ASSERT_EQ(detector.NextViewer(), nullptr);
+    ChainViewer stranger;
+    EXPECT_EQ(SendMessageA(detector.WindowHandle(), WM_CHANGECBCHAIN,
+                           reinterpret_cast<WPARAM>(stranger.Handle()), 0),
+              0);
+    EXPECT_EQ(detector.NextViewer(), nullptr);
+}
+
+TEST_F(ClipDetector, DestructionLeavesChainAndOthersKeepReceiving) {
+    ChainViewer other;
+    other.Join();
+    auto detector = std::make_unique<TVyClipDetector>();
+    int calls = 0;
+    detector->SetOnClipChange([&](TVyClipDetector&) { ++calls; });
+    HWND window = detector->WindowHandle();
+    ASSERT_EQ(GetClipboardViewer(), window);
+
+    detector.reset();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(GetClipboardViewer(), other.Handle());
+
+    int before = other.notices;
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return other.notices > before; }));
+    PumpFor();
+    EXPECT_EQ(other.notices, before + 1);
+    EXPECT_EQ(calls, 0);
+}
+
+std::vector<std::string>* g_reported = nullptr;
+void RecordError(const std::string& message) { g_reported->push_back(message); }
+
+struct ReporterSwap {
+    explicit ReporterSwap(std::vector<std::string>& sink) {
+        g_reported = &sink;
+        previous = SetErrorReporter(&RecordError);
+    }
+    ~ReporterSwap() {
+        SetErrorReporter(previous);
+        g_reported = nullptr;
+    }
+    ErrorReporter previous;
+};
+
+TEST_F(ClipDetector, ThrowingHandlerIsReportedAndNoticeStillPassedOn) {
+    std::vector<std::string> reported;
+    ReporterSwap swap(reported);
+    ChainViewer other;
+    other.Join();
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange([&](TVyClipDetector&) {
+        ++calls;
+        throw Exception("ハンドラの失敗");
+    });
+    int before = other.notices;
+
+    ChangeClipboard("first");
+    EXPECT_TRUE(PumpUntil([&] { return other.notices > before; }));
+    PumpFor();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(reported, std::vector<std::string>{"ハンドラの失敗"});
+    EXPECT_EQ(other.notices, before + 1);
+
+    // The program goes on: the next change is reported again.
+    ChangeClipboard("second");
+    EXPECT_TRUE(PumpUntil([&] { return calls >= 2; }));
+    PumpFor();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(reported.size(), 2u);
+    EXPECT_EQ(other.notices, before + 2);
+}
+
+// Refuses the creation of every window on this thread while it lives.
+class WindowCreationBlocker {
+public:
+    WindowCreationBlocker()
+        : hook_(SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId())) {}
+    ~WindowCreationBlocker() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) return 1;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(ClipDetector, WindowThatCannotBeMadeRaisesOutOfResourcesAndStaysIdle) {
+    TVyClipDetector detector;
+    int calls = 0;
+    {
+        WindowCreationBlocker blocker;
+        ASSERT_TRUE(blocker);
+        try {
+            detector.SetOnClipChange(Counter(detector, calls));
+            ADD_FAILURE() << "no exception";
+        } catch (const EOutOfResources& e) {
+            EXPECT_EQ(e.Message(), "TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+        }
+    }
+    EXPECT_EQ(detector.WindowHandle(), nullptr);
+    EXPECT_FALSE(detector.OnClipChange());
+    EXPECT_FALSE(detector.Joining());
+    EXPECT_EQ(GetClipboardViewer(), nullptr);
+
+    // Once windows can be made again, assigning joins as usual.
+    detector.SetOnClipChange(Counter(detector, calls));
+    EXPECT_NE(detector.WindowHandle(), nullptr);
+    EXPECT_EQ(GetClipboardViewer(), detector.WindowHandle());
+    EXPECT_EQ(calls, 0);
+}
+
+// A subclass can react to changes by overriding DoClipChange.
+class CountingDetector : public TVyClipDetector {
+public:
+    int changes = 0;
+
+protected:
+    void DoClipChange() override {
+        ++changes;
+        TVyClipDetector::DoClipChange();
+    }
+};
+
+TEST_F(ClipDetector, SubclassSeesChangesThroughDoClipChange) {
+    CountingDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange([&](TVyClipDetector&) { ++calls; });
+    EXPECT_EQ(detector.changes, 0);
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return detector.changes >= 1; }));
+    PumpFor();
+    EXPECT_EQ(detector.changes, 1);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(ClipDetector, HandlerClearingItselfFinishesAndLeaves) {
+    ChainViewer other;
+    other.Join();
+    TVyClipDetector detector;
+    int calls = 0;
+    detector.SetOnClipChange([&](TVyClipDetector& sender) {
+        ++calls;
+        sender.SetOnClipChange(nullptr);
+    });
+    int before = other.notices;
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return other.notices > before; }));
+    PumpFor();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(detector.WindowHandle(), nullptr);
+    EXPECT_EQ(GetClipboardViewer(), other.Handle());
+}
+
+}  // namespace
+}  // namespace lumeret

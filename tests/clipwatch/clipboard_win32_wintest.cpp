@@ -1,0 +1,106 @@
+#include "platform/clipboard_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/errors.h"
+#include "support/win_pump_win32.h"
+
+namespace lumeret {
+namespace {
+
+// Puts a raw CF_TEXT block of the given bytes on the clipboard, as a careless
+// program might: its size need not match its text.
+void PutRawText(const void* bytes, std::size_t size) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    ASSERT_NE(block, nullptr);
+    std::memcpy(GlobalLock(block), bytes, size);
+    GlobalUnlock(block);
+    ASSERT_NE(SetClipboardData(CF_TEXT, block), nullptr);
+    CloseClipboard();
+}
+
+TEST(Win32Clipboard, WrittenTextReadsBackByteForByte) {
+    ClipboardWin32 clipboard;
+    const std::string text = "クリップ\r\n\ttext  ";
+    clipboard.SetText(text);
+    EXPECT_TRUE(clipboard.HasFormat(kCfText));
+    EXPECT_FALSE(clipboard.HasFormat(kCfBitmap));
+    EXPECT_EQ(clipboard.Text(), text);
+}
+
+TEST(Win32Clipboard, EmptyTextIsStillText) {
+    ClipboardWin32 clipboard;
+    clipboard.SetText("");
+    EXPECT_TRUE(clipboard.HasFormat(kCfText));
+    EXPECT_EQ(clipboard.Text(), std::string());
+}
+
+TEST(Win32Clipboard, ReadingStopsAtFirstNul) {
+    const char bytes[] = {'a', 'b', '\0', 'c', 'd', '\0'};
+    PutRawText(bytes, sizeof bytes);
+    EXPECT_EQ(ClipboardWin32().Text(), "ab");
+}
+
+TEST(Win32Clipboard, ReadingNeverPassesTheBlockWithoutNul) {
+    const char bytes[] = {'x', 'y', 'z'};
+    PutRawText(bytes, sizeof bytes);
+    auto text = ClipboardWin32().Text();
+    ASSERT_TRUE(text.has_value());
+    // Some systems end the block with a NUL of their own (Wine overwrites the
+    // last byte); others may round the block up. The text is what the block
+    // held, never read past its end.
+    const std::string full = "xyz";
+    EXPECT_EQ(text->substr(0, full.size()), full.substr(0, text->size()));
+    EXPECT_GE(text->size(), 2u);
+    EXPECT_LE(text->size(), 64u);
+}
+
+TEST(Win32Clipboard, ClearRemovesEveryFormat) {
+    ClipboardWin32 clipboard;
+    clipboard.SetText("gone");
+    clipboard.Clear();
+    EXPECT_FALSE(clipboard.HasFormat(kCfText));
+    EXPECT_EQ(clipboard.Text(), std::nullopt);
+}
+
+TEST(Win32Clipboard, ChangeStampMovesWithEveryWrite) {
+    ClipboardWin32 clipboard;
+    auto before = clipboard.ChangeStamp();
+    clipboard.SetText("one");
+    auto afterOne = clipboard.ChangeStamp();
+    EXPECT_NE(afterOne, before);
+    test::PumpFor(3);
+    EXPECT_EQ(clipboard.ChangeStamp(), afterOne);  // nothing moves it by itself
+    clipboard.SetText("two");
+    EXPECT_NE(clipboard.ChangeStamp(), afterOne);
+}
+
+TEST(Win32Clipboard, OpeningHeldClipboardFailsAfterRetries) {
+    // Another window holds the clipboard open; this thread's own OpenClipboard
+    // with a different owner fails on the system, so the writer gives up.
+    HWND holder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(holder, nullptr);
+    HWND writerOwner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(OpenClipboard(holder));
+    ClipboardWin32 clipboard(writerOwner);
+    bool threw = false;
+    try {
+        clipboard.SetText("blocked");
+    } catch (const Exception& e) {
+        threw = true;
+        EXPECT_EQ(e.Message(), "クリップボードを開けません");
+    }
+    CloseClipboard();
+    DestroyWindow(writerOwner);
+    DestroyWindow(holder);
+    EXPECT_TRUE(threw);
+}
+
+}  // namespace
+}  // namespace lumeret
