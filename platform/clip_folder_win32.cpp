@@ -106,6 +106,10 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
 }
 
 void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    // Windows refuses to replace a read-only file; Wine, run by root, would
+    // let the open through, so the attribute is checked first.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw EFCreateError(path);
     FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file) throw EFCreateError(path);
