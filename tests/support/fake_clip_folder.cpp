@@ -44,7 +44,11 @@ std::vector<FolderEntry> FakeClipFolder::FindEntries(const std::string& pattern)
 
 int FakeClipFolder::RenameFile(const std::string& from, const std::string& to) {
     renames.emplace_back(from, to);
-    if (auto it = renameErrors.find(from); it != renameErrors.end()) return it->second;
+    if (auto it = renameErrors.find(from); it != renameErrors.end()) {
+        int code = it->second;
+        renameErrors.erase(it);
+        return code;
+    }
     auto it = files.find(from);
     if (it == files.end()) return kErrorFileNotFound;
     if (files.count(to) || directories.count(to)) return kErrorAlreadyExists;

@@ -23,7 +23,10 @@ public:
     std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
     int RenameFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool FileExists(const std::string& path) override {
+        probes.push_back(path);
+        return files.count(path) != 0;
+    }
     std::string ReadWholeFile(const std::string& path) override;
     void WriteWholeFile(const std::string& path, std::string_view bytes) override;
     bool MakeDirectory(const std::string& path) override;
@@ -38,7 +41,8 @@ public:
     std::map<std::string, File> files;
     std::set<std::string> directories;
 
-    // Failures: a rename from one of these paths reports the error number;
+    // Failures: the next rename from one of these paths reports the error
+    // number (once, as a file held by another program for a moment would);
     // these files cannot be deleted, opened for reading, or created.
     std::map<std::string, int> renameErrors;
     std::set<std::string> undeletable;
@@ -48,6 +52,7 @@ public:
     // What happened, in order.
     std::vector<std::pair<std::string, std::string>> renames;
     std::vector<std::string> writes;
+    std::vector<std::string> probes;
     int reads = 0;
 
 private:
