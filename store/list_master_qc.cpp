@@ -1,0 +1,184 @@
+#include "store/list_master_qc.h"
+
+#include <algorithm>
+
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "store/clip_numbering.h"
+#include "store/text_export.h"
+
+namespace lumeret {
+
+namespace {
+constexpr std::size_t kCaptionBytes = 64;
+constexpr std::size_t kPreviewBytes = 256;
+// A preview shows lines 0 to 15 at most.
+constexpr int kPreviewLastLine = 15;
+// The file an exchange parks the first clip in while the second one moves.
+constexpr const char* kExchangeTempName = "temp.txt";
+}  // namespace
+
+std::string ClipFileContent(const std::string& text) { return JoinLinesCrLf(SplitLines(text)); }
+
+std::string ClipCaption(const std::string& text) { return Trim(CutText(text, kCaptionBytes)); }
+
+TListMasterQC::TListMasterQC(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
+                             IClipboard& clipboard, IPrompts& prompts, const std::string& deleteCheck)
+    : ext_(std::move(ext)),
+      listBox_(listBox),
+      baseDir_(std::move(baseDir)),
+      folder_(folder),
+      clipboard_(clipboard),
+      prompts_(prompts),
+      deleteCheck_(deleteCheck) {
+    // An existing folder, or one that cannot be made, is no error here: the
+    // file operations report what goes wrong later.
+    folder_.MakeDirectory(baseDir_ + ext_);
+    RenumberFiles(folder_, baseDir_, ext_, count_);
+}
+
+std::string TListMasterQC::ClipPath(int number) const { return ClipFileName(baseDir_, ext_, number); }
+
+std::vector<std::string> TListMasterQC::ReadLines(int number) {
+    return SplitLines(folder_.ReadWholeFile(ClipPath(number)));
+}
+
+std::string TListMasterQC::ReadClipText(int number) { return Trim(JoinLinesCrLf(ReadLines(number))); }
+
+void TListMasterQC::RefreshList() {
+    listBox_.Clear();
+    // One number past the last clip is probed too; it normally has no file.
+    for (int i = 0; i <= count_; ++i) {
+        if (!folder_.FileExists(ClipPath(i))) continue;
+        listBox_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
+    }
+}
+
+int TListMasterQC::IndexOfText(const std::string& text) {
+    int result = -1;
+    for (int i = 0; i < count_; ++i) {
+        if (folder_.FileExists(ClipPath(i)) && ReadClipText(i) == text) result = i;
+    }
+    return result;
+}
+
+bool TListMasterQC::AddText(const std::string& text) {
+    int i = IndexOfText(text);
+    if (i != -1) {
+        listBox_.Select(i);
+        return false;
+    }
+    // The file goes first: a failed write must not leave a row without a file.
+    folder_.WriteWholeFile(ClipPath(count_), ClipFileContent(Trim(text)));
+    listBox_.Add(ClipCaption(text));
+    ++count_;
+    return true;
+}
+
+bool TListMasterQC::CopyToClipboard() {
+    int i = listBox_.Selected();
+    if (i < 0 || count_ <= 0) return false;
+    // Read before writing: an unreadable clip leaves the clipboard as it was.
+    std::string text = ReadClipText(i);
+    clipboard_.SetText(text);
+    return true;
+}
+
+void TListMasterQC::GetPreview(std::string& text) {
+    text.clear();
+    int i = listBox_.Selected();
+    if (i < 0 || count_ <= 0) return;
+    if (!folder_.FileExists(ClipPath(i))) {
+        // Removed outside the program: the rows no longer match the folder.
+        RenumberFiles(folder_, baseDir_, ext_, count_);
+        RefreshList();
+        return;
+    }
+    std::vector<std::string> lines = ReadLines(i);
+    int last = std::min(static_cast<int>(lines.size()) - 1, kPreviewLastLine);
+    std::string joined;
+    for (int k = 0; k <= last; ++k) {
+        if (k > 0) joined += "\r\n";
+        joined += lines[static_cast<std::size_t>(k)];
+    }
+    text = CutText(Trim(joined), kPreviewBytes);
+    // The marker goes by the number of lines only: 16 lines get it even when
+    // nothing was left out, a long line cut at 256 bytes does not.
+    if (last == kPreviewLastLine) text += kContinuationMarker;
+}
+
+void TListMasterQC::DeleteItem(int index) {
+    if (deleteCheck_ == "TRUE" && index >= 0 && count_ >= 1) {
+        prompts_.Beep(BeepKind::Question);
+        std::string preview;
+        GetPreview(preview);
+        if (prompts_.AskYesNo("このテキストを削除しますか\r\n\r\n" + preview)) DeleteClipFile(index);
+        return;
+    }
+    DeleteClipFile(index);
+}
+
+bool TListMasterQC::DeleteClipFile(int index) {
+    if (index < 0 || count_ <= 0) return false;
+    if (!folder_.RemoveFile(ClipPath(index))) prompts_.ShowError("ファイルの削除に失敗しました");
+    --count_;
+    // The scan counts the folder afresh, so a clip that could not be deleted
+    // is counted and listed again.
+    RenumberFiles(folder_, baseDir_, ext_, count_);
+    RefreshList();
+    // The clip that moved up into the deleted one's place; none after the last.
+    listBox_.Select(index);
+    return true;
+}
+
+void TListMasterQC::Rename(const std::string& from, const std::string& to) {
+    if (int code = folder_.RenameFile(from, to); code != 0) throw EInOutError(code);
+}
+
+void TListMasterQC::Exchange(int index1, int index2) {
+    if (index1 == index2) return;
+    const std::string f1 = ClipPath(index1);
+    const std::string f2 = ClipPath(index2);
+    const std::string temp = baseDir_ + ext_ + "\\" + kExchangeTempName;
+
+    // A rename that fails half-way undoes the earlier ones before the error
+    // goes up, so no clip is left behind as the temporary file. Undoing is
+    // best effort: it moves files back along paths that just worked.
+    Rename(f1, temp);
+    try {
+        Rename(f2, f1);
+    } catch (const EInOutError&) {
+        folder_.RenameFile(temp, f1);
+        throw;
+    }
+    try {
+        Rename(temp, f2);
+    } catch (const EInOutError&) {
+        folder_.RenameFile(f1, f2);
+        folder_.RenameFile(temp, f1);
+        throw;
+    }
+
+    int rows = listBox_.Count();
+    if (index1 < 0 || index2 < 0 || index1 >= rows || index2 >= rows) return;
+    int selected = listBox_.Selected();
+    std::string a = listBox_.Row(index1);
+    std::string b = listBox_.Row(index2);
+    listBox_.Insert(index1, b);
+    listBox_.Remove(index1 + 1);
+    listBox_.Insert(index2, a);
+    listBox_.Remove(index2 + 1);
+    // A list control moves or drops its selection with the replaced rows.
+    listBox_.Select(selected);
+}
+
+bool TListMasterQC::ExportToFile(const std::string& fileName, bool asHtml) {
+    int i = listBox_.Selected();
+    if (i < 0) return false;
+    std::vector<std::string> lines = ReadLines(i);
+    if (asHtml) ConvertToHtml(lines);
+    folder_.WriteWholeFile(fileName, JoinLinesCrLf(lines));
+    return true;
+}
+
+}  // namespace lumeret

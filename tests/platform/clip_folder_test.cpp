@@ -1,0 +1,194 @@
+// The clip folder of the running build on the real file system: POSIX in the
+// native build, Win32 under Wine.
+#include "platform/clip_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/errors.h"
+#include "support/scratch_folder.h"
+
+namespace lumeret {
+namespace {
+
+using test::ScratchFolder;
+
+struct ClipFolder : ::testing::Test {
+    ScratchFolder scratch;
+    SystemClipFolder folder;
+    const std::string& base = scratch.Base();
+
+    std::string Path(const std::string& name) const { return base + name; }
+    void Put(const std::string& name, const std::string& bytes = "x") { folder.WriteWholeFile(Path(name), bytes); }
+
+    std::vector<std::string> SortedNames(const std::vector<FolderEntry>& entries) {
+        std::vector<std::string> names;
+        for (const auto& e : entries) names.push_back(e.name);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    const FolderEntry* Find(const std::vector<FolderEntry>& entries, const std::string& name) {
+        for (const auto& e : entries)
+            if (e.name == name) return &e;
+        return nullptr;
+    }
+};
+
+TEST(Wildcard, MatchesStarAndQuestionMarkIgnoringLetterCase) {
+    EXPECT_TRUE(MatchesWildcard("*.txt", "00000000.txt"));
+    EXPECT_TRUE(MatchesWildcard("*.txt", "ABC.TXT"));
+    EXPECT_TRUE(MatchesWildcard("*.txt", ".txt"));
+    EXPECT_TRUE(MatchesWildcard("*.txt", "a.b.txt"));
+    EXPECT_TRUE(MatchesWildcard("?.bmp", "1.bmp"));
+    EXPECT_FALSE(MatchesWildcard("?.bmp", "12.bmp"));
+    EXPECT_FALSE(MatchesWildcard("*.txt", "a.txt.bak"));
+    EXPECT_FALSE(MatchesWildcard("*.txt", "a.bmp"));
+    EXPECT_FALSE(MatchesWildcard("*.txt", "txt"));
+}
+
+TEST(Wildcard, SearchPatternSplitsAfterLastSeparator) {
+    EXPECT_EQ(SplitSearchPattern("C:\\app\\txt\\*.txt"), (std::pair<std::string, std::string>{"C:\\app\\txt\\", "*.txt"}));
+    // 0x5C as the second byte of a double-byte character is no separator.
+    EXPECT_EQ(SplitSearchPattern("C:\\表*.txt"), (std::pair<std::string, std::string>{"C:\\", "表*.txt"}));
+}
+
+TEST_F(ClipFolder, FindsMatchingEntriesWithTheirFlags) {
+    Put("00000000.txt");
+    Put("ABC.TXT");
+    Put("picture.bmp");
+    ASSERT_TRUE(folder.MakeDirectory(Path("00000003.txt")));
+    std::string hidden = test::HiddenName("hidden.txt");
+    Put(hidden);
+    test::MarkHidden(Path(hidden));
+
+    auto entries = folder.FindEntries(base + "*.txt");
+    std::vector<std::string> expected{hidden, "00000000.txt", "00000003.txt", "ABC.TXT"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(SortedNames(entries), expected);
+    ASSERT_NE(Find(entries, "00000003.txt"), nullptr);
+    EXPECT_TRUE(Find(entries, "00000003.txt")->directory);
+    EXPECT_TRUE(Find(entries, hidden)->hidden);
+    const FolderEntry* plain = Find(entries, "00000000.txt");
+    EXPECT_FALSE(plain->directory || plain->hidden || plain->system);
+}
+
+TEST_F(ClipFolder, ReportsSystemFilesWhereTheSystemHasThem) {
+    if (!test::HasSystemAttribute()) GTEST_SKIP() << "no system-file attribute here";
+    Put("sys.txt");
+    test::MarkSystem(Path("sys.txt"));
+    auto entries = folder.FindEntries(base + "*.txt");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_TRUE(entries[0].system);
+}
+
+TEST_F(ClipFolder, MissingFolderHasNoEntries) {
+    EXPECT_TRUE(folder.FindEntries(base + "none\\*.txt").empty());
+}
+
+TEST_F(ClipFolder, RenameMovesTheFileButNeverReplacesOne) {
+    Put("a.txt", "first");
+    Put("b.txt", "second");
+    EXPECT_EQ(folder.RenameFile(Path("a.txt"), Path("c.txt")), 0);
+    EXPECT_FALSE(folder.FileExists(Path("a.txt")));
+    EXPECT_EQ(folder.ReadWholeFile(Path("c.txt")), "first");
+
+    EXPECT_EQ(folder.RenameFile(Path("c.txt"), Path("b.txt")), kErrorAlreadyExists);
+    EXPECT_EQ(folder.ReadWholeFile(Path("c.txt")), "first");
+    EXPECT_EQ(folder.ReadWholeFile(Path("b.txt")), "second");
+
+    EXPECT_EQ(folder.RenameFile(Path("gone.txt"), Path("d.txt")), kErrorFileNotFound);
+}
+
+TEST_F(ClipFolder, ReadOnlyFileCanBeRenamedAndReadButNotDeletedOrReplaced) {
+    Put("ro.txt", "keep");
+    test::SetReadOnly(Path("ro.txt"), true);
+    EXPECT_FALSE(folder.RemoveFile(Path("ro.txt")));
+    EXPECT_THROW(folder.WriteWholeFile(Path("ro.txt"), "new"), EFCreateError);
+    EXPECT_EQ(folder.RenameFile(Path("ro.txt"), Path("moved.txt")), 0);
+    EXPECT_EQ(folder.ReadWholeFile(Path("moved.txt")), "keep");
+    test::SetReadOnly(Path("moved.txt"), false);
+    EXPECT_TRUE(folder.RemoveFile(Path("moved.txt")));
+}
+
+TEST_F(ClipFolder, RemoveDeletesFilesOnly) {
+    Put("a.txt");
+    ASSERT_TRUE(folder.MakeDirectory(Path("sub")));
+    EXPECT_TRUE(folder.RemoveFile(Path("a.txt")));
+    EXPECT_FALSE(folder.FileExists(Path("a.txt")));
+    EXPECT_FALSE(folder.RemoveFile(Path("a.txt")));
+    EXPECT_FALSE(folder.RemoveFile(Path("sub")));
+}
+
+TEST_F(ClipFolder, ExistsIsTrueForFilesOnly) {
+    Put("a.txt");
+    ASSERT_TRUE(folder.MakeDirectory(Path("sub.txt")));
+    EXPECT_TRUE(folder.FileExists(Path("a.txt")));
+    EXPECT_FALSE(folder.FileExists(Path("sub.txt")));
+    EXPECT_FALSE(folder.FileExists(Path("b.txt")));
+}
+
+TEST_F(ClipFolder, ReadAndWriteKeepEveryByte) {
+    std::string bytes("a\0b\r\n\x1A\xFF\x81\x40\nend", 13);
+    Put("bin.txt", bytes);
+    EXPECT_EQ(folder.ReadWholeFile(Path("bin.txt")), bytes);
+    Put("empty.txt", "");
+    EXPECT_EQ(folder.ReadWholeFile(Path("empty.txt")), "");
+}
+
+TEST_F(ClipFolder, WriteReplacesTheWholeContent) {
+    Put("a.txt", "a long first content");
+    Put("a.txt", "short");
+    EXPECT_EQ(folder.ReadWholeFile(Path("a.txt")), "short");
+}
+
+TEST_F(ClipFolder, BigFileGoesThroughInPieces) {
+    std::string big(3 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 % 251);
+    Put("big.txt", big);
+    EXPECT_EQ(folder.ReadWholeFile(Path("big.txt")), big);
+}
+
+TEST_F(ClipFolder, ReadingAMissingFileOrAFolderIsAFileOpenError) {
+    ASSERT_TRUE(folder.MakeDirectory(Path("sub")));
+    try {
+        folder.ReadWholeFile(Path("none.txt"));
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Path("none.txt") + " は開けません");
+    }
+    EXPECT_THROW(folder.ReadWholeFile(Path("sub")), EFOpenError);
+}
+
+TEST_F(ClipFolder, WritingIntoAMissingFolderIsAFileCreateError) {
+    std::string target = Path("none\\a.txt");
+    try {
+        folder.WriteWholeFile(target, "x");
+        FAIL() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + target + " を作成できません");
+    }
+}
+
+TEST_F(ClipFolder, MakeDirectoryCreatesOneLevelOnce) {
+    EXPECT_TRUE(folder.MakeDirectory(Path("txt")));
+    EXPECT_FALSE(folder.MakeDirectory(Path("txt")));
+    EXPECT_FALSE(folder.MakeDirectory(Path("a\\b")));
+    Put("txt\\00000000.txt", "in the subfolder");
+    EXPECT_EQ(folder.FindEntries(Path("txt\\*.txt")).size(), 1u);
+}
+
+TEST_F(ClipFolder, DoubleByteNamesWithBackslashByteWork) {
+    // "表" is 0x95 0x5C in code page 932: its second byte is a "\".
+    std::string dir = Path("表");
+    ASSERT_TRUE(folder.MakeDirectory(dir));
+    folder.WriteWholeFile(dir + "\\表.txt", "hyou");
+    auto entries = folder.FindEntries(dir + "\\*.txt");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "表.txt");
+    EXPECT_EQ(folder.RenameFile(dir + "\\表.txt", dir + "\\00000000.txt"), 0);
+    EXPECT_EQ(folder.ReadWholeFile(dir + "\\00000000.txt"), "hyou");
+}
+
+}  // namespace
+}  // namespace lumeret

@@ -1,0 +1,131 @@
+// The text clip store on the real file system of the running build.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "platform/clip_folder.h"
+#include "platform/errors.h"
+#include "store/clip_numbering.h"
+#include "store/list_master_qc.h"
+#include "support/fakes.h"
+#include "support/scratch_folder.h"
+
+namespace lumeret {
+namespace {
+
+using test::FakeClipboard;
+using test::FakeListRows;
+using test::FakePrompts;
+
+struct TextStoreOnDisk : ::testing::Test {
+    test::ScratchFolder scratch;
+    SystemClipFolder folder;
+    FakeListRows rows;
+    FakeClipboard clipboard;
+    FakePrompts prompts;
+    std::string deleteCheck = "FALSE";
+    std::optional<TListMasterQC> store;
+
+    std::string Dir() const { return scratch.Base() + "txt\\"; }
+    std::string Clip(int n) const { return ClipFileName(scratch.Base(), "txt", n); }
+    void Put(const std::string& name, const std::string& bytes) { folder.WriteWholeFile(Dir() + name, bytes); }
+    void Open() {
+        store.emplace(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+        store->RefreshList();
+    }
+};
+
+TEST_F(TextStoreOnDisk, FirstStartMakesTheFolder) {
+    Open();
+    EXPECT_EQ(store->Count(), 0);
+    EXPECT_TRUE(store->AddText("hello"));
+    EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "hello\r\n");
+}
+
+TEST_F(TextStoreOnDisk, StartRenumbersGapsAndStrayNamesButLeavesOthersAlone) {
+    ASSERT_TRUE(folder.MakeDirectory(scratch.Base() + "txt"));
+    Put("00000000.txt", "zero\r\n");
+    Put("00000002.txt", "two\r\n");
+    Put("00000005.txt", "five\r\n");
+    Put("abc.txt", "abc\r\n");
+    Put("note.bmp", "not a text clip");
+    std::string hidden = test::HiddenName("secret.txt");
+    Put(hidden, "hidden\r\n");
+    test::MarkHidden(Dir() + hidden);
+    Open();
+    EXPECT_EQ(store->Count(), 4);
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"zero", "two", "five", "abc"}));
+    EXPECT_EQ(folder.ReadWholeFile(Clip(3)), "abc\r\n");
+    EXPECT_EQ(folder.ReadWholeFile(Dir() + hidden), "hidden\r\n");
+    EXPECT_TRUE(folder.FileExists(Dir() + "note.bmp"));
+}
+
+TEST_F(TextStoreOnDisk, ExchangeWhileTempFileExistsChangesNothing) {
+    Open();
+    store->AddText("a");
+    store->AddText("b");
+    Put("temp.txt", "left over\r\n");
+    try {
+        store->Exchange(0, 1);
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "I/O ｴﾗｰ (183)");
+    }
+    EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "a\r\n");
+    EXPECT_EQ(folder.ReadWholeFile(Clip(1)), "b\r\n");
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b"}));
+    // The next scan takes the stray file in as the last clip.
+    Open();
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b", "left over"}));
+}
+
+TEST_F(TextStoreOnDisk, ExchangeSwapsTheFiles) {
+    Open();
+    for (const char* t : {"a", "b", "c", "d"}) store->AddText(t);
+    store->Exchange(0, 3);
+    EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "d\r\n");
+    EXPECT_EQ(folder.ReadWholeFile(Clip(3)), "a\r\n");
+    EXPECT_FALSE(folder.FileExists(Dir() + "temp.txt"));
+}
+
+TEST_F(TextStoreOnDisk, ReadOnlyClipIsListedAndCopiedButNotDeleted) {
+    Open();
+    store->AddText("first");
+    store->AddText("locked");
+    test::SetReadOnly(Clip(1), true);
+    Open();
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"first", "locked"}));
+    rows.Select(1);
+    EXPECT_TRUE(store->CopyToClipboard());
+    EXPECT_EQ(clipboard.text, "locked");
+    store->DeleteItem(1);
+    EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイルの削除に失敗しました"});
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"first", "locked"}));
+    EXPECT_EQ(rows.selected, 1);
+    test::SetReadOnly(Clip(1), false);
+}
+
+TEST_F(TextStoreOnDisk, TenMegabyteClipGoesThroughEveryOperation) {
+    Open();
+    std::string line(99, 'x');
+    std::string big;
+    big.reserve(10 * 1024 * 1024 + 200);
+    while (big.size() < 10 * 1024 * 1024) big += line + "\r\n";
+    big += "end";
+    EXPECT_TRUE(store->AddText(big));
+    EXPECT_EQ(folder.ReadWholeFile(Clip(0)).size(), big.size() + 2);
+    EXPECT_FALSE(store->AddText(big));
+    Open();
+    EXPECT_EQ(rows.rows, std::vector<std::string>{line.substr(0, 64)});
+    rows.Select(0);
+    std::string preview;
+    store->GetPreview(preview);
+    EXPECT_EQ(preview.size(), 256u + 12u);
+    EXPECT_TRUE(store->CopyToClipboard());
+    EXPECT_EQ(clipboard.text, big);
+    EXPECT_TRUE(store->ExportToFile(scratch.Base() + "big.htm", true));
+    EXPECT_GT(folder.ReadWholeFile(scratch.Base() + "big.htm").size(), big.size());
+}
+
+}  // namespace
+}  // namespace lumeret

@@ -1,0 +1,104 @@
+#include "support/fake_clip_folder.h"
+
+#include <algorithm>
+
+#include "platform/errors.h"
+
+namespace lumeret::test {
+
+namespace {
+
+std::string ParentOf(const std::string& path) {
+    auto at = path.rfind('\\');
+    return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+std::string NameOf(const std::string& path) {
+    auto at = path.rfind('\\');
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+}  // namespace
+
+bool FakeClipFolder::FolderExists(const std::string& folder) const {
+    return (!folder.empty() && folder.back() == ':') || directories.count(folder) != 0;
+}
+
+std::vector<FolderEntry> FakeClipFolder::FindEntries(const std::string& pattern) {
+    auto [folder, wildcard] = SplitSearchPattern(pattern);
+    std::vector<FolderEntry> found;
+    for (const auto& [path, file] : files) {
+        if (ParentOf(path) + "\\" == folder && MatchesWildcard(wildcard, NameOf(path))) {
+            found.push_back({NameOf(path), false, file.hidden, file.system});
+        }
+    }
+    for (const auto& dir : directories) {
+        if (ParentOf(dir) + "\\" == folder && MatchesWildcard(wildcard, NameOf(dir))) {
+            found.push_back({NameOf(dir), true, false, false});
+        }
+    }
+    // Not in name order, so that callers must sort for themselves.
+    std::reverse(found.begin(), found.end());
+    return found;
+}
+
+int FakeClipFolder::RenameFile(const std::string& from, const std::string& to) {
+    renames.emplace_back(from, to);
+    if (auto it = renameErrors.find(from); it != renameErrors.end()) {
+        int code = it->second;
+        renameErrors.erase(it);
+        return code;
+    }
+    auto it = files.find(from);
+    if (it == files.end()) return kErrorFileNotFound;
+    if (files.count(to) || directories.count(to)) return kErrorAlreadyExists;
+    if (!FolderExists(ParentOf(to))) return kErrorPathNotFound;
+    File file = std::move(it->second);
+    files.erase(it);
+    files[to] = std::move(file);
+    return 0;
+}
+
+bool FakeClipFolder::RemoveFile(const std::string& path) {
+    auto it = files.find(path);
+    if (it == files.end() || it->second.readOnly || undeletable.count(path)) return false;
+    files.erase(it);
+    return true;
+}
+
+std::string FakeClipFolder::ReadWholeFile(const std::string& path) {
+    ++reads;
+    auto it = files.find(path);
+    if (it == files.end() || unreadable.count(path)) throw EFOpenError(path);
+    return it->second.bytes;
+}
+
+void FakeClipFolder::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    auto it = files.find(path);
+    bool blocked = unwritable.count(path) || directories.count(path) || !FolderExists(ParentOf(path)) ||
+                   (it != files.end() && it->second.readOnly);
+    if (blocked) throw EFCreateError(path);
+    writes.push_back(path);
+    files[path].bytes = std::string(bytes);
+}
+
+bool FakeClipFolder::MakeDirectory(const std::string& path) {
+    if (files.count(path) || directories.count(path) || !FolderExists(ParentOf(path))) return false;
+    directories.insert(path);
+    return true;
+}
+
+std::string FakeClipFolder::Content(const std::string& path) const {
+    auto it = files.find(path);
+    return it == files.end() ? std::string("<missing>") : it->second.bytes;
+}
+
+std::vector<std::string> FakeClipFolder::NamesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& [path, file] : files) {
+        if (ParentOf(path) + "\\" == folder) names.push_back(NameOf(path));
+    }
+    return names;
+}
+
+}  // namespace lumeret::test
