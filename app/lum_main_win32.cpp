@@ -3,17 +3,21 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <vector>
+
 #include "app/about_win32.h"
 #include "app/forms_win32.h"
 #include "app/glyph_button_win32.h"
 #include "app/lum_fm3_win32.h"
 #include "app/profile_win32.h"
+#include "app/program_folder_win32.h"
 #include "app/settings.h"
 #include "app/status_texts.h"
+#include "platform/clip_folder.h"
 #include "platform/clipboard_session_win32.h"
 #include "platform/controls_win32.h"
 #include "platform/errors.h"
-#include "platform/module_path_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/prompts_win32.h"
 #include "platform/text.h"
 #include "platform/wide_win32.h"
@@ -155,8 +159,9 @@ void TForm1::FormCreate() {
     ReleaseDC(nullptr, screen);
     ShowingBitmap = false;
     PreviewRect = {};
+    SetPaintBoxSize(0, 0);  // no preview until a bitmap comes
 
-    IniProfile profile(SettingsPathFor(ExecutablePath()));
+    IniProfile profile(SettingsFilePath());
     Settings settings = ReadSettings(profile);
     // The stored position is applied as it stands.
     MoveTo(settings.left, settings.top);
@@ -194,7 +199,7 @@ void TForm1::FormDestroy() {
     s.nonPreview = NonPreview;
     s.stayOnTop = StayOnTop;
     s.deleteCheck = DeleteCheck;
-    IniProfile profile(SettingsPathFor(ExecutablePath()));
+    IniProfile profile(SettingsFilePath());
     WriteSettings(profile, s, profile.Path());
 }
 
@@ -221,18 +226,12 @@ void TForm1::VyClipDetector1ClipChange() {
         } else {
             ShowClipboardPreview();
         }
-        if (IsChecked(Form3->Check_BMP)) Form2->RegisterClipboardBitmap();
     }
 }
 
 void TForm1::btn_addClick() {
     bool hasBitmap = clipboard_.HasFormat(kCfBitmap);
     bool hasText = clipboard_.HasFormat(kCfText);
-    if (hasBitmap) {
-        ShowStatus(status::kPleaseWait);
-        Form2->RegisterClipboardBitmap();
-        ShowStatus(status::kBitmapRegistered);
-    }
     if (hasText && listRows_->Selected() >= 0) {
         std::string text;
         History->GetSelectedText(text);
@@ -534,5 +533,50 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string TForm1::StatusText() const { return statusText_; }
+
+}  // namespace lumeret
+
+namespace lumeret {
+
+void TextFileToClipboard(const std::string& name) {
+    SystemClipFolder files;
+    std::string text = JoinLinesCrLf(SplitLines(files.ReadWholeFile(name)));
+    ClipboardWin32(Form1 ? Form1->Handle() : nullptr).SetText(text);
+}
+
+namespace {
+
+// The palette of an image with a colour table, none for deeper images.
+UniqueHpalette PaletteOf(HBITMAP section) {
+    DIBSECTION info{};
+    if (!GetObjectW(section, sizeof(info), &info) || info.dsBmih.biBitCount > 8) return UniqueHpalette();
+    RGBQUAD colors[256] = {};
+    MemoryDc dc(nullptr);
+    SelectGuard select(dc.get(), section);
+    UINT n = GetDIBColorTable(dc.get(), 0, 256, colors);
+    if (n == 0) return UniqueHpalette();
+    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+    auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = static_cast<WORD>(n);
+    for (UINT i = 0; i < n; ++i) {
+        palette->palPalEntry[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+    }
+    return UniqueHpalette(CreatePalette(palette));
+}
+
+}  // namespace
+
+void BitmapFileToClipboard(const std::string& name) {
+    UniqueHbitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!bitmap) throw EFOpenError(name);
+    UniqueHpalette palette = PaletteOf(bitmap.get());
+    ClipboardSession session(Form1 ? Form1->Handle() : nullptr);
+    EmptyClipboard();
+    // The clipboard owns what it accepted.
+    if (SetClipboardData(CF_BITMAP, bitmap.get())) bitmap.release();
+    if (palette && SetClipboardData(CF_PALETTE, palette.get())) palette.release();
+}
 
 }  // namespace lumeret

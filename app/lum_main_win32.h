@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
@@ -77,6 +78,8 @@ public:
     void ShowClipboardPreview();
     void ShowStatus(const std::string& text);
     std::string StatusText() const;
+    // The history list's hint (the selected entry's preview).
+    const std::string& Hint() const { return hintText_; }
 
     Rect FitPreviewRect(int width, int height) const;
 

@@ -8,45 +8,14 @@
 
 #include <functional>
 
+#include "platform/handles_win32.h"
+
 namespace lumeret {
 
 class TVyClipDetector;
 
 // The change handler; its argument is the component that saw the change.
 using TClipChangeEvent = std::function<void(TVyClipDetector& sender)>;
-
-// Owns a window and destroys it; move-only.
-class UniqueHwnd {
-public:
-    UniqueHwnd() = default;
-    explicit UniqueHwnd(HWND hwnd) : hwnd_(hwnd) {}
-    UniqueHwnd(const UniqueHwnd&) = delete;
-    UniqueHwnd& operator=(const UniqueHwnd&) = delete;
-    UniqueHwnd(UniqueHwnd&& other) noexcept : hwnd_(other.release()) {}
-    UniqueHwnd& operator=(UniqueHwnd&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    ~UniqueHwnd() { reset(); }
-
-    explicit operator bool() const { return hwnd_ != nullptr; }
-    HWND get() const { return hwnd_; }
-    HWND release() {
-        HWND h = hwnd_;
-        hwnd_ = nullptr;
-        return h;
-    }
-    // The owner lets go of the old window before destroying it, so messages
-    // sent during its destruction already find the owner empty.
-    void reset(HWND hwnd = nullptr) {
-        HWND old = hwnd_;
-        hwnd_ = hwnd;
-        if (old) DestroyWindow(old);
-    }
-
-private:
-    HWND hwnd_ = nullptr;
-};
 
 class TVyClipDetector {
 public:

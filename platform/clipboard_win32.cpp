@@ -2,73 +2,14 @@
 
 #include <cstring>
 
+#include "platform/clipboard_session_win32.h"
 #include "platform/errors.h"
+#include "platform/handles_win32.h"
 
 namespace lumeret {
 
 namespace {
-
-constexpr int kOpenAttempts = 5;
-constexpr DWORD kFirstRetryDelayMs = 10;
-
-const char kCannotOpen[] = "クリップボードを開けません";
 const char kCannotWrite[] = "クリップボードに書き込めません";
-
-class UniqueHglobal {
-public:
-    explicit UniqueHglobal(HGLOBAL h) : h_(h) {}
-    UniqueHglobal(const UniqueHglobal&) = delete;
-    UniqueHglobal& operator=(const UniqueHglobal&) = delete;
-    ~UniqueHglobal() {
-        if (h_) GlobalFree(h_);
-    }
-    explicit operator bool() const { return h_ != nullptr; }
-    HGLOBAL get() const { return h_; }
-    HGLOBAL release() {
-        HGLOBAL h = h_;
-        h_ = nullptr;
-        return h;
-    }
-
-private:
-    HGLOBAL h_;
-};
-
-class GlobalLockGuard {
-public:
-    explicit GlobalLockGuard(HGLOBAL h) : h_(h), p_(GlobalLock(h)) {}
-    GlobalLockGuard(const GlobalLockGuard&) = delete;
-    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-    ~GlobalLockGuard() {
-        if (p_) GlobalUnlock(h_);
-    }
-    void* get() const { return p_; }
-
-private:
-    HGLOBAL h_;
-    void* p_;
-};
-
-// Holds the clipboard open. Another program may hold it for a moment, so the
-// opening is tried a few times with a growing pause.
-class ClipboardSession {
-public:
-    explicit ClipboardSession(HWND owner) {
-        DWORD delay = kFirstRetryDelayMs;
-        for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-            if (OpenClipboard(owner)) return;
-            if (attempt + 1 < kOpenAttempts) {
-                Sleep(delay);
-                delay *= 2;
-            }
-        }
-        throw Exception(kCannotOpen);
-    }
-    ClipboardSession(const ClipboardSession&) = delete;
-    ClipboardSession& operator=(const ClipboardSession&) = delete;
-    ~ClipboardSession() { CloseClipboard(); }
-};
-
 }  // namespace
 
 bool ClipboardWin32::HasFormat(unsigned format) const {

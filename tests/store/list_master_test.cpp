@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "platform/text.h"
 #include "support/fakes.h"
 
@@ -183,42 +181,3 @@ TEST_F(History, DeleteIgnoresIndexOutsideEntries) {
 }  // namespace
 }  // namespace lumeret
 
-namespace lumeret {
-namespace {
-
-// A clipboard that reports its change before the write returns, as a viewer
-// chain on the same thread does.
-class ReportingClipboard : public test::FakeClipboard {
-public:
-    void SetText(const std::string& value) override {
-        FakeClipboard::SetText(value);
-        if (onChange) onChange();
-    }
-    std::function<void()> onChange;
-};
-
-TEST(HistoryOwnWrite, ChangeReportedDuringTheWriteIsRecognised) {
-    test::FakeListRows rows;
-    ReportingClipboard clipboard;
-    TListMaster history(rows, clipboard);
-    int handled = 0;
-    clipboard.onChange = [&] {
-        if (history.IsOwnWrite()) return;
-        ++handled;
-        history.AddText(*clipboard.text);
-    };
-    history.AddText("b");
-    history.AddText("a");
-    history.AddText("b");  // moves b up; its own write must not start again
-    EXPECT_EQ(handled, 0);
-    EXPECT_EQ(clipboard.writes, 1);
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"b", "a"}));
-
-    rows.Select(1);
-    history.CopySelected();  // this change must reach AddText
-    EXPECT_EQ(handled, 1);
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b"}));
-}
-
-}  // namespace
-}  // namespace lumeret

@@ -1,0 +1,18 @@
+// OpenClipboard / CloseClipboard. Another program may hold the clipboard for
+// a moment, so opening is tried a few times with a growing pause.
+#pragma once
+
+#include <windows.h>
+
+namespace lumeret {
+
+class ClipboardSession {
+public:
+    // Throws Exception "クリップボードを開けません" when it stays held.
+    explicit ClipboardSession(HWND owner);
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    ~ClipboardSession() { CloseClipboard(); }
+};
+
+}  // namespace lumeret

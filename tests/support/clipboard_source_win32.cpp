@@ -1,0 +1,111 @@
+#include "support/clipboard_source_win32.h"
+
+#include <cstring>
+
+namespace lumeret::test {
+
+namespace {
+
+bool OpenRetrying() {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10 * (attempt + 1));
+    }
+    return false;
+}
+
+void PutLe(std::string& out, unsigned value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+bool PutBitmapOnClipboard(int width, int height, COLORREF color) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT r{0, 0, width, height};
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    if (!OpenRetrying()) {
+        DeleteObject(bitmap);
+        return false;
+    }
+    EmptyClipboard();
+    bool ok = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+    if (!ok) DeleteObject(bitmap);
+    CloseClipboard();
+    return ok;
+}
+
+bool PutPrivateFormatOnClipboard() {
+    UINT format = RegisterClipboardFormatA("LumeretTestPrivate");
+    if (!OpenRetrying()) return false;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+    bool ok = block && SetClipboardData(format, block) != nullptr;
+    if (!ok && block) GlobalFree(block);
+    CloseClipboard();
+    return ok;
+}
+
+bool EmptyTheClipboard() {
+    if (!OpenRetrying()) return false;
+    EmptyClipboard();
+    CloseClipboard();
+    return true;
+}
+
+HDROP MakeDrop(const std::vector<std::string>& files) {
+    std::string list;
+    for (const auto& f : files) {
+        list += f;
+        list.push_back('\0');
+    }
+    list.push_back('\0');
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+std::string SolidBmpFile(int width, int height, unsigned char blue, unsigned char green, unsigned char red) {
+    unsigned row = ((static_cast<unsigned>(width) * 3 + 3) / 4) * 4;
+    unsigned image = row * static_cast<unsigned>(height);
+    std::string out = "BM";
+    PutLe(out, 54 + image, 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 54, 4);
+    PutLe(out, 40, 4);
+    PutLe(out, static_cast<unsigned>(width), 4);
+    PutLe(out, static_cast<unsigned>(height), 4);
+    PutLe(out, 1, 2);
+    PutLe(out, 24, 2);
+    PutLe(out, 0, 4);
+    PutLe(out, image, 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 0, 4);
+    for (int y = 0; y < height; ++y) {
+        std::string line;
+        for (int x = 0; x < width; ++x) {
+            line.push_back(static_cast<char>(blue));
+            line.push_back(static_cast<char>(green));
+            line.push_back(static_cast<char>(red));
+        }
+        line.resize(row, '\0');
+        out += line;
+    }
+    return out;
+}
+
+}  // namespace lumeret::test

@@ -1,0 +1,26 @@
+// Puts things on the clipboard the way another program would, and builds the
+// handle a shell drop hands over.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+namespace lumeret::test {
+
+// A solid-coloured bitmap of the given size as CF_BITMAP.
+bool PutBitmapOnClipboard(int width, int height, COLORREF color = RGB(200, 40, 40));
+// Data of a private format only (neither text nor bitmap).
+bool PutPrivateFormatOnClipboard();
+bool EmptyTheClipboard();
+
+// A drop handle listing the files, as the shell gives it with WM_DROPFILES.
+HDROP MakeDrop(const std::vector<std::string>& files);
+
+// A BMP file of a 24-bit picture, every pixel the same colour.
+std::string SolidBmpFile(int width, int height, unsigned char blue, unsigned char green, unsigned char red);
+
+}  // namespace lumeret::test
