@@ -68,7 +68,6 @@ TEST_F(TextStore, FirstStartCreatesTheFolderAndProbesNumberZeroOnly) {
 TEST_F(TextStore, CreateRenumbersAndRefreshListShowsTrimmedCaptions) {
     folder.files[kDir + "00000002.txt"].bytes = "  first\nsecond\rthird\r\n";
     folder.files[kDir + "00000005.txt"].bytes = std::string(63, 'a') + " cut off";
-    folder.directories.insert(kDir + "00000009.txt");  // a subfolder is no clip
     rows.rows = {"old row"};
     store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts, deleteCheck);
     EXPECT_EQ(store->Count(), 2);
@@ -84,6 +83,15 @@ TEST_F(TextStore, RefreshListAlsoShowsAFileOnePastTheLastNumberOnly) {
     folder.files[Clip(3)].bytes = "later\r\n";
     store->RefreshList();
     EXPECT_EQ(rows.rows, (Rows{"a", "b", "late"}));
+}
+
+TEST_F(TextStore, SubfolderNamedLikeTheNextClipIsNeitherCountedNorListed) {
+    folder.directories.insert(kDir + "00000003.txt");
+    OpenWith({"a", "b", "c"});
+    EXPECT_EQ(store->Count(), 3);
+    EXPECT_EQ(rows.rows, (Rows{"a", "b", "c"}));
+    EXPECT_THROW(store->AddText("d"), EFCreateError);
+    EXPECT_EQ(rows.Count(), 3);
 }
 
 TEST_F(TextStore, TwoThousandClipsAreAllListed) {
