@@ -1,6 +1,7 @@
 #include "store/clip_numbering.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace lumeret {
 
@@ -18,6 +19,9 @@ std::string ClipFileName(const std::string& baseDir, const std::string& ext, int
     return baseDir + ext + "\\" + NumberToName(number) + "." + ext;
 }
 
+namespace {
+
+// Where each file of the folder goes, in the order the files are renamed.
 std::vector<TFilenames> PlanRenumbering(IClipFolder& folder, const std::string& baseDir, const std::string& ext) {
     const std::string dir = baseDir + ext + "\\";
     std::vector<TFilenames> plan;
@@ -33,6 +37,8 @@ std::vector<TFilenames> PlanRenumbering(IClipFolder& folder, const std::string& 
     for (std::size_t i = 0; i < plan.size(); ++i) plan[i].NewName = ClipFileName(baseDir, ext, static_cast<int>(i));
     return plan;
 }
+
+}  // namespace
 
 void RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext, int& count) {
     std::vector<TFilenames> plan = PlanRenumbering(folder, baseDir, ext);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "platform/clip_folder.h"
 
@@ -26,9 +25,6 @@ struct TFilenames {
 // ignored: that file keeps its name and still counts. There is no limit on
 // the number of files.
 void RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext, int& count);
-
-// The plan RenumberFiles carries out, for the same folder state.
-std::vector<TFilenames> PlanRenumbering(IClipFolder& folder, const std::string& baseDir, const std::string& ext);
 
 // The full path of clip number in the folder BaseDir + Ext.
 std::string ClipFileName(const std::string& baseDir, const std::string& ext, int number);

@@ -111,62 +111,44 @@ TEST_F(ClipFolder, ReadOnlyFileCanBeRenamedAndReadButNotDeletedOrReplaced) {
     EXPECT_TRUE(folder.RemoveFile(Path("moved.txt")));
 }
 
-TEST_F(ClipFolder, RemoveDeletesFilesOnly) {
-    Put("a.txt");
-    ASSERT_TRUE(folder.MakeDirectory(Path("sub")));
-    EXPECT_TRUE(folder.RemoveFile(Path("a.txt")));
-    EXPECT_FALSE(folder.FileExists(Path("a.txt")));
-    EXPECT_FALSE(folder.RemoveFile(Path("a.txt")));
-    EXPECT_FALSE(folder.RemoveFile(Path("sub")));
-}
-
-TEST_F(ClipFolder, ExistsIsTrueForFilesOnly) {
+TEST_F(ClipFolder, RemoveAndExistsConcernFilesOnly) {
     Put("a.txt");
     ASSERT_TRUE(folder.MakeDirectory(Path("sub.txt")));
     EXPECT_TRUE(folder.FileExists(Path("a.txt")));
     EXPECT_FALSE(folder.FileExists(Path("sub.txt")));
-    EXPECT_FALSE(folder.FileExists(Path("b.txt")));
+    EXPECT_TRUE(folder.RemoveFile(Path("a.txt")));
+    EXPECT_FALSE(folder.FileExists(Path("a.txt")));
+    EXPECT_FALSE(folder.RemoveFile(Path("a.txt")));
+    EXPECT_FALSE(folder.RemoveFile(Path("sub.txt")));
 }
 
-TEST_F(ClipFolder, ReadAndWriteKeepEveryByte) {
+TEST_F(ClipFolder, ReadAndWriteKeepEveryByteAndReplaceTheWholeFile) {
     std::string bytes("a\0b\r\n\x1A\xFF\x81\x40\nend", 13);
+    Put("bin.txt", "a longer first content");
     Put("bin.txt", bytes);
     EXPECT_EQ(folder.ReadWholeFile(Path("bin.txt")), bytes);
     Put("empty.txt", "");
     EXPECT_EQ(folder.ReadWholeFile(Path("empty.txt")), "");
-}
-
-TEST_F(ClipFolder, WriteReplacesTheWholeContent) {
-    Put("a.txt", "a long first content");
-    Put("a.txt", "short");
-    EXPECT_EQ(folder.ReadWholeFile(Path("a.txt")), "short");
-}
-
-TEST_F(ClipFolder, BigFileGoesThroughInPieces) {
-    std::string big(3 * 1024 * 1024 + 17, '\0');
+    std::string big(3 * 1024 * 1024 + 17, '\0');  // more than one piece
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 % 251);
     Put("big.txt", big);
     EXPECT_EQ(folder.ReadWholeFile(Path("big.txt")), big);
 }
 
-TEST_F(ClipFolder, ReadingAMissingFileOrAFolderIsAFileOpenError) {
+TEST_F(ClipFolder, UnopenableFilesRaiseTheFileErrorsWithTheirPath) {
     ASSERT_TRUE(folder.MakeDirectory(Path("sub")));
     try {
         folder.ReadWholeFile(Path("none.txt"));
-        FAIL() << "no error";
+        ADD_FAILURE() << "no error";
     } catch (const EFOpenError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Path("none.txt") + " は開けません");
     }
     EXPECT_THROW(folder.ReadWholeFile(Path("sub")), EFOpenError);
-}
-
-TEST_F(ClipFolder, WritingIntoAMissingFolderIsAFileCreateError) {
-    std::string target = Path("none\\a.txt");
     try {
-        folder.WriteWholeFile(target, "x");
-        FAIL() << "no error";
+        folder.WriteWholeFile(Path("none\\a.txt"), "x");
+        ADD_FAILURE() << "no error";
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + target + " を作成できません");
+        EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Path("none\\a.txt") + " を作成できません");
     }
 }
 
