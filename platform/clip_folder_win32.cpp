@@ -6,47 +6,11 @@
 
 #include "platform/clip_folder.h"
 #include "platform/errors.h"
+#include "platform/handles_win32.h"
 
 namespace lumeret {
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { reset(); }
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE release() {
-        HANDLE h = h_;
-        h_ = INVALID_HANDLE_VALUE;
-        return h;
-    }
-    void reset() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE h_;
-};
 
 // ReadFile and WriteFile take at most a DWORD; big clips go in pieces.
 constexpr DWORD kChunk = 1u << 20;
@@ -56,7 +20,7 @@ constexpr DWORD kChunk = 1u << 20;
 std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& pattern) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAA data{};
-    FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+    UniqueFindHandle find(FindFirstFileA(pattern.c_str(), &data));
     if (!find) return entries;
     do {
         std::string name = data.cFileName;
@@ -84,7 +48,7 @@ bool SystemClipFolder::FileExists(const std::string& path) {
 }
 
 std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw EFOpenError(path);
     std::string data;
@@ -110,7 +74,7 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
     // let the open through, so the attribute is checked first.
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw EFCreateError(path);
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file) throw EFCreateError(path);
     std::size_t done = 0;

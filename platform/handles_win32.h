@@ -7,11 +7,14 @@
 
 namespace lumeret {
 
-// Owns a handle and closes it with Close; copying does not compile, so a
-// handle can never be freed twice.
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// Owns a handle and closes it by its traits; copying does not compile, so a
+// handle can never be freed twice. Traits give the handle type, its invalid
+// value and how it is closed.
+template <typename Traits>
 class UniqueHandleOf {
 public:
+    using Handle = typename Traits::Handle;
+
     UniqueHandleOf() = default;
     explicit UniqueHandleOf(Handle h) : h_(h) {}
     UniqueHandleOf(const UniqueHandleOf&) = delete;
@@ -23,32 +26,53 @@ public:
     }
     ~UniqueHandleOf() { reset(); }
 
-    explicit operator bool() const { return h_ != Invalid; }
+    explicit operator bool() const { return h_ != Traits::Invalid(); }
     Handle get() const { return h_; }
-    Handle release() { return std::exchange(h_, Invalid); }
+    Handle release() { return std::exchange(h_, Traits::Invalid()); }
     // Lets go of the old handle before closing it, so anything its closing
     // triggers already finds the owner empty.
-    void reset(Handle h = Invalid) {
+    void reset(Handle h = Traits::Invalid()) {
         Handle old = std::exchange(h_, h);
-        if (old != Invalid) Close(old);
+        if (old != Traits::Invalid()) Traits::Close(old);
     }
 
 private:
-    Handle h_ = Invalid;
+    Handle h_ = Traits::Invalid();
 };
 
 namespace detail {
+
+template <typename H, auto CloseFunction>
+struct NullInvalid {
+    using Handle = H;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { CloseFunction(h); }
+};
+
+template <auto CloseFunction>
+struct MinusOneInvalid {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseFunction(h); }
+};
+
 inline void DestroyWindowHandle(HWND h) { DestroyWindow(h); }
 inline void FreeGlobal(HGLOBAL h) { GlobalFree(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
 inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
+inline void CloseFind(HANDLE h) { FindClose(h); }
+
 }  // namespace detail
 
-using UniqueHwnd = UniqueHandleOf<HWND, &detail::DestroyWindowHandle>;
-using UniqueHglobal = UniqueHandleOf<HGLOBAL, &detail::FreeGlobal>;
-using UniqueHbitmap = UniqueHandleOf<HBITMAP, &detail::DeleteGdiObject>;
-using UniqueHpalette = UniqueHandleOf<HPALETTE, &detail::DeleteGdiObject>;
-using UniqueHandle = UniqueHandleOf<HANDLE, &detail::CloseKernelHandle>;
+using UniqueHwnd = UniqueHandleOf<detail::NullInvalid<HWND, &detail::DestroyWindowHandle>>;
+using UniqueHglobal = UniqueHandleOf<detail::NullInvalid<HGLOBAL, &detail::FreeGlobal>>;
+using UniqueHbitmap = UniqueHandleOf<detail::NullInvalid<HBITMAP, &detail::DeleteGdiObject>>;
+using UniqueHpalette = UniqueHandleOf<detail::NullInvalid<HPALETTE, &detail::DeleteGdiObject>>;
+// Kernel objects that report failure with 0 (mappings, mutexes...).
+using UniqueHandle = UniqueHandleOf<detail::NullInvalid<HANDLE, &detail::CloseKernelHandle>>;
+// Files, which report failure with INVALID_HANDLE_VALUE.
+using UniqueFileHandle = UniqueHandleOf<detail::MinusOneInvalid<&detail::CloseKernelHandle>>;
+using UniqueFindHandle = UniqueHandleOf<detail::MinusOneInvalid<&detail::CloseFind>>;
 
 // GlobalLock / GlobalUnlock.
 class GlobalLockGuard {
