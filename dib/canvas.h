@@ -53,7 +53,8 @@ std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y);
 
 // The colour indexes of a run-length image, one byte per pixel, top row
 // first; what the stream does not paint stays 0. Never reads or writes past
-// either buffer.
+// either buffer. Empty for images of more than 64 Mi pixels, which the memory
+// canvas then does not draw.
 std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image);
 
 }  // namespace lumeret

@@ -1,5 +1,6 @@
 #include "dib/internal_dib.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -15,6 +16,7 @@ namespace {
 constexpr const char* kStreamOp = "TVyInternalDIB.LoadFromStream";
 constexpr const char* kClipboardOp = "TVyInternalDIB.LoadFromClipboardFormat";
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kRowPiece = 64 * 1024;
 
 [[noreturn]] void Refuse(const char* operation, const char* fault) {
     throw EVyDIBInvalidDIB(std::string(operation) + ": " + fault);
@@ -117,8 +119,8 @@ std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation
 }
 
 // Converts 16- or 32-bit pixels to 24 bits, row by row in the order of the
-// input (a top-down image stays top-down). fetchRow(r, buffer, size) fills the
-// buffer with source row r.
+// input (a top-down image stays top-down). fetchRow(r, offset, buffer, size)
+// fills the buffer with size bytes of source row r from offset on.
 template <typename FetchRow>
 void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetchRow) {
     DibRecord& rec = pending.record;
@@ -160,22 +162,32 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
         return static_cast<std::uint8_t>(shift >= 0 ? v >> shift : v << -shift);
     };
 
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(*sourceRow));
+    // One row at a time through one buffer; a very wide row goes through in
+    // pieces, so that a header cannot make the buffer larger than the input.
+    // Pieces are whole multiples of 4 bytes and so hold whole pixels.
     const std::size_t bytesPerPixel = header.biBitCount / 8;
+    const std::size_t rowBytes = static_cast<std::size_t>(*sourceRow);
+    const std::size_t pixelBytes = static_cast<std::size_t>(g.width) * bytesPerPixel;
+    std::vector<std::uint8_t> buffer(std::min(rowBytes, kRowPiece));
     for (std::int32_t r = 0; r < g.rows; ++r) {
-        fetchRow(r, row.data(), row.size());
         std::uint8_t* target = rec.Bits + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
-        const std::uint8_t* source = row.data();
-        for (std::int32_t x = 0; x < g.width; ++x, source += bytesPerPixel, target += 3) {
-            std::uint32_t p = source[0] | (static_cast<std::uint32_t>(source[1]) << 8);
-            if (bytesPerPixel == 4) {
-                p |= (static_cast<std::uint32_t>(source[2]) << 16) |
-                     (static_cast<std::uint32_t>(source[3]) << 24);
+        for (std::size_t done = 0; done < rowBytes;) {
+            const std::size_t piece = std::min(buffer.size(), rowBytes - done);
+            fetchRow(r, done, buffer.data(), piece);
+            const std::size_t usable = done >= pixelBytes ? 0 : std::min(piece, pixelBytes - done);
+            const std::uint8_t* source = buffer.data();
+            for (std::size_t i = 0; i + bytesPerPixel <= usable; i += bytesPerPixel, source += bytesPerPixel, target += 3) {
+                std::uint32_t p = source[0] | (static_cast<std::uint32_t>(source[1]) << 8);
+                if (bytesPerPixel == 4) {
+                    p |= (static_cast<std::uint32_t>(source[2]) << 16) |
+                         (static_cast<std::uint32_t>(source[3]) << 24);
+                }
+                target[0] = channel(p, masks[2], shifts[2]);
+                target[1] = channel(p, masks[1], shifts[1]);
+                target[2] = channel(p, masks[0], shifts[0]);
             }
-            target[0] = channel(p, masks[2], shifts[2]);
-            target[1] = channel(p, masks[1], shifts[1]);
-            target[2] = channel(p, masks[0], shifts[0]);
+            done += piece;
         }
     }
 
@@ -345,7 +357,7 @@ void TVyInternalDIB::LoadFromStream(Stream& stream) {
     }
 
     if (rec.Header.biBitCount == 16 || rec.Header.biBitCount == 32) {
-        ConvertTo24(pending, kStreamOp, [&stream](std::int32_t, std::uint8_t* row, std::size_t size) {
+        ConvertTo24(pending, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
             stream.ReadBuffer(row, size);
         });
     } else {
@@ -456,8 +468,9 @@ void TVyInternalDIB::LoadFromClipboardFormat(GlobalHandle data) {
         if (static_cast<std::size_t>(*sourceSize) > available) {
             tooShort();
         }
-        ConvertTo24(pending, kClipboardOp, [pixels](std::int32_t r, std::uint8_t* row, std::size_t size) {
-            std::memcpy(row, pixels + static_cast<std::size_t>(r) * size, size);
+        ConvertTo24(pending, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
+                                                  std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
+            std::memcpy(row, pixels + static_cast<std::size_t>(r) * rowBytes + offset, size);
         });
         break;
     }

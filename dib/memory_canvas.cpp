@@ -7,6 +7,10 @@
 namespace lumeret {
 namespace {
 
+// Run-length images are decoded whole before drawing; a header may claim far
+// more pixels than its few stream bytes paint, so larger ones are not drawn.
+constexpr std::int32_t kMaxDecodedPixels = 64 << 20;
+
 std::uint32_t ColorAt(const DibRecord& image, std::uint32_t index) {
     if (index >= image.Header.biClrUsed || index >= kMaxColors) {
         return 0;
@@ -55,7 +59,7 @@ std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image) {
     const std::int32_t width = h.biWidth;
     const std::int32_t rows = std::abs(h.biHeight);
     auto total = CheckedProduct(width, rows);
-    if (!total || width <= 0) {
+    if (!total || width <= 0 || *total > kMaxDecodedPixels) {
         return {};
     }
     std::vector<std::uint8_t> out(static_cast<std::size_t>(*total), 0);

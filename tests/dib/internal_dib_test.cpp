@@ -573,6 +573,45 @@ TEST(InternalDIB, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
     dib.RefCount = 1;
 }
 
+TEST(InternalDIB, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
+    // A row wider than the piece buffer, converted across piece boundaries.
+    const std::int32_t width = 40000;
+    for (std::uint16_t bits : {16, 32}) {
+        BmpParts p;
+        p.width = width;
+        p.height = 2;
+        p.bitCount = bits;
+        const std::size_t row = (static_cast<std::size_t>(width) * bits / 8 + 3) / 4 * 4;
+        p.pixels.assign(row * 2, 0);
+        for (std::size_t r = 0; r < 2; ++r) {
+            for (std::int32_t x = 0; x < width; x += 997) {
+                p.pixels[r * row + static_cast<std::size_t>(x) * bits / 8] = static_cast<std::uint8_t>(0x1F);
+            }
+        }
+        TVyInternalDIB dib;
+        Load(dib, MakeBmp(p));
+        const std::size_t target = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+        for (std::size_t r = 0; r < 2; ++r) {
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::uint8_t blue = dib.Record.Bits[r * target + static_cast<std::size_t>(x) * 3];
+                ASSERT_EQ(blue, x % 997 == 0 ? (bits == 16 ? 0xF8 : 0x1F) : 0) << bits << " " << r << " " << x;
+            }
+        }
+    }
+}
+
+TEST(InternalDIB, AHugeRowThatTheStreamCannotFillFailsWithReadError) {
+    // 0x1FFFFFFF pixels of 32 bits claim a 2 GiB row; the stream holds 16 bytes.
+    BmpParts p;
+    p.width = 0x1FFFFFFF;
+    p.height = 1;
+    p.bitCount = 32;
+    p.pixels.assign(16, 0);
+    TVyInternalDIB dib;
+    ExpectError<EReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
+    EXPECT_EQ(dib.Width, 1);
+}
+
 TEST(InternalDIB, WritesThatFailRaiseTheStreamsError) {
     TVyInternalDIB dib;
     std::uint8_t buffer[66];

@@ -313,6 +313,26 @@ TEST(VyDIB, DrawsRunLengthImages) {
     EXPECT_EQ(canvas.Pixel(3, 1), 0xFFFFFFu);
 }
 
+// Found by fuzzing: a run-length header claiming 1.8 G pixels over a few
+// stream bytes made the memory canvas decode the whole picture.
+TEST(VyDIB, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
+    BmpParts p;
+    p.width = 0x24000006;
+    p.height = 3;
+    p.bitCount = 4;
+    p.compression = 2;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({6, 0x11, 0, 1});
+    p.sizeImage = 4;
+    TVyDIB dib;
+    Load(dib, MakeBmp(p));
+    EXPECT_TRUE(DecodeRunLength(dib.InternalDIB()->Record).empty());
+    MemoryCanvas canvas(3, 3, 5);
+    dib.Draw(canvas, {0, 0, 3, 3});
+    EXPECT_EQ(canvas.Pixel(0, 2), 5u);
+}
+
 TEST(VyDIB, AssignFromTheClipboardReadsDibAndClosesIt) {
     TVyDIB source;
     Load(source, Quad());
