@@ -169,6 +169,8 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
     const std::size_t rowBytes = static_cast<std::size_t>(*sourceRow);
     const std::size_t pixelBytes = static_cast<std::size_t>(g.width) * bytesPerPixel;
     std::vector<std::uint8_t> buffer(std::min(rowBytes, kRowPiece));
+    const bool plainBytes = bytesPerPixel == 4 && masks[0] == 0x00FF0000 && masks[1] == 0x0000FF00 &&
+                            masks[2] == 0x000000FF;
     for (std::int32_t r = 0; r < g.rows; ++r) {
         std::uint8_t* target = rec.Bits + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
@@ -177,6 +179,16 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
             fetchRow(r, done, buffer.data(), piece);
             const std::size_t usable = done >= pixelBytes ? 0 : std::min(piece, pixelBytes - done);
             const std::uint8_t* source = buffer.data();
+            if (plainBytes) {
+                // Byte-aligned 8-bit channels: the bytes are the colours.
+                for (std::size_t i = 0; i + 4 <= usable; i += 4, source += 4, target += 3) {
+                    target[0] = source[0];
+                    target[1] = source[1];
+                    target[2] = source[2];
+                }
+                done += piece;
+                continue;
+            }
             for (std::size_t i = 0; i + bytesPerPixel <= usable; i += bytesPerPixel, source += bytesPerPixel, target += 3) {
                 std::uint32_t p = source[0] | (static_cast<std::uint32_t>(source[1]) << 8);
                 if (bytesPerPixel == 4) {

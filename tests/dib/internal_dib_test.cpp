@@ -601,9 +601,9 @@ TEST(InternalDIB, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
 }
 
 TEST(InternalDIB, AHugeRowThatTheStreamCannotFillFailsWithReadError) {
-    // 0x1FFFFFFF pixels of 32 bits claim a 2 GiB row; the stream holds 16 bytes.
+    // 64 Mi pixels of 32 bits claim a 256 MiB row; the stream holds 16 bytes.
     BmpParts p;
-    p.width = 0x1FFFFFFF;
+    p.width = 0x04000000;
     p.height = 1;
     p.bitCount = 32;
     p.pixels.assign(16, 0);
