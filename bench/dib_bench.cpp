@@ -1,0 +1,117 @@
+// A 3840x2160 32-bit BMP read from memory (converted to 24 bits), written
+// back, and drawn into 193x193; each next to a plain memcpy of the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "dib/canvas.h"
+#include "dib/vydib.h"
+
+namespace {
+
+using namespace lumeret;
+
+constexpr std::int32_t kWidth = 3840;
+constexpr std::int32_t kHeight = 2160;
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+}
+
+const std::vector<std::uint8_t>& File32() {
+    static const std::vector<std::uint8_t> file = [] {
+        const std::uint32_t pixels = kWidth * kHeight * 4;
+        std::vector<std::uint8_t> out = {'B', 'M'};
+        Put32(out, 54 + pixels);
+        Put32(out, 0);
+        Put32(out, 54);
+        for (std::uint32_t v : {40u, static_cast<std::uint32_t>(kWidth), static_cast<std::uint32_t>(kHeight)}) {
+            Put32(out, v);
+        }
+        out.insert(out.end(), {1, 0, 32, 0});
+        for (int i = 0; i < 6; ++i) {
+            Put32(out, 0);
+        }
+        out.reserve(out.size() + pixels);
+        for (std::uint32_t i = 0; i < kWidth * kHeight; ++i) {
+            Put32(out, i * 2654435761u);
+        }
+        return out;
+    }();
+    return file;
+}
+
+void MemcpyOf(benchmark::State& state, std::size_t bytes) {
+    std::vector<std::uint8_t> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+void BM_LoadFromStream32To24(benchmark::State& state) {
+    const auto& file = File32();
+    for (auto _ : state) {
+        TVyDIB dib;
+        ReadOnlyMemoryStream in(file.data(), file.size());
+        dib.LoadFromStream(in);
+        benchmark::DoNotOptimize(dib.InternalDIB()->Record.Bits);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_LoadFromStream32To24)->Unit(benchmark::kMillisecond);
+
+void BM_MemcpyOfTheFile(benchmark::State& state) { MemcpyOf(state, File32().size()); }
+BENCHMARK(BM_MemcpyOfTheFile)->Unit(benchmark::kMillisecond);
+
+TVyDIB& Loaded() {
+    static TVyDIB dib;
+    static const bool loaded = [] {
+        ReadOnlyMemoryStream in(File32().data(), File32().size());
+        dib.LoadFromStream(in);
+        return true;
+    }();
+    (void)loaded;
+    return dib;
+}
+
+void BM_SaveToStream24(benchmark::State& state) {
+    TVyDIB& dib = Loaded();
+    std::size_t size = 0;
+    for (auto _ : state) {
+        MemoryStream out;
+        dib.SaveToStream(out);
+        size = out.Bytes().size();
+        benchmark::DoNotOptimize(out.Bytes().data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_SaveToStream24)->Unit(benchmark::kMillisecond);
+
+void BM_MemcpyOfTheSavedFile(benchmark::State& state) {
+    MemcpyOf(state, 54 + static_cast<std::size_t>(Loaded().InternalDIB()->Record.ImageSize));
+}
+BENCHMARK(BM_MemcpyOfTheSavedFile)->Unit(benchmark::kMillisecond);
+
+void BM_DrawInto193x193(benchmark::State& state) {
+    TVyDIB& dib = Loaded();
+    MemoryCanvas canvas(193, 193);
+    for (auto _ : state) {
+        dib.Draw(canvas, {0, 0, 193, 193});
+        benchmark::DoNotOptimize(canvas.Pixel(96, 96));
+    }
+}
+BENCHMARK(BM_DrawInto193x193)->Unit(benchmark::kMicrosecond);
+
+void BM_MemcpyOfThePixels(benchmark::State& state) {
+    MemcpyOf(state, static_cast<std::size_t>(Loaded().InternalDIB()->Record.ImageSize));
+}
+BENCHMARK(BM_MemcpyOfThePixels)->Unit(benchmark::kMillisecond);
+
+}  // namespace

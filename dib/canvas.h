@@ -1,0 +1,60 @@
+// Where a graphic draws itself: a device context in the windows build
+// (dib/hdc_canvas_win32.h), or an in-memory picture (tests, benchmarks and
+// the native build).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "dib/internal_dib.h"
+#include "platform/palette.h"
+
+namespace lumeret {
+
+struct Rect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // Draws the whole image (width x height pixels) scaled into dest, with
+    // palette (may be nullptr) selected as a background palette.
+    virtual void StretchDib(const Rect& dest, const DibRecord& image, std::int32_t width,
+                            std::int32_t height, PaletteHandle palette) = 0;
+};
+
+// A picture of 0x00RRGGBB pixels, top row first. Stretching takes the nearest
+// source pixel (as GDI's colour-on-colour mode does); a rectangle of negative
+// width or height draws nothing, and so does one of 0.
+class MemoryCanvas : public Canvas {
+public:
+    MemoryCanvas(std::int32_t width, std::int32_t height, std::uint32_t background = 0xFFFFFF);
+
+    void StretchDib(const Rect& dest, const DibRecord& image, std::int32_t width,
+                    std::int32_t height, PaletteHandle palette) override;
+
+    std::int32_t Width() const noexcept { return width_; }
+    std::int32_t Height() const noexcept { return height_; }
+    std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
+
+private:
+    std::int32_t width_;
+    std::int32_t height_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+// The colour (0x00RRGGBB) of pixel (x, y), counted from the top-left, of an
+// uncompressed image; 0 when the pixel lies outside the image or its store.
+std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y);
+
+// The colour indexes of a run-length image, one byte per pixel, top row
+// first; what the stream does not paint stays 0. Never reads or writes past
+// either buffer. Empty for images of more than 64 Mi pixels, which the memory
+// canvas then does not draw.
+std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image);
+
+}  // namespace lumeret

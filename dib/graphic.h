@@ -1,0 +1,103 @@
+// TVyGraphic: the abstract graphic between the program's graphic contract and
+// TVyDIB. It adds a palette and a clipboard format, and teaches Assign to read
+// a graphic straight from the clipboard.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "dib/canvas.h"
+#include "platform/errors.h"
+#include "platform/global_memory.h"
+#include "platform/palette.h"
+#include "platform/stream.h"
+
+namespace lumeret {
+
+// An assignment between graphics of unrelated kinds.
+class EConvertError : public Exception { using Exception::Exception; };
+
+// The clipboard as graphics read and write it (the windows build's is
+// dib/system_clipboard_win32.h). Open and Close nest: only the outermost pair
+// really opens and closes.
+class ClipboardObject {
+public:
+    virtual ~ClipboardObject() = default;
+    virtual void Open() = 0;
+    virtual void Close() = 0;
+    virtual bool HasFormat(unsigned format) = 0;
+    // The clipboard's own handle for format, nullptr when it holds nothing in
+    // it. The handle stays the clipboard's: read it, never free it.
+    virtual void* GetAsHandle(unsigned format) = 0;
+    // Empties the clipboard and takes ownership of it.
+    virtual void Clear() = 0;
+    // Hands handle to the clipboard, which owns it from then on. Throws when
+    // the clipboard refuses it; the handle then stays the caller's.
+    virtual void SetAsHandle(unsigned format, void* handle) = 0;
+};
+
+// Open/Close as a pair.
+class ClipboardOpenGuard {
+public:
+    explicit ClipboardOpenGuard(ClipboardObject& clipboard) : clipboard_(clipboard) { clipboard_.Open(); }
+    ~ClipboardOpenGuard() { clipboard_.Close(); }
+    ClipboardOpenGuard(const ClipboardOpenGuard&) = delete;
+    ClipboardOpenGuard& operator=(const ClipboardOpenGuard&) = delete;
+
+private:
+    ClipboardObject& clipboard_;
+};
+
+class TVyGraphic {
+public:
+    virtual ~TVyGraphic() = default;
+    TVyGraphic(const TVyGraphic&) = delete;
+    TVyGraphic& operator=(const TVyGraphic&) = delete;
+
+    virtual const char* ClassName() const noexcept = 0;
+
+    // Takes the image of another graphic; unrelated kinds raise EConvertError.
+    virtual void Assign(const TVyGraphic* source);
+    // Reads the clipboard's data in GetClipboardFormat() (and its palette)
+    // through LoadFromClipboardFormat; the clipboard is closed again whatever
+    // happens.
+    void Assign(ClipboardObject& clipboard);
+    // Gives this image to dest; unrelated kinds raise EConvertError.
+    virtual void AssignTo(TVyGraphic& dest) const;
+
+    virtual void Draw(Canvas& canvas, const Rect& rect) = 0;
+    virtual bool GetEmpty() const = 0;
+    virtual std::int32_t GetWidth() const = 0;
+    virtual std::int32_t GetHeight() const = 0;
+    virtual void SetWidth(std::int32_t value) = 0;
+    virtual void SetHeight(std::int32_t value) = 0;
+
+    virtual void LoadFromStream(Stream& stream) = 0;
+    virtual void SaveToStream(Stream& stream) const = 0;
+    // Opens the file for reading (EFOpenError) and reads it.
+    void LoadFromFile(const std::string& path);
+    // Creates or truncates the file (EFCreateError) and writes it.
+    void SaveToFile(const std::string& path) const;
+
+    virtual void LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle palette) = 0;
+    virtual void SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data, PaletteHandle& palette) const = 0;
+
+    virtual PaletteHandle GetPalette() = 0;
+    virtual void SetPalette(PaletteHandle value) = 0;
+    virtual std::uint16_t GetClipboardFormat() const = 0;
+
+    // Called after every change of the image that is announced (see Changed).
+    std::function<void(TVyGraphic&)> OnChange;
+    bool Modified = false;
+
+protected:
+    TVyGraphic() = default;
+    // Marks the graphic modified and calls OnChange.
+    void Changed();
+};
+
+// Empties the clipboard and puts the graphic on it in its clipboard format.
+void PutOnClipboard(const TVyGraphic& graphic, ClipboardObject& clipboard);
+
+}  // namespace lumeret

@@ -1,0 +1,543 @@
+#include "dib/internal_dib.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "dib/dib_errors.h"
+#include "dib/file_map.h"
+
+namespace lumeret {
+namespace {
+
+constexpr const char* kStreamOp = "TVyInternalDIB.LoadFromStream";
+constexpr const char* kClipboardOp = "TVyInternalDIB.LoadFromClipboardFormat";
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kRowPiece = 64 * 1024;
+
+[[noreturn]] void Refuse(const char* operation, const char* fault) {
+    throw EVyDIBInvalidDIB(std::string(operation) + ": " + fault);
+}
+
+std::uint8_t* RawHeader(DibRecord& record) noexcept {
+    return reinterpret_cast<std::uint8_t*>(&record.Header);
+}
+
+std::uint8_t* RawColors(DibRecord& record) noexcept {
+    return reinterpret_cast<std::uint8_t*>(record.Colors);
+}
+
+// A record built aside by a reader. It owns its pixel store until Take()
+// hands the record over; a reader that fails gives the store back here.
+class PendingRecord {
+public:
+    PendingRecord() = default;
+    PendingRecord(const PendingRecord&) = delete;
+    PendingRecord& operator=(const PendingRecord&) = delete;
+    ~PendingRecord() {
+        if (record.Bits != nullptr) {
+            try {
+                ReleaseFileMap(record.FileMap, record.Bits);
+            } catch (...) {
+                // Already failing; the first exception is the one to report.
+            }
+        }
+    }
+
+    void MakeStore(std::int32_t size) {
+        void* bits = nullptr;
+        GetFileMap(size, record.FileMap, bits);
+        record.Bits = static_cast<std::uint8_t*>(bits);
+        record.ImageSize = size;
+    }
+
+    DibRecord Take() noexcept {
+        DibRecord result = record;
+        record.Bits = nullptr;
+        record.FileMap = nullptr;
+        return result;
+    }
+
+    DibRecord record;
+};
+
+struct Geometry {
+    std::int32_t width;
+    std::int32_t rows;
+};
+
+// Width must be positive and height non-zero; INT32_MIN has no absolute value.
+Geometry CheckGeometry(const BitmapInfoHeader& header, const char* operation) {
+    if (header.biWidth <= 0 || header.biHeight == 0 ||
+        header.biHeight == std::numeric_limits<std::int32_t>::min()) {
+        Refuse(operation, "Invalid Image Size");
+    }
+    return {header.biWidth, std::abs(header.biHeight)};
+}
+
+std::int32_t UncompressedSize(const BitmapInfoHeader& header, const char* operation) {
+    Geometry g = CheckGeometry(header, operation);
+    auto row = CheckedRowSize(g.width, header.biBitCount);
+    auto size = row ? CheckedProduct(*row, g.rows) : std::nullopt;
+    if (!size) {
+        Refuse(operation, "Image Too Large");
+    }
+    return *size;
+}
+
+bool IsRunLength(const BitmapInfoHeader& header) noexcept {
+    return (header.biBitCount == 8 && header.biCompression == kBiRle8) ||
+           (header.biBitCount == 4 && header.biCompression == kBiRle4);
+}
+
+// The least number of bytes the store of a 1-, 4-, 8- or 24-bit image must
+// hold so that drawing never reads past it: full rows for plain pixels, the
+// stated stream length for run-length data. Other compressions are refused:
+// GDI would take the bytes for a compressed stream of unknown length.
+std::int32_t StoreSizeDrawingReads(const BitmapInfoHeader& header, const char* operation) {
+    std::int32_t uncompressed = UncompressedSize(header, operation);
+    if (header.biCompression == kBiRgb) {
+        return uncompressed;
+    }
+    if (!IsRunLength(header)) {
+        Refuse(operation, "Invalid Compression");
+    }
+    if (header.biSizeImage == 0 || header.biSizeImage > static_cast<std::uint32_t>(kInt32Max)) {
+        Refuse(operation, "Invalid Compressed Size");
+    }
+    return static_cast<std::int32_t>(header.biSizeImage);
+}
+
+std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation) {
+    if (header.biClrUsed > kMaxColors) {
+        Refuse(operation, "Too Many Colors");
+    }
+    return header.biClrUsed;
+}
+
+// Converts 16- or 32-bit pixels to 24 bits, row by row in the order of the
+// input (a top-down image stays top-down). fetchRow(r, offset, buffer, size)
+// fills the buffer with size bytes of source row r from offset on.
+template <typename FetchRow>
+void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetchRow) {
+    DibRecord& rec = pending.record;
+    BitmapInfoHeader& header = rec.Header;
+    Geometry g = CheckGeometry(header, operation);
+
+    std::uint32_t masks[kMaskCount];
+    if (header.biCompression == kBiRgb) {
+        if (header.biBitCount == 16) {
+            masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+        } else {
+            masks[0] = 0x00FF0000, masks[1] = 0x0000FF00, masks[2] = 0x000000FF;
+        }
+    } else if (header.biCompression == kBiBitfields) {
+        LeReader table(rec.Colors, kMaskBytes);
+        for (std::size_t i = 0; i < kMaskCount; ++i) {
+            masks[i] = table.U32(i * 4);
+        }
+    } else {
+        // Any other compression would take its masks from colour entries the
+        // input never gave.
+        Refuse(operation, "Invalid Compression");
+    }
+    if (masks[0] == 0 || masks[1] == 0 || masks[2] == 0) {
+        throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid Masks");
+    }
+    const int shifts[kMaskCount] = {MaskShift(masks[0]), MaskShift(masks[1]), MaskShift(masks[2])};
+
+    auto sourceRow = CheckedRowSize(g.width, header.biBitCount);
+    auto targetRow = CheckedRowSize(g.width, 24);
+    auto imageSize = targetRow ? CheckedProduct(*targetRow, g.rows) : std::nullopt;
+    if (!sourceRow || !imageSize) {
+        Refuse(operation, "Image Too Large");
+    }
+    pending.MakeStore(*imageSize);
+
+    auto channel = [](std::uint32_t pixel, std::uint32_t mask, int shift) -> std::uint8_t {
+        std::uint32_t v = pixel & mask;
+        return static_cast<std::uint8_t>(shift >= 0 ? v >> shift : v << -shift);
+    };
+
+    // One row at a time through one buffer; a very wide row goes through in
+    // pieces, so that a header cannot make the buffer larger than the input.
+    // Pieces are whole multiples of 4 bytes and so hold whole pixels.
+    const std::size_t bytesPerPixel = header.biBitCount / 8;
+    const std::size_t rowBytes = static_cast<std::size_t>(*sourceRow);
+    const std::size_t pixelBytes = static_cast<std::size_t>(g.width) * bytesPerPixel;
+    std::vector<std::uint8_t> buffer(std::min(rowBytes, kRowPiece));
+    const bool plainBytes = bytesPerPixel == 4 && masks[0] == 0x00FF0000 && masks[1] == 0x0000FF00 &&
+                            masks[2] == 0x000000FF;
+    for (std::int32_t r = 0; r < g.rows; ++r) {
+        std::uint8_t* target = rec.Bits + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
+        std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
+        for (std::size_t done = 0; done < rowBytes;) {
+            const std::size_t piece = std::min(buffer.size(), rowBytes - done);
+            fetchRow(r, done, buffer.data(), piece);
+            const std::size_t usable = done >= pixelBytes ? 0 : std::min(piece, pixelBytes - done);
+            const std::uint8_t* source = buffer.data();
+            if (plainBytes) {
+                // Byte-aligned 8-bit channels: the bytes are the colours.
+                for (std::size_t i = 0; i + 4 <= usable; i += 4, source += 4, target += 3) {
+                    target[0] = source[0];
+                    target[1] = source[1];
+                    target[2] = source[2];
+                }
+                done += piece;
+                continue;
+            }
+            for (std::size_t i = 0; i + bytesPerPixel <= usable; i += bytesPerPixel, source += bytesPerPixel, target += 3) {
+                std::uint32_t p = source[0] | (static_cast<std::uint32_t>(source[1]) << 8);
+                if (bytesPerPixel == 4) {
+                    p |= (static_cast<std::uint32_t>(source[2]) << 16) |
+                         (static_cast<std::uint32_t>(source[3]) << 24);
+                }
+                target[0] = channel(p, masks[2], shifts[2]);
+                target[1] = channel(p, masks[1], shifts[1]);
+                target[2] = channel(p, masks[0], shifts[0]);
+            }
+            done += piece;
+        }
+    }
+
+    if (header.biCompression == kBiBitfields) {
+        // The table came in behind the masks; move it back behind the header.
+        std::memmove(&rec.Colors[0], &rec.Colors[kMaskCount], kMaxColors * kRgbQuadSize);
+    }
+    header.biCompression = kBiRgb;
+    header.biBitCount = 24;
+    header.biSizeImage = 0;
+}
+
+std::int32_t ToStoreSize(std::int64_t bytes, const char* operation) {
+    if (bytes > kInt32Max) {
+        Refuse(operation, "Image Too Large");
+    }
+    return static_cast<std::int32_t>(bytes);
+}
+
+void Install(TVyInternalDIB& dib, PendingRecord& pending) {
+    dib.FreeDIB();
+    dib.Record = pending.Take();
+    dib.Width = dib.Record.Header.biWidth;
+    dib.Height = std::abs(dib.Record.Header.biHeight);
+    dib.UpdatePalette();
+}
+
+}  // namespace
+
+void CoreToInfoHeader(DibRecord& record) {
+    constexpr std::size_t kRawSize = kInfoHeaderSize + sizeof(record.Colors);
+    std::uint8_t copy[kRawSize];
+    std::memcpy(copy, RawHeader(record), kRawSize);
+    LeReader core(copy, kRawSize);
+
+    const std::uint16_t bitCount = core.U16(10);
+    const std::int32_t count = NumColors(bitCount);
+    BitmapInfoHeader info{};
+    info.biSize = kInfoHeaderSize;
+    info.biWidth = core.U16(4);  // unsigned 16 bits: always bottom-up
+    info.biHeight = core.U16(6);
+    info.biPlanes = core.U16(8);
+    info.biBitCount = bitCount;
+    info.biClrUsed = static_cast<std::uint32_t>(count);
+    record.Header = info;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::uint8_t* triple = copy + kCoreHeaderSize + kRgbTripleSize * static_cast<std::size_t>(i);
+        record.Colors[i] = {triple[0], triple[1], triple[2], 0};
+    }
+    for (std::size_t i = static_cast<std::size_t>(count); i < kColorSlots; ++i) {
+        record.Colors[i] = {};
+    }
+}
+
+TVyInternalDIB::TVyInternalDIB() { CreateDIB(1, 1, 8, 2); }
+
+TVyInternalDIB::~TVyInternalDIB() {
+    try {
+        FreeDIB();
+    } catch (...) {
+        // A destructor cannot report; the mapping goes with the process.
+    }
+}
+
+void TVyInternalDIB::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                               std::int32_t numColors) {
+    const bool validBits = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
+    std::optional<std::int32_t> imageSize;
+    if (width > 0 && height != 0 && height != std::numeric_limits<std::int32_t>::min() &&
+        numColors >= 0 && numColors <= static_cast<std::int32_t>(kMaxColors) && validBits) {
+        if (auto row = CheckedRowSize(width, bitCount)) {
+            imageSize = CheckedProduct(*row, std::abs(height));
+        }
+    }
+    if (!imageSize) {
+        throw EVyDIBInvalidDIBPara("TVyInternalDIB.CreateDIB: Invalid Parameters");
+    }
+    DIBAssert(Record.Bits == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
+
+    FileMapHandle map = nullptr;
+    void* bits = nullptr;
+    GetFileMap(*imageSize, map, bits);
+    std::memset(bits, 0, static_cast<std::size_t>(*imageSize));
+
+    Record.ImageSize = *imageSize;
+    Record.FileMap = map;
+    Record.Bits = static_cast<std::uint8_t*>(bits);
+    Palette = nullptr;
+    Width = width;
+    Height = std::abs(height);
+    BitmapInfoHeader& h = Record.Header;
+    h.biSize = kInfoHeaderSize;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = static_cast<std::uint16_t>(bitCount);
+    h.biCompression = kBiRgb;
+    h.biXPelsPerMeter = 0;
+    h.biYPelsPerMeter = 0;
+    h.biClrUsed = static_cast<std::uint32_t>(numColors);
+    h.biClrImportant = 0;
+    for (std::size_t i = 0; i < kMaxColors; ++i) {
+        Record.Colors[i] = {};
+    }
+    PaletteModified = true;
+}
+
+void TVyInternalDIB::FreeDIB() {
+    if (Record.Bits != nullptr) {
+        ReleaseFileMap(Record.FileMap, Record.Bits);
+        Record.ImageSize = 0;
+        Record.FileMap = nullptr;
+        Record.Bits = nullptr;
+    }
+    if (Palette != nullptr) {
+        PaletteDelete(Palette);
+        Palette = nullptr;
+    }
+}
+
+void TVyInternalDIB::LoadFromStream(Stream& stream) {
+    std::uint8_t fileHeader[kFileHeaderSize];
+    stream.ReadBuffer(fileHeader, sizeof(fileHeader));
+    LeReader file(fileHeader, sizeof(fileHeader));
+    if (file.U16(0) != kBmpFileType) {
+        throw EVyDIBInvalidDIBFile("TVyInternalDIB.LoadFromFile: File type is invalid");
+    }
+    const std::int64_t bfSize = file.U32(2);
+    // bfOffBits is not used: the pixels are taken to follow the colour table.
+
+    PendingRecord pending;
+    DibRecord& rec = pending.record;
+    std::uint8_t* raw = RawHeader(rec);
+    stream.ReadBuffer(raw, 4);
+    const std::uint32_t headerSize = LeReader(raw, 4).U32(0);
+
+    std::int64_t declaredPixels = 0;
+    if (headerSize == kInfoHeaderSize) {
+        stream.ReadBuffer(raw + 4, kInfoHeaderSize - 4);
+        rec.Header = DecodeInfoHeader(LeReader(raw, kInfoHeaderSize));
+        const auto bits = rec.Header.biBitCount;
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+            throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid BitCout");
+        }
+        if (rec.Header.biClrUsed == 0) {
+            rec.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(bits));
+        }
+        std::size_t entries = ColorsToRead(rec.Header, kStreamOp);
+        if (rec.Header.biCompression == kBiBitfields) {
+            entries += kMaskCount;
+        }
+        stream.ReadBuffer(RawColors(rec), entries * kRgbQuadSize);
+        declaredPixels = bfSize - static_cast<std::int64_t>(kFileHeaderSize + kInfoHeaderSize +
+                                                            kRgbQuadSize * rec.Header.biClrUsed);
+    } else if (headerSize == kCoreHeaderSize) {
+        stream.ReadBuffer(raw + 4, kCoreHeaderSize - 4);
+        const std::uint16_t bits = LeReader(raw, kCoreHeaderSize).U16(10);
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 24) {
+            throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid BitCout");
+        }
+        const std::size_t tripleBytes = kRgbTripleSize * static_cast<std::size_t>(NumColors(bits));
+        stream.ReadBuffer(raw + kCoreHeaderSize, tripleBytes);
+        declaredPixels = bfSize - static_cast<std::int64_t>(kFileHeaderSize + kCoreHeaderSize + tripleBytes);
+        CoreToInfoHeader(rec);
+    } else {
+        throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
+    }
+
+    if (rec.Header.biBitCount == 16 || rec.Header.biBitCount == 32) {
+        ConvertTo24(pending, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
+            stream.ReadBuffer(row, size);
+        });
+    } else {
+        // The store is sized from bfSize, but never smaller than what drawing
+        // reads: a short bfSize gets a store of full size whose missing tail
+        // stays zero (a fresh mapping is zeroed), rather than a refusal.
+        const std::int32_t needed = StoreSizeDrawingReads(rec.Header, kStreamOp);
+        const std::int32_t declared = ToStoreSize(declaredPixels < 0 ? 0 : declaredPixels, kStreamOp);
+        pending.MakeStore(declared > needed ? declared : needed);
+        stream.ReadBuffer(rec.Bits, static_cast<std::size_t>(declared));
+    }
+    Install(*this, pending);
+}
+
+void TVyInternalDIB::SaveToStream(Stream& stream) const {
+    const std::uint32_t colors = Record.Header.biClrUsed;
+    DIBAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToStream: Too Many Colors");
+    const std::uint32_t offBits = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + kRgbQuadSize * colors);
+
+    std::uint8_t fileHeader[kFileHeaderSize] = {};
+    PutU16(fileHeader, kBmpFileType);
+    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(Record.ImageSize));
+    PutU32(fileHeader + 10, offBits);
+    stream.WriteBuffer(fileHeader, sizeof(fileHeader));
+
+    std::uint8_t info[kInfoHeaderSize + kRgbQuadSize * kMaxColors];
+    EncodeInfoHeader(Record.Header, info);
+    std::memcpy(info + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
+    stream.WriteBuffer(info, kInfoHeaderSize + kRgbQuadSize * colors);
+
+    stream.WriteBuffer(Record.Bits, static_cast<std::size_t>(Record.ImageSize));
+}
+
+void TVyInternalDIB::LoadFromClipboardFormat(GlobalHandle data) {
+    GlobalLockGuard lock(data);
+    const auto* block = static_cast<const std::uint8_t*>(lock.Bytes());
+    if (block == nullptr) {
+        throw EVyDIBInvalidDIB("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+    }
+    const std::size_t blockSize = GlobalBlockSize(data);
+    auto tooShort = [] { Refuse(kClipboardOp, "Clipboard Data Too Short"); };
+    if (blockSize < 4) {
+        tooShort();
+    }
+    LeReader bytes(block, blockSize);
+
+    PendingRecord pending;
+    DibRecord& rec = pending.record;
+    std::size_t headerLength = 0;
+    const std::uint32_t headerSize = bytes.U32(0);
+    if (headerSize == kInfoHeaderSize) {
+        if (blockSize < kInfoHeaderSize) {
+            tooShort();
+        }
+        rec.Header = DecodeInfoHeader(bytes);
+        if (rec.Header.biClrUsed == 0) {
+            rec.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(rec.Header.biBitCount));
+        }
+        headerLength = kInfoHeaderSize + kRgbQuadSize * ColorsToRead(rec.Header, kClipboardOp);
+        if (rec.Header.biCompression == kBiBitfields) {
+            headerLength += kMaskBytes;
+        }
+        if (headerLength > blockSize) {
+            tooShort();
+        }
+        std::memcpy(RawColors(rec), block + kInfoHeaderSize, headerLength - kInfoHeaderSize);
+    } else if (headerSize == kCoreHeaderSize) {
+        if (blockSize < kCoreHeaderSize) {
+            tooShort();
+        }
+        headerLength = kCoreHeaderSize + kRgbTripleSize * static_cast<std::size_t>(NumColors(bytes.U16(10)));
+        if (headerLength > blockSize) {
+            tooShort();
+        }
+        std::memcpy(RawHeader(rec), block, headerLength);
+        CoreToInfoHeader(rec);
+    } else {
+        throw EVyDIBInvalidDIB("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+    }
+    const std::size_t available = blockSize - headerLength;
+    const std::uint8_t* pixels = block + headerLength;
+
+    switch (rec.Header.biBitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 24: {
+        // Everything up to the block's end becomes the store; a block shorter
+        // than what drawing reads is refused rather than padded, as the writer
+        // of such a block has lost rows.
+        const std::int32_t needed = StoreSizeDrawingReads(rec.Header, kClipboardOp);
+        const std::int32_t size = ToStoreSize(static_cast<std::int64_t>(available), kClipboardOp);
+        if (size < needed) {
+            tooShort();
+        }
+        pending.MakeStore(size);
+        std::memcpy(rec.Bits, pixels, static_cast<std::size_t>(size));
+        break;
+    }
+    case 16:
+    case 32: {
+        const Geometry g = CheckGeometry(rec.Header, kClipboardOp);
+        auto sourceRow = CheckedRowSize(g.width, rec.Header.biBitCount);
+        auto sourceSize = sourceRow ? CheckedProduct(*sourceRow, g.rows) : std::nullopt;
+        if (!sourceSize) {
+            Refuse(kClipboardOp, "Image Too Large");
+        }
+        if (static_cast<std::size_t>(*sourceSize) > available) {
+            tooShort();
+        }
+        ConvertTo24(pending, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
+                                                  std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
+            std::memcpy(row, pixels + static_cast<std::size_t>(r) * rowBytes + offset, size);
+        });
+        break;
+    }
+    default:
+        throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid biBitCount");
+    }
+    Install(*this, pending);
+}
+
+void TVyInternalDIB::SaveToClipboardFormat(GlobalHandle& data) const {
+    const std::uint32_t colors = Record.Header.biClrUsed;
+    DIBAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToClipboardFormat: Too Many Colors");
+    const std::size_t headerLength = kInfoHeaderSize + kRgbQuadSize * colors;
+    const std::size_t total = headerLength + static_cast<std::size_t>(Record.ImageSize);
+    UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable | kGmemZeroInit, total));
+    if (!block) {
+        throw EOutOfMemory("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
+    }
+    {
+        GlobalLockGuard lock(block.get());
+        auto* out = static_cast<std::uint8_t*>(lock.Bytes());
+        if (out == nullptr) {
+            throw EOutOfMemory("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
+        }
+        EncodeInfoHeader(Record.Header, out);
+        std::memcpy(out + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
+        std::memcpy(out + headerLength, Record.Bits, static_cast<std::size_t>(Record.ImageSize));
+    }
+    data = block.release();
+}
+
+PaletteHandle TVyInternalDIB::MakePalette() const {
+    const std::uint32_t count = Record.Header.biClrUsed;
+    if (count == 0) {
+        return nullptr;
+    }
+    DIBAssert(count <= kMaxColors, "TVyInternalDIB.MakePalette: Too Many Colors");
+    std::vector<PaletteEntry> entries(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        entries[i] = {Record.Colors[i].rgbRed, Record.Colors[i].rgbGreen, Record.Colors[i].rgbBlue, 0};
+    }
+    PaletteHandle palette = PaletteCreate(entries.data(), count);
+    if (palette == nullptr) {
+        throw EOutOfResources("TVyInternalDIB.MakePalette: Cannot Make Palette");
+    }
+    return palette;
+}
+
+void TVyInternalDIB::UpdatePalette() {
+    DIBAssert(RefCount == 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+    if (Palette != nullptr) {
+        PaletteDelete(Palette);
+        Palette = nullptr;
+    }
+    PaletteModified = true;
+}
+
+}  // namespace lumeret

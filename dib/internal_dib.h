@@ -1,0 +1,70 @@
+// The storage behind every TVyDIB: one device-independent bitmap (header,
+// colour table, pixel bits in a paging-file-backed mapping, and a logical
+// palette made on demand), shared by reference count between TVyDIB objects.
+// Only TVyDIB creates, shares and frees it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "dib/dib_format.h"
+#include "platform/global_memory.h"
+#include "platform/palette.h"
+#include "platform/pixel_memory.h"
+#include "platform/stream.h"
+
+namespace lumeret {
+
+// The part of a storage that the readers build aside and install whole, and
+// that a copy-on-write copies whole. Header with Colors directly behind it is
+// the BITMAPINFO handed to GDI.
+struct DibRecord {
+    std::int32_t ImageSize = 0;
+    FileMapHandle FileMap = nullptr;
+    std::uint8_t* Bits = nullptr;
+    BitmapInfoHeader Header{};
+    RgbQuad Colors[kColorSlots]{};
+
+    const void* BitmapInfo() const noexcept { return &Header; }
+};
+static_assert(offsetof(DibRecord, Colors) == offsetof(DibRecord, Header) + kInfoHeaderSize);
+
+class TVyInternalDIB {
+public:
+    // The 1x1, 8-bit default image with two black colour entries.
+    TVyInternalDIB();
+    ~TVyInternalDIB();
+    TVyInternalDIB(const TVyInternalDIB&) = delete;
+    TVyInternalDIB& operator=(const TVyInternalDIB&) = delete;
+
+    // A new zeroed image; the storage must hold no pixel store (FreeDIB first).
+    void CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                   std::int32_t numColors);
+    // Gives back the pixel store and the palette; header and colours stay.
+    void FreeDIB();
+
+    void LoadFromStream(Stream& stream);
+    void SaveToStream(Stream& stream) const;
+    // Reads a packed DIB; the block stays the caller's.
+    void LoadFromClipboardFormat(GlobalHandle data);
+    // A new movable block holding the packed DIB; the caller owns it.
+    void SaveToClipboardFormat(GlobalHandle& data) const;
+
+    // A new palette from the colour table (nullptr without one); not stored.
+    PaletteHandle MakePalette() const;
+    // Drops the palette made so far; the storage must not be shared.
+    void UpdatePalette();
+
+    std::int32_t RefCount = 1;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;  // always |biHeight|
+    PaletteHandle Palette = nullptr;
+    DibRecord Record;
+    bool PaletteModified = false;
+};
+
+// Turns a record whose header memory holds a BITMAPCOREHEADER followed by
+// RGB triples into one with a BITMAPINFOHEADER and RGBQUAD entries.
+void CoreToInfoHeader(DibRecord& record);
+
+}  // namespace lumeret

@@ -1,0 +1,241 @@
+#include "dib/vydib.h"
+
+#include <cstring>
+#include <memory>
+
+#include "dib/dib_errors.h"
+#include "dib/file_map.h"
+#include "dib/picture_registry.h"
+
+namespace lumeret {
+
+TVyDIB::TVyDIB() : internal_(new TVyInternalDIB) { UpdatePaletteModified(); }
+
+TVyDIB::~TVyDIB() {
+    if (internal_ != nullptr) {
+        try {
+            ReleaseInternalDIB();
+        } catch (...) {
+            // A destructor cannot report; the storage's own release failed.
+        }
+    }
+}
+
+void TVyDIB::ReleaseInternalDIB() {
+    DIBAssert(internal_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
+    TVyInternalDIB* old = internal_;
+    internal_ = nullptr;
+    if (--old->RefCount == 0) {
+        delete old;
+    }
+}
+
+void TVyDIB::SwapIn(TVyInternalDIB* fresh) {
+    // fresh is made before the old storage goes, so that a failure to make it
+    // leaves the object with its image.
+    std::unique_ptr<TVyInternalDIB> owner(fresh);
+    ReleaseInternalDIB();
+    internal_ = owner.release();
+}
+
+void TVyDIB::UpdatePaletteModified() {
+    DIBAssert(internal_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
+    DIBAssert(internal_->RefCount == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+    internal_->PaletteModified = false;
+}
+
+void TVyDIB::UniqueDIB() {
+    DIBAssert(internal_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+    if (internal_->RefCount == 1) {
+        return;
+    }
+    auto fresh = std::make_unique<TVyInternalDIB>();
+    fresh->FreeDIB();
+    fresh->Width = internal_->Width;
+    fresh->Height = internal_->Height;
+    fresh->Record = internal_->Record;
+    fresh->Record.Bits = nullptr;
+    fresh->Record.FileMap = nullptr;
+    fresh->Palette = nullptr;
+    FileMapHandle map = nullptr;
+    void* bits = nullptr;
+    GetFileMap(fresh->Record.ImageSize, map, bits);
+    fresh->Record.FileMap = map;
+    fresh->Record.Bits = static_cast<std::uint8_t*>(bits);
+    std::memcpy(bits, internal_->Record.Bits, static_cast<std::size_t>(fresh->Record.ImageSize));
+    SwapIn(fresh.release());
+    UpdatePaletteModified();
+}
+
+void TVyDIB::LoadFromStream(Stream& stream) {
+    SwapIn(new TVyInternalDIB);
+    internal_->LoadFromStream(stream);
+    UpdatePaletteModified();
+    Changed();
+}
+
+void TVyDIB::SaveToStream(Stream& stream) const {
+    DIBAssert(internal_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
+    internal_->SaveToStream(stream);
+}
+
+void TVyDIB::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle) {
+    if (format != kCfDibFormat || data == nullptr) {
+        throw EVyDIBInvalidDIB("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
+    }
+    SwapIn(new TVyInternalDIB);
+    internal_->LoadFromClipboardFormat(data);
+    UpdatePaletteModified();
+    Changed();
+}
+
+void TVyDIB::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
+                                   PaletteHandle& palette) const {
+    DIBAssert(internal_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
+    GlobalHandle block = nullptr;
+    internal_->SaveToClipboardFormat(block);
+    format = kCfDibFormat;
+    data = block;
+    palette = nullptr;
+}
+
+void TVyDIB::Assign(const TVyGraphic* source) {
+    DIBAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    if (source == nullptr) {
+        SwapIn(new TVyInternalDIB);
+        UpdatePaletteModified();
+        return;
+    }
+    if (const auto* other = dynamic_cast<const TVyDIB*>(source)) {
+        if (other == this) {
+            return;
+        }
+        TVyInternalDIB* shared = other->internal_;
+        DIBAssert(shared != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+        ++shared->RefCount;  // first, so that a storage both already hold survives
+        ReleaseInternalDIB();
+        internal_ = shared;
+        return;
+    }
+    TVyGraphic::Assign(source);
+}
+
+void TVyDIB::AssignTo(TVyGraphic& dest) const {
+    DIBAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    if (auto* other = dynamic_cast<TVyDIB*>(&dest)) {
+        other->Assign(this);
+        return;
+    }
+    TVyGraphic::AssignTo(dest);
+}
+
+void TVyDIB::Draw(Canvas& canvas, const Rect& rect) {
+    if (internal_ == nullptr) {
+        return;
+    }
+    PaletteHandle palette = GetPalette();
+    canvas.StretchDib(rect, internal_->Record, internal_->Width, internal_->Height, palette);
+}
+
+bool TVyDIB::GetEmpty() const {
+    DIBAssert(internal_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
+    return false;
+}
+
+std::int32_t TVyDIB::GetWidth() const {
+    DIBAssert(internal_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
+    return internal_->Width;
+}
+
+std::int32_t TVyDIB::GetHeight() const {
+    DIBAssert(internal_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
+    return internal_->Height;
+}
+
+void TVyDIB::Resize(std::int32_t width, std::int32_t height) {
+    auto fresh = std::make_unique<TVyInternalDIB>();
+    fresh->FreeDIB();
+    fresh->CreateDIB(width, height, internal_->Record.Header.biBitCount,
+                     static_cast<std::int32_t>(internal_->Record.Header.biClrUsed));
+    SwapIn(fresh.release());
+    UpdatePaletteModified();
+    Changed();
+}
+
+void TVyDIB::SetWidth(std::int32_t value) {
+    DIBAssert(internal_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
+    if (value <= 0) {
+        throw EVyDIBInvalidDIBPara("TVyDIB.SetWidth: Invalid Width");
+    }
+    if (value == internal_->Width) {
+        return;
+    }
+    Resize(value, internal_->Height);
+}
+
+void TVyDIB::SetHeight(std::int32_t value) {
+    DIBAssert(internal_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
+    if (value == 0) {
+        throw EVyDIBInvalidDIBPara("TVyDIB.SetHeight: Invalid Height");
+    }
+    if (value == internal_->Height) {
+        return;
+    }
+    Resize(internal_->Width, value);
+}
+
+PaletteHandle TVyDIB::GetPalette() {
+    DIBAssert(internal_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
+    if (internal_->Palette == nullptr && internal_->Record.Header.biClrUsed != 0) {
+        internal_->Palette = internal_->MakePalette();
+    }
+    return internal_->Palette;
+}
+
+void TVyDIB::SetPalette(PaletteHandle value) {
+    DIBAssert(internal_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
+    UniqueDIB();
+    if (value == nullptr) {
+        // The palette made so far stays; only the colour table is emptied.
+        internal_->Record.Header.biClrUsed = 0;
+    } else {
+        PaletteEntry entries[kMaxColors];
+        const unsigned count = PaletteGetEntries(value, 0, kMaxColors, entries);
+        if (count == 0) {
+            throw EVyDIBInvalidPalette("TVyDIB.SetPalette: Invalid Palette");
+        }
+        internal_->Record.Header.biClrUsed = count;
+        for (unsigned i = 0; i < count; ++i) {
+            internal_->Record.Colors[i] = {entries[i].blue, entries[i].green, entries[i].red, 0};
+        }
+        // The handle this storage made or received before is deleted here, so
+        // it does not outlive the image; the very handle being set is kept.
+        if (internal_->Palette != nullptr && internal_->Palette != value) {
+            PaletteDelete(internal_->Palette);
+        }
+        internal_->Palette = value;
+    }
+    UpdatePaletteModified();
+    Changed();
+}
+
+namespace {
+
+std::unique_ptr<TVyGraphic> MakeVyDIB() { return std::make_unique<TVyDIB>(); }
+
+// The registration runs when the program starts, before any window exists.
+const bool kRegistered = (RegisterVyDIB(), true);
+
+}  // namespace
+
+void RegisterVyDIB() {
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    RegisterClipboardFormat(kCfDibFormat, MakeVyDIB);
+    RegisterFileFormat("dib", "Device Independent Bitmap", MakeVyDIB);
+}
+
+}  // namespace lumeret

@@ -1,0 +1,89 @@
+// TVyDIB: the program's bitmap graphic. Copies made with Assign share one
+// reference-counted TVyInternalDIB; the only edit in place (SetPalette) first
+// gives the object a private copy.
+#pragma once
+
+#include <cstdint>
+
+#include "dib/graphic.h"
+#include "dib/internal_dib.h"
+
+#ifdef _WIN32
+struct HBITMAP__;
+#endif
+
+namespace lumeret {
+
+#ifdef _WIN32
+struct BitmapTarget;  // dib/bitmap_win32.h
+#endif
+
+class TVyDIB : public TVyGraphic {
+public:
+    // The 1x1, 8-bit default image.
+    TVyDIB();
+    ~TVyDIB() override;
+
+    const char* ClassName() const noexcept override { return "TVyDIB"; }
+
+    using TVyGraphic::Assign;
+    // nullptr: the 1x1 default. Another TVyDIB: share its storage. No change
+    // notification in either case.
+    void Assign(const TVyGraphic* source) override;
+    void AssignTo(TVyGraphic& dest) const override;
+
+    void Draw(Canvas& canvas, const Rect& rect) override;
+    bool GetEmpty() const override;
+    std::int32_t GetWidth() const override;
+    std::int32_t GetHeight() const override;  // always positive
+    // A new zeroed image of the new size with the same bit and colour counts.
+    void SetWidth(std::int32_t value) override;
+    // A negative value gives a top-down image.
+    void SetHeight(std::int32_t value) override;
+
+    // A failed load leaves the 1x1 default image, not the earlier one.
+    void LoadFromStream(Stream& stream) override;
+    void SaveToStream(Stream& stream) const override;
+    // Only CF_DIB with a block is read; APalette is not used.
+    void LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle palette) override;
+    // Always CF_DIB and no palette; the caller owns the new block.
+    void SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
+                               PaletteHandle& palette) const override;
+
+    // The storage's palette, made on first request; the storage keeps it.
+    PaletteHandle GetPalette() override;
+    // Takes the first 256 entries of value as the colour table; the storage
+    // owns value from then on. nullptr empties the colour table.
+    void SetPalette(PaletteHandle value) override;
+    std::uint16_t GetClipboardFormat() const override { return kCfDibFormat; }
+
+    void ReleaseInternalDIB();
+    void UniqueDIB();
+    void UpdatePaletteModified();
+
+    // The storage, for readers that need the header or the bits.
+    const TVyInternalDIB* InternalDIB() const noexcept { return internal_; }
+
+#ifdef _WIN32
+    // Reads a device-dependent bitmap through GetDIBits; 16 and 32 bits
+    // become 24. A failure leaves the image as it was.
+    void AssignBitmap(HBITMAP__* bitmap, PaletteHandle palette);
+    // Sizes target to this image, gives it a copy of the palette and draws the
+    // image into it.
+    void AssignTo(BitmapTarget& target);
+#endif
+
+private:
+    // Puts fresh in place of the current storage (which goes to its other
+    // holders, or away).
+    void SwapIn(TVyInternalDIB* fresh);
+    void Resize(std::int32_t width, std::int32_t height);
+
+    TVyInternalDIB* internal_ = nullptr;
+};
+
+// Registers TVyDIB with the picture registry under CF_DIB and the extension
+// "dib". Runs once at start-up; calling it again does nothing.
+void RegisterVyDIB();
+
+}  // namespace lumeret

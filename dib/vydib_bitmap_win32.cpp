@@ -1,0 +1,84 @@
+// TVyDIB to and from device-dependent bitmaps.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "dib/bitmap_win32.h"
+#include "dib/dib_errors.h"
+#include "dib/vydib.h"
+
+namespace lumeret {
+
+void TVyDIB::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
+    DIBAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    BITMAP description{};
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof(description), &description) == 0) {
+        throw EVyDIBInvalidDIB("TVyDIB.Assign: Invalid Bitmap");
+    }
+    auto fresh = std::make_unique<TVyInternalDIB>();
+    fresh->FreeDIB();
+    int bitCount = description.bmPlanes * description.bmBitsPixel;
+    if (bitCount == 16 || bitCount == 32) {
+        bitCount = 24;
+    }
+    // A bottom-up image with no colour count yet: GetDIBits fills the table.
+    fresh->CreateDIB(description.bmWidth, description.bmHeight, bitCount, 0);
+    {
+        WindowDc screen(nullptr);
+        BackgroundPaletteGuard selected(screen.get(), palette);
+        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height), fresh->Record.Bits,
+                                    reinterpret_cast<BITMAPINFO*>(&fresh->Record.Header), DIB_RGB_COLORS);
+        if (lines == 0) {
+            throw EVyDIBInvalidDIB("TVyDIB.Assign: Cannot Read Bitmap");
+        }
+    }
+    if (fresh->Record.Header.biClrUsed == 0) {
+        fresh->Record.Header.biClrUsed = static_cast<DWORD>(NumColors(bitCount));
+    }
+    SwapIn(fresh.release());
+    internal_->UpdatePalette();
+    UpdatePaletteModified();
+    Changed();
+}
+
+void TVyDIB::AssignTo(BitmapTarget& target) {
+    DIBAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    target.Bitmap.reset();
+    target.Palette.reset();
+    target.Height = 0;
+    target.Width = 0;
+
+    const int width = internal_->Width;
+    const int height = internal_->Height;
+    WindowDc screen(nullptr);
+    UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!bitmap) {
+        throw EOutOfResources("TVyDIB.AssignTo: Cannot Make Bitmap");
+    }
+    UniquePalette copy;
+    if (PaletteHandle own = GetPalette()) {
+        std::vector<PaletteEntry> entries(PaletteSize(own));
+        const unsigned n = PaletteGetEntries(own, 0, static_cast<unsigned>(entries.size()), entries.data());
+        copy.reset(PaletteCreate(entries.data(), n));
+        if (!copy) {
+            throw EOutOfResources("TVyInternalDIB.MakePalette: Cannot Make Palette");
+        }
+    }
+    UniqueHdc memory(CreateCompatibleDC(screen.get()));
+    if (!memory) {
+        throw EOutOfResources("TVyDIB.AssignTo: Cannot Make Device Context");
+    }
+    {
+        SelectGuard selectedBitmap(memory.get(), bitmap.get());
+        BackgroundPaletteGuard selectedPalette(memory.get(), copy.get());
+        StretchDIBits(memory.get(), 0, 0, width, height, 0, 0, width, height, internal_->Record.Bits,
+                      static_cast<const BITMAPINFO*>(internal_->Record.BitmapInfo()), DIB_RGB_COLORS, SRCCOPY);
+    }
+    target.Bitmap = std::move(bitmap);
+    target.Palette = std::move(copy);
+    target.Height = height;
+    target.Width = width;
+}
+
+}  // namespace lumeret

@@ -1,0 +1,28 @@
+// TVyDIB::LoadFromClipboardFormat on a block holding arbitrary bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "fuzz_common.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lumeret;
+    UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable, size));
+    if (!block) {
+        return 0;
+    }
+    {
+        GlobalLockGuard lock(block.get());
+        if (lock.Bytes() != nullptr) {
+            std::memcpy(lock.Bytes(), data, size);
+        }
+    }
+    TVyDIB dib;
+    try {
+        dib.LoadFromClipboardFormat(kCfDibFormat, block.get(), nullptr);
+    } catch (const Exception&) {
+        // Refused input leaves the 1x1 default, which must still work.
+    }
+    fuzz::Exercise(dib);
+    return 0;
+}

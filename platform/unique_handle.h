@@ -1,0 +1,61 @@
+// One move-only owner for every kind of handle: the close function and the
+// invalid value are parameters, each kind gets a one-line alias beside the
+// code that uses it. No implicit conversion to the raw handle, so a copy that
+// would close twice does not compile.
+#pragma once
+
+#include <utility>
+
+namespace lumeret {
+
+template <typename T, auto Close, T Invalid = T{}>
+class UniqueResource {
+public:
+    UniqueResource() noexcept = default;
+    explicit UniqueResource(T value) noexcept : value_(value) {}
+    ~UniqueResource() { reset(); }
+
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+    UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+
+    explicit operator bool() const noexcept { return value_ != Invalid; }
+    T get() const noexcept { return value_; }
+    T release() noexcept { return std::exchange(value_, Invalid); }
+    void reset(T value = Invalid) noexcept {
+        T old = std::exchange(value_, value);
+        if (old != Invalid) {
+            Close(old);
+        }
+    }
+
+private:
+    T value_ = Invalid;
+};
+
+// Runs a function when the scope ends, unless dismissed.
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ~ScopeExit() {
+        if (active_) {
+            f_();
+        }
+    }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    void Dismiss() noexcept { active_ = false; }
+
+private:
+    F f_;
+    bool active_ = true;
+};
+
+}  // namespace lumeret

@@ -1,0 +1,178 @@
+// Builds BMP file images and packed DIBs byte by byte, for tests that need
+// inputs no ordinary writer makes.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dib/graphic.h"
+#include "platform/global_memory.h"
+
+namespace lumeret::test {
+
+struct BmpParts {
+    std::uint32_t headerSize = 40;  // 40 or 12; anything else is written as 40 bytes
+    std::int32_t width = 1;
+    std::int32_t height = 1;
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t sizeImage = 0;
+    std::uint32_t clrUsed = 0;
+    std::vector<std::uint32_t> masks;  // written between header and colours
+    std::vector<std::uint8_t> colors;  // raw: 4 bytes an entry (3 for a 12-byte header)
+    std::vector<std::uint8_t> pixels;
+    std::optional<std::uint32_t> bfSize;  // default: the true file size
+    std::uint32_t gap = 0;                // bytes between colours and pixels
+};
+
+inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+inline std::vector<std::uint8_t> MakePackedDib(const BmpParts& p) {
+    std::vector<std::uint8_t> out;
+    if (p.headerSize == 12) {
+        Put32(out, 12);
+        Put16(out, static_cast<std::uint32_t>(p.width));
+        Put16(out, static_cast<std::uint32_t>(p.height));
+        Put16(out, p.planes);
+        Put16(out, p.bitCount);
+    } else {
+        Put32(out, p.headerSize);
+        Put32(out, static_cast<std::uint32_t>(p.width));
+        Put32(out, static_cast<std::uint32_t>(p.height));
+        Put16(out, p.planes);
+        Put16(out, p.bitCount);
+        Put32(out, p.compression);
+        Put32(out, p.sizeImage);
+        Put32(out, 2835);
+        Put32(out, 2835);
+        Put32(out, p.clrUsed);
+        Put32(out, 0);
+    }
+    for (auto m : p.masks) {
+        Put32(out, m);
+    }
+    out.insert(out.end(), p.colors.begin(), p.colors.end());
+    out.insert(out.end(), p.gap, 0xEE);
+    out.insert(out.end(), p.pixels.begin(), p.pixels.end());
+    return out;
+}
+
+inline std::vector<std::uint8_t> MakeBmp(const BmpParts& p) {
+    std::vector<std::uint8_t> dib = MakePackedDib(p);
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, p.bfSize.value_or(static_cast<std::uint32_t>(14 + dib.size())));
+    Put32(out, 0);
+    Put32(out, static_cast<std::uint32_t>(14 + dib.size() - p.pixels.size()));
+    out.insert(out.end(), dib.begin(), dib.end());
+    return out;
+}
+
+inline std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b.at(at) | (b.at(at + 1) << 8) | (b.at(at + 2) << 16) | (std::uint32_t{b.at(at + 3)} << 24);
+}
+
+// A global block holding bytes; freed with the object.
+class BlockWith {
+public:
+    explicit BlockWith(const std::vector<std::uint8_t>& bytes)
+        : block_(GlobalBlockAlloc(kGmemMoveable, bytes.size())) {
+        GlobalLockGuard lock(block_.get());
+        if (lock.Bytes() != nullptr && !bytes.empty()) {
+            std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(lock.Bytes()));
+        }
+    }
+    GlobalHandle get() const { return block_.get(); }
+
+private:
+    UniqueGlobal block_;
+};
+
+inline std::vector<std::uint8_t> BlockBytes(GlobalHandle block) {
+    GlobalLockGuard lock(block);
+    const auto* p = static_cast<const std::uint8_t*>(lock.Bytes());
+    return p ? std::vector<std::uint8_t>(p, p + GlobalBlockSize(block)) : std::vector<std::uint8_t>{};
+}
+
+// The clipboard as an in-memory table of handles; it frees what it owns.
+class FakeClipboardObject : public ClipboardObject {
+public:
+    ~FakeClipboardObject() override { Clear(); }
+    void Open() override {
+        ++opens;
+        ++depth;
+    }
+    void Close() override {
+        ++closes;
+        --depth;
+    }
+    bool HasFormat(unsigned format) override { return handles.count(format) != 0; }
+    void* GetAsHandle(unsigned format) override {
+        auto found = handles.find(format);
+        return found == handles.end() ? nullptr : found->second;
+    }
+    void Clear() override {
+        for (auto& [format, handle] : handles) {
+            if (format == kCfPaletteFormat) {
+                PaletteDelete(static_cast<PaletteHandle>(handle));
+            } else {
+                GlobalBlockFree(handle);
+            }
+        }
+        handles.clear();
+    }
+    void SetAsHandle(unsigned format, void* handle) override {
+        if (refuse) {
+            throw Exception("clipboard refused");
+        }
+        handles[format] = handle;
+    }
+
+    std::map<unsigned, void*> handles;
+    int opens = 0;
+    int closes = 0;
+    int depth = 0;
+    bool refuse = false;
+};
+
+}  // namespace lumeret::test
+
+#include <gtest/gtest.h>
+
+namespace lumeret::test {
+
+// Runs f and expects an exception of class E whose message is exactly message.
+template <typename E, typename F>
+void ExpectError(F&& f, const std::string& message) {
+    try {
+        f();
+        ADD_FAILURE() << "no exception; expected: " << message;
+    } catch (const E& e) {
+        EXPECT_EQ(e.Message(), message);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "other exception: " << e.what() << "; expected: " << message;
+    }
+}
+
+inline std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> out;
+    for (int v : values) {
+        out.push_back(static_cast<std::uint8_t>(v));
+    }
+    return out;
+}
+
+}  // namespace lumeret::test

@@ -1,0 +1,623 @@
+#include "dib/internal_dib.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "bmp_builder.h"
+#include "dib/dib_errors.h"
+
+namespace lumeret {
+namespace {
+
+using test::BmpParts;
+using test::Bytes;
+using test::ExpectError;
+using test::Le32;
+using test::MakeBmp;
+using test::MakePackedDib;
+
+std::vector<std::uint8_t> Save(const TVyInternalDIB& dib) {
+    MemoryStream out;
+    dib.SaveToStream(out);
+    return out.Bytes();
+}
+
+void Load(TVyInternalDIB& dib, const std::vector<std::uint8_t>& bytes) {
+    MemoryStream in(bytes);
+    dib.LoadFromStream(in);
+}
+
+void LoadBlock(TVyInternalDIB& dib, const std::vector<std::uint8_t>& bytes) {
+    test::BlockWith block(bytes);
+    dib.LoadFromClipboardFormat(block.get());
+}
+
+std::vector<std::uint8_t> Pixels(const TVyInternalDIB& dib) {
+    return {dib.Record.Bits, dib.Record.Bits + dib.Record.ImageSize};
+}
+
+BmpParts Gray8(std::int32_t width, std::int32_t height) {
+    BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 8;
+    p.clrUsed = 0;
+    for (int i = 0; i < 256; ++i) {
+        p.colors.insert(p.colors.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                         static_cast<std::uint8_t>(i), 0});
+    }
+    const int row = (width + 3) / 4 * 4;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < row; ++x) {
+            p.pixels.push_back(static_cast<std::uint8_t>(x < width ? y * 16 + x : 0));
+        }
+    }
+    return p;
+}
+
+// A 16-bit image two pixels wide (rows padded to 4 bytes), one row a pixel pair.
+BmpParts Sixteen(std::vector<std::uint16_t> pixels, std::int32_t height) {
+    BmpParts p;
+    p.width = 2;
+    p.height = height;
+    p.bitCount = 16;
+    for (auto v : pixels) {
+        test::Put16(p.pixels, v);
+    }
+    return p;
+}
+
+TEST(InternalDIB, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
+    TVyInternalDIB dib;
+    EXPECT_EQ(dib.RefCount, 1);
+    EXPECT_EQ(dib.Width, 1);
+    EXPECT_EQ(dib.Height, 1);
+    EXPECT_EQ(dib.Palette, nullptr);
+    EXPECT_EQ(dib.Record.ImageSize, 4);
+    EXPECT_EQ(dib.Record.Header.biBitCount, 8);
+    EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
+    EXPECT_EQ(dib.Record.Header.biSizeImage, 0u);
+    EXPECT_TRUE(dib.PaletteModified);
+}
+
+TEST(InternalDIB, SavingFreshStorageWrites66Bytes) {
+    TVyInternalDIB dib;
+    auto bytes = Save(dib);
+    ASSERT_EQ(bytes.size(), 66u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(Le32(bytes, 2), 66u);   // bfSize
+    EXPECT_EQ(Le32(bytes, 6), 0u);    // both reserved words
+    EXPECT_EQ(Le32(bytes, 10), 62u);  // bfOffBits
+    EXPECT_EQ(Le32(bytes, 14), 40u);
+    EXPECT_EQ(Le32(bytes, 18), 1u);
+    EXPECT_EQ(Le32(bytes, 22), 1u);
+    EXPECT_EQ(bytes[26] | bytes[27] << 8, 1);  // planes
+    EXPECT_EQ(bytes[28] | bytes[29] << 8, 8);  // bit count
+    EXPECT_EQ(Le32(bytes, 46), 2u);            // biClrUsed
+    for (std::size_t i = 54; i < 66; ++i) {
+        EXPECT_EQ(bytes[i], 0) << i;  // two black entries, four zero pixel bytes
+    }
+}
+
+TEST(InternalDIB, StreamWithoutBmFailsNamingLoadFromFile) {
+    TVyInternalDIB dib;
+    std::vector<std::uint8_t> text(64, 'a');
+    ExpectError<EVyDIBInvalidDIBFile>([&] { Load(dib, text); },
+                                      "TVyInternalDIB.LoadFromFile: File type is invalid");
+}
+
+TEST(InternalDIB, UnsupportedBitCountsFailWithTheMisspeltMessage) {
+    for (std::uint16_t bits : {0, 2, 3, 64}) {
+        BmpParts p;
+        p.bitCount = bits;
+        p.pixels.assign(8, 0);
+        TVyInternalDIB dib;
+        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                      "TVyInternalDIB.LoadFromStream: Invalid BitCout");
+    }
+    for (std::uint16_t bits : {16, 32}) {
+        BmpParts p;
+        p.headerSize = 12;
+        p.bitCount = bits;
+        p.pixels.assign(8, 0);
+        TVyInternalDIB dib;
+        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                      "TVyInternalDIB.LoadFromStream: Invalid BitCout");
+    }
+}
+
+TEST(InternalDIB, HeaderSizesOtherThan40Or12AreRefused) {
+    for (std::uint32_t size : {108u, 124u, 0u, 64u}) {
+        BmpParts p;
+        p.headerSize = size;
+        p.pixels.assign(4, 0);
+        TVyInternalDIB dib;
+        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                      "TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
+    }
+}
+
+TEST(InternalDIB, EightBitWithoutColourCountReads256EntriesAndSavesAt1078) {
+    TVyInternalDIB dib;
+    BmpParts p = Gray8(3, 2);
+    Load(dib, MakeBmp(p));
+    EXPECT_EQ(dib.Record.Header.biClrUsed, 256u);
+    EXPECT_EQ(dib.Record.Colors[200].rgbRed, 200);
+    EXPECT_EQ(dib.Width, 3);
+    EXPECT_EQ(dib.Height, 2);
+    EXPECT_EQ(Pixels(dib), p.pixels);
+    auto saved = Save(dib);
+    EXPECT_EQ(Le32(saved, 10), 1078u);
+    EXPECT_EQ(Le32(saved, 2), 1078u + 8u);
+    EXPECT_EQ(saved.size(), 1086u);
+}
+
+TEST(InternalDIB, PixelsAreTakenToFollowTheTableWhateverBfOffBitsSays) {
+    BmpParts p = Gray8(4, 1);
+    p.gap = 8;  // bfOffBits points past 8 filler bytes
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    // The store comes from bfSize: the gap and then the pixels, 12 bytes.
+    ASSERT_EQ(dib.Record.ImageSize, 12);
+    EXPECT_EQ(dib.Record.Bits[0], 0xEE);
+    EXPECT_EQ(dib.Record.Bits[8], p.pixels[0]);
+}
+
+TEST(InternalDIB, MaskShiftBringsTheHighestBitToBit7) {
+    EXPECT_EQ(MaskShift(0x7C00), 7);
+    EXPECT_EQ(MaskShift(0x03E0), 2);
+    EXPECT_EQ(MaskShift(0x001F), -3);
+    EXPECT_EQ(MaskShift(0xF800), 8);
+    EXPECT_EQ(MaskShift(0x07E0), 3);
+    EXPECT_EQ(MaskShift(0x00FF0000), 16);
+    EXPECT_EQ(MaskShift(0xFF000000), 24);
+    EXPECT_EQ(MaskShift(0x80), 0);
+    EXPECT_EQ(MaskShift(0x1), -7);
+    EXPECT_EQ(MaskShift(0), 0);
+}
+
+TEST(InternalDIB, NumColorsCountsOnlyPaletteImages) {
+    EXPECT_EQ(NumColors(1), 2);
+    EXPECT_EQ(NumColors(4), 16);
+    EXPECT_EQ(NumColors(8), 256);
+    for (int bits : {0, 2, 16, 24, 32}) {
+        EXPECT_EQ(NumColors(bits), 0) << bits;
+    }
+}
+
+TEST(InternalDIB, SixteenBitRgbIsConvertedWithFiveFiveFiveMasks) {
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(Sixteen({0x1234, 0x7FFF, 0x0000, 0xFFFF}, 2)));
+    const auto& h = dib.Record.Header;
+    EXPECT_EQ(h.biBitCount, 24);
+    EXPECT_EQ(h.biCompression, 0u);
+    EXPECT_EQ(h.biSizeImage, 0u);
+    ASSERT_EQ(dib.Record.ImageSize, 16);  // rows of 6 bytes padded to 8
+    auto px = Pixels(dib);
+    // Target bytes are blue, green, red: 0x1234 is red 0x20, green 0x88, blue 0xA0.
+    EXPECT_EQ(px[0], 0xA0);
+    EXPECT_EQ(px[1], 0x88);
+    EXPECT_EQ(px[2], 0x20);
+    // 0x7FFF: 0xF8 in each channel, the low bits are not filled in.
+    EXPECT_EQ(px[3], 0xF8);
+    EXPECT_EQ(px[4], 0xF8);
+    EXPECT_EQ(px[5], 0xF8);
+    EXPECT_EQ(px[6], 0);  // padding cleared
+    EXPECT_EQ(px[7], 0);
+    EXPECT_EQ(px[8], 0);
+    // 0xFFFF: the top bit is outside every 5-5-5 mask.
+    EXPECT_EQ(px[11], 0xF8);
+}
+
+TEST(InternalDIB, SixteenBitBitfieldsFiveSixFiveUseShifts8And3AndMinus3) {
+    BmpParts p = Sixteen({0xF800, 0x07E0, 0x001F, 0x0821}, 2);
+    p.compression = 3;
+    p.masks = {0xF800, 0x07E0, 0x001F};
+    p.clrUsed = 2;
+    p.colors = Bytes({1, 2, 3, 0, 4, 5, 6, 0});  // a table behind the masks
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    auto px = Pixels(dib);
+    EXPECT_EQ(std::vector<std::uint8_t>(px.begin(), px.begin() + 6), Bytes({0, 0, 0xF8, 0, 0xFC, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(px.begin() + 8, px.begin() + 14), Bytes({0xF8, 0, 0, 0x08, 0x04, 0x08}));
+    // The table moved down behind the header and stays with the 24-bit image.
+    EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
+    EXPECT_EQ(dib.Record.Header.biCompression, 0u);
+    EXPECT_EQ(dib.Record.Colors[0].rgbBlue, 1);
+    EXPECT_EQ(dib.Record.Colors[1].rgbRed, 6);
+}
+
+TEST(InternalDIB, ThirtyTwoBitDefaultAndHighMasks) {
+    BmpParts p;
+    p.width = 1;
+    p.height = 1;
+    p.bitCount = 32;
+    p.pixels = Bytes({0x11, 0x22, 0x33, 0x44});
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    EXPECT_EQ(Pixels(dib), Bytes({0x11, 0x22, 0x33, 0}));
+
+    p.compression = 3;
+    p.masks = {0xFF000000, 0x00FF0000, 0x0000FF00};
+    Load(dib, MakeBmp(p));
+    EXPECT_EQ(Pixels(dib), Bytes({0x22, 0x33, 0x44, 0}));
+}
+
+TEST(InternalDIB, ZeroMaskIsRefusedByBothReaders) {
+    BmpParts p = Sixteen({1, 2}, 1);
+    p.compression = 3;
+    p.masks = {0xF800, 0, 0x001F};
+    TVyInternalDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Invalid Masks");
+    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Invalid Masks");
+}
+
+TEST(InternalDIB, CoreHeaderBecomesInfoHeaderWith256Entries) {
+    BmpParts p;
+    p.headerSize = 12;
+    p.width = 2;
+    p.height = 1;
+    p.bitCount = 8;
+    for (int i = 0; i < 256; ++i) {
+        p.colors.insert(p.colors.end(), {static_cast<std::uint8_t>(i), 7, 9});
+    }
+    p.pixels = Bytes({5, 6, 0, 0});
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    const auto& h = dib.Record.Header;
+    EXPECT_EQ(h.biSize, 40u);
+    EXPECT_EQ(h.biWidth, 2);
+    EXPECT_EQ(h.biHeight, 1);
+    EXPECT_EQ(h.biClrUsed, 256u);
+    EXPECT_EQ(dib.Record.Colors[5].rgbBlue, 5);
+    EXPECT_EQ(dib.Record.Colors[5].rgbGreen, 7);
+    EXPECT_EQ(dib.Record.Colors[5].rgbRed, 9);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(dib.Record.Colors[i].rgbReserved, 0);
+    }
+    EXPECT_EQ(Pixels(dib), p.pixels);
+    auto saved = Save(dib);
+    EXPECT_EQ(Le32(saved, 14), 40u);
+    EXPECT_EQ(Le32(saved, 10), 1078u);
+}
+
+TEST(InternalDIB, CoreHeaderWidthAndHeightAreUnsigned) {
+    DibRecord rec;
+    auto core = MakePackedDib([] {
+        BmpParts p;
+        p.headerSize = 12;
+        p.width = 0xFFFF;
+        p.height = 0x8000;
+        p.bitCount = 1;
+        p.colors = Bytes({1, 2, 3, 4, 5, 6});
+        return p;
+    }());
+    std::memcpy(&rec.Header, core.data(), core.size());
+    CoreToInfoHeader(rec);
+    EXPECT_EQ(rec.Header.biWidth, 0xFFFF);
+    EXPECT_EQ(rec.Header.biHeight, 0x8000);
+    EXPECT_EQ(rec.Header.biClrUsed, 2u);
+    EXPECT_EQ(rec.Colors[1].rgbBlue, 4);
+    EXPECT_EQ(rec.Colors[1].rgbRed, 6);
+    EXPECT_EQ(rec.Colors[1].rgbReserved, 0);
+}
+
+TEST(InternalDIB, RunLengthDataIsStoredAndSavedUnchanged) {
+    BmpParts p = Gray8(4, 2);
+    p.compression = 1;
+    p.pixels = Bytes({4, 9, 0, 0, 2, 1, 2, 3, 0, 1});
+    p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
+    p.clrUsed = 256;
+    auto file = MakeBmp(p);
+    TVyInternalDIB dib;
+    Load(dib, file);
+    EXPECT_EQ(dib.Record.Header.biCompression, 1u);
+    EXPECT_EQ(Pixels(dib), p.pixels);
+    EXPECT_EQ(Save(dib), file);
+}
+
+TEST(InternalDIB, TopDownEightBitKeepsNegativeHeight) {
+    BmpParts p = Gray8(2, -3);
+    p.pixels.assign(12, 0);
+    p.pixels[0] = 42;
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    EXPECT_EQ(dib.Height, 3);
+    EXPECT_EQ(dib.Record.Header.biHeight, -3);
+    auto saved = Save(dib);
+    EXPECT_EQ(static_cast<std::int32_t>(Le32(saved, 22)), -3);
+    EXPECT_EQ(saved[1078], 42);
+}
+
+TEST(InternalDIB, TopDownSixteenBitIsConvertedKeepingRowOrder) {
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(Sixteen({0x7C00, 0x7C00, 0x001F, 0x001F}, -2)));
+    EXPECT_EQ(dib.Height, 2);
+    EXPECT_EQ(dib.Record.Header.biHeight, -2);
+    auto px = Pixels(dib);
+    EXPECT_EQ(px[2], 0xF8);  // first stored row red, as in the input
+    EXPECT_EQ(px[8], 0xF8);  // second blue
+}
+
+TEST(InternalDIB, ShortBfSizeGetsAFullSizeStoreWithZeroTail) {
+    BmpParts p = Gray8(4, 2);
+    p.bfSize = 14 + 40 + 1024 + 4;  // one row of two declared
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    ASSERT_EQ(dib.Record.ImageSize, 8);
+    EXPECT_EQ(Pixels(dib), Bytes({0, 1, 2, 3, 0, 0, 0, 0}));
+
+    p.bfSize = 10;  // less than the headers themselves
+    Load(dib, MakeBmp(p));
+    EXPECT_EQ(Pixels(dib), Bytes({0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(InternalDIB, BfSizeBeyondTheStreamFailsWithReadError) {
+    BmpParts p = Gray8(4, 2);
+    p.bfSize = 5000;
+    TVyInternalDIB dib;
+    ExpectError<EReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
+}
+
+TEST(InternalDIB, TruncatedHeaderFailsWithReadError) {
+    auto file = MakeBmp(Gray8(4, 2));
+    file.resize(30);
+    TVyInternalDIB dib;
+    ExpectError<EReadError>([&] { Load(dib, file); }, "Stream read error");
+}
+
+TEST(InternalDIB, FailedReadLeavesTheStorageAsItWas) {
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(Gray8(3, 2)));
+    auto before = Save(dib);
+    auto broken = MakeBmp(Gray8(5, 5));
+    broken.resize(broken.size() - 1);
+    EXPECT_THROW(Load(dib, broken), EReadError);
+    EXPECT_EQ(Save(dib), before);
+    EXPECT_EQ(dib.Width, 3);
+}
+
+TEST(InternalDIB, MoreThan256ColoursAreRefused) {
+    BmpParts p = Gray8(1, 1);
+    p.clrUsed = 257;
+    TVyInternalDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Too Many Colors");
+    p.clrUsed = 0xFFFFFFFF;
+    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+                                  "TVyInternalDIB.LoadFromClipboardFormat: Too Many Colors");
+}
+
+TEST(InternalDIB, NonsensicalSizesAreRefused) {
+    for (auto [w, h] : {std::pair{0, 1}, {-4, 1}, {4, 0}, {1, std::numeric_limits<std::int32_t>::min()}}) {
+        BmpParts p = Gray8(1, 1);
+        p.width = w;
+        p.height = h;
+        TVyInternalDIB dib;
+        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                      "TVyInternalDIB.LoadFromStream: Invalid Image Size");
+    }
+}
+
+TEST(InternalDIB, SizesBeyond32BitsAreRefusedBeforeAnyStoreIsMade) {
+    for (std::uint16_t bits : {8, 24, 32}) {
+        BmpParts p = Gray8(1, 1);
+        p.bitCount = bits;
+        p.width = 0x10000;
+        p.height = 0x10000;
+        TVyInternalDIB dib;
+        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                      "TVyInternalDIB.LoadFromStream: Image Too Large");
+        ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+                                      "TVyInternalDIB.LoadFromClipboardFormat: Image Too Large");
+    }
+}
+
+TEST(InternalDIB, SixteenBitWithMasksFromNowhereIsRefused) {
+    BmpParts p = Sixteen({1, 2}, 1);
+    p.compression = 2;
+    TVyInternalDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Invalid Compression");
+}
+
+TEST(InternalDIB, CompressionsGdiCannotBoundAreRefused) {
+    BmpParts p = Gray8(4, 1);
+    p.compression = 4;  // a JPEG stream
+    TVyInternalDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Invalid Compression");
+    p.compression = 1;  // run-length data without its length
+    p.sizeImage = 0;
+    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Invalid Compressed Size");
+}
+
+TEST(InternalDIB, ClipboardHeaderSizeOtherThan40Or12IsInvalidData) {
+    BmpParts p = Gray8(1, 1);
+    p.headerSize = 108;
+    TVyInternalDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+                                  "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+}
+
+TEST(InternalDIB, ClipboardBitCount2IsInvalidBiBitCount) {
+    BmpParts p;
+    p.bitCount = 2;
+    p.pixels.assign(4, 0);
+    TVyInternalDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+                                  "TVyInternalDIB.LoadFromStream: Invalid biBitCount");
+}
+
+TEST(InternalDIB, ClipboardBlockTooShortForItsRowsIsRefused) {
+    BmpParts p = Gray8(4, 2);
+    auto packed = MakePackedDib(p);
+    TVyInternalDIB dib;
+    for (std::size_t cut : {1u, 8u, 1024u, 1060u, 1070u}) {
+        std::vector<std::uint8_t> shorter(packed.begin(), packed.end() - static_cast<std::ptrdiff_t>(cut));
+        ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, shorter); },
+                                      "TVyInternalDIB.LoadFromClipboardFormat: Clipboard Data Too Short");
+    }
+    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, Bytes({40, 0})); },
+                                  "TVyInternalDIB.LoadFromClipboardFormat: Clipboard Data Too Short");
+    BmpParts sixteen = Sixteen({1, 2, 3, 4}, 2);
+    auto packed16 = MakePackedDib(sixteen);
+    packed16.pop_back();
+    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, packed16); },
+                                  "TVyInternalDIB.LoadFromClipboardFormat: Clipboard Data Too Short");
+}
+
+TEST(InternalDIB, ClipboardStoreRunsToTheEndOfTheBlock) {
+    BmpParts p = Gray8(4, 1);
+    p.pixels = Bytes({1, 2, 3, 4, 5, 6});  // two bytes more than the row
+    TVyInternalDIB dib;
+    LoadBlock(dib, MakePackedDib(p));
+    EXPECT_EQ(Pixels(dib), p.pixels);
+    EXPECT_EQ(dib.Record.Header.biClrUsed, 256u);
+}
+
+TEST(InternalDIB, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
+    BmpParts core;
+    core.headerSize = 12;
+    core.width = 3;
+    core.height = 1;
+    core.bitCount = 1;
+    core.colors = Bytes({0, 0, 0, 255, 255, 255});
+    core.pixels = Bytes({0xA0, 0, 0, 0});
+    TVyInternalDIB dib;
+    LoadBlock(dib, MakePackedDib(core));
+    EXPECT_EQ(dib.Record.Header.biSize, 40u);
+    EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
+    EXPECT_EQ(dib.Record.Colors[1].rgbGreen, 255);
+    EXPECT_EQ(Pixels(dib), core.pixels);
+
+    BmpParts p = Sixteen({0x1234, 0x7FFF}, 1);
+    p.compression = 3;
+    p.masks = {0x7C00, 0x03E0, 0x001F};
+    LoadBlock(dib, MakePackedDib(p));
+    EXPECT_EQ(Pixels(dib), Bytes({0xA0, 0x88, 0x20, 0xF8, 0xF8, 0xF8, 0, 0}));
+}
+
+TEST(InternalDIB, SaveToClipboardFormatOfEightBitsIsHeaderColoursAndPixels) {
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(Gray8(3, 2)));
+    GlobalHandle block = nullptr;
+    dib.SaveToClipboardFormat(block);
+    UniqueGlobal owner(block);
+    auto bytes = test::BlockBytes(block);
+    ASSERT_EQ(bytes.size(), 1064u + 8u);
+    EXPECT_EQ(Le32(bytes, 0), 40u);
+    EXPECT_EQ(Le32(bytes, 32), 256u);
+    EXPECT_EQ(bytes[40 + 4 * 7], 7);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 1064, bytes.end()), Pixels(dib));
+
+    TVyInternalDIB back;
+    back.LoadFromClipboardFormat(block);
+    EXPECT_EQ(Save(back), Save(dib));
+}
+
+TEST(InternalDIB, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
+    BmpParts p;
+    p.pixels.assign(4, 0);
+    TVyInternalDIB dib;
+    Load(dib, MakeBmp(p));
+    EXPECT_EQ(dib.MakePalette(), nullptr);
+
+    Load(dib, MakeBmp(Gray8(2, 2)));
+    UniquePalette palette(dib.MakePalette());
+    ASSERT_TRUE(palette);
+    EXPECT_EQ(PaletteSize(palette.get()), 256u);
+    PaletteEntry entry{};
+    ASSERT_EQ(PaletteGetEntries(palette.get(), 9, 1, &entry), 1u);
+    EXPECT_EQ(entry.red, 9);
+}
+
+TEST(InternalDIB, CreateDIBRefusesParametersOutOfRange) {
+    struct Case {
+        std::int32_t w, h, bits, colors;
+    };
+    for (Case c : {Case{0, 1, 8, 0}, {1, 0, 8, 0}, {1, 1, 8, 257}, {1, 1, 16, 0}, {1, 1, 32, 0},
+                   {-1, 1, 8, 0}, {1, 1, 8, -1}, {0x7FFFFFFF, 2, 24, 0}, {0x10000, 0x10000, 8, 0}}) {
+        TVyInternalDIB dib;
+        dib.FreeDIB();
+        ExpectError<EVyDIBInvalidDIBPara>([&] { dib.CreateDIB(c.w, c.h, c.bits, c.colors); },
+                                          "TVyInternalDIB.CreateDIB: Invalid Parameters");
+        EXPECT_EQ(dib.Record.Bits, nullptr);
+    }
+}
+
+TEST(InternalDIB, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
+    TVyInternalDIB dib;
+    dib.FreeDIB();
+    dib.CreateDIB(5, -3, 4, 16);
+    EXPECT_EQ(dib.Height, 3);
+    EXPECT_EQ(dib.Record.Header.biHeight, -3);
+    EXPECT_EQ(dib.Record.ImageSize, 12);
+    EXPECT_EQ(Pixels(dib), std::vector<std::uint8_t>(12, 0));
+}
+
+TEST(InternalDIB, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
+    TVyInternalDIB dib;
+    dib.Palette = dib.MakePalette();
+    dib.PaletteModified = false;
+    dib.UpdatePalette();
+    EXPECT_EQ(dib.Palette, nullptr);
+    EXPECT_TRUE(dib.PaletteModified);
+    dib.RefCount = 2;
+    ExpectError<EVyDIBAssert>([&] { dib.UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+    dib.RefCount = 1;
+}
+
+TEST(InternalDIB, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
+    // A row wider than the piece buffer, converted across piece boundaries.
+    const std::int32_t width = 40000;
+    for (std::uint16_t bits : {16, 32}) {
+        BmpParts p;
+        p.width = width;
+        p.height = 2;
+        p.bitCount = bits;
+        const std::size_t row = (static_cast<std::size_t>(width) * bits / 8 + 3) / 4 * 4;
+        p.pixels.assign(row * 2, 0);
+        for (std::size_t r = 0; r < 2; ++r) {
+            for (std::int32_t x = 0; x < width; x += 997) {
+                p.pixels[r * row + static_cast<std::size_t>(x) * bits / 8] = static_cast<std::uint8_t>(0x1F);
+            }
+        }
+        TVyInternalDIB dib;
+        Load(dib, MakeBmp(p));
+        const std::size_t target = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+        for (std::size_t r = 0; r < 2; ++r) {
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::uint8_t blue = dib.Record.Bits[r * target + static_cast<std::size_t>(x) * 3];
+                ASSERT_EQ(blue, x % 997 == 0 ? (bits == 16 ? 0xF8 : 0x1F) : 0) << bits << " " << r << " " << x;
+            }
+        }
+    }
+}
+
+TEST(InternalDIB, AHugeRowThatTheStreamCannotFillFailsWithReadError) {
+    // 64 Mi pixels of 32 bits claim a 256 MiB row; the stream holds 16 bytes.
+    BmpParts p;
+    p.width = 0x04000000;
+    p.height = 1;
+    p.bitCount = 32;
+    p.pixels.assign(16, 0);
+    TVyInternalDIB dib;
+    ExpectError<EReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
+    EXPECT_EQ(dib.Width, 1);
+}
+
+TEST(InternalDIB, WritesThatFailRaiseTheStreamsError) {
+    TVyInternalDIB dib;
+    std::uint8_t buffer[66];
+    ReadOnlyMemoryStream readOnly(buffer, sizeof(buffer));
+    ExpectError<EWriteError>([&] { dib.SaveToStream(readOnly); }, "Stream write error");
+}
+
+}  // namespace
+}  // namespace lumeret

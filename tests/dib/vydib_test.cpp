@@ -1,0 +1,482 @@
+#include "dib/vydib.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "bmp_builder.h"
+#include "dib/dib_errors.h"
+#include "dib/picture_registry.h"
+
+namespace lumeret {
+namespace {
+
+using test::BmpParts;
+using test::Bytes;
+using test::ExpectError;
+using test::FakeClipboardObject;
+using test::MakeBmp;
+using test::MakePackedDib;
+
+// A 2x2, 8-bit image: red, green / blue, white (top row first).
+std::vector<std::uint8_t> Quad() {
+    BmpParts p;
+    p.width = 2;
+    p.height = 2;
+    p.bitCount = 8;
+    p.clrUsed = 4;
+    p.colors = Bytes({0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({2, 3, 0, 0, 0, 1, 0, 0});  // bottom row first
+    return MakeBmp(p);
+}
+
+void Load(TVyDIB& dib, const std::vector<std::uint8_t>& bytes) {
+    MemoryStream in(bytes);
+    dib.LoadFromStream(in);
+}
+
+std::vector<std::uint8_t> Save(const TVyDIB& dib) {
+    MemoryStream out;
+    dib.SaveToStream(out);
+    return out.Bytes();
+}
+
+std::vector<PaletteEntry> Entries(PaletteHandle palette) {
+    std::vector<PaletteEntry> out(PaletteSize(palette));
+    PaletteGetEntries(palette, 0, static_cast<unsigned>(out.size()), out.data());
+    return out;
+}
+
+struct ChangeCounter {
+    explicit ChangeCounter(TVyGraphic& g) {
+        g.OnChange = [this](TVyGraphic&) { ++count; };
+    }
+    int count = 0;
+};
+
+TEST(VyDIB, NewObjectIsOneByOneNotEmptyWithTwoBlackPaletteEntries) {
+    TVyDIB dib;
+    EXPECT_EQ(dib.GetWidth(), 1);
+    EXPECT_EQ(dib.GetHeight(), 1);
+    EXPECT_FALSE(dib.GetEmpty());
+    EXPECT_FALSE(dib.Modified);
+    PaletteHandle palette = dib.GetPalette();
+    ASSERT_NE(palette, nullptr);
+    auto entries = Entries(palette);
+    ASSERT_EQ(entries.size(), 2u);
+    for (auto e : entries) {
+        EXPECT_EQ(e.red | e.green | e.blue, 0);
+    }
+    EXPECT_EQ(dib.GetPalette(), palette);  // made once, then reused
+    EXPECT_EQ(dib.GetClipboardFormat(), 8);
+}
+
+TEST(VyDIB, AssignSharesTheStorageWithoutCopyOrNotification) {
+    TVyDIB a;
+    Load(a, Quad());
+    TVyDIB b;
+    ChangeCounter changes(b);
+    b.Assign(&a);
+    EXPECT_EQ(b.InternalDIB(), a.InternalDIB());
+    EXPECT_EQ(a.InternalDIB()->RefCount, 2);
+    EXPECT_EQ(b.GetWidth(), 2);
+    EXPECT_EQ(changes.count, 0);
+
+    MemoryCanvas ca(2, 2), cb(2, 2);
+    a.Draw(ca, {0, 0, 2, 2});
+    b.Draw(cb, {0, 0, 2, 2});
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            EXPECT_EQ(ca.Pixel(x, y), cb.Pixel(x, y));
+        }
+    }
+    EXPECT_EQ(cb.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(cb.Pixel(1, 1), 0xFFFFFFu);
+}
+
+TEST(VyDIB, FreeingOneHolderLeavesTheOtherIntact) {
+    auto a = std::make_unique<TVyDIB>();
+    Load(*a, Quad());
+    const auto saved = Save(*a);
+    TVyDIB b;
+    a->AssignTo(b);
+    a.reset();
+    EXPECT_EQ(b.InternalDIB()->RefCount, 1);
+    EXPECT_EQ(Save(b), saved);
+}
+
+TEST(VyDIB, SetPaletteOnASharedImageGivesAPrivateCopy) {
+    TVyDIB a;
+    Load(a, Quad());
+    TVyDIB b;
+    b.Assign(&a);
+    ChangeCounter changes(b);
+    const PaletteEntry gray[3] = {{9, 9, 9, 0}, {8, 8, 8, 0}, {7, 7, 7, 0}};
+    b.SetPalette(PaletteCreate(gray, 3));
+    EXPECT_NE(b.InternalDIB(), a.InternalDIB());
+    EXPECT_EQ(a.InternalDIB()->RefCount, 1);
+    EXPECT_EQ(b.InternalDIB()->RefCount, 1);
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_EQ(b.InternalDIB()->Record.Header.biClrUsed, 3u);
+    EXPECT_EQ(a.InternalDIB()->Record.Header.biClrUsed, 4u);
+    EXPECT_EQ(a.InternalDIB()->Record.Colors[0].rgbRed, 255);
+    EXPECT_EQ(b.InternalDIB()->Record.Colors[0].rgbRed, 9);
+    // The pixels were copied, not shared.
+    EXPECT_NE(b.InternalDIB()->Record.Bits, a.InternalDIB()->Record.Bits);
+    EXPECT_EQ(std::memcmp(b.InternalDIB()->Record.Bits, a.InternalDIB()->Record.Bits, 8), 0);
+    EXPECT_EQ(Entries(a.GetPalette())[0].red, 255);
+    EXPECT_EQ(Entries(b.GetPalette())[0].red, 9);
+}
+
+TEST(VyDIB, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
+    std::vector<PaletteEntry> many(300);
+    for (std::size_t i = 0; i < many.size(); ++i) {
+        many[i] = {static_cast<std::uint8_t>(i), 0, 0, 0};
+    }
+    TVyDIB dib;
+    dib.SetPalette(PaletteCreate(many.data(), 300));
+    EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 256u);
+    EXPECT_EQ(dib.InternalDIB()->Record.Colors[255].rgbRed, 255);
+    EXPECT_EQ(dib.InternalDIB()->Record.Header.biBitCount, 8);
+
+    dib.SetPalette(nullptr);
+    EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 0u);
+}
+
+TEST(VyDIB, SetPaletteWithAHandleWithoutEntriesFails) {
+    TVyDIB dib;
+    PaletteEntry one{1, 2, 3, 0};
+    PaletteHandle gone = PaletteCreate(&one, 1);
+    PaletteDelete(gone);
+    ExpectError<EVyDIBInvalidPalette>([&] { dib.SetPalette(gone); }, "TVyDIB.SetPalette: Invalid Palette");
+}
+
+TEST(VyDIB, AssignFromItselfChangesNothing) {
+    TVyDIB a;
+    Load(a, Quad());
+    const TVyInternalDIB* before = a.InternalDIB();
+    a.Assign(&a);
+    EXPECT_EQ(a.InternalDIB(), before);
+    EXPECT_EQ(before->RefCount, 1);
+}
+
+TEST(VyDIB, AssignNilGivesTheDefaultWithoutNotification) {
+    TVyDIB a;
+    Load(a, Quad());
+    ChangeCounter changes(a);
+    a.Assign(nullptr);
+    EXPECT_EQ(a.GetWidth(), 1);
+    EXPECT_EQ(a.InternalDIB()->Record.Header.biClrUsed, 2u);
+    EXPECT_EQ(changes.count, 0);
+}
+
+TEST(VyDIB, LoadFromClipboardFormatRefusesOtherFormatsAndNoData) {
+    TVyDIB dib;
+    Load(dib, Quad());
+    test::BlockWith block(MakePackedDib(BmpParts{}));
+    ExpectError<EVyDIBInvalidDIB>([&] { dib.LoadFromClipboardFormat(2, block.get(), nullptr); },
+                                  "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
+    ExpectError<EVyDIBInvalidDIB>([&] { dib.LoadFromClipboardFormat(8, nullptr, nullptr); },
+                                  "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
+    EXPECT_EQ(dib.GetWidth(), 2);
+    EXPECT_EQ(Save(dib), Quad());
+}
+
+TEST(VyDIB, FailedLoadLeavesTheDefaultNotTheEarlierImage) {
+    TVyDIB dib;
+    Load(dib, Quad());
+    ChangeCounter changes(dib);
+    const std::string text = "just some text, not a bitmap";
+    EXPECT_THROW(Load(dib, {text.begin(), text.end()}), EVyDIBInvalidDIBFile);
+    EXPECT_EQ(dib.GetWidth(), 1);
+    EXPECT_EQ(dib.GetHeight(), 1);
+    EXPECT_EQ(changes.count, 0);
+}
+
+TEST(VyDIB, LoadsAndResizesNotifyTheirChange) {
+    TVyDIB dib;
+    ChangeCounter changes(dib);
+    Load(dib, Quad());
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_TRUE(dib.Modified);
+    BmpParts onePixel;
+    onePixel.pixels.assign(4, 0);
+    test::BlockWith block(MakePackedDib(onePixel));
+    dib.LoadFromClipboardFormat(8, block.get(), nullptr);
+    EXPECT_EQ(changes.count, 2);
+    dib.SetWidth(7);
+    dib.SetHeight(3);
+    EXPECT_EQ(changes.count, 4);
+    dib.SetWidth(7);  // same width: nothing happens
+    dib.SetHeight(3);
+    EXPECT_EQ(changes.count, 4);
+}
+
+TEST(VyDIB, SaveToClipboardFormatAlwaysReportsDibAndNoPalette) {
+    TVyDIB dib;
+    Load(dib, Quad());
+    std::uint16_t format = 0;
+    GlobalHandle data = nullptr;
+    PaletteHandle palette = dib.GetPalette();
+    dib.SaveToClipboardFormat(format, data, palette);
+    UniqueGlobal owner(data);
+    EXPECT_EQ(format, 8);
+    EXPECT_EQ(palette, nullptr);
+    EXPECT_EQ(GlobalBlockSize(data), 40u + 16u + 8u);
+}
+
+TEST(VyDIB, WidthMustBePositiveAndHeightNonZero) {
+    TVyDIB dib;
+    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetWidth(0); }, "TVyDIB.SetWidth: Invalid Width");
+    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetWidth(-5); }, "TVyDIB.SetWidth: Invalid Width");
+    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetHeight(0); }, "TVyDIB.SetHeight: Invalid Height");
+    dib.SetHeight(-10);
+    EXPECT_EQ(dib.GetHeight(), 10);
+    EXPECT_EQ(dib.InternalDIB()->Record.Header.biHeight, -10);
+}
+
+TEST(VyDIB, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
+    TVyDIB dib;
+    BmpParts p;
+    p.width = 2;
+    p.height = 1;
+    p.bitCount = 8;
+    for (int i = 0; i < 256; ++i) {
+        p.colors.insert(p.colors.end(), {1, 2, 3, 0});
+    }
+    p.pixels = Bytes({5, 5, 5, 5});
+    Load(dib, MakeBmp(p));
+    dib.SetWidth(5);
+    const auto* s = dib.InternalDIB();
+    EXPECT_EQ(dib.GetWidth(), 5);
+    EXPECT_EQ(dib.GetHeight(), 1);
+    EXPECT_EQ(s->Record.Header.biBitCount, 8);
+    EXPECT_EQ(s->Record.Header.biClrUsed, 256u);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(s->Record.Colors[i].rgbGreen, 0);
+    }
+    EXPECT_EQ(std::vector<std::uint8_t>(s->Record.Bits, s->Record.Bits + s->Record.ImageSize),
+              std::vector<std::uint8_t>(8, 0));
+}
+
+TEST(VyDIB, FailedResizeLeavesTheImage) {
+    TVyDIB dib;
+    Load(dib, Quad());
+    ChangeCounter changes(dib);
+    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetWidth(0x7FFFFFFF); },
+                                      "TVyInternalDIB.CreateDIB: Invalid Parameters");
+    EXPECT_EQ(Save(dib), Quad());
+    EXPECT_EQ(changes.count, 0);
+}
+
+TEST(VyDIB, DrawingStretchesNearestAndZeroWidthDrawsNothing) {
+    TVyDIB dib;
+    Load(dib, Quad());
+    MemoryCanvas canvas(6, 4, 0x123456);
+    dib.Draw(canvas, {1, 0, 1, 4});
+    dib.Draw(canvas, {0, 0, 6, 0});
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(canvas.Pixel(x, y), 0x123456u);
+        }
+    }
+    dib.Draw(canvas, {2, 0, 6, 4});
+    EXPECT_EQ(canvas.Pixel(2, 0), 0xFF0000u);
+    EXPECT_EQ(canvas.Pixel(3, 1), 0xFF0000u);
+    EXPECT_EQ(canvas.Pixel(4, 0), 0x00FF00u);
+    EXPECT_EQ(canvas.Pixel(2, 2), 0x0000FFu);
+    EXPECT_EQ(canvas.Pixel(5, 3), 0xFFFFFFu);
+    EXPECT_EQ(canvas.Pixel(1, 0), 0x123456u);
+}
+
+TEST(VyDIB, DrawsRunLengthImages) {
+    BmpParts p;
+    p.width = 4;
+    p.height = 2;
+    p.bitCount = 8;
+    p.compression = 1;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    // bottom row: two black, two white; top row: absolute run 1,0,1,0
+    p.pixels = Bytes({2, 0, 2, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1});
+    p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
+    TVyDIB dib;
+    Load(dib, MakeBmp(p));
+    MemoryCanvas canvas(4, 2);
+    dib.Draw(canvas, {0, 0, 4, 2});
+    EXPECT_EQ(canvas.Pixel(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(canvas.Pixel(1, 0), 0u);
+    EXPECT_EQ(canvas.Pixel(0, 1), 0u);
+    EXPECT_EQ(canvas.Pixel(3, 1), 0xFFFFFFu);
+}
+
+// Found by fuzzing: a run-length header claiming 1.8 G pixels over a few
+// stream bytes made the memory canvas decode the whole picture.
+TEST(VyDIB, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
+    BmpParts p;
+    p.width = 0x24000006;
+    p.height = 3;
+    p.bitCount = 4;
+    p.compression = 2;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({6, 0x11, 0, 1});
+    p.sizeImage = 4;
+    TVyDIB dib;
+    Load(dib, MakeBmp(p));
+    EXPECT_TRUE(DecodeRunLength(dib.InternalDIB()->Record).empty());
+    MemoryCanvas canvas(3, 3, 5);
+    dib.Draw(canvas, {0, 0, 3, 3});
+    EXPECT_EQ(canvas.Pixel(0, 2), 5u);
+}
+
+TEST(VyDIB, AssignFromTheClipboardReadsDibAndClosesIt) {
+    TVyDIB source;
+    Load(source, Quad());
+    FakeClipboardObject clipboard;
+    PutOnClipboard(source, clipboard);
+    EXPECT_EQ(clipboard.depth, 0);
+    ASSERT_TRUE(clipboard.HasFormat(8));
+    EXPECT_FALSE(clipboard.HasFormat(9));
+
+    TVyDIB dib;
+    ChangeCounter changes(dib);
+    dib.Assign(clipboard);
+    EXPECT_EQ(clipboard.depth, 0);
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_EQ(Save(dib), Save(source));
+}
+
+TEST(VyDIB, AssignFromAClipboardWithoutDibFailsAndStillClosesIt) {
+    FakeClipboardObject clipboard;
+    TVyDIB dib;
+    ExpectError<EVyDIBInvalidDIB>([&] { dib.Assign(clipboard); },
+                                  "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
+    EXPECT_EQ(clipboard.opens, 1);
+    EXPECT_EQ(clipboard.closes, 1);
+}
+
+TEST(VyDIB, PutOnClipboardKeepsTheBlockWhenTheClipboardRefusesIt) {
+    TVyDIB dib;
+    FakeClipboardObject clipboard;
+    clipboard.refuse = true;
+    EXPECT_THROW(PutOnClipboard(dib, clipboard), Exception);  // block freed, not leaked
+    EXPECT_EQ(clipboard.depth, 0);
+    EXPECT_TRUE(clipboard.handles.empty());
+}
+
+TEST(VyDIB, AChangeHandlerThatFailsLeavesAValidImage) {
+    TVyDIB dib;
+    dib.OnChange = [](TVyGraphic&) { throw Exception("handler failed"); };
+    EXPECT_THROW(Load(dib, Quad()), Exception);
+    EXPECT_EQ(dib.GetWidth(), 2);
+    EXPECT_EQ(Save(dib), Quad());
+}
+
+TEST(VyDIB, FilesThatCannotBeOpenedOrCreatedRaiseFileErrors) {
+    TVyDIB dib;
+    const std::string missing = "no-such-folder/none.bmp";
+    ExpectError<EFOpenError>([&] { dib.LoadFromFile(missing); }, EFOpenError(missing).Message());
+    ExpectError<EFCreateError>([&] { dib.SaveToFile(missing); }, EFCreateError(missing).Message());
+}
+
+TEST(VyDIB, SavesToAndLoadsFromFiles) {
+    const auto path = (std::filesystem::temp_directory_path() / "lumeret_vydib_test.dib").string();
+    TVyDIB dib;
+    Load(dib, Quad());
+    dib.SaveToFile(path);
+    TVyDIB back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(Save(back), Quad());
+
+    // The registry reads ".dib" files through TVyDIB.
+    auto picture = LoadPictureFromFile(path);
+    EXPECT_STREQ(picture->ClassName(), "TVyDIB");
+    EXPECT_EQ(picture->GetWidth(), 2);
+    std::remove(path.c_str());
+}
+
+TEST(VyDIB, IsRegisteredForDibFilesAndTheDibClipboardFormat) {
+    RegisterVyDIB();  // a second call changes nothing
+    ASSERT_NE(FindFileFormat("dib"), nullptr);
+    ASSERT_NE(FindFileFormat("DIB"), nullptr);
+    EXPECT_EQ(FileFormatDescription("dib"), "Device Independent Bitmap");
+    EXPECT_EQ(FindFileFormat("png"), nullptr);
+    ASSERT_NE(FindClipboardFormat(8), nullptr);
+    EXPECT_STREQ(FindClipboardFormat(8)()->ClassName(), "TVyDIB");
+
+    TVyDIB source;
+    Load(source, Quad());
+    FakeClipboardObject clipboard;
+    PutOnClipboard(source, clipboard);
+    auto picture = LoadPictureFromClipboard(clipboard);
+    EXPECT_EQ(picture->GetWidth(), 2);
+    EXPECT_THROW(LoadPictureFromFile("picture.xyz"), EConvertError);
+}
+
+// A graphic of another kind, to see that unrelated kinds are not assigned.
+class OtherGraphic : public TVyGraphic {
+public:
+    const char* ClassName() const noexcept override { return "TOther"; }
+    void Draw(Canvas&, const Rect&) override {}
+    bool GetEmpty() const override { return true; }
+    std::int32_t GetWidth() const override { return 0; }
+    std::int32_t GetHeight() const override { return 0; }
+    void SetWidth(std::int32_t) override {}
+    void SetHeight(std::int32_t) override {}
+    void LoadFromStream(Stream&) override {}
+    void SaveToStream(Stream&) const override {}
+    void LoadFromClipboardFormat(std::uint16_t, GlobalHandle, PaletteHandle) override {}
+    void SaveToClipboardFormat(std::uint16_t&, GlobalHandle&, PaletteHandle&) const override {}
+    PaletteHandle GetPalette() override { return nullptr; }
+    void SetPalette(PaletteHandle) override {}
+    std::uint16_t GetClipboardFormat() const override { return 0; }
+};
+
+TEST(VyDIB, UnrelatedGraphicsAreNotAssigned) {
+    TVyDIB dib;
+    OtherGraphic other;
+    ExpectError<EConvertError>([&] { dib.Assign(&other); }, "Cannot assign a TOther to a TVyDIB");
+    ExpectError<EConvertError>([&] { dib.AssignTo(other); }, "Cannot assign a TVyDIB to a TOther");
+}
+
+TEST(VyDIB, UpdatePaletteModifiedNeedsASoleHolder) {
+    TVyDIB a;
+    TVyDIB b;
+    b.Assign(&a);
+    ExpectError<EVyDIBAssert>([&] { b.UpdatePaletteModified(); }, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+}
+
+TEST(VyDIB, EveryOperationChecksThatAStorageIsHeld) {
+    TVyDIB dib;
+    dib.ReleaseInternalDIB();
+    ExpectError<EVyDIBAssert>([&] { dib.ReleaseInternalDIB(); },
+                              "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
+    MemoryStream stream;
+    ExpectError<EVyDIBAssert>([&] { dib.SaveToStream(stream); }, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.Assign(nullptr); }, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    TVyDIB other;
+    ExpectError<EVyDIBAssert>([&] { dib.AssignTo(other); }, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    std::uint16_t format;
+    GlobalHandle data;
+    PaletteHandle palette;
+    ExpectError<EVyDIBAssert>([&] { dib.SaveToClipboardFormat(format, data, palette); },
+                              "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.GetEmpty(); }, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.GetHeight(); }, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.GetWidth(); }, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.SetWidth(3); }, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.SetHeight(3); }, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.GetPalette(); }, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.SetPalette(nullptr); }, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
+    ExpectError<EVyDIBAssert>([&] { dib.UniqueDIB(); }, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+    MemoryCanvas canvas(2, 2, 7);
+    EXPECT_NO_THROW(dib.Draw(canvas, {0, 0, 2, 2}));  // draws nothing, raises nothing
+    EXPECT_EQ(canvas.Pixel(0, 0), 7u);
+}
+
+}  // namespace
+}  // namespace lumeret
