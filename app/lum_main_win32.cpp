@@ -420,8 +420,8 @@ void TForm1::DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height
 void TForm1::PaintBox1Paint(HDC dc) {
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, PreviewBitmap);
-    BitBlt(dc, PreviewRect.left, PreviewRect.top, PreviewRect.Width(), PreviewRect.Height(), memory,
-           PreviewRect.left, PreviewRect.top, SRCCOPY);
+    BitBlt(dc, PreviewRect.Left, PreviewRect.Top, PreviewRect.Width(), PreviewRect.Height(), memory,
+           PreviewRect.Left, PreviewRect.Top, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
 }

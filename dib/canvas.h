@@ -7,16 +7,10 @@
 #include <vector>
 
 #include "dib/internal_dib.h"
+#include "platform/geometry.h"
 #include "platform/palette.h"
 
 namespace lumeret {
-
-struct Rect {
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
-};
 
 class Canvas {
 public:

@@ -1,16 +1,18 @@
 // Layout arithmetic shared by the preview and the bitmap viewer.
 #pragma once
 
+#include <cstdint>
+
 namespace lumeret {
 
 struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    std::int32_t Width() const { return Right - Left; }
+    std::int32_t Height() const { return Bottom - Top; }
     bool operator==(const Rect&) const = default;
 };
 
