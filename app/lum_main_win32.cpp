@@ -551,7 +551,7 @@ UniqueHpalette PaletteOf(HBITMAP section) {
     DIBSECTION info{};
     if (!GetObjectW(section, sizeof(info), &info) || info.dsBmih.biBitCount > 8) return UniqueHpalette();
     RGBQUAD colors[256] = {};
-    MemoryDc dc(nullptr);
+    UniqueHdc dc(CreateCompatibleDC(nullptr));
     SelectGuard select(dc.get(), section);
     UINT n = GetDIBColorTable(dc.get(), 0, 256, colors);
     if (n == 0) return UniqueHpalette();

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/gdi_handles_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/palette.h"
 
 namespace lumeret {

@@ -1,6 +1,6 @@
 #include "dib/hdc_canvas_win32.h"
 
-#include "platform/gdi_handles_win32.h"
+#include "platform/handles_win32.h"
 
 namespace lumeret {
 

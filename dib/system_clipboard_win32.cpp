@@ -1,5 +1,7 @@
 #include "dib/system_clipboard_win32.h"
 
+#include "platform/clipboard_session_win32.h"
+
 namespace lumeret {
 
 SystemClipboard::~SystemClipboard() {
@@ -13,18 +15,8 @@ void SystemClipboard::Open() {
         ++depth_;
         return;
     }
-    DWORD pause = 10;
-    for (int attempt = 0;; ++attempt) {
-        if (OpenClipboard(owner_)) {
-            depth_ = 1;
-            return;
-        }
-        if (attempt == 5) {
-            throw EClipboardError("Cannot open clipboard");
-        }
-        Sleep(pause);
-        pause *= 2;
-    }
+    if (!OpenClipboardRetrying(owner_)) throw EClipboardError("Cannot open clipboard");
+    depth_ = 1;
 }
 
 void SystemClipboard::Close() {

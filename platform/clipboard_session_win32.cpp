@@ -9,16 +9,20 @@ constexpr int kOpenAttempts = 5;
 constexpr DWORD kFirstRetryDelayMs = 10;
 }  // namespace
 
-ClipboardSession::ClipboardSession(HWND owner) {
+bool OpenClipboardRetrying(HWND owner) {
     DWORD delay = kFirstRetryDelayMs;
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        if (OpenClipboard(owner)) return;
+        if (OpenClipboard(owner)) return true;
         if (attempt + 1 < kOpenAttempts) {
             Sleep(delay);
             delay *= 2;
         }
     }
-    throw Exception("クリップボードを開けません");
+    return false;
+}
+
+ClipboardSession::ClipboardSession(HWND owner) {
+    if (!OpenClipboardRetrying(owner)) throw Exception("クリップボードを開けません");
 }
 
 }  // namespace lumeret

@@ -6,6 +6,9 @@
 
 namespace lumeret {
 
+// Opens the clipboard, retrying; false when it stays held.
+bool OpenClipboardRetrying(HWND owner);
+
 class ClipboardSession {
 public:
     // Throws Exception "クリップボードを開けません" when it stays held.

@@ -4,7 +4,7 @@
 
 #include "platform/clipboard_session_win32.h"
 #include "platform/errors.h"
-#include "platform/handles_win32.h"
+#include "platform/global_memory.h"
 
 namespace lumeret {
 
@@ -21,10 +21,10 @@ std::optional<std::string> ClipboardWin32::Text() const {
     HANDLE data = GetClipboardData(CF_TEXT);
     if (!data) return std::nullopt;
     GlobalLockGuard lock(data);
-    if (!lock.get()) return std::nullopt;
+    if (!lock.Bytes()) return std::nullopt;
     // The block may be larger than its text, or carry no NUL at all.
     SIZE_T size = GlobalSize(data);
-    const char* bytes = static_cast<const char*>(lock.get());
+    const char* bytes = static_cast<const char*>(lock.Bytes());
     const void* nul = std::memchr(bytes, '\0', size);
     std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
     return std::string(bytes, length);
@@ -33,12 +33,12 @@ std::optional<std::string> ClipboardWin32::Text() const {
 void ClipboardWin32::SetText(const std::string& text) {
     ClipboardSession session(owner_);
     if (!EmptyClipboard()) throw Exception(kCannotWrite);
-    UniqueHglobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
     if (!block) throw EOutOfMemory("Out of memory");
     {
         GlobalLockGuard lock(block.get());
-        if (!lock.get()) throw EOutOfMemory("Out of memory");
-        std::memcpy(lock.get(), text.c_str(), text.size() + 1);
+        if (!lock.Bytes()) throw EOutOfMemory("Out of memory");
+        std::memcpy(lock.Bytes(), text.c_str(), text.size() + 1);
     }
     if (!SetClipboardData(CF_TEXT, block.get())) throw Exception(kCannotWrite);
     // The clipboard owns the block from here on.

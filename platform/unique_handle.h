@@ -8,7 +8,15 @@
 
 namespace lumeret {
 
-template <typename T, auto Close, T Invalid = T{}>
+// The invalid value of most handle kinds.
+template <typename T>
+constexpr T ZeroValue() noexcept {
+    return T{};
+}
+
+// Invalid is a function giving the invalid value, since some kinds use one
+// that is no constant expression (INVALID_HANDLE_VALUE).
+template <typename T, auto Close, auto Invalid = &ZeroValue<T>>
 class UniqueResource {
 public:
     UniqueResource() noexcept = default;
@@ -25,18 +33,18 @@ public:
         return *this;
     }
 
-    explicit operator bool() const noexcept { return value_ != Invalid; }
+    explicit operator bool() const noexcept { return value_ != Invalid(); }
     T get() const noexcept { return value_; }
-    T release() noexcept { return std::exchange(value_, Invalid); }
-    void reset(T value = Invalid) noexcept {
+    T release() noexcept { return std::exchange(value_, Invalid()); }
+    void reset(T value = Invalid()) noexcept {
         T old = std::exchange(value_, value);
-        if (old != Invalid) {
+        if (old != Invalid()) {
             Close(old);
         }
     }
 
 private:
-    T value_ = Invalid;
+    T value_ = Invalid();
 };
 
 // Runs a function when the scope ends, unless dismissed.
