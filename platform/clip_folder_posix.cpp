@@ -18,9 +18,7 @@
 
 namespace lumeret {
 
-namespace {
-
-std::string ToPosixPath(std::string_view path) {
+std::string SystemPath(std::string_view path) {
     std::string out(path);
     for (std::size_t i = 0; i < out.size(); ++i) {
         auto c = static_cast<unsigned char>(out[i]);
@@ -32,6 +30,8 @@ std::string ToPosixPath(std::string_view path) {
     }
     return out;
 }
+
+namespace {
 
 // The Windows error number closest to errno, so that callers and messages
 // see the same numbers in both builds.
@@ -104,7 +104,7 @@ private:
 
 std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& pattern) {
     auto [folder, wildcard] = SplitSearchPattern(pattern);
-    std::string posixFolder = folder.empty() ? std::string("./") : ToPosixPath(folder);
+    std::string posixFolder = folder.empty() ? std::string("./") : SystemPath(folder);
     std::vector<FolderEntry> entries;
     Dir dir(::opendir(posixFolder.c_str()));
     if (!dir) return entries;
@@ -123,8 +123,8 @@ std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& patter
 }
 
 int SystemClipFolder::RenameFile(const std::string& from, const std::string& to) {
-    std::string src = ToPosixPath(from);
-    std::string dst = ToPosixPath(to);
+    std::string src = SystemPath(from);
+    std::string dst = SystemPath(to);
     if (::renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) return 0;
     if (errno != EINVAL && errno != ENOSYS) return WindowsErrorFor(errno);
     // A file system without an atomic no-replace rename: check, then rename.
@@ -135,7 +135,7 @@ int SystemClipFolder::RenameFile(const std::string& from, const std::string& to)
 }
 
 bool SystemClipFolder::RemoveFile(const std::string& path) {
-    std::string p = ToPosixPath(path);
+    std::string p = SystemPath(path);
     struct stat st {};
     if (!StatPath(p, st) || S_ISDIR(st.st_mode) || IsReadOnly(st)) return false;
     return ::unlink(p.c_str()) == 0;
@@ -143,11 +143,11 @@ bool SystemClipFolder::RemoveFile(const std::string& path) {
 
 bool SystemClipFolder::FileExists(const std::string& path) {
     struct stat st {};
-    return StatPath(ToPosixPath(path), st) && !S_ISDIR(st.st_mode);
+    return StatPath(SystemPath(path), st) && !S_ISDIR(st.st_mode);
 }
 
 std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
-    std::string p = ToPosixPath(path);
+    std::string p = SystemPath(path);
     Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st {};
     if (!fd || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) throw EFOpenError(path);
@@ -170,7 +170,7 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
 }
 
 void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view bytes) {
-    std::string p = ToPosixPath(path);
+    std::string p = SystemPath(path);
     struct stat st {};
     if (StatPath(p, st) && (S_ISDIR(st.st_mode) || IsReadOnly(st))) throw EFCreateError(path);
     Fd fd(::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
@@ -196,7 +196,7 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
 }
 
 bool SystemClipFolder::MakeDirectory(const std::string& path) {
-    return ::mkdir(ToPosixPath(path).c_str(), 0777) == 0;
+    return ::mkdir(SystemPath(path).c_str(), 0777) == 0;
 }
 
 }  // namespace lumeret

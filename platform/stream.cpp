@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/clip_folder.h"
 #include "platform/errors.h"
 
 namespace lumeret {
@@ -45,7 +46,7 @@ void ReadOnlyMemoryStream::WriteBuffer(const void*, std::size_t) {
 }
 
 FileStream::FileStream(const std::string& path, Mode mode)
-    : file_(std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb")) {
+    : file_(std::fopen(SystemPath(path).c_str(), mode == Mode::Read ? "rb" : "wb")) {
     if (!file_) {
         if (mode == Mode::Read) {
             throw EFOpenError(path);
