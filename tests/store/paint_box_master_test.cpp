@@ -1,0 +1,309 @@
+#include "store/paint_box_master.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dib/bmp_builder.h"
+#include "dib/dib_errors.h"
+#include "dib/vydib.h"
+#include "platform/clip_folder.h"
+#include "store/clip_numbering.h"
+#include "support/fakes.h"
+#include "support/scratch_folder.h"
+
+namespace lumeret {
+namespace {
+
+using test::BmpParts;
+using test::FakeClipboardObject;
+using test::FakePrompts;
+using test::ScratchFolder;
+
+// The scrapbook's picture frame as sizes and copies, without a window.
+class FakePaintBox : public IPaintBox {
+public:
+    int Width() const override { return width; }
+    int Height() const override { return height; }
+    void SetWidth(int w) override {
+        width = w;
+        ++resizes;
+    }
+    void SetHeight(int h) override {
+        height = h;
+        ++resizes;
+    }
+    void CopyFrom(IOffscreenPicture&, const Rect& rect) override { copies.push_back(rect); }
+
+    int width = 193;
+    int height = 193;
+    int resizes = 0;
+    std::vector<Rect> copies;
+};
+
+class MemoryPicture : public IOffscreenPicture {
+public:
+    void SetWidth(int w) override {
+        width = w;
+        canvas = std::make_unique<MemoryCanvas>(width, height);
+    }
+    void SetHeight(int h) override {
+        height = h;
+        canvas = std::make_unique<MemoryCanvas>(width, height);
+    }
+    Canvas& DrawingCanvas() override { return *canvas; }
+
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<MemoryCanvas> canvas = std::make_unique<MemoryCanvas>(0, 0);
+};
+
+// A 24-bit picture of one colour, as a BMP file's bytes.
+std::vector<std::uint8_t> SolidBmp(int width, int height, std::uint8_t red) {
+    BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 24;
+    int row = (width * 3 + 3) / 4 * 4;
+    p.pixels.assign(static_cast<std::size_t>(row * height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) p.pixels[static_cast<std::size_t>(y * row + x * 3 + 2)] = red;
+    }
+    return test::MakeBmp(p);
+}
+
+class BitmapStore : public ::testing::Test {
+protected:
+    std::string Folder() const { return scratch.Base() + "bmp\\"; }
+    std::string File(int number) const { return ClipFileName(scratch.Base(), "bmp", number); }
+
+    void WriteClip(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        folder.MakeDirectory(scratch.Base() + "bmp");
+        folder.WriteWholeFile(Folder() + name, std::string(bytes.begin(), bytes.end()));
+    }
+    // Clips numbered from 0, each as wide as given (height 10) so a test can
+    // tell them apart by the width of what is shown.
+    void WriteClips(std::initializer_list<int> widths) {
+        int n = 0;
+        for (int w : widths) WriteClip(NumberToName(n++) + ".bmp", SolidBmp(w, 10, 200));
+    }
+    std::unique_ptr<TPaintBoxMaster> Open() {
+        return std::make_unique<TPaintBoxMaster>(box, picture, scratch.Base(), "bmp", folder, clipboard, prompts,
+                                                 deleteCheck);
+    }
+    // The shown clip's own width, read back from the file on show.
+    int ShownWidth(const TPaintBoxMaster& store) {
+        TVyDIB dib;
+        dib.LoadFromFile(store.ClipPath(store.Current()));
+        return dib.GetWidth();
+    }
+    void OfferBitmap(const BmpParts& parts) {
+        auto dib = test::MakePackedDib(parts);
+        GlobalHandle block = GlobalBlockAlloc(kGmemMoveable, dib.size());
+        {
+            GlobalLockGuard lock(block);
+            std::copy(dib.begin(), dib.end(), static_cast<std::uint8_t*>(lock.Bytes()));
+        }
+        // The fake clipboard owns and frees what it holds.
+        clipboard.handles[kCfDibFormat] = block;
+        clipboard.handles[2] = GlobalBlockAlloc(kGmemMoveable, 1);  // CF_BITMAP offered too
+    }
+
+    ScratchFolder scratch;
+    SystemClipFolder folder;
+    FakePaintBox box;
+    MemoryPicture picture;
+    FakeClipboardObject clipboard;
+    FakePrompts prompts;
+    std::string deleteCheck = "FALSE";
+};
+
+TEST_F(BitmapStore, EmptyFolderIsCreatedAndShowsNothing) {
+    auto store = Open();
+    auto entries = folder.FindEntries(scratch.Base() + "*");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "bmp");
+    EXPECT_TRUE(entries[0].directory);
+    EXPECT_EQ(store->Count(), 0);
+    EXPECT_EQ(store->Current(), 1);
+    EXPECT_EQ(store->FrameWidth(), 193);
+    EXPECT_FALSE(store->ShowItem(1));
+    EXPECT_EQ(box.width, 0);
+    EXPECT_EQ(box.height, 0);
+    store->Last();
+    EXPECT_EQ(store->Current(), 0);
+    store->First();
+    EXPECT_EQ(store->Current(), 1);
+    EXPECT_TRUE(box.copies.empty());
+    // Nothing to copy or export: no file, no clipboard change.
+    store->CopyToClipboard();
+    store->ExportToFile(scratch.Base() + "out.bmp");
+    EXPECT_TRUE(clipboard.handles.empty());
+    EXPECT_FALSE(folder.FileExists(scratch.Base() + "out.bmp"));
+}
+
+TEST_F(BitmapStore, ClipsAreFittedToTheFrameTopLeft) {
+    WriteClip("00000000.bmp", SolidBmp(300, 100, 1));
+    WriteClip("00000001.bmp", SolidBmp(100, 300, 1));
+    WriteClip("00000002.bmp", SolidBmp(386, 193, 1));
+    WriteClip("00000003.bmp", SolidBmp(50, 50, 1));
+    auto store = Open();
+    ASSERT_EQ(store->Count(), 4);
+    const Rect expected[] = {{0, 0, 193, 64}, {0, 0, 64, 193}, {0, 0, 193, 96}, {0, 0, 193, 193}};
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_TRUE(store->ShowItem(i));
+        EXPECT_EQ(store->DrawRect(), expected[i - 1]) << "clip " << i;
+        EXPECT_EQ(box.width, expected[i - 1].Right);
+        EXPECT_EQ(box.height, expected[i - 1].Bottom);
+        EXPECT_EQ(picture.width, expected[i - 1].Right);
+        EXPECT_EQ(box.copies.back(), expected[i - 1]);
+    }
+    // The picture covers the whole buffer in the clip's colour.
+    EXPECT_EQ(picture.canvas->Pixel(0, 0), 0x010000u);
+    EXPECT_EQ(picture.canvas->Pixel(192, 192), 0x010000u);
+    // Even the same size passes through 0 x 0, so the box repaints.
+    int before = box.resizes;
+    store->ShowItem(4);
+    EXPECT_EQ(box.resizes - before, 4);
+}
+
+TEST_F(BitmapStore, NavigationStopsAtTheEndsAndJumpsAlwaysRedraw) {
+    WriteClips({11, 12, 13});
+    auto store = Open();
+    store->ShowItem(1);
+    std::size_t copies = box.copies.size();
+    store->Prior();
+    EXPECT_EQ(store->Current(), 1);
+    EXPECT_EQ(box.copies.size(), copies);
+    store->Next();
+    store->Next();
+    EXPECT_EQ(store->Current(), 3);
+    EXPECT_EQ(ShownWidth(*store), 13);
+    copies = box.copies.size();
+    store->Next();
+    EXPECT_EQ(box.copies.size(), copies);
+    store->Last();
+    EXPECT_EQ(box.copies.size(), copies + 1);
+    store->First();
+    EXPECT_EQ(store->Current(), 1);
+    EXPECT_EQ(box.copies.size(), copies + 2);
+}
+
+TEST_F(BitmapStore, DeletingClosesUpAndShowsTheFollower) {
+    WriteClips({11, 12, 13, 14, 15});
+    auto store = Open();
+    store->First();
+    store->Next();
+    store->Next();
+    store->DeleteCurrent();  // clip 3 of 5
+    EXPECT_EQ(store->Count(), 4);
+    EXPECT_EQ(store->Current(), 3);
+    EXPECT_EQ(ShownWidth(*store), 14);  // the old clip 4
+    EXPECT_FALSE(folder.FileExists(File(4)));
+    store->Last();
+    store->DeleteCurrent();  // the last one
+    EXPECT_EQ(store->Count(), 3);
+    EXPECT_EQ(store->Current(), 3);
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
+TEST_F(BitmapStore, DeletingTheOnlyClipLeavesNone) {
+    WriteClips({20});
+    auto store = Open();
+    store->ShowItem(1);
+    store->DeleteCurrent();
+    EXPECT_EQ(store->Count(), 0);
+    EXPECT_EQ(store->Current(), 0);
+    EXPECT_EQ(box.width, 0);
+}
+
+TEST_F(BitmapStore, ConfirmationOnlyForExactTrue) {
+    WriteClips({11, 12});
+    auto store = Open();
+    deleteCheck = "TRUE";
+    prompts.answers = {false};
+    store->DeleteCurrent();
+    EXPECT_EQ(store->Count(), 2);
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0], "このビットマップを削除しますか");
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Question});
+    deleteCheck = "true";
+    store->DeleteCurrent();
+    EXPECT_EQ(store->Count(), 1);
+    EXPECT_EQ(prompts.questions.size(), 1u);
+}
+
+TEST_F(BitmapStore, RegistrationWritesTheNextBmpAndShowsIt) {
+    WriteClips({11});
+    auto store = Open();
+    BmpParts parts;
+    parts.width = 3;
+    parts.height = 2;
+    parts.bitCount = 16;  // 5-5-5, stored as 24 bits
+    parts.pixels = {0x34, 0x12, 0xFF, 0x7F, 0, 0, 0, 0, 0x34, 0x12, 0xFF, 0x7F, 0, 0, 0, 0};
+    OfferBitmap(parts);
+    EXPECT_TRUE(store->AddFromClipboard());
+    EXPECT_EQ(store->Count(), 2);
+    EXPECT_EQ(store->Current(), 2);
+    std::string file = folder.ReadWholeFile(File(1));
+    ASSERT_GE(file.size(), 54u);
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(file[28]), 24);  // biBitCount
+    // First pixel 0x1234: blue A0, green 88, red 20.
+    EXPECT_EQ(static_cast<unsigned char>(file[54]), 0xA0);
+    EXPECT_EQ(static_cast<unsigned char>(file[55]), 0x88);
+    EXPECT_EQ(static_cast<unsigned char>(file[56]), 0x20);
+    EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 193, 129}));  // 3 x 2: 128.67 -> 129
+}
+
+TEST_F(BitmapStore, RegistrationWithoutBitmapStillShowsTheLastClip) {
+    WriteClips({11, 12});
+    auto store = Open();
+    store->ShowItem(1);
+    EXPECT_FALSE(store->AddFromClipboard());
+    EXPECT_EQ(store->Count(), 2);
+    EXPECT_EQ(store->Current(), 2);
+    EXPECT_EQ(ShownWidth(*store), 12);
+}
+
+TEST_F(BitmapStore, CopyAndExportUseTheDibsOwnOutput) {
+    WriteClips({7});
+    auto store = Open();
+    store->ShowItem(1);
+    store->CopyToClipboard();
+    EXPECT_EQ(clipboard.handles.count(kCfDibFormat), 1u);
+    store->ExportToFile(scratch.Base() + "out.bmp");
+    EXPECT_EQ(folder.ReadWholeFile(scratch.Base() + "out.bmp"), folder.ReadWholeFile(File(0)));
+}
+
+TEST_F(BitmapStore, UnreadableClipReportsAndKeepsTheClipOnShow) {
+    WriteClips({11});
+    WriteClip("00000001.bmp", {'n', 'o', 't', ' ', 'b', 'm', 'p', '!', '!', '!', '!', '!', '!', '!', '!', '!'});
+    auto store = Open();
+    store->ShowItem(1);
+    Rect shown = store->DrawRect();
+    try {
+        store->Next();
+        FAIL() << "no error";
+    } catch (const EVyDIBInvalidDIBFile& e) {
+        EXPECT_STREQ(e.what(), "TVyInternalDIB.LoadFromFile: File type is invalid");
+    }
+    EXPECT_EQ(store->Current(), 2);  // Next had moved on already
+    EXPECT_EQ(store->DrawRect(), shown);
+    store->Prior();
+    EXPECT_EQ(ShownWidth(*store), 11);
+}
+
+TEST_F(BitmapStore, HandPlacedFileBecomesTheLastClipAtTheNextStart) {
+    WriteClips({11, 12});
+    WriteClip("extra.bmp", SolidBmp(30, 10, 3));
+    auto store = Open();
+    EXPECT_EQ(store->Count(), 3);
+    EXPECT_TRUE(folder.FileExists(File(2)));
+    EXPECT_FALSE(folder.FileExists(Folder() + "extra.bmp"));
+    store->Last();
+    EXPECT_EQ(ShownWidth(*store), 30);
+}
+
+}  // namespace
+}  // namespace lumeret
