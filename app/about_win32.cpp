@@ -50,7 +50,7 @@ struct LabelLayout {
 constexpr LabelLayout kLabels[] = {
     {&TAboutBox::ProductName, kIdProductName, 70, 8, 139, 44, "Lumeret", Face::ArialName},
     {&TAboutBox::Version, kIdVersion, 138, 50, 71, 15, "Version 1.32", Face::ArialVersion},
-    {&TAboutBox::Copyright, kIdCopyright, 8, 78, 204, 16, "Copyright (C) 2024 Kazuki Mizuhara", Face::ArialAuthor},
+    {&TAboutBox::Copyright, kIdCopyright, 8, 78, 204, 16, "(C) 2024 Lumeret Project", Face::ArialAuthor},
     {&TAboutBox::e_mail, kIdMail, 8, 99, 109, 12, "lumeret@example.jp", Face::Ui},
     {&TAboutBox::homepage, kIdHomepage, 8, 112, 219, 12, "http://www.example.jp/lumeret/", Face::Ui},
 };

@@ -39,7 +39,9 @@ TForm3::TForm3() {
     CreateParams p;
     p.className = L"TForm3";
     p.caption = "設定";
-    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the frame paints only its lines, so the dialog's
+    // own background has to show through inside it.
+    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     p.clientWidth = 242;
     p.clientHeight = 172;
     p.icon = ProgramIconHandle();
