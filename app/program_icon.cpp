@@ -1,7 +1,8 @@
 #include "app/program_icon.h"
 
-#include <stdexcept>
 #include <vector>
+
+#include "platform/errors.h"
 
 namespace lumeret {
 
@@ -52,7 +53,7 @@ int PaletteIndex(std::uint32_t rgb) {
     for (int i = 0; i < 16; ++i) {
         if (kPalette[i] == rgb) return i;
     }
-    throw std::logic_error("icon colour outside the 16-colour palette");
+    throw Exception("ProgramIconFile: colour outside the 16-colour palette");
 }
 
 void PutU16(std::string& out, unsigned v) {
