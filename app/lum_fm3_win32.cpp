@@ -1,30 +1,36 @@
 #include "app/lum_fm3_win32.h"
 
+#include <commctrl.h>
+
 #include "app/forms_win32.h"
 #include "app/lum_main_win32.h"
+#include "app/program_icon_win32.h"
+#include "app/screen_center_win32.h"
 #include "app/settings.h"
 #include "platform/controls_win32.h"
+#include "platform/wide_win32.h"
 #include "scrapbook/lum_fm2_win32.h"
 
 namespace lumeret {
 
 namespace {
 
-enum ControlId { kIdTop = 101, kIdBmp, kIdPreview, kIdDelete, kIdOk, kIdCancel };
+enum ControlId { kIdBevel = 100, kIdTop, kIdBmp, kIdPreview, kIdDelete, kIdOk, kIdCancel };
 
 struct CheckLayout {
     int id;
     int top;
     int width;
     const char* caption;
+    const char* hint;
 };
 
 // The four boxes, top to bottom, in tab order.
 constexpr CheckLayout kChecks[] = {
-    {kIdTop, 16, 105, "常に手前に表示"},
-    {kIdBmp, 40, 137, "BMPの連続登録"},
-    {kIdPreview, 64, 161, "BMPプレビューを表示しない"},
-    {kIdDelete, 88, 121, "削除時に確認をとる"},
+    {kIdTop, 16, 105, "常に手前に表示", "メインフォームを最前面に表示します"},
+    {kIdBmp, 40, 137, "BMPの連続登録", "クリップボードに変化が起こるたび自動で登録します"},
+    {kIdPreview, 64, 161, "BMPプレビューを表示しない", "ビットマップのプレビューを表示しません"},
+    {kIdDelete, 88, 121, "削除時に確認をとる", "登録されたファイルの削除時に警告をだします"},
 };
 
 }  // namespace
@@ -33,13 +39,18 @@ TForm3::TForm3() {
     CreateParams p;
     p.className = L"TForm3";
     p.caption = "設定";
-    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the frame paints only its lines, so the dialog's
+    // own background has to show through inside it.
+    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     p.clientWidth = 242;
     p.clientHeight = 172;
+    p.icon = ProgramIconHandle();
     CreateWindowObject(p);
 
-    CreateControl({.parent = Handle(), .className = L"STATIC", .left = 8, .top = 8, .width = 225, .height = 121,
-                   .style = SS_ETCHEDFRAME});
+    // Children are stacked in creation order, which is also the tab order;
+    // the frame is created first and then sent to the bottom, under the boxes.
+    Bevel1 = CreateControl({.parent = Handle(), .id = kIdBevel, .className = L"STATIC", .left = 8, .top = 8,
+                            .width = 225, .height = 121, .style = SS_ETCHEDFRAME | WS_CLIPSIBLINGS});
     HWND* boxes[] = {&Check_TOP, &Check_BMP, &Check_Preview, &Check_Delete};
     for (std::size_t i = 0; i < 4; ++i) {
         const auto& c = kChecks[i];
@@ -52,7 +63,26 @@ TForm3::TForm3() {
                               .width = 75, .height = 25, .caption = "OK", .style = BS_PUSHBUTTON | WS_TABSTOP});
     Button1 = CreateControl({.parent = Handle(), .id = kIdCancel, .className = L"BUTTON", .left = 160, .top = 136,
                              .width = 75, .height = 25, .caption = "Cancel", .style = BS_PUSHBUTTON | WS_TABSTOP});
+    SetWindowPos(Bevel1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CreateHints();
     FormCreate();
+}
+
+// Each box explains itself in a tooltip while the mouse rests on it.
+void TForm3::CreateHints() {
+    Hint = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                           0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
+    for (std::size_t i = 0; i < 4; ++i) {
+        std::wstring text = FromCp932(kChecks[i].hint);
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(boxes[i]);
+        tool.lpszText = text.data();  // the tooltip keeps its own copy
+        SendMessageW(Hint, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void TForm3::FormCreate() {
@@ -102,7 +132,10 @@ void TForm3::CloseDialog() {
 LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
-        if (wParam) FormShow();
+        if (wParam) {
+            CenterOnScreen(Handle());
+            FormShow();
+        }
         break;
     case WM_COMMAND:
         if (LOWORD(wParam) == kIdOk && HIWORD(wParam) == BN_CLICKED) ButtonOKClick();

@@ -9,12 +9,14 @@ class TForm3 : public Window {
 public:
     TForm3();
 
+    HWND Bevel1 = nullptr;         // frame around the four boxes
     HWND Check_TOP = nullptr;      // stay on top (saved)
     HWND Check_BMP = nullptr;      // continuous bitmap registration (this run only)
     HWND Check_Preview = nullptr;  // no bitmap preview (saved)
     HWND Check_Delete = nullptr;   // confirm deletions (saved)
     HWND ButtonOK = nullptr;
     HWND Button1 = nullptr;  // Cancel
+    HWND Hint = nullptr;     // the boxes' tooltips
 
     void FormShow();
     void ButtonOKClick();
@@ -26,6 +28,7 @@ protected:
 
 private:
     void FormCreate();
+    void CreateHints();
     // Hides the dialog the way every close does.
     void CloseDialog();
 

@@ -25,7 +25,11 @@ void Window::CreateWindowObject(const CreateParams& p) {
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = p.className;
-        wc.hIcon = p.icon;
+        // Without an icon of its own a window shows the application icon,
+        // resource 1 of the executable (none in an executable without it).
+        HICON large = p.icon;
+        if (!large) large = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        wc.hIcon = large;
         wc.style = CS_DBLCLKS;
         if (!RegisterClassExW(&wc)) throw EOutOfResources("Cannot register window class");
     }
