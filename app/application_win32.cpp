@@ -63,6 +63,9 @@ int RunLumeret() {
     Form1->Show();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The two dialogs move the focus with Tab like any dialog.
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if ((root == AboutBox->Handle() || root == Form3->Handle()) && IsDialogMessageW(root, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

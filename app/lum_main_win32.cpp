@@ -70,7 +70,7 @@ TForm1::TForm1() : clipboard_(nullptr) {
     CreateParams p;
     p.className = L"TForm1";
     p.caption = "Lumeret";
-    p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     p.left = 0;
     p.top = 0;
     p.clientWidth = 202;
