@@ -68,10 +68,6 @@ public:
     bool MakeDirectory(const std::string& path) override;
 };
 
-// A path of the program's, as the running system's file functions take it:
-// unchanged on Windows, "\" as "/" on POSIX (double-byte aware).
-std::string SystemPath(std::string_view path);
-
 // Whether name matches a wildcard pattern of "*" (any run of bytes) and "?"
 // (one byte), ASCII letters compared without regard to case, as the system's
 // file search does.

@@ -17,8 +17,6 @@ constexpr DWORD kChunk = 1u << 20;
 
 }  // namespace
 
-std::string SystemPath(std::string_view path) { return std::string(path); }
-
 std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& pattern) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAA data{};

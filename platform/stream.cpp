@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/clip_folder.h"
 #include "platform/errors.h"
+#include "platform/system_path.h"
 
 namespace lumeret {
 
