@@ -18,6 +18,10 @@ std::optional<std::string> IniProfile::ReadString(const std::string& section, co
 }
 
 bool IniProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    // Windows refuses to write a read-only file; Wine run by root would not,
+    // so the attribute is checked here as well.
+    DWORD attributes = GetFileAttributesA(path_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
 }
 

@@ -137,10 +137,9 @@ TEST(Settings, JunkFileGivesDefaultsWithoutComplaint) {
     EXPECT_EQ(program.ExitCode(), 0u);
 }
 
-TEST(Settings, UnwritableFileIsReportedAndTheProgramStillEnds) {
-    TempFolder folder;
-    // A folder in the settings file's place: no key can be written there.
-    ASSERT_TRUE(CreateDirectoryA(IniPath(folder).c_str(), nullptr));
+// Closes the program and expects the error box that names the settings file;
+// the program must still end normally once it is answered.
+void ExpectWriteErrorAtExit(const TempFolder& folder) {
     ProgramProcess program(folder.Path());
     HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
@@ -161,6 +160,23 @@ TEST(Settings, UnwritableFileIsReportedAndTheProgramStillEnds) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(Settings, ReadOnlyFileIsReportedAndLeftAsItWas) {
+    TempFolder folder;
+    const std::string original = "[FORM]\r\nLEFT=7\r\n";
+    WriteFileBytes(IniPath(folder), original);
+    ASSERT_TRUE(SetFileAttributesA(IniPath(folder).c_str(), FILE_ATTRIBUTE_READONLY));
+    ExpectWriteErrorAtExit(folder);
+    EXPECT_EQ(ReadFileBytes(IniPath(folder)), original);
+    SetFileAttributesA(IniPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Settings, UnwritableFileIsReportedAndTheProgramStillEnds) {
+    TempFolder folder;
+    // A folder in the settings file's place: no key can be written there.
+    ASSERT_TRUE(CreateDirectoryA(IniPath(folder).c_str(), nullptr));
+    ExpectWriteErrorAtExit(folder);
 }
 
 }  // namespace
