@@ -2,8 +2,10 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "platform/errors.h"
+#include "platform/handles_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -50,6 +52,44 @@ HFONT MakeFont(const std::string& face, int pixelHeight, bool bold) {
     return font;
 }
 
-HFONT UiFont() { return MakeFont("ＭＳ Ｐゴシック", 12); }
+namespace {
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    // Faces starting with "@" are the vertical variants.
+    if (font->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
+    return 1;
+}
+
+// "ＭＳ Ｐゴシック" where the system has it; otherwise the system's Japanese UI
+// face, so that Latin and Japanese text both show whatever the system's
+// language. Systems name these faces in their own language, so both names of
+// each are looked for. A fallback face of CJK glyphs alone is taken last.
+std::string ResolveUiFace() {
+    const char* preferred[] = {"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "Meiryo UI", "Yu Gothic UI",
+                               "IPAPGothic", "IPA Pゴシック", "IPAGothic", "IPAゴシック", "ＭＳ ゴシック",
+                               "MS Gothic"};
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = SHIFTJIS_CHARSET;
+    WindowDc screen(nullptr);
+    EnumFontFamiliesExW(screen.get(), &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    for (const char* candidate : preferred) {
+        std::wstring wide = FromCp932(candidate);
+        for (const auto& face : faces) {
+            if (face == wide) return candidate;
+        }
+    }
+    for (const auto& face : faces) {
+        if (face != L"Droid Sans Fallback") return ToCp932(face);
+    }
+    return preferred[0];
+}
+
+}  // namespace
+
+HFONT UiFont() {
+    static const std::string face = ResolveUiFace();
+    return MakeFont(face, 12);
+}
 
 }  // namespace lumeret
