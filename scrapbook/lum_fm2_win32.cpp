@@ -94,6 +94,20 @@ public:
     }
 };
 
+// The counter grows and shrinks with its text, as a label does that sizes
+// itself; a fixed width would cut "12 / 34" or wrap it out of sight.
+void FitLabelToText(HWND label) {
+    std::wstring text = FromCp932(Caption(label));
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);
+}
+
 }  // namespace
 
 TForm2::TForm2() {
@@ -162,7 +176,7 @@ void TForm2::CreateControls() {
     PaintBox1 = CreateControl(spec(kPaintBox1, kIdPaintBox, L"STATIC", SS_OWNERDRAW | SS_NOTIFY));
     Bevel1 = CreateControl(spec(kBevel1, kIdBevel, L"STATIC", SS_ETCHEDFRAME));
     SetWindowPos(Bevel1, PaintBox1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ControlSpec counter = spec(kLabCurno, kIdCurNo, L"STATIC", SS_LEFT | SS_NOPREFIX, "0 / 0");
+    ControlSpec counter = spec(kLabCurno, kIdCurNo, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, "0 / 0");
     counter.font = MakeFont("ＭＳ Ｐゴシック", kCounterFontHeight, true);
     Lab_curno = CreateControl(counter);
     lab_num = CreateControl(spec(kLabNum, kIdNum, L"STATIC", SS_LEFT));
@@ -271,6 +285,7 @@ void TForm2::UpdateCounter() {
     // A fresh empty store stands on clip 1 of 0.
     if (n == 1 && BitmapStore->Count() == 0) n = 0;
     SetCaption(Lab_curno, std::to_string(n) + " / " + std::to_string(BitmapStore->Count()));
+    FitLabelToText(Lab_curno);
 }
 
 bool TForm2::RegisterText(const std::string& text) {
@@ -575,6 +590,10 @@ void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
         return;
     }
     GlyphButtonStyle style;
+    DRAWITEMSTRUCT face = item;
+    // The page's navigation buttons behave as speed buttons, which show no
+    // keyboard focus.
+    if (item.hwndItem != BtnFile) face.itemState &= ~static_cast<UINT>(ODS_FOCUS);
     if (item.hwndItem == Btn_ML) {
         style.glyph = &FirstClipGlyph();
     } else if (item.hwndItem == Btn_MR) {
@@ -587,7 +606,7 @@ void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
         style.glyph = &FloppyGlyph();
         style.disabledGlyph = &FloppyDisabledGlyph();
     }
-    DrawGlyphButton(item, style);
+    DrawGlyphButton(face, style);
 }
 
 void TForm2::OnContextMenu(HWND target, int x, int y) {
