@@ -149,7 +149,7 @@ void TForm2::CreateControls() {
     SendMessageW(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     pageOrigin_ = {area.left, area.top};
 
-    auto spec = [&](const Placement& at, int id, const wchar_t* className, DWORD style,
+    auto placed = [&](const Placement& at, int id, const wchar_t* className, DWORD style,
                     const std::string& caption = std::string()) {
         ControlSpec s;
         s.parent = self;
@@ -165,7 +165,7 @@ void TForm2::CreateControls() {
         return s;
     };
 
-    ListBox1 = CreateControl(spec(kListBox1, kIdTextList, L"LISTBOX",
+    ListBox1 = CreateControl(placed(kListBox1, kIdTextList, L"LISTBOX",
                                   LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                                       WS_TABSTOP | WS_BORDER));
     SendMessageW(ListBox1, LB_SETITEMHEIGHT, 0, kListItemHeight);
@@ -173,27 +173,27 @@ void TForm2::CreateControls() {
 
     // The picture lies inside the frame; siblings clip one another so the
     // frame never paints over it.
-    PaintBox1 = CreateControl(spec(kPaintBox1, kIdPaintBox, L"STATIC", SS_OWNERDRAW | SS_NOTIFY));
-    Bevel1 = CreateControl(spec(kBevel1, kIdBevel, L"STATIC", SS_ETCHEDFRAME));
+    PaintBox1 = CreateControl(placed(kPaintBox1, kIdPaintBox, L"STATIC", SS_OWNERDRAW | SS_NOTIFY));
+    Bevel1 = CreateControl(placed(kBevel1, kIdBevel, L"STATIC", SS_ETCHEDFRAME));
     SetWindowPos(Bevel1, PaintBox1, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ControlSpec counter = spec(kLabCurno, kIdCurNo, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, "0 / 0");
+    ControlSpec counter = placed(kLabCurno, kIdCurNo, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, "0 / 0");
     counter.font = MakeFont("ＭＳ Ｐゴシック", kCounterFontHeight, true);
     Lab_curno = CreateControl(counter);
-    lab_num = CreateControl(spec(kLabNum, kIdNum, L"STATIC", SS_LEFT));
-    Btn_ML = CreateControl(spec(kBtnML, kIdFirst, L"BUTTON", BS_OWNERDRAW));
-    Btn_L = CreateControl(spec(kBtnL, kIdPrior, L"BUTTON", BS_OWNERDRAW, "<"));
-    Btn_R = CreateControl(spec(kBtnR, kIdNext, L"BUTTON", BS_OWNERDRAW, ">"));
-    Btn_MR = CreateControl(spec(kBtnMR, kIdLast, L"BUTTON", BS_OWNERDRAW));
+    lab_num = CreateControl(placed(kLabNum, kIdNum, L"STATIC", SS_LEFT));
+    Btn_ML = CreateControl(placed(kBtnML, kIdFirst, L"BUTTON", BS_OWNERDRAW));
+    Btn_L = CreateControl(placed(kBtnL, kIdPrior, L"BUTTON", BS_OWNERDRAW, "<"));
+    Btn_R = CreateControl(placed(kBtnR, kIdNext, L"BUTTON", BS_OWNERDRAW, ">"));
+    Btn_MR = CreateControl(placed(kBtnMR, kIdLast, L"BUTTON", BS_OWNERDRAW));
 
-    Memo_direct = CreateControl(spec(kMemoDirect, kIdMemo, L"EDIT",
+    Memo_direct = CreateControl(placed(kMemoDirect, kIdMemo, L"EDIT",
                                      ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER |
                                          WS_TABSTOP));
     SendMessageW(Memo_direct, EM_SETLIMITTEXT, 0, 0);
 
     // Creation order is the tab order: pages, copy, delete, save.
-    BtnCopy = CreateControl(spec(kBtnCopy, kIdCopy, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "コピー"));
-    BtnDelete = CreateControl(spec(kBtnDelete, kIdDelete, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "削除"));
-    BtnFile = CreateControl(spec(kBtnFile, kIdFile, L"BUTTON", BS_OWNERDRAW | WS_TABSTOP));
+    BtnCopy = CreateControl(placed(kBtnCopy, kIdCopy, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "コピー"));
+    BtnDelete = CreateControl(placed(kBtnDelete, kIdDelete, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "削除"));
+    BtnFile = CreateControl(placed(kBtnFile, kIdFile, L"BUTTON", BS_OWNERDRAW | WS_TABSTOP));
 
     SetWindowPos(PageControl1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreatePopupMenu1();
