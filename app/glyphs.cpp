@@ -23,6 +23,7 @@ constexpr std::uint32_t kNavy = 0x000080;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kGrey = 0x808080;
 constexpr std::uint32_t kSilver = 0xC0C0C0;
+constexpr std::uint32_t kBlack = 0x000000;
 
 const std::vector<std::string_view> kBookRows = {
     "................",
@@ -41,6 +42,80 @@ const std::vector<std::string_view> kBookRows = {
     ".#PPPPPPPPPPPP#.",
     "..#############.",
     "................",
+};
+
+
+const std::vector<std::string_view> kFirstClipRows = {
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    ".##......##.",
+    ".##.....###.",
+    ".##....####.",
+    ".##...#####.",
+    ".##..######.",
+    ".##.#######.",
+    ".##.#######.",
+    ".##..######.",
+    ".##...#####.",
+    ".##....####.",
+    ".##.....###.",
+    ".##......##.",
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+};
+
+const std::vector<std::string_view> kLastClipRows = {
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    ".##......##.",
+    ".###.....##.",
+    ".####....##.",
+    ".#####...##.",
+    ".######..##.",
+    ".#######.##.",
+    ".#######.##.",
+    ".######..##.",
+    ".#####...##.",
+    ".####....##.",
+    ".###.....##.",
+    ".##......##.",
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+    "............",
+};
+
+const std::vector<std::string_view> kFloppyRows = {
+    ".##############.",
+    "#NN#WWWWWWWW#NN#",
+    "#NN#WWWWWWWW#NN#",
+    "#NN#WKKKKKKW#NN#",
+    "#NN#WWWWWWWW#NN#",
+    "#NN#WKKKKKKW#NN#",
+    "#NN#WWWWWWWW#NN#",
+    "#NNN########NNN#",
+    "#NNNNNNNNNNNNNN#",
+    "#NNNNNNNNNNNNNN#",
+    "#NN##########NN#",
+    "#NN#SS##SSSS#NN#",
+    "#NN#SS##SSSS#NN#",
+    "#NN#SS##SSSS#NN#",
+    "#NN#SSSSSSSS#NN#",
+    ".##############.",
 };
 
 }  // namespace
@@ -92,6 +167,29 @@ const Glyph& BookGlyph() {
 
 const Glyph& BookDisabledGlyph() {
     static const Glyph glyph{16, 16, kBookRows, {{'#', kGrey}, {'B', kSilver}, {'W', kWhite}, {'P', kWhite}}};
+    return glyph;
+}
+
+// The navigation glyphs are one bit per pixel: black where set.
+const Glyph& FirstClipGlyph() {
+    static const Glyph glyph{12, 24, kFirstClipRows, {{'#', kBlack}}};
+    return glyph;
+}
+
+const Glyph& LastClipGlyph() {
+    static const Glyph glyph{12, 24, kLastClipRows, {{'#', kBlack}}};
+    return glyph;
+}
+
+const Glyph& FloppyGlyph() {
+    static const Glyph glyph{
+        16, 16, kFloppyRows, {{'#', kBlack}, {'N', kNavy}, {'W', kWhite}, {'K', kGrey}, {'S', kSilver}}};
+    return glyph;
+}
+
+const Glyph& FloppyDisabledGlyph() {
+    static const Glyph glyph{
+        16, 16, kFloppyRows, {{'#', kGrey}, {'N', kSilver}, {'W', kWhite}, {'K', kSilver}, {'S', kWhite}}};
     return glyph;
 }
 

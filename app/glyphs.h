@@ -28,5 +28,9 @@ const Glyph& WrenchGlyph();        // settings button, 12 x 12, dark red
 const Glyph& ClearGlyph();         // CLEAR button, 21 x 12, olive letters
 const Glyph& BookGlyph();          // scrapbook button, 16 x 16, blue
 const Glyph& BookDisabledGlyph();  // the same book in grey
+const Glyph& FirstClipGlyph();     // scrapbook's jump to the first clip: bar and left arrow head, 12 x 24
+const Glyph& LastClipGlyph();      // jump to the last clip: right arrow head and bar, 12 x 24
+const Glyph& FloppyGlyph();        // scrapbook's save button, 16 x 16
+const Glyph& FloppyDisabledGlyph();  // the same disk in greys
 
 }  // namespace lumeret

@@ -226,12 +226,18 @@ void TForm1::VyClipDetector1ClipChange() {
         } else {
             ShowClipboardPreview();
         }
+        if (IsChecked(Form3->Check_BMP)) Form2->RegisterClipboardBitmap();
     }
 }
 
 void TForm1::btn_addClick() {
     bool hasBitmap = clipboard_.HasFormat(kCfBitmap);
     bool hasText = clipboard_.HasFormat(kCfText);
+    if (hasBitmap) {
+        ShowStatus(status::kPleaseWait);
+        Form2->RegisterClipboardBitmap();
+        ShowStatus(status::kBitmapRegistered);
+    }
     if (hasText && listRows_->Selected() >= 0) {
         std::string text;
         History->GetSelectedText(text);

@@ -71,6 +71,26 @@ protected:
         wsprintfA(name, "%08d", number);
         return folder.Path() + "txt\\" + name + ".txt";
     }
+    std::string BitmapClipFile(int number) const {
+        char name[16];
+        wsprintfA(name, "%08d", number);
+        return folder.Path() + "bmp\\" + name + ".bmp";
+    }
+    // The scrapbook's counter under its pictures.
+    static std::string Counter() { return Caption(Form2->Lab_curno); }
+    static SIZE ClientSize(HWND control) {
+        RECT r{};
+        GetClientRect(control, &r);
+        return {r.right, r.bottom};
+    }
+    // A control's top-left corner in its parent's client coordinates.
+    static POINT PlaceInParent(HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        POINT p{r.left, r.top};
+        ScreenToClient(GetParent(control), &p);
+        return p;
+    }
     static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
     void Copy(const std::string& text) {
         ASSERT_TRUE(PutTextOnClipboard(text));

@@ -43,6 +43,24 @@ bool PutBitmapOnClipboard(int width, int height, COLORREF color) {
     return ok;
 }
 
+bool PutDibOnClipboard(const std::string& packedDib) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, packedDib.size());
+    if (!block) return false;
+    if (void* p = GlobalLock(block)) {
+        std::memcpy(p, packedDib.data(), packedDib.size());
+        GlobalUnlock(block);
+    }
+    if (!OpenRetrying()) {
+        GlobalFree(block);
+        return false;
+    }
+    EmptyClipboard();
+    bool ok = SetClipboardData(CF_DIB, block) != nullptr;
+    if (!ok) GlobalFree(block);
+    CloseClipboard();
+    return ok;
+}
+
 bool PutPrivateFormatOnClipboard() {
     UINT format = RegisterClipboardFormatA("LumeretTestPrivate");
     if (!OpenRetrying()) return false;

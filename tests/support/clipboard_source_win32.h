@@ -13,6 +13,9 @@ namespace lumeret::test {
 
 // A solid-coloured bitmap of the given size as CF_BITMAP.
 bool PutBitmapOnClipboard(int width, int height, COLORREF color = RGB(200, 40, 40));
+// A packed DIB block (header, masks or colours, pixels) as CF_DIB only; the
+// system offers CF_BITMAP from it.
+bool PutDibOnClipboard(const std::string& packedDib);
 // Data of a private format only (neither text nor bitmap).
 bool PutPrivateFormatOnClipboard();
 bool EmptyTheClipboard();

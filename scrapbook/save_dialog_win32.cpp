@@ -1,0 +1,73 @@
+#include "scrapbook/save_dialog_win32.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "platform/wide_win32.h"
+
+namespace lumeret {
+
+namespace {
+
+SaveDialogRunner& Runner() {
+    static SaveDialogRunner runner;
+    return runner;
+}
+
+// File names are data: they travel in the system's ANSI code page.
+std::wstring FromAnsi(const std::string& text) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
+    // The dialog wants NUL-separated pairs with a second NUL at the end.
+    std::wstring filter = FromCp932(request.filter);
+    for (auto& c : filter) {
+        if (c == L'|') c = L'\0';
+    }
+    filter.push_back(L'\0');
+    filter.push_back(L'\0');
+    std::wstring ext = FromCp932(request.defaultExt);
+    std::wstring dir = FromAnsi(request.initialDir);
+    std::vector<wchar_t> name(4096, L'\0');  // the name field starts empty
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = request.owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
+    ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
+    if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+    return ToAnsi(name.data());
+}
+
+}  // namespace
+
+std::optional<std::string> RunSaveDialog(const SaveDialogRequest& request) {
+    if (Runner()) return Runner()(request);
+    return RunSystemDialog(request);
+}
+
+SaveDialogRunner SetSaveDialogRunner(SaveDialogRunner runner) {
+    SaveDialogRunner previous = std::move(Runner());
+    Runner() = std::move(runner);
+    return previous;
+}
+
+}  // namespace lumeret

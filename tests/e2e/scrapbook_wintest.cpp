@@ -1,0 +1,684 @@
+// The scrapbook window as a user meets it: the text clips, the bitmap clips
+// with their counter, the memo, copying, deleting, saving and dragging one
+// text clip onto another.
+#include "e2e/main_window_fixture_win32.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+
+#include "app/status_texts.h"
+#include "platform/clipboard_win32.h"
+#include "platform/wide_win32.h"
+#include "scrapbook/save_dialog_win32.h"
+
+namespace lumeret::test {
+namespace {
+
+constexpr char kTextFilter[] = "テキストファイル (*.txt)|*.txt|HTML文書 (*.htm)|*.htm";
+constexpr char kBitmapFilter[] = "ビットマップファイル (*.bmp)|*.bmp";
+constexpr char kMemoFilter[] = "テキストファイル (*.txt)|*.txt";
+
+bool IsTopmost(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+unsigned Le(const std::string& bytes, std::size_t at, int size) {
+    unsigned v = 0;
+    for (int i = size - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return v;
+}
+
+std::string ClipboardText() { return ClipboardWin32().Text().value_or(std::string()); }
+
+class Scrapbook : public ProgramWindows {
+protected:
+    void SetUp() override {
+        previousRunner_ = SetSaveDialogRunner([this](const SaveDialogRequest& request) {
+            requests.push_back(request);
+            mainTopmostDuringDialog.push_back(IsTopmost(Form1->Handle()));
+            std::optional<std::string> answer = nextAnswer;
+            return answer;
+        });
+        ProgramWindows::SetUp();
+    }
+
+    void TearDown() override {
+        if (Form3) SetChecked(Form3->Check_BMP, false);
+        ProgramWindows::TearDown();
+        SetSaveDialogRunner(previousRunner_);
+    }
+
+    // Clip files put in place before the windows are made.
+    void WriteTextClip(int number, const std::string& text) {
+        CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
+        WriteFileBytes(ClipFile(number), text + "\r\n");
+    }
+    void WriteBitmapClip(int number, int width, int height) {
+        CreateDirectoryA((folder.Path() + "bmp").c_str(), nullptr);
+        WriteFileBytes(BitmapClipFile(number), SolidBmpFile(width, height, 10, 20, 30));
+    }
+
+    // Registers a picture the way the user does: copy it, press "登録".
+    void RegisterBitmap(int width, int height, COLORREF color = RGB(200, 40, 40)) {
+        ASSERT_TRUE(PutBitmapOnClipboard(width, height, color));
+        PumpPending();
+        Click(Form1->btn_add);
+    }
+    void RegisterText(const std::string& text) {
+        Copy(text);
+        Click(Form1->btn_add);
+    }
+
+    static void SelectTextClip(int index) { ListBoxWin32(Form2->ListBox1).Select(index); }
+    static void PressKeyInList(WORD key) { SendMessageW(Form2->ListBox1, WM_KEYDOWN, key, 1); }
+    // The middle of list item index, in the list's coordinates.
+    static POINT ItemPoint(int index) {
+        RECT r{};
+        SendMessageW(Form2->ListBox1, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    static void Mouse(UINT message, POINT at, WPARAM keys = 0) {
+        SendMessageW(Form2->ListBox1, message, keys, MAKELPARAM(at.x, at.y));
+    }
+    // A drag with the list's own mouse messages, from item to a point.
+    static void DragItem(int from, POINT to) {
+        POINT start = ItemPoint(from);
+        Mouse(WM_MOUSEMOVE, start);
+        Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
+        Mouse(WM_MOUSEMOVE, {start.x, start.y + (to.y > start.y ? 20 : -20)}, MK_LBUTTON);
+        Mouse(WM_MOUSEMOVE, to, MK_LBUTTON);
+        Mouse(WM_LBUTTONUP, to);
+        PumpPending();
+    }
+    std::vector<std::string> TextClipFiles(int n) const {
+        std::vector<std::string> out;
+        for (int i = 0; i < n; ++i) out.push_back(ReadFileBytes(ClipFile(i)));
+        return out;
+    }
+    bool FileExists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    std::vector<SaveDialogRequest> requests;
+    std::vector<bool> mainTopmostDuringDialog;
+    std::optional<std::string> nextAnswer;
+
+private:
+    SaveDialogRunner previousRunner_;
+};
+
+// --- Empty folders ---
+
+TEST_F(Scrapbook, EmptyFoldersShowNothingAndTheButtonsDoNothing) {
+    EXPECT_TRUE(TextClipRows().empty());
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 0);
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 0);
+    EXPECT_EQ(Counter(), "0 / 0");
+    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageText);
+    Copy("keep");
+    nextAnswer = folder.Path() + "never.txt";
+    for (auto page : {TForm2::kPageText, TForm2::kPageBitmap, TForm2::kPageMemo}) {
+        Form2->SetActivePage(page);
+        Click(Form2->BtnCopy);
+        Click(Form2->BtnDelete);
+        Click(Form2->BtnFile);
+        Form2->PopCopyClick();
+        Form2->PopDeleteClick();
+        Form2->PopFileClick();
+    }
+    PumpPending();
+    EXPECT_TRUE(requests.empty());  // no dialog with nothing to save
+    EXPECT_FALSE(FileExists(folder.Path() + "never.txt"));
+    EXPECT_EQ(ClipboardText(), "keep");
+    EXPECT_EQ(Counter(), "0 / 0");
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(prompts.beeps.empty());
+    EXPECT_TRUE(prompts.errors.empty());
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+// --- Bitmap clips ---
+
+TEST_F(Scrapbook, RegisteredBitmapShowsOnTheBmpPageAsTheLastClip) {
+    RegisterBitmap(20, 20);
+    EXPECT_EQ(Counter(), "1 / 1");
+    RegisterBitmap(30, 20);
+    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageBitmap);
+    EXPECT_EQ(Counter(), "2 / 2");
+    EXPECT_EQ(Form1->StatusText(), status::kBitmapRegistered);
+    EXPECT_TRUE(FileExists(BitmapClipFile(1)));
+    EXPECT_FALSE(Form2->Visible());  // registering never shows the scrapbook
+    EXPECT_TRUE(GetWindowLongW(Form2->PaintBox1, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(Form2->ListBox1, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(Scrapbook, WidePictureShowsAt193By64FromTheFramesCorner) {
+    RegisterBitmap(300, 100);
+    const Rect& r = Form2->BitmapStore->DrawRect();
+    EXPECT_EQ(r.Right, 193);
+    EXPECT_EQ(r.Bottom, 64);
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 193);
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 64);
+    // The paint box sits 8, 8 into the BMP page, whose origin is where the
+    // TEXT page's list begins.
+    POINT page = PlaceInParent(Form2->ListBox1);
+    POINT box = PlaceInParent(Form2->PaintBox1);
+    EXPECT_EQ(box.x, page.x + 8);
+    EXPECT_EQ(box.y, page.y + 8);
+}
+
+class ScrapbookWithFiveBitmaps : public Scrapbook {
+protected:
+    // Heights 19, 39, 58, 77 and 96 when shown: each clip is known by it.
+    void BeforeStart() override {
+        for (int i = 0; i < 5; ++i) WriteBitmapClip(i, 100, 10 * (i + 1));
+    }
+    static int ShownHeight() { return Form2->BitmapStore->DrawRect().Bottom; }
+};
+
+TEST_F(ScrapbookWithFiveBitmaps, StartsOnTheFirstClip) {
+    EXPECT_EQ(Counter(), "1 / 5");
+    EXPECT_EQ(ShownHeight(), 19);
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 19);
+}
+
+TEST_F(ScrapbookWithFiveBitmaps, DeletingClip3Of5ShowsTheOldClip4As3Of4) {
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    Click(Form2->Btn_R);
+    Click(Form2->Btn_R);
+    EXPECT_EQ(Counter(), "3 / 5");
+    EXPECT_EQ(ShownHeight(), 58);
+    Click(Form2->BtnDelete);
+    EXPECT_EQ(Counter(), "3 / 4");
+    EXPECT_EQ(ShownHeight(), 77);
+    EXPECT_FALSE(FileExists(BitmapClipFile(4)));
+    EXPECT_TRUE(prompts.questions.empty());  // DeleteCheck is off
+}
+
+TEST_F(ScrapbookWithFiveBitmaps, PriorOnTheFirstAndNextOnTheLastLeaveTheCounter) {
+    Click(Form2->Btn_L);
+    EXPECT_EQ(Counter(), "1 / 5");
+    EXPECT_EQ(ShownHeight(), 19);
+    Click(Form2->Btn_MR);
+    EXPECT_EQ(Counter(), "5 / 5");
+    EXPECT_EQ(ShownHeight(), 96);
+    Click(Form2->Btn_R);
+    EXPECT_EQ(Counter(), "5 / 5");
+    Click(Form2->Btn_ML);
+    EXPECT_EQ(Counter(), "1 / 5");
+    EXPECT_EQ(ShownHeight(), 19);
+}
+
+TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
+    Form1->DeleteCheck = "TRUE";
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    Click(Form2->BtnDelete);
+    EXPECT_EQ(prompts.questions, std::vector<std::string>{"このビットマップを削除しますか"});
+    EXPECT_EQ(Counter(), "1 / 5");
+    prompts.answers.push_back(true);
+    Form2->PopDeleteClick();
+    EXPECT_EQ(Counter(), "1 / 4");
+    EXPECT_EQ(ShownHeight(), 39);
+}
+
+TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCopyIsNotStoredAgain) {
+    SetChecked(Form3->Check_BMP, true);
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    Click(Form2->Btn_R);
+    Click(Form2->BtnCopy);
+    EXPECT_FALSE(IsChecked(Form3->Check_BMP));
+    EXPECT_TRUE(ClipboardWin32().HasFormat(kCfBitmap));
+    PumpFor(20);
+    EXPECT_EQ(Form2->BitmapStore->Count(), 5);
+    EXPECT_EQ(Counter(), "2 / 5");
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrationStoresItOnceMore) {
+    SetChecked(Form3->Check_BMP, true);
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    Click(Form2->Btn_R);  // clip 2, shown 39 high
+    SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->PaintBox1), STN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Form2->PaintBox1));
+    EXPECT_TRUE(PumpUntil([] { return Form2->BitmapStore->Count() == 6; }));
+    PumpFor(10);
+    EXPECT_EQ(Form2->BitmapStore->Count(), 6);  // once, not again and again
+    EXPECT_TRUE(IsChecked(Form3->Check_BMP));
+    EXPECT_EQ(Counter(), "6 / 6");
+    EXPECT_EQ(ShownHeight(), 39);
+    std::string copy = ReadFileBytes(BitmapClipFile(5));
+    EXPECT_EQ(Le(copy, 18, 4), 100u);
+    EXPECT_EQ(Le(copy, 22, 4), 20u);
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(Scrapbook, PictureCopiedWhileContinuousRegistrationIsTickedIsStoredAtOnce) {
+    SetChecked(Form3->Check_BMP, true);
+    ASSERT_TRUE(PutBitmapOnClipboard(40, 20));
+    EXPECT_TRUE(PumpUntil([] { return Form2->BitmapStore->Count() == 1; }));
+    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageBitmap);
+    EXPECT_EQ(Counter(), "1 / 1");
+    EXPECT_EQ(Form1->StatusText(), "");  // no status text for continuous registration
+    EXPECT_FALSE(Form2->Visible());
+}
+
+// A 16-bit 5-6-5 picture as the clipboard's only rendering is stored as a
+// 24-bit BMP file; each channel keeps the bits it had, unstretched.
+TEST_F(Scrapbook, Registered565DibBecomesA24BitFileWithTheSamePixels) {
+    const std::uint16_t pixels[2][4] = {{0xF800, 0x07E0, 0x001F, 0x1234}, {0xFFFF, 0x0000, 0x8410, 0x5AEB}};
+    std::string dib;
+    auto put = [&](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) dib.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    put(40, 4);
+    put(4, 4);  // width
+    put(2, 4);  // height: bottom-up
+    put(1, 2);
+    put(16, 2);
+    put(BI_BITFIELDS, 4);
+    put(16, 4);  // image bytes: two rows of 8
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(0, 4);
+    put(0xF800, 4);
+    put(0x07E0, 4);
+    put(0x001F, 4);
+    for (const auto& row : pixels) {
+        for (std::uint16_t p : row) put(p, 2);
+    }
+    ASSERT_TRUE(PutDibOnClipboard(dib));
+    PumpPending();
+    ASSERT_TRUE(ClipboardWin32().HasFormat(kCfBitmap));
+    Click(Form1->btn_add);
+    ASSERT_TRUE(ReportedErrors().empty()) << ReportedErrors().front();
+    EXPECT_EQ(Counter(), "1 / 1");
+
+    std::string file = ReadFileBytes(BitmapClipFile(0));
+    ASSERT_GE(file.size(), 54u);
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(Le(file, 18, 4), 4u);
+    EXPECT_EQ(Le(file, 22, 4), 2u);
+    EXPECT_EQ(Le(file, 28, 2), 24u);
+    EXPECT_EQ(Le(file, 30, 4), 0u);  // no masks any more
+    unsigned offset = Le(file, 10, 4);
+    const unsigned rowBytes = 12;  // 4 pixels of 3 bytes
+    ASSERT_GE(file.size(), offset + 2 * rowBytes);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            unsigned p = pixels[y][x];
+            std::size_t at = offset + y * rowBytes + x * 3;
+            EXPECT_EQ(Le(file, at, 1), (p & 0x001F) << 3) << "blue of " << x << "," << y;
+            EXPECT_EQ(Le(file, at + 1, 1), (p & 0x07E0) >> 3) << "green of " << x << "," << y;
+            EXPECT_EQ(Le(file, at + 2, 1), (p & 0xF800) >> 8) << "red of " << x << "," << y;
+        }
+    }
+}
+
+// --- Bad clip files ---
+
+class ScrapbookWithBadBitmaps : public Scrapbook {
+protected:
+    void BeforeStart() override {
+        WriteBitmapClip(0, 10, 10);
+        std::string truncated = ReadFileBytes(BitmapClipFile(0)).substr(0, 60);
+        WriteFileBytes(BitmapClipFile(0), truncated);
+        WriteFileBytes(BitmapClipFile(1), "this is not a picture\r\n");
+    }
+};
+
+TEST_F(ScrapbookWithBadBitmaps, TheDibsMessageIsReportedAndTheWindowsStayUsable) {
+    // The first clip, at start: its pixels end early.
+    ASSERT_EQ(ReportedErrors().size(), 1u);
+    EXPECT_EQ(ReportedErrors()[0], "Stream read error");
+    EXPECT_EQ(Form2->BitmapStore->Count(), 2);
+    EXPECT_EQ(Counter(), "0 / 0");  // the failed start did not get to the counter
+    // Nothing was shown, so the box keeps the size it was made with.
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 193);
+
+    Click(Form2->Btn_R);
+    ASSERT_EQ(ReportedErrors().size(), 2u);
+    EXPECT_EQ(ReportedErrors()[1], "TVyInternalDIB.LoadFromFile: File type is invalid");
+    EXPECT_EQ(Counter(), "0 / 0");  // the failed step stopped before the counter
+
+    RegisterBitmap(50, 100);
+    EXPECT_EQ(ReportedErrors().size(), 2u);
+    EXPECT_EQ(Counter(), "3 / 3");
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 96);  // 193 * 50 / 100 = 96.5 goes to the even neighbour
+    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 193);
+
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    Click(Form2->BtnDelete);  // the good clip goes; the bad one before it cannot be shown
+    EXPECT_EQ(Form2->BitmapStore->Count(), 2);
+    EXPECT_EQ(ReportedErrors().size(), 3u);
+    RegisterText("still works");
+    EXPECT_EQ(TextClipRows(), std::vector<std::string>{"still works"});
+}
+
+// --- Text clips ---
+
+class ScrapbookWithTextClips : public Scrapbook {
+protected:
+    void BeforeStart() override {
+        for (int i = 0; i < kClips; ++i) WriteTextClip(i, "c" + std::to_string(i));
+    }
+    static constexpr int kClips = 6;
+    std::vector<std::string> Expected(std::vector<int> order) const {
+        std::vector<std::string> out;
+        for (int i : order) out.push_back("c" + std::to_string(i) + "\r\n");
+        return out;
+    }
+};
+
+TEST_F(ScrapbookWithTextClips, DeleteKeyWithDeleteCheckAsksAndNoKeepsTheClip) {
+    Form1->DeleteCheck = "TRUE";
+    SelectTextClip(1);
+    PressKeyInList(VK_DELETE);
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0].rfind("このテキストを削除しますか", 0), 0u);
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Question});
+    EXPECT_EQ(TextClipRows().size(), 6u);
+    EXPECT_EQ(TextClipFiles(6), Expected({0, 1, 2, 3, 4, 5}));
+
+    prompts.answers.push_back(true);
+    SelectTextClip(1);
+    PressKeyInList(VK_DELETE);
+    EXPECT_EQ(TextClipRows().size(), 5u);
+    EXPECT_EQ(TextClipFiles(5), Expected({0, 2, 3, 4, 5}));
+}
+
+TEST_F(ScrapbookWithTextClips, SpaceAndDoubleClickCopyTheSelectedClip) {
+    SelectTextClip(4);
+    PressKeyInList(VK_SPACE);
+    EXPECT_EQ(ClipboardText(), "c4");
+    SelectTextClip(2);
+    SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->ListBox1), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Form2->ListBox1));
+    EXPECT_EQ(ClipboardText(), "c2");
+    SelectTextClip(3);
+    Form2->PopCopyClick();
+    EXPECT_EQ(ClipboardText(), "c3");
+}
+
+TEST_F(ScrapbookWithTextClips, ClickingAClipSetsTheListsHintToItsPreview) {
+    SelectTextClip(3);
+    SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->ListBox1), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Form2->ListBox1));
+    EXPECT_EQ(Form2->ListBox1Hint(), "c3");
+}
+
+TEST_F(ScrapbookWithTextClips, DeletingATextClipClosesUpTheFiles) {
+    SelectTextClip(2);
+    Click(Form2->BtnDelete);
+    EXPECT_EQ(TextClipFiles(5), Expected({0, 1, 3, 4, 5}));
+    EXPECT_FALSE(FileExists(ClipFile(5)));
+    EXPECT_EQ(TextClipRows(), (std::vector<std::string>{"c0", "c1", "c3", "c4", "c5"}));
+}
+
+TEST_F(ScrapbookWithTextClips, DraggingItem5OntoItem2ExchangesOnlyThoseTwo) {
+    Form2->Show();
+    PumpPending();
+    DragItem(5, ItemPoint(2));
+    EXPECT_FALSE(Form2->Dragging());
+    EXPECT_EQ(TextClipFiles(6), Expected({0, 1, 5, 3, 4, 2}));
+    EXPECT_EQ(TextClipRows(), (std::vector<std::string>{"c0", "c1", "c5", "c3", "c4", "c2"}));
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(ScrapbookWithTextClips, EndDragExchangesTheItemUnderTheDropWithTheOneDragged) {
+    Form2->DragFromIndex = 4;
+    POINT at = ItemPoint(1);
+    Form2->ListBox1EndDrag(at.x, at.y);
+    EXPECT_EQ(TextClipFiles(6), Expected({0, 4, 2, 3, 1, 5}));
+}
+
+TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfChangesNothing) {
+    Form2->Show();
+    PumpPending();
+    const auto unchanged = Expected({0, 1, 2, 3, 4, 5});
+    DragItem(5, ItemPoint(0));  // the topmost visible item
+    EXPECT_EQ(TextClipFiles(6), unchanged);
+    DragItem(3, {-40, ItemPoint(1).y});  // outside the list
+    EXPECT_EQ(TextClipFiles(6), unchanged);
+    DragItem(4, {ItemPoint(4).x + 60, ItemPoint(4).y});  // back onto itself
+    EXPECT_EQ(TextClipFiles(6), unchanged);
+    POINT below = ItemPoint(5);
+    below.y += 40;  // under the last item
+    DragItem(2, below);
+    EXPECT_EQ(TextClipFiles(6), unchanged);
+
+    // Escape cancels a drag under way.
+    POINT start = ItemPoint(5);
+    Mouse(WM_MOUSEMOVE, start);
+    Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, ItemPoint(2), MK_LBUTTON);
+    EXPECT_TRUE(Form2->Dragging());
+    SendMessageW(Form2->ListBox1, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(Form2->Dragging());
+    Mouse(WM_LBUTTONUP, ItemPoint(2));
+    EXPECT_EQ(TextClipFiles(6), unchanged);
+
+    // Without a movement over an item first there is nothing to drag from.
+    Form2->DragFromIndex = -1;
+    POINT two = ItemPoint(2);
+    Form2->ListBox1EndDrag(two.x, two.y);
+    EXPECT_EQ(TextClipFiles(6), unchanged);
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(ScrapbookWithTextClips, MovingThePointerTracksTheItemUnderIt) {
+    Mouse(WM_MOUSEMOVE, ItemPoint(3));
+    EXPECT_EQ(Form2->DragFromIndex, 3);
+    POINT below = ItemPoint(5);
+    below.y += 30;
+    Mouse(WM_MOUSEMOVE, below);
+    EXPECT_EQ(Form2->DragFromIndex, -1);
+}
+
+class ScrapbookWithManyTextClips : public Scrapbook {
+protected:
+    void BeforeStart() override {
+        for (int i = 0; i < 30; ++i) WriteTextClip(i, "c" + std::to_string(i));
+    }
+};
+
+TEST_F(ScrapbookWithManyTextClips, DropOnTheTopmostVisibleItemOfAScrolledListChangesNothing) {
+    Form2->Show();
+    PumpPending();
+    SendMessageW(Form2->ListBox1, LB_SETTOPINDEX, 5, 0);
+    ASSERT_EQ(SendMessageW(Form2->ListBox1, LB_GETTOPINDEX, 0, 0), 5);
+    DragItem(9, ItemPoint(5));
+    EXPECT_EQ(ReadFileBytes(ClipFile(5)), "c5\r\n");
+    EXPECT_EQ(ReadFileBytes(ClipFile(9)), "c9\r\n");
+    DragItem(9, ItemPoint(6));
+    EXPECT_EQ(ReadFileBytes(ClipFile(6)), "c9\r\n");
+    EXPECT_EQ(ReadFileBytes(ClipFile(9)), "c6\r\n");
+}
+
+// --- Saving ---
+
+TEST_F(Scrapbook, SavingUnderHtmWritesHtmlAndUnderUpperCaseHtmPlainText) {
+    RegisterText("a<b>c");
+    SelectTextClip(0);
+    nextAnswer = folder.Path() + "page.htm";
+    Click(Form2->BtnFile);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filter, kTextFilter);
+    EXPECT_EQ(requests[0].defaultExt, "txt");
+    EXPECT_EQ(requests[0].initialDir, "C:\\");
+    EXPECT_EQ(requests[0].owner, Form2->Handle());
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "page.htm"),
+              "<!-- Lumeret for Windows -->\r\n<HTML>\r\n<HEAD>\r\n<TITLE>Lumeretファイル出力</TITLE>\r\n"
+              "</HEAD>\r\n<BODY>\r\na&lt;b&gt;c<BR>\r\n</BODY>\r\n</HTML>\r\n");
+
+    for (const char* name : {"plain.HTM", "plain.html", "plain.txt", "plain"}) {
+        nextAnswer = folder.Path() + name;
+        Form2->PopFileClick();
+        EXPECT_EQ(ReadFileBytes(folder.Path() + name), "a<b>c\r\n") << name;
+    }
+    EXPECT_EQ(Form1->Path1, folder.Path());
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
+    RegisterText("日本語のクリップ");
+    RegisterBitmap(30, 30);
+    std::string pictures = folder.Path() + "pictures\\";
+    std::string notes = folder.Path() + "notes\\";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    CreateDirectoryA(notes.c_str(), nullptr);
+
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    nextAnswer = pictures + "pic.bmp";
+    Click(Form2->BtnFile);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filter, kBitmapFilter);
+    EXPECT_EQ(requests[0].defaultExt, "bmp");
+    EXPECT_EQ(requests[0].initialDir, "C:\\");
+    EXPECT_EQ(ReadFileBytes(pictures + "pic.bmp").substr(0, 2), "BM");
+    EXPECT_EQ(Form1->Path2, pictures);
+    EXPECT_EQ(Form1->Path1, "C:\\");
+    EXPECT_EQ(Form1->Path3, "C:\\");
+
+    nextAnswer = std::nullopt;  // Cancel changes nothing
+    Click(Form2->BtnFile);
+    EXPECT_EQ(requests.back().initialDir, pictures);
+    EXPECT_EQ(Form1->Path2, pictures);
+
+    Form2->SetActivePage(TForm2::kPageText);
+    SelectTextClip(0);
+    Click(Form2->BtnFile);
+    EXPECT_EQ(requests.back().initialDir, "C:\\");
+
+    Form2->SetActivePage(TForm2::kPageMemo);
+    SetWindowTextA(Form2->Memo_direct, "一行目\r\n二行目");
+    WriteFileBytes(notes + "memo.txt", std::string(100, 'x'));  // an older, longer file
+    nextAnswer = notes + "memo.txt";
+    Click(Form2->BtnFile);
+    EXPECT_EQ(requests.back().filter, kMemoFilter);
+    EXPECT_EQ(requests.back().defaultExt, "txt");
+    EXPECT_EQ(requests.back().initialDir, "C:\\");
+    EXPECT_EQ(ReadFileBytes(notes + "memo.txt"), "一行目\r\n二行目\r\n");
+    EXPECT_EQ(Form1->Path3, notes);
+    EXPECT_EQ(Form1->Path2, pictures);
+    EXPECT_EQ(Form1->Path1, "C:\\");
+    EXPECT_TRUE(ReportedErrors().empty());
+}
+
+TEST_F(Scrapbook, StayOnTopMainWindowGivesWayToTheDialogAndComesBack) {
+    Form1->StayOnTop = "TRUE";
+    Form1->SetTopmost(true);
+    RegisterText("clip");
+    SelectTextClip(0);
+    nextAnswer = std::nullopt;
+    Click(Form2->BtnFile);  // Cancel
+    ASSERT_EQ(mainTopmostDuringDialog.size(), 1u);
+    EXPECT_FALSE(mainTopmostDuringDialog[0]);
+    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+
+    nextAnswer = folder.Path() + "saved.txt";
+    Click(Form2->BtnFile);
+    EXPECT_FALSE(mainTopmostDuringDialog.at(1));
+    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+
+    // Nothing to save on the BMP page: no dialog, still topmost afterwards.
+    Form2->SetActivePage(TForm2::kPageBitmap);
+    Click(Form2->BtnFile);
+    EXPECT_EQ(mainTopmostDuringDialog.size(), 2u);
+    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+
+    Form1->StayOnTop = "true";  // only an exact "TRUE" counts
+    Form2->SetActivePage(TForm2::kPageText);
+    Click(Form2->BtnFile);
+    EXPECT_FALSE(IsTopmost(Form1->Handle()));
+}
+
+TEST_F(Scrapbook, MemoCopyAndDeleteActOnTheSelection) {
+    Form2->SetActivePage(TForm2::kPageMemo);
+    SetWindowTextA(Form2->Memo_direct, "abcdef");
+    SendMessageW(Form2->Memo_direct, EM_SETSEL, 1, 3);
+    Click(Form2->BtnCopy);
+    EXPECT_EQ(ClipboardText(), "bc");
+    Click(Form2->BtnDelete);
+    char text[32] = {};
+    GetWindowTextA(Form2->Memo_direct, text, sizeof(text));
+    EXPECT_STREQ(text, "adef");
+}
+
+// --- The window ---
+
+TEST_F(Scrapbook, ShowPlacesTheWindowFlushLeftOfTheMainWindow) {
+    Form1->MoveTo(600, 120);
+    Form2->Show();
+    PumpPending();
+    RECT main = Form1->Bounds();
+    RECT self = Form2->Bounds();
+    EXPECT_EQ(self.right, main.left);
+    EXPECT_EQ(self.top, main.top);
+
+    Form2->MoveTo(10, 10);  // moved by the user
+    Form2->Hide();
+    Form2->Show();
+    PumpPending();
+    self = Form2->Bounds();
+    EXPECT_EQ(self.right, main.left);
+    EXPECT_EQ(self.top, main.top);
+}
+
+TEST_F(Scrapbook, LaidOutAsDesigned) {
+    RECT client{};
+    GetClientRect(Form2->Handle(), &client);
+    EXPECT_EQ(client.right, 216);
+    EXPECT_EQ(client.bottom, 312);
+    EXPECT_EQ(Caption(Form2->Handle()), "スクラップブック");
+    EXPECT_EQ(Caption(Form2->BtnCopy), "コピー");
+    EXPECT_EQ(Caption(Form2->BtnDelete), "削除");
+    EXPECT_EQ(Caption(Form2->Btn_L), "<");
+    EXPECT_EQ(Caption(Form2->Btn_R), ">");
+    POINT copy = PlaceInParent(Form2->BtnCopy);
+    EXPECT_EQ(copy.x, 96);
+    EXPECT_EQ(copy.y, 280);
+    EXPECT_EQ(ClientSize(Form2->BtnCopy).cx, 121);
+    POINT page = PlaceInParent(Form2->ListBox1);
+    POINT left = PlaceInParent(Form2->Btn_L);
+    EXPECT_EQ(left.x - page.x, 120);
+    EXPECT_EQ(left.y - page.y, 216);
+    POINT counter = PlaceInParent(Form2->Lab_curno);
+    EXPECT_EQ(counter.x - page.x, 16);
+    EXPECT_EQ(counter.y - page.y, 223);
+    EXPECT_EQ(GetMenuItemCount(Form2->PopupMenu1), 5);
+    wchar_t item[64] = {};
+    GetMenuStringW(Form2->PopupMenu1, 1, item, 64, MF_BYPOSITION);
+    EXPECT_EQ(ToCp932(item), "ファイル出力(&F)");
+}
+
+// Not a check: shows the three pages with a few Japanese clips, one after
+// another, for a screenshot taker outside. It writes page-N.ready into the
+// folder named by LUMERET_SHOTS and waits for page-N.done there.
+TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
+    const char* shots = std::getenv("LUMERET_SHOTS");
+    ASSERT_NE(shots, nullptr);
+    std::string dir = std::string(shots) + "\\";
+    for (const char* text : {"会議メモ：来週の予定を確認する", "東京都千代田区丸の内1-1-1", "ありがとうございました。\r\nまたよろしくお願いします。",
+                             "https://example.jp/", "買い物リスト\r\n・牛乳\r\n・パン"}) {
+        RegisterText(text);
+    }
+    RegisterBitmap(160, 100, RGB(40, 120, 200));
+    RegisterBitmap(120, 90, RGB(230, 160, 40));
+    Form1->MoveTo(520, 200);
+    Form1->Show();
+    Form2->Show();
+    Form2->SetActivePage(TForm2::kPageText);
+    SelectTextClip(1);
+    SetWindowTextA(Form2->Memo_direct, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
+    for (int page = 0; page < 3; ++page) {
+        Form2->SetActivePage(static_cast<TForm2::Page>(page));
+        if (page == TForm2::kPageBitmap) Click(Form2->Btn_ML);
+        RedrawWindow(Form2->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(30);
+        std::string name = dir + "page-" + std::to_string(page);
+        WriteFileBytes(name + ".ready", "");
+        PumpUntil([&] { return GetFileAttributesA((name + ".done").c_str()) != INVALID_FILE_ATTRIBUTES; }, 3000);
+    }
+}
+
+}  // namespace
+}  // namespace lumeret::test
