@@ -87,7 +87,6 @@ TForm1::TForm1() : clipboard_(nullptr) {
 TForm1::~TForm1() {
     VyClipDetector1.SetOnClipChange(nullptr);
     History.reset();
-    if (PreviewBitmap) DeleteObject(PreviewBitmap);
 }
 
 void TForm1::CreateControls() {
@@ -154,9 +153,10 @@ void TForm1::FormCreate() {
     listRows_ = std::make_unique<ListBoxWin32>(ListBox1);
     History = std::make_unique<TListMaster>(*listRows_, clipboard_);
 
-    HDC screen = GetDC(nullptr);
-    PreviewBitmap = CreateCompatibleBitmap(screen, kPreviewSize, kPreviewSize);
-    ReleaseDC(nullptr, screen);
+    {
+        WindowDc screen(nullptr);
+        PreviewBitmap.reset(CreateCompatibleBitmap(screen.get(), kPreviewSize, kPreviewSize));
+    }
     ShowingBitmap = false;
     PreviewRect = {};
     SetPaintBoxSize(0, 0);  // no preview until a bitmap comes
@@ -403,33 +403,25 @@ void TForm1::ShowClipboardPreview() {
 
 void TForm1::DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height) {
     PreviewRect = FitPreviewRect(width, height);
-    HDC screen = GetDC(nullptr);
-    HDC target = CreateCompatibleDC(screen);
-    HDC source = CreateCompatibleDC(screen);
-    HGDIOBJ oldTarget = SelectObject(target, PreviewBitmap);
-    HGDIOBJ oldSource = SelectObject(source, bitmap);
-    HPALETTE oldPalette = palette ? SelectPalette(target, palette, TRUE) : nullptr;
-    if (palette) RealizePalette(target);
-    SetStretchBltMode(target, COLORONCOLOR);
-    StretchBlt(target, 0, 0, PreviewRect.Width(), PreviewRect.Height(), source, 0, 0, width, height, SRCCOPY);
-    if (oldPalette) SelectPalette(target, oldPalette, TRUE);
-    SelectObject(source, oldSource);
-    SelectObject(target, oldTarget);
-    DeleteDC(source);
-    DeleteDC(target);
-    ReleaseDC(nullptr, screen);
-    HDC dc = GetDC(PaintBox1);
-    PaintBox1Paint(dc);
-    ReleaseDC(PaintBox1, dc);
+    {
+        UniqueHdc target(CreateCompatibleDC(nullptr));
+        UniqueHdc source(CreateCompatibleDC(nullptr));
+        SelectGuard targetBitmap(target.get(), PreviewBitmap.get());
+        SelectGuard sourceBitmap(source.get(), bitmap);
+        BackgroundPaletteGuard selectedPalette(target.get(), palette);
+        SetStretchBltMode(target.get(), COLORONCOLOR);
+        StretchBlt(target.get(), 0, 0, PreviewRect.Width(), PreviewRect.Height(), source.get(), 0, 0, width, height,
+                   SRCCOPY);
+    }
+    WindowDc dc(PaintBox1);
+    PaintBox1Paint(dc.get());
 }
 
 void TForm1::PaintBox1Paint(HDC dc) {
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, PreviewBitmap);
-    BitBlt(dc, PreviewRect.Left, PreviewRect.Top, PreviewRect.Width(), PreviewRect.Height(), memory,
+    UniqueHdc memory(CreateCompatibleDC(dc));
+    SelectGuard selected(memory.get(), PreviewBitmap.get());
+    BitBlt(dc, PreviewRect.Left, PreviewRect.Top, PreviewRect.Width(), PreviewRect.Height(), memory.get(),
            PreviewRect.Left, PreviewRect.Top, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 void TForm1::OnCommand(int id, int code, HWND control) {
@@ -455,6 +447,12 @@ void TForm1::OnCommand(int id, int code, HWND control) {
 
 void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == PaintBox1) {
+        // Around the picture the box shows the window's own background.
+        RECT box = item.rcItem;
+        int saved = SaveDC(item.hDC);
+        ExcludeClipRect(item.hDC, PreviewRect.Left, PreviewRect.Top, PreviewRect.Right, PreviewRect.Bottom);
+        FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+        RestoreDC(item.hDC, saved);
         PaintBox1Paint(item.hDC);
         return;
     }

@@ -12,6 +12,7 @@
 #include "clipwatch/VyClipDetector_win32.h"
 #include "platform/clipboard_win32.h"
 #include "platform/geometry.h"
+#include "platform/handles_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/window_win32.h"
 #include "store/list_master.h"
@@ -106,7 +107,7 @@ private:
     ClipboardWin32 clipboard_;
     std::unique_ptr<ListBoxWin32> listRows_;
     TVyClipDetector VyClipDetector1;
-    HBITMAP PreviewBitmap = nullptr;
+    UniqueHbitmap PreviewBitmap;
     HWND hint_ = nullptr;
     std::string hintText_;
     std::string statusText_;

@@ -104,7 +104,9 @@ TEST_F(DialogVersion, OpensCentredWithOkFocusedAndEverythingInPlace) {
         EXPECT_GE(r.right - r.left, l.width);
         EXPECT_LE(r.right, 8 + 233) << "inside the panel";
         EXPECT_NE(GetWindowLongW(l.label, GWL_STYLE) & SS_NOTIFY, 0);
-        if (l.caption) EXPECT_EQ(Caption(l.label), l.caption);
+        if (l.caption) {
+            EXPECT_EQ(Caption(l.label), l.caption);
+        }
         EXPECT_FALSE(Caption(l.label).empty());
     }
     ExpectPlace(AboutBox->OKButton, 84, 159, 83, 34);
