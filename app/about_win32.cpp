@@ -86,11 +86,7 @@ HFONT FontOf(Face face) {
 // A label is at least its laid-out size and grows to show its whole caption
 // in its font, as a self-sizing label does; it never cuts its text.
 SIZE FittedSize(const std::string& caption, HFONT font, int width, int height) {
-    WindowDc dc(nullptr);
-    SelectGuard select(dc.get(), font);
-    std::wstring text = FromCp932(caption);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    SIZE extent = TextExtent(font, caption);
     return {std::max<LONG>(width, extent.cx), std::max<LONG>(height, extent.cy)};
 }
 

@@ -15,9 +15,11 @@
 #include "app/status_texts.h"
 #include "platform/clip_folder.h"
 #include "platform/clipboard_session_win32.h"
+#include "platform/control_hint_win32.h"
 #include "platform/controls_win32.h"
 #include "platform/errors.h"
 #include "platform/handles_win32.h"
+#include "platform/popup_menu_win32.h"
 #include "platform/prompts_win32.h"
 #include "platform/text.h"
 #include "platform/wide_win32.h"
@@ -122,31 +124,14 @@ void TForm1::CreateControls() {
     SendMessageW(AlarmBar, SB_SIMPLE, TRUE, 0);
     SetFocus(ListBox1);
 
-    PopupMenu1 = CreatePopupMenu();
-    const struct {
-        UINT id;
-        const char* caption;
-    } items[] = {{kPopCopy, "コピー(&C)"}, {kPopAdd, "登録(&A)"}, {kPopDelete, "削除(&D)"},
-                 {kPopAllDelete, "すべて削除(&X)"}, {0, nullptr}, {kPopCancel, "キャンセル"}};
-    for (const auto& item : items) {
-        if (item.caption) {
-            AppendMenuW(PopupMenu1, MF_STRING, item.id, FromCp932(item.caption).c_str());
-        } else {
-            AppendMenuW(PopupMenu1, MF_SEPARATOR, 0, nullptr);
-        }
-    }
-
+    PopupMenu1 = CreatePopupMenuOf({{kPopCopy, "コピー(&C)"},
+                                    {kPopAdd, "登録(&A)"},
+                                    {kPopDelete, "削除(&D)"},
+                                    {kPopAllDelete, "すべて削除(&X)"},
+                                    {0, nullptr},
+                                    {kPopCancel, "キャンセル"}});
     // The history list shows its own hint: the selected entry's preview.
-    hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                            0, 0, self, nullptr, GetModuleHandleW(nullptr), nullptr);
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = self;
-    tool.uId = reinterpret_cast<UINT_PTR>(ListBox1);
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(hint_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(hint_, TTM_SETMAXTIPWIDTH, 0, 400);
+    hint_ = std::make_unique<ControlHint>(self, ListBox1);
 }
 
 void TForm1::FormCreate() {
@@ -285,18 +270,10 @@ void TForm1::btn_aboutClick() {
     AboutBox->Show();
 }
 
-void TForm1::ListBox1Click() { UpdateHint(); }
-
-void TForm1::UpdateHint() {
+void TForm1::ListBox1Click() {
     std::string preview;
     History->GetPreview(preview);
-    hintText_ = preview;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(ListBox1);
-    tool.lpszText = hintText_.data();
-    SendMessageA(hint_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    hint_->SetText(preview);
 }
 
 void TForm1::ListBox1DblClick() { History->CopySelected(); }
@@ -476,13 +453,7 @@ void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 void TForm1::OnContextMenu(HWND target, int x, int y) {
     if (target != ListBox1) return;
-    if (x == -1 && y == -1) {  // from the keyboard: open at the list's corner
-        RECT r{};
-        GetWindowRect(ListBox1, &r);
-        x = r.left;
-        y = r.top;
-    }
-    UINT id = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr);
+    UINT id = TrackPopupMenuOver(PopupMenu1, Handle(), target, x, y);
     if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "clipwatch/VyClipDetector_win32.h"
+#include "platform/control_hint_win32.h"
 #include "platform/clipboard_win32.h"
 #include "platform/geometry.h"
 #include "platform/handles_win32.h"
@@ -80,7 +81,7 @@ public:
     void ShowStatus(const std::string& text);
     std::string StatusText() const;
     // The history list's hint (the selected entry's preview).
-    const std::string& Hint() const { return hintText_; }
+    const std::string& Hint() const { return hint_->Text(); }
 
     Rect FitPreviewRect(int width, int height) const;
 
@@ -99,7 +100,6 @@ private:
     void DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height);
     void UpdatePaintBoxSize();
     void SetPaintBoxSize(int width, int height);
-    void UpdateHint();
     // Handles a reported clipboard change unless the program caused it
     // itself or has handled this very change already.
     void OnClipboardReported();
@@ -108,8 +108,7 @@ private:
     std::unique_ptr<ListBoxWin32> listRows_;
     TVyClipDetector VyClipDetector1;
     UniqueHbitmap PreviewBitmap;
-    HWND hint_ = nullptr;
-    std::string hintText_;
+    std::unique_ptr<ControlHint> hint_;
     std::string statusText_;
     std::uint32_t handledStamp_ = 0;
     bool handledAny_ = false;

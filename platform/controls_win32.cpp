@@ -29,6 +29,15 @@ std::string Caption(HWND hwnd) {
     return ToCp932(text);
 }
 
+SIZE TextExtent(HFONT font, const std::string& caption) {
+    WindowDc dc(nullptr);
+    SelectGuard select(dc.get(), font);
+    std::wstring text = FromCp932(caption);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
+}
+
 bool IsChecked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void SetChecked(HWND checkBox, bool checked) {

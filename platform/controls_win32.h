@@ -1,4 +1,4 @@
-// Child controls of standard window classes, made from one small spec each,
+// Child controls of standard window classes, each made from one small struct,
 // and the fonts the windows use.
 #pragma once
 
@@ -22,11 +22,14 @@ struct ControlSpec {
     HFONT font = nullptr;
 };
 
-HWND CreateControl(const ControlSpec& spec);
+HWND CreateControl(const ControlSpec& control);
 
 // Sets a control's or window's text from code-page-932 bytes.
 void SetCaption(HWND hwnd, const std::string& caption);
 std::string Caption(HWND hwnd);
+
+// The size a caption takes in a font.
+SIZE TextExtent(HFONT font, const std::string& caption);
 
 bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);

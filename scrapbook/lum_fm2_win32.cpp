@@ -8,7 +8,9 @@
 #include "app/lum_main_win32.h"
 #include "app/program_folder_win32.h"
 #include "app/settings.h"
+#include "platform/control_hint_win32.h"
 #include "platform/controls_win32.h"
+#include "platform/popup_menu_win32.h"
 #include "platform/error_report.h"
 #include "platform/prompts_win32.h"
 #include "platform/text.h"
@@ -97,13 +99,7 @@ public:
 // The counter grows and shrinks with its text, as a label does that sizes
 // itself; a fixed width would cut "12 / 34" or wrap it out of sight.
 void FitLabelToText(HWND label) {
-    std::wstring text = FromCp932(Caption(label));
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    SIZE size = TextExtent(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), Caption(label));
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
 }
@@ -197,38 +193,17 @@ void TForm2::CreateControls() {
 
     SetWindowPos(PageControl1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreatePopupMenu1();
-    CreateHint();
+    // The list shows its own hint: the selected clip's first lines.
+    hint_ = std::make_unique<ControlHint>(Handle(), ListBox1);
     ShowPageControls();
 }
 
 void TForm2::CreatePopupMenu1() {
-    PopupMenu1 = CreatePopupMenu();
-    const struct {
-        UINT id;
-        const char* caption;
-    } items[] = {{kPopCopy, "コピー(&C)"}, {kPopFile, "ファイル出力(&F)"}, {kPopDelete, "削除(&D)"},
-                 {0, nullptr}, {kPopCancel, "キャンセル"}};
-    for (const auto& item : items) {
-        if (item.caption) {
-            AppendMenuW(PopupMenu1, MF_STRING, item.id, FromCp932(item.caption).c_str());
-        } else {
-            AppendMenuW(PopupMenu1, MF_SEPARATOR, 0, nullptr);
-        }
-    }
-}
-
-// The list shows its own hint: the selected clip's first lines.
-void TForm2::CreateHint() {
-    hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                            0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(ListBox1);
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(hint_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(hint_, TTM_SETMAXTIPWIDTH, 0, 400);
+    PopupMenu1 = CreatePopupMenuOf({{kPopCopy, "コピー(&C)"},
+                                    {kPopFile, "ファイル出力(&F)"},
+                                    {kPopDelete, "削除(&D)"},
+                                    {0, nullptr},
+                                    {kPopCancel, "キャンセル"}});
 }
 
 void TForm2::FormCreate() {
@@ -304,13 +279,7 @@ void TForm2::RegisterClipboardBitmap() {
 void TForm2::ListBox1Click() {
     std::string preview;
     TextStore->GetPreview(preview);
-    hintText_ = preview;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(ListBox1);
-    tool.lpszText = hintText_.data();
-    SendMessageA(hint_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    hint_->SetText(preview);
 }
 
 void TForm2::ListBox1DblClick() { TextStore->CopyToClipboard(); }
@@ -611,13 +580,7 @@ void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 void TForm2::OnContextMenu(HWND target, int x, int y) {
     if (target != ListBox1 && target != PaintBox1) return;
-    if (x == -1 && y == -1) {  // from the keyboard: open at the control's corner
-        RECT r{};
-        GetWindowRect(target, &r);
-        x = r.left;
-        y = r.top;
-    }
-    UINT id = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr);
+    UINT id = TrackPopupMenuOver(PopupMenu1, Handle(), target, x, y);
     if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
 }
 

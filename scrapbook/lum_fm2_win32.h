@@ -9,6 +9,7 @@
 
 #include "dib/system_clipboard_win32.h"
 #include "platform/clip_folder.h"
+#include "platform/control_hint_win32.h"
 #include "platform/clipboard_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/window_win32.h"
@@ -85,7 +86,7 @@ public:
     void RegisterClipboardBitmap();
 
     // The list's hint: the selected clip's preview.
-    const std::string& ListBox1Hint() const { return hintText_; }
+    const std::string& ListBox1Hint() const { return hint_->Text(); }
     // The index of the existing list item at (x, y), or -1.
     int ListItemAt(int x, int y) const;
     // Whether a list item is being dragged.
@@ -100,7 +101,6 @@ private:
     void FormCreate();
     void CreateControls();
     void CreatePopupMenu1();
-    void CreateHint();
     // The controls of a page are shown only while it is the active one.
     void ShowPageControls();
     void OnCommand(int id, int code, HWND control);
@@ -127,8 +127,7 @@ private:
     std::unique_ptr<PaintBoxWindow> paintBox_;
     OffscreenBitmap offscreen_;
     POINT pageOrigin_{};
-    HWND hint_ = nullptr;
-    std::string hintText_;
+    std::unique_ptr<ControlHint> hint_;
     DragState drag_ = DragState::None;
     POINT pressPoint_{};
 };

@@ -99,9 +99,10 @@ TEST(Settings, FirstStartWritesAllEightKeysInOrder) {
 TEST(Settings, RoundTripReadsHexCutsLongValuesAndRewritesSwitches) {
     TempFolder folder;
     std::string longPath(5000, 'p');
-    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=0x20\r\nTOP=abc\r\n[FILE]\r\nPATH1=" + longPath +
-                                        "\r\nPATH2=D:\\exports\\\r\n[SYSTEM]\r\nSTAYONTOP=true\r\n"
-                                        "DELETECHECK=TRUE\r\n");
+    std::string ini = "[FORM]\r\nLEFT=0x20\r\nTOP=abc\r\n[FILE]\r\nPATH1=";
+    ini.append(longPath);
+    ini.append("\r\nPATH2=D:\\exports\\\r\n[SYSTEM]\r\nSTAYONTOP=true\r\nDELETECHECK=TRUE\r\n");
+    WriteFileBytes(IniPath(folder), ini);
     {
         ProgramProcess program(folder.Path());
         HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
