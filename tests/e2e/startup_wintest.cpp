@@ -98,7 +98,7 @@ TEST(Settings, FirstStartWritesAllEightKeysInOrder) {
 
 TEST(Settings, RoundTripReadsHexCutsLongValuesAndRewritesSwitches) {
     TempFolder folder;
-    std::string longPath(5000, 'p');
+    std::string longPath(100000, 'p');
     std::string ini = "[FORM]\r\nLEFT=0x20\r\nTOP=abc\r\n[FILE]\r\nPATH1=";
     ini.append(longPath);
     ini.append("\r\nPATH2=D:\\exports\\\r\n[SYSTEM]\r\nSTAYONTOP=true\r\nDELETECHECK=TRUE\r\n");

@@ -307,3 +307,34 @@ TEST_F(BitmapStore, HandPlacedFileBecomesTheLastClipAtTheNextStart) {
 
 }  // namespace
 }  // namespace lumeret
+
+namespace lumeret {
+namespace {
+
+// A one-bit picture: big sizes stay small files.
+std::vector<std::uint8_t> OneBitBmp(int width, int height) {
+    test::BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 1;
+    p.clrUsed = 2;
+    p.colors = {0, 0, 0, 0, 255, 255, 255, 0};
+    std::size_t row = static_cast<std::size_t>((width + 31) / 32 * 4);
+    p.pixels.assign(row * static_cast<std::size_t>(height), 0xAA);
+    return test::MakeBmp(p);
+}
+
+TEST_F(BitmapStore, ExtremeSizesAreShownWithoutFailing) {
+    WriteClip("00000000.bmp", OneBitBmp(1, 20000));
+    WriteClip("00000001.bmp", OneBitBmp(10000, 10000));
+    auto store = Open();
+    ASSERT_TRUE(store->ShowItem(1));
+    EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 0, 193}));  // 193 / 20000 rounds to nothing
+    EXPECT_EQ(box.width, 0);
+    ASSERT_TRUE(store->ShowItem(2));
+    EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 193, 193}));
+    EXPECT_EQ(picture.canvas->Width(), 193);
+}
+
+}  // namespace
+}  // namespace lumeret
