@@ -1,0 +1,88 @@
+// A text clip that another program holds open without sharing: the store
+// reports what it cannot do and loses nothing.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/clip_folder.h"
+#include "platform/errors.h"
+#include "platform/handles_win32.h"
+#include "store/clip_numbering.h"
+#include "store/list_master_qc.h"
+#include "support/fakes.h"
+#include "support/scratch_folder.h"
+
+namespace lumeret {
+namespace {
+
+struct LockedClip : ::testing::Test {
+    test::ScratchFolder scratch;
+    SystemClipFolder folder;
+    test::FakeListRows rows;
+    test::FakeClipboard clipboard;
+    test::FakePrompts prompts;
+    std::string deleteCheck = "FALSE";
+
+    std::string Clip(int n) const { return ClipFileName(scratch.Base(), "txt", n); }
+    UniqueFileHandle Lock(int n) const {
+        return UniqueFileHandle(CreateFileA(Clip(n).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    }
+    void SetUp() override {
+        folder.MakeDirectory(scratch.Base() + "txt");
+        for (int i = 0; i < 3; ++i) folder.WriteWholeFile(Clip(i), "clip " + std::to_string(i) + "\r\n");
+    }
+};
+
+TEST_F(LockedClip, ReadingItReportsTheFileAndLeavesTheClipboardAlone) {
+    TListMasterQC store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+    store.RefreshList();
+    ASSERT_EQ(rows.Count(), 3);
+    UniqueFileHandle lock = Lock(1);
+    ASSERT_TRUE(lock);
+    clipboard.SetText("the user's own text");
+    rows.Select(1);
+    try {
+        store.CopyToClipboard();
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Clip(1) + " は開けません");
+    }
+    EXPECT_EQ(clipboard.text, "the user's own text");
+    EXPECT_THROW(store.AddText("new text"), EFOpenError);  // the duplicate test reads every clip
+    lock.reset();
+    EXPECT_TRUE(store.AddText("new text"));
+    EXPECT_EQ(store.Count(), 4);
+}
+
+TEST_F(LockedClip, DeletingItReportsAndKeepsEveryClip) {
+    TListMasterQC store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+    store.RefreshList();
+    UniqueFileHandle lock = Lock(1);
+    ASSERT_TRUE(lock);
+    EXPECT_THROW(store.DeleteItem(1), EFOpenError);  // the rescan cannot read it either
+    EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイルの削除に失敗しました"});
+    lock.reset();
+    store.RefreshList();
+    EXPECT_EQ(store.Count(), 3);
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"clip 0", "clip 1", "clip 2"}));
+}
+
+TEST_F(LockedClip, RenumberingPassesItOverAndTheNextStartClosesTheGap) {
+    folder.RemoveFile(Clip(0));
+    {
+        UniqueFileHandle lock = Lock(1);
+        ASSERT_TRUE(lock);
+        int count = 0;
+        RenumberFiles(folder, scratch.Base(), "txt", count);
+        EXPECT_EQ(count, 2);
+        EXPECT_TRUE(folder.FileExists(Clip(1)));  // could not move while held
+    }
+    int count = 0;
+    RenumberFiles(folder, scratch.Base(), "txt", count);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "clip 1\r\n");
+    EXPECT_EQ(folder.ReadWholeFile(Clip(1)), "clip 2\r\n");
+}
+
+}  // namespace
+}  // namespace lumeret
