@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/on_off.h"
+
 namespace lumeret {
 
 // A profile file: sections of keys with string values.
@@ -32,10 +34,6 @@ inline constexpr std::size_t kMaxSettingLength = 1023;
 
 // The settings file of an executable: its path with the extension ".ini".
 std::string SettingsPathFor(const std::string& exePath);
-
-// Only an exact "TRUE" counts as on.
-inline bool IsOn(const std::string& value) { return value == "TRUE"; }
-inline const char* OnOff(bool on) { return on ? "TRUE" : "FALSE"; }
 
 // A setting read as an integer: decimal, or hexadecimal after "$" or "0x";
 // anything that is not a valid 32-bit integer gives the default.

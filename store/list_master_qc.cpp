@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/errors.h"
+#include "platform/on_off.h"
 #include "platform/text.h"
 #include "store/clip_numbering.h"
 #include "store/text_export.h"
@@ -108,7 +109,7 @@ void TListMasterQC::GetPreview(std::string& text) {
 }
 
 void TListMasterQC::DeleteItem(int index) {
-    if (deleteCheck_ == "TRUE" && index >= 0 && count_ >= 1) {
+    if (IsOn(deleteCheck_) && index >= 0 && count_ >= 1) {
         prompts_.Beep(BeepKind::Question);
         std::string preview;
         GetPreview(preview);

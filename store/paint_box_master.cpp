@@ -1,7 +1,7 @@
 #include "store/paint_box_master.h"
 
-#include "app/settings.h"
 #include "dib/vydib.h"
+#include "platform/on_off.h"
 #include "store/clip_numbering.h"
 
 namespace lumeret {
