@@ -22,9 +22,13 @@ echo "== test sanitize"
 ctest --preset sanitize || status=1
 
 # One virtual display and one Wine server for all Windows tests.
-display=:$(( (RANDOM % 500) + 100 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number and tells it through the file.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+display=:$(head -n1 "$display_file")
+rm -f "$display_file"
 export WINEPREFIX="$root/build/wineprefix" DISPLAY="$display"
 cleanup() {
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
