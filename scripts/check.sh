@@ -29,7 +29,8 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 display=:$(head -n1 "$display_file")
 rm -f "$display_file"
-export WINEPREFIX="$root/build/wineprefix" DISPLAY="$display"
+# No .NET or HTML engine is needed, so Wine never asks to install one.
+export WINEPREFIX="$root/build/wineprefix" DISPLAY="$display" WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb_pid" >/dev/null 2>&1 || true

@@ -18,7 +18,7 @@ home="${LUMERET_HOME:-$HOME/lumeret}"
 mkdir -p "$home"
 cp build/windows/lumeret.exe "$home/lumeret.exe"
 echo "Starting $home/lumeret.exe"
-export WINEPREFIX="$home/wineprefix" WINEDEBUG=-all
+export WINEPREFIX="$home/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG="${LUMERET_LANG:-ja_JP.UTF-8}" LC_ALL="${LUMERET_LANG:-ja_JP.UTF-8}"
 cd "$home"
 exec wine lumeret.exe
