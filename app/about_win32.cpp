@@ -168,7 +168,12 @@ void TAboutBox::CopyrightDblClick() { PutOnClipboard(Caption(Copyright)); }
 void TAboutBox::e_mailDblClick() { PutOnClipboard(Caption(e_mail)); }
 void TAboutBox::homepageDblClick() { PutOnClipboard(Caption(homepage)); }
 
-void TAboutBox::OnCommand(int id, int code) {
+std::optional<COLORREF> TAboutBox::LabelTextColor(HWND label) const {
+    if (label == Copyright) return kAuthorColor;
+    return std::nullopt;
+}
+
+void TAboutBox::OnCommand(int id, int code, HWND) {
     if (id == kIdOk && code == BN_CLICKED) {
         OKButtonClick();
         return;
@@ -199,22 +204,11 @@ LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case DM_GETDEFID:
         return MAKELRESULT(kIdOk, DC_HASDEFID);
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == Copyright) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kAuthorColor);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        break;
     case WM_CLOSE:
         FormClose();
         return 0;
     }
-    return Default(msg, wParam, lParam);
+    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace lumeret

@@ -38,7 +38,8 @@ protected:
 
 private:
     void CreateControls();
-    void OnCommand(int id, int code);
+    void OnCommand(int id, int code, HWND control) override;
+    std::optional<COLORREF> LabelTextColor(HWND label) const override;
     // The one way the double-clicks reach the clipboard: as CF_TEXT.
     void PutOnClipboard(const std::string& text);
 };

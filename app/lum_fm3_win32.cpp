@@ -129,6 +129,12 @@ void TForm3::CloseDialog() {
     Hide();
 }
 
+void TForm3::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED) return;
+    if (id == kIdOk) ButtonOKClick();
+    if (id == kIdCancel) Button1Click();
+}
+
 LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
@@ -137,15 +143,11 @@ LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormShow();
         }
         break;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kIdOk && HIWORD(wParam) == BN_CLICKED) ButtonOKClick();
-        if (LOWORD(wParam) == kIdCancel && HIWORD(wParam) == BN_CLICKED) Button1Click();
-        return 0;
     case WM_CLOSE:
         CloseDialog();
         return 0;
     }
-    return Default(msg, wParam, lParam);
+    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace lumeret

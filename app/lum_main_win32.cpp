@@ -451,10 +451,20 @@ void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawGlyphButton(item, style);
 }
 
-void TForm1::OnContextMenu(HWND target, int x, int y) {
-    if (target != ListBox1) return;
+bool TForm1::OnContextMenu(HWND target, int x, int y) {
+    if (target != ListBox1) return false;
     UINT id = TrackPopupMenuOver(PopupMenu1, Handle(), target, x, y);
     if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
+    return true;
+}
+
+void TForm1::OnListKeyDown(HWND list, WORD& key) {
+    if (list == ListBox1) ListBox1KeyDown(key);
+}
+
+std::optional<COLORREF> TForm1::LabelTextColor(HWND label) const {
+    if (label == Lab_MinOr) return kGrey;
+    return std::nullopt;
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -473,38 +483,13 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_DRAWITEM:
-        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == Lab_MinOr) {
-            auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kGrey);
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        break;
-    case WM_VKEYTOITEM:
-        if (reinterpret_cast<HWND>(lParam) == ListBox1) {
-            WORD key = LOWORD(wParam);
-            ListBox1KeyDown(key);
-            return -1;  // the list box's own handling follows
-        }
-        break;
-    case WM_CONTEXTMENU:
-        OnContextMenu(reinterpret_cast<HWND>(wParam), static_cast<short>(LOWORD(lParam)),
-                      static_cast<short>(HIWORD(lParam)));
-        return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == AlarmBar && header->code == NM_CLICK) AlarmBarClick();
         break;
     }
     }
-    return Default(msg, wParam, lParam);
+    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 std::string TForm1::StatusText() const { return statusText_; }

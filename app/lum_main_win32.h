@@ -93,9 +93,11 @@ protected:
 private:
     void FormCreate();
     void CreateControls();
-    void OnCommand(int id, int code, HWND control);
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
-    void OnContextMenu(HWND target, int x, int y);
+    void OnCommand(int id, int code, HWND control) override;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnContextMenu(HWND target, int x, int y) override;
+    void OnListKeyDown(HWND list, WORD& key) override;
+    std::optional<COLORREF> LabelTextColor(HWND label) const override;
     void PaintBox1Paint(HDC dc);
     void DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height);
     void UpdatePaintBoxSize();

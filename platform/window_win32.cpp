@@ -65,7 +65,42 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     return handled ? result : 0;
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu(reinterpret_cast<HWND>(wParam), static_cast<short>(LOWORD(lParam)),
+                          static_cast<short>(HIWORD(lParam)))) {
+            return 0;
+        }
+        break;
+    case WM_VKEYTOITEM: {
+        WORD key = LOWORD(wParam);
+        OnListKeyDown(reinterpret_cast<HWND>(lParam), key);
+        return -1;
+    }
+    case WM_CTLCOLORSTATIC:
+        if (auto color = LabelTextColor(reinterpret_cast<HWND>(lParam))) {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, *color);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+void Window::OnCommand(int, int, HWND) {}
+void Window::OnDrawItem(const DRAWITEMSTRUCT&) {}
+bool Window::OnContextMenu(HWND, int, int) { return false; }
+void Window::OnListKeyDown(HWND, WORD&) {}
+std::optional<COLORREF> Window::LabelTextColor(HWND) const { return std::nullopt; }
 
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace lumeret {
@@ -45,10 +46,23 @@ protected:
     // Registers the class on first use and creates the window, hidden.
     void CreateWindowObject(const CreateParams& params);
 
-    // Called for every message, inside the error boundary. The default is
-    // DefWindowProcW; return Default(...) for unhandled messages.
+    // Called for every message, inside the error boundary. A window handles
+    // its own messages and passes the rest here: the notifications of its
+    // controls go to the members below, everything else to DefWindowProcW.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // WM_COMMAND from a control (or a menu, with no control).
+    virtual void OnCommand(int id, int code, HWND control);
+    // WM_DRAWITEM of an owner-drawn control.
+    virtual void OnDrawItem(const DRAWITEMSTRUCT& item);
+    // WM_CONTEXTMENU; false leaves it to the system (the caption's menu).
+    virtual bool OnContextMenu(HWND target, int x, int y);
+    // A key in a list box that asks its owner (LBS_WANTKEYBOARDINPUT); the
+    // list box's own handling follows.
+    virtual void OnListKeyDown(HWND list, WORD& key);
+    // The text colour of a label, nothing for the system's own.
+    virtual std::optional<COLORREF> LabelTextColor(HWND label) const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

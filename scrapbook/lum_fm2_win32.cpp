@@ -578,10 +578,20 @@ void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawGlyphButton(face, style);
 }
 
-void TForm2::OnContextMenu(HWND target, int x, int y) {
-    if (target != ListBox1 && target != PaintBox1) return;
+bool TForm2::OnContextMenu(HWND target, int x, int y) {
+    if (target != ListBox1 && target != PaintBox1) return false;
     UINT id = TrackPopupMenuOver(PopupMenu1, Handle(), target, x, y);
     if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
+    return true;
+}
+
+void TForm2::OnListKeyDown(HWND list, WORD& key) {
+    if (list == ListBox1) ListBox1KeyDown(key);
+}
+
+std::optional<COLORREF> TForm2::LabelTextColor(HWND label) const {
+    if (label == Lab_curno) return RGB(0, 0, 0);
+    return std::nullopt;
 }
 
 LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -592,38 +602,13 @@ LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:  // closing only hides the window
         Hide();
         return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_DRAWITEM:
-        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == Lab_curno) {
-            auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, RGB(0, 0, 0));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        break;
-    case WM_VKEYTOITEM:
-        if (reinterpret_cast<HWND>(lParam) == ListBox1) {
-            WORD key = LOWORD(wParam);
-            ListBox1KeyDown(key);
-            return -1;  // the list box's own handling follows
-        }
-        break;
-    case WM_CONTEXTMENU:
-        OnContextMenu(reinterpret_cast<HWND>(wParam), static_cast<short>(LOWORD(lParam)),
-                      static_cast<short>(HIWORD(lParam)));
-        return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == PageControl1 && header->code == TCN_SELCHANGE) ShowPageControls();
         break;
     }
     }
-    return Default(msg, wParam, lParam);
+    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace lumeret

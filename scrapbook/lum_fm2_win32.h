@@ -103,9 +103,11 @@ private:
     void CreatePopupMenu1();
     // The controls of a page are shown only while it is the active one.
     void ShowPageControls();
-    void OnCommand(int id, int code, HWND control);
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
-    void OnContextMenu(HWND target, int x, int y);
+    void OnCommand(int id, int code, HWND control) override;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnContextMenu(HWND target, int x, int y) override;
+    void OnListKeyDown(HWND list, WORD& key) override;
+    std::optional<COLORREF> LabelTextColor(HWND label) const override;
 
     // BtnFileClick's page branches.
     void SaveTextClip();

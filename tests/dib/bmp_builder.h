@@ -175,4 +175,16 @@ inline std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
     return out;
 }
 
+// A 2x2, 8-bit image: red, green / blue, white (top row first).
+inline std::vector<std::uint8_t> Quad() {
+    BmpParts p;
+    p.width = 2;
+    p.height = 2;
+    p.bitCount = 8;
+    p.clrUsed = 4;
+    p.colors = Bytes({0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({2, 3, 0, 0, 0, 1, 0, 0});  // bottom row first
+    return MakeBmp(p);
+}
+
 }  // namespace lumeret::test

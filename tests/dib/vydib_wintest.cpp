@@ -15,21 +15,7 @@
 namespace lumeret {
 namespace {
 
-using test::BmpParts;
-using test::Bytes;
-using test::MakeBmp;
-
-// 2x2, 8 bits: red, green / blue, white (top row first).
-std::vector<std::uint8_t> Quad() {
-    BmpParts p;
-    p.width = 2;
-    p.height = 2;
-    p.bitCount = 8;
-    p.clrUsed = 4;
-    p.colors = Bytes({0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0});
-    p.pixels = Bytes({2, 3, 0, 0, 0, 1, 0, 0});
-    return MakeBmp(p);
-}
+using test::Quad;
 
 void Load(TVyDIB& dib, const std::vector<std::uint8_t>& bytes) {
     MemoryStream in(bytes);

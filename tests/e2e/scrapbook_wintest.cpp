@@ -358,12 +358,12 @@ TEST_F(ScrapbookWithBadBitmaps, TheDibsMessageIsReportedAndTheWindowsStayUsable)
 class ScrapbookWithTextClips : public Scrapbook {
 protected:
     void BeforeStart() override {
-        for (int i = 0; i < kClips; ++i) WriteTextClip(i, "c" + std::to_string(i));
+        for (int i = 0; i < kClips; ++i) WriteTextClip(i, std::string("c").append(std::to_string(i)));
     }
     static constexpr int kClips = 6;
     std::vector<std::string> Expected(std::vector<int> order) const {
         std::vector<std::string> out;
-        for (int i : order) out.push_back("c" + std::to_string(i) + "\r\n");
+        for (int i : order) out.push_back(std::string("c").append(std::to_string(i)).append("\r\n"));
         return out;
     }
 };
@@ -476,7 +476,7 @@ TEST_F(ScrapbookWithTextClips, MovingThePointerTracksTheItemUnderIt) {
 class ScrapbookWithManyTextClips : public Scrapbook {
 protected:
     void BeforeStart() override {
-        for (int i = 0; i < 30; ++i) WriteTextClip(i, "c" + std::to_string(i));
+        for (int i = 0; i < 30; ++i) WriteTextClip(i, std::string("c").append(std::to_string(i)));
     }
 };
 

@@ -63,20 +63,27 @@ TEST(Startup, MainWindowHasItsCaptionAndClientSize) {
     EXPECT_NE(FindWindowW(L"TForm3", nullptr), nullptr);
 }
 
+// Starts the program in folder, notes where its main window opened, closes
+// it and expects a normal end with no message on the way.
+POINT StartAndClose(const TempFolder& folder) {
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    EXPECT_NE(main, nullptr) << "the main window did not appear";
+    if (!main) return {-1, -1};
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_TRUE(program.Windows(L"#32770").empty());
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    return {r.left, r.top};
+}
+
 TEST(Settings, FirstStartWritesAllEightKeysInOrder) {
     TempFolder folder;
-    {
-        ProgramProcess program(folder.Path());
-        HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
-        ASSERT_NE(main, nullptr);
-        RECT r{};
-        GetWindowRect(main, &r);
-        EXPECT_EQ(r.left, 0);
-        EXPECT_EQ(r.top, 0);
-        PostMessageW(main, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
-        EXPECT_EQ(program.ExitCode(), 0u);
-    }
+    POINT opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, 0);
+    EXPECT_EQ(opened.y, 0);
     std::string ini = ReadFileBytes(IniPath(folder));
     auto form = ini.find("[FORM]");
     auto file = ini.find("[FILE]");
@@ -103,17 +110,9 @@ TEST(Settings, RoundTripReadsHexCutsLongValuesAndRewritesSwitches) {
     ini.append(longPath);
     ini.append("\r\nPATH2=D:\\exports\\\r\n[SYSTEM]\r\nSTAYONTOP=true\r\nDELETECHECK=TRUE\r\n");
     WriteFileBytes(IniPath(folder), ini);
-    {
-        ProgramProcess program(folder.Path());
-        HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
-        ASSERT_NE(main, nullptr);
-        RECT r{};
-        GetWindowRect(main, &r);
-        EXPECT_EQ(r.left, 32);
-        EXPECT_EQ(r.top, 0);
-        PostMessageW(main, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
-    }
+    POINT opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, 32);
+    EXPECT_EQ(opened.y, 0);
     EXPECT_EQ(Key(IniPath(folder), "FORM", "LEFT"), "32");
     EXPECT_EQ(Key(IniPath(folder), "FORM", "TOP"), "0");
     EXPECT_EQ(Key(IniPath(folder), "FILE", "PATH1"), std::string(1023, 'p'));
@@ -129,13 +128,9 @@ TEST(Settings, JunkFileGivesDefaultsWithoutComplaint) {
     std::string junk;
     for (int i = 0; i < 4096; ++i) junk.push_back(static_cast<char>((i * 7919) & 0xFF));
     WriteFileBytes(IniPath(folder), junk);
-    ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
-    ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(program.Windows(L"#32770").empty());
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
-    EXPECT_EQ(program.ExitCode(), 0u);
+    POINT opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, 0);  // defaults
+    EXPECT_EQ(opened.y, 0);
 }
 
 // Closes the program and expects the error box that names the settings file;
