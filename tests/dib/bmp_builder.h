@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "dib/graphic.h"
+#include "dib/vydib.h"
 #include "platform/global_memory.h"
+#include "platform/stream.h"
 
 namespace lumeret::test {
 
@@ -173,6 +175,18 @@ inline std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
         out.push_back(static_cast<std::uint8_t>(v));
     }
     return out;
+}
+
+// A BMP file image read into, or written from, a DIB.
+inline void Load(TVyDIB& dib, const std::vector<std::uint8_t>& bytes) {
+    MemoryStream in(bytes);
+    dib.LoadFromStream(in);
+}
+
+inline std::vector<std::uint8_t> Save(const TVyDIB& dib) {
+    MemoryStream out;
+    dib.SaveToStream(out);
+    return out.Bytes();
 }
 
 // A 2x2, 8-bit image: red, green / blue, white (top row first).

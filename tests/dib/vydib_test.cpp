@@ -20,18 +20,9 @@ using test::ExpectError;
 using test::FakeClipboardObject;
 using test::MakeBmp;
 using test::MakePackedDib;
+using test::Load;
 using test::Quad;
-
-void Load(TVyDIB& dib, const std::vector<std::uint8_t>& bytes) {
-    MemoryStream in(bytes);
-    dib.LoadFromStream(in);
-}
-
-std::vector<std::uint8_t> Save(const TVyDIB& dib) {
-    MemoryStream out;
-    dib.SaveToStream(out);
-    return out.Bytes();
-}
+using test::Save;
 
 std::vector<PaletteEntry> Entries(PaletteHandle palette) {
     std::vector<PaletteEntry> out(PaletteSize(palette));

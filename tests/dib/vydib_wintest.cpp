@@ -15,18 +15,9 @@
 namespace lumeret {
 namespace {
 
+using test::Load;
 using test::Quad;
-
-void Load(TVyDIB& dib, const std::vector<std::uint8_t>& bytes) {
-    MemoryStream in(bytes);
-    dib.LoadFromStream(in);
-}
-
-std::vector<std::uint8_t> Save(const TVyDIB& dib) {
-    MemoryStream out;
-    dib.SaveToStream(out);
-    return out.Bytes();
-}
+using test::Save;
 
 // A top-down DIB section of the given depth selected into a memory DC.
 class Surface {
