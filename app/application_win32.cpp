@@ -3,19 +3,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/about_win32.h"
+#include "app/about_dialog_win32.h"
 #include "app/forms_win32.h"
-#include "app/lum_fm3_win32.h"
-#include "app/lum_main_win32.h"
+#include "app/settings_dialog_win32.h"
+#include "app/main_window_win32.h"
 #include "platform/error_report.h"
-#include "scrapbook/lum_fm2_win32.h"
+#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
-TForm1* Form1 = nullptr;
-TForm2* Form2 = nullptr;
-TAboutBox* AboutBox = nullptr;
-TForm3* Form3 = nullptr;
+MainWindow* Form1 = nullptr;
+ScrapbookWindow* Form2 = nullptr;
+AboutDialog* AboutBox = nullptr;
+SettingsDialog* Form3 = nullptr;
 
 bool AnotherInstanceRuns() {
     if (HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)) {
@@ -30,10 +30,10 @@ bool AnotherInstanceRuns() {
 void CreateForms() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    Form1 = new TForm1();
-    Form2 = new TForm2();
-    AboutBox = new TAboutBox();
-    Form3 = new TForm3();
+    Form1 = new MainWindow();
+    Form2 = new ScrapbookWindow();
+    AboutBox = new AboutDialog();
+    Form3 = new SettingsDialog();
 }
 
 void DestroyForms() {

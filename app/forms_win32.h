@@ -4,14 +4,14 @@
 
 namespace lumeret {
 
-class TForm1;     // main window
-class TForm2;     // scrapbook
-class TAboutBox;  // version dialog
-class TForm3;     // settings dialog
+class MainWindow;     // main window
+class ScrapbookWindow;     // scrapbook
+class AboutDialog;  // version dialog
+class SettingsDialog;     // settings dialog
 
-extern TForm1* Form1;
-extern TForm2* Form2;
-extern TAboutBox* AboutBox;
-extern TForm3* Form3;
+extern MainWindow* Form1;
+extern ScrapbookWindow* Form2;
+extern AboutDialog* AboutBox;
+extern SettingsDialog* Form3;
 
 }  // namespace lumeret

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dib/canvas.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ void MemcpyOf(benchmark::State& state, std::size_t bytes) {
 void BM_LoadFromStream32To24(benchmark::State& state) {
     const auto& file = File32();
     for (auto _ : state) {
-        TVyDIB dib;
+        Dib dib;
         ReadOnlyMemoryStream in(file.data(), file.size());
         dib.LoadFromStream(in);
         benchmark::DoNotOptimize(dib.InternalDIB()->Record.Bits);
@@ -70,8 +70,8 @@ BENCHMARK(BM_LoadFromStream32To24)->Unit(benchmark::kMillisecond);
 void BM_MemcpyOfTheFile(benchmark::State& state) { MemcpyOf(state, File32().size()); }
 BENCHMARK(BM_MemcpyOfTheFile)->Unit(benchmark::kMillisecond);
 
-TVyDIB& Loaded() {
-    static TVyDIB dib;
+Dib& Loaded() {
+    static Dib dib;
     static const bool loaded = [] {
         ReadOnlyMemoryStream in(File32().data(), File32().size());
         dib.LoadFromStream(in);
@@ -82,7 +82,7 @@ TVyDIB& Loaded() {
 }
 
 void BM_SaveToStream24(benchmark::State& state) {
-    TVyDIB& dib = Loaded();
+    Dib& dib = Loaded();
     std::size_t size = 0;
     for (auto _ : state) {
         MemoryStream out;
@@ -100,7 +100,7 @@ void BM_MemcpyOfTheSavedFile(benchmark::State& state) {
 BENCHMARK(BM_MemcpyOfTheSavedFile)->Unit(benchmark::kMillisecond);
 
 void BM_DrawInto193x193(benchmark::State& state) {
-    TVyDIB& dib = Loaded();
+    Dib& dib = Loaded();
     MemoryCanvas canvas(193, 193);
     for (auto _ : state) {
         dib.Draw(canvas, {0, 0, 193, 193});

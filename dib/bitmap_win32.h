@@ -1,4 +1,4 @@
-// A device-dependent bitmap with its palette, as TVyDIB::AssignTo fills it.
+// A device-dependent bitmap with its palette, as Dib::AssignTo fills it.
 #pragma once
 
 #include <windows.h>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "dib/internal_dib.h"
+#include "dib/dib_pixels.h"
 #include "platform/geometry.h"
 #include "platform/palette.h"
 

@@ -2,9 +2,9 @@
 
 namespace lumeret {
 
-void DIBAssert(bool condition, const std::string& message) {
+void DibAssert(bool condition, const std::string& message) {
     if (!condition) {
-        throw EVyDIBAssert(message);
+        throw DibAssertionError(message);
     }
 }
 

@@ -8,7 +8,7 @@ namespace lumeret {
 
 void LeReader::Check(std::size_t offset, std::size_t count) const {
     if (offset > size_ || count > size_ - offset) {
-        throw EVyDIBInvalidDIB("LeReader.Read: Read Past End of Data");
+        throw InvalidDibError("LeReader.Read: Read Past End of Data");
     }
 }
 

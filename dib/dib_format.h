@@ -58,7 +58,7 @@ struct RgbQuad {
 static_assert(sizeof(RgbQuad) == kRgbQuadSize);
 
 // Reads little-endian integers from a byte range; any read past its end
-// throws EVyDIBInvalidDIB instead of yielding 0.
+// throws InvalidDibError instead of yielding 0.
 class LeReader {
 public:
     LeReader(const void* data, std::size_t size) noexcept

@@ -8,20 +8,20 @@ void GetFileMap(std::int32_t size, FileMapHandle& fileMap, void*& bits) {
     // A negative size would reach the system as a huge unsigned one.
     FileMapHandle map = size > 0 ? CreatePagingFileMap(static_cast<std::uint32_t>(size)) : nullptr;
     if (map == nullptr) {
-        throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
+        throw OutOfResourcesError("GetFileMap: Cannot Make File Mapping Object");
     }
     void* view = MapWholeForWrite(map);
     if (view == nullptr) {
         ClosePixelMap(map);
-        throw EOutOfResources("GetFileMap: Cannot Make View of File Map");
+        throw OutOfResourcesError("GetFileMap: Cannot Make View of File Map");
     }
     fileMap = map;
     bits = view;
 }
 
 void ReleaseFileMap(FileMapHandle fileMap, void* bits) {
-    DIBAssert(UnmapPixelView(bits), "ReleaseFileMap: Failed To Unmap View of File map");
-    DIBAssert(ClosePixelMap(fileMap), "ReleaseFileMap: Failed To Close File Map");
+    DibAssert(UnmapPixelView(bits), "ReleaseFileMap: Failed To Unmap View of File map");
+    DibAssert(ClosePixelMap(fileMap), "ReleaseFileMap: Failed To Close File Map");
 }
 
 }  // namespace lumeret

@@ -8,12 +8,12 @@
 
 namespace lumeret {
 
-// Makes a mapping of size bytes and maps all of it. EOutOfResources when the
+// Makes a mapping of size bytes and maps all of it. OutOfResourcesError when the
 // mapping (also for a size of 0 or less) or its view cannot be made; nothing
 // stays open then.
 void GetFileMap(std::int32_t size, FileMapHandle& fileMap, void*& bits);
 
-// Unmaps the view, then closes the mapping. EVyDIBAssert when either fails;
+// Unmaps the view, then closes the mapping. DibAssertionError when either fails;
 // a failed unmap leaves the mapping open.
 void ReleaseFileMap(FileMapHandle fileMap, void* bits);
 

@@ -4,41 +4,41 @@
 
 namespace lumeret {
 
-void TVyGraphic::Assign(const TVyGraphic* source) {
-    throw EConvertError(std::string("Cannot assign a ") + (source ? source->ClassName() : "nil") +
+void Graphic::Assign(const Graphic* source) {
+    throw ConvertError(std::string("Cannot assign a ") + (source ? source->ClassName() : "nil") +
                         " to a " + ClassName());
 }
 
-void TVyGraphic::Assign(ClipboardObject& clipboard) {
+void Graphic::Assign(ClipboardObject& clipboard) {
     ClipboardOpenGuard open(clipboard);
     void* data = clipboard.GetAsHandle(GetClipboardFormat());
     void* palette = clipboard.GetAsHandle(kCfPaletteFormat);
     LoadFromClipboardFormat(GetClipboardFormat(), data, static_cast<PaletteHandle>(palette));
 }
 
-void TVyGraphic::AssignTo(TVyGraphic& dest) const {
-    throw EConvertError(std::string("Cannot assign a ") + ClassName() + " to a " + dest.ClassName());
+void Graphic::AssignTo(Graphic& dest) const {
+    throw ConvertError(std::string("Cannot assign a ") + ClassName() + " to a " + dest.ClassName());
 }
 
-void TVyGraphic::LoadFromFile(const std::string& path) {
+void Graphic::LoadFromFile(const std::string& path) {
     FileStream file(path, FileStream::Mode::Read);
     LoadFromStream(file);
 }
 
-void TVyGraphic::SaveToFile(const std::string& path) const {
+void Graphic::SaveToFile(const std::string& path) const {
     FileStream file(path, FileStream::Mode::Create);
     SaveToStream(file);
     file.Flush();
 }
 
-void TVyGraphic::Changed() {
+void Graphic::Changed() {
     Modified = true;
     if (OnChange) {
         OnChange(*this);
     }
 }
 
-void PutOnClipboard(const TVyGraphic& graphic, ClipboardObject& clipboard) {
+void PutOnClipboard(const Graphic& graphic, ClipboardObject& clipboard) {
     ClipboardOpenGuard open(clipboard);
     clipboard.Clear();
     std::uint16_t format = 0;

@@ -1,5 +1,5 @@
-// TVyGraphic: the abstract graphic between the program's graphic contract and
-// TVyDIB. It adds a palette and a clipboard format, and teaches Assign to read
+// Graphic: the abstract graphic between the program's graphic contract and
+// Dib. It adds a palette and a clipboard format, and teaches Assign to read
 // a graphic straight from the clipboard.
 #pragma once
 
@@ -16,7 +16,7 @@
 namespace lumeret {
 
 // An assignment between graphics of unrelated kinds.
-class EConvertError : public Exception { using Exception::Exception; };
+class ConvertError : public Exception { using Exception::Exception; };
 
 // The clipboard as graphics read and write it (the windows build's is
 // dib/system_clipboard_win32.h). Open and Close nest: only the outermost pair
@@ -49,22 +49,22 @@ private:
     ClipboardObject& clipboard_;
 };
 
-class TVyGraphic {
+class Graphic {
 public:
-    virtual ~TVyGraphic() = default;
-    TVyGraphic(const TVyGraphic&) = delete;
-    TVyGraphic& operator=(const TVyGraphic&) = delete;
+    virtual ~Graphic() = default;
+    Graphic(const Graphic&) = delete;
+    Graphic& operator=(const Graphic&) = delete;
 
     virtual const char* ClassName() const noexcept = 0;
 
-    // Takes the image of another graphic; unrelated kinds raise EConvertError.
-    virtual void Assign(const TVyGraphic* source);
+    // Takes the image of another graphic; unrelated kinds raise ConvertError.
+    virtual void Assign(const Graphic* source);
     // Reads the clipboard's data in GetClipboardFormat() (and its palette)
     // through LoadFromClipboardFormat; the clipboard is closed again whatever
     // happens.
     void Assign(ClipboardObject& clipboard);
-    // Gives this image to dest; unrelated kinds raise EConvertError.
-    virtual void AssignTo(TVyGraphic& dest) const;
+    // Gives this image to dest; unrelated kinds raise ConvertError.
+    virtual void AssignTo(Graphic& dest) const;
 
     virtual void Draw(Canvas& canvas, const Rect& rect) = 0;
     virtual bool GetEmpty() const = 0;
@@ -75,9 +75,9 @@ public:
 
     virtual void LoadFromStream(Stream& stream) = 0;
     virtual void SaveToStream(Stream& stream) const = 0;
-    // Opens the file for reading (EFOpenError) and reads it.
+    // Opens the file for reading (FileOpenError) and reads it.
     void LoadFromFile(const std::string& path);
-    // Creates or truncates the file (EFCreateError) and writes it.
+    // Creates or truncates the file (FileCreateError) and writes it.
     void SaveToFile(const std::string& path) const;
 
     virtual void LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle palette) = 0;
@@ -88,16 +88,16 @@ public:
     virtual std::uint16_t GetClipboardFormat() const = 0;
 
     // Called after every change of the image that is announced (see Changed).
-    std::function<void(TVyGraphic&)> OnChange;
+    std::function<void(Graphic&)> OnChange;
     bool Modified = false;
 
 protected:
-    TVyGraphic() = default;
+    Graphic() = default;
     // Marks the graphic modified and calls OnChange.
     void Changed();
 };
 
 // Empties the clipboard and puts the graphic on it in its clipboard format.
-void PutOnClipboard(const TVyGraphic& graphic, ClipboardObject& clipboard);
+void PutOnClipboard(const Graphic& graphic, ClipboardObject& clipboard);
 
 }  // namespace lumeret

@@ -119,7 +119,7 @@ MemoryCanvas::MemoryCanvas(std::int32_t width, std::int32_t height, std::uint32_
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background) {}
 
 std::uint32_t MemoryCanvas::Pixel(std::int32_t x, std::int32_t y) const {
-    DIBAssert(x >= 0 && y >= 0 && x < width_ && y < height_, "MemoryCanvas.Pixel: Out Of Range");
+    DibAssert(x >= 0 && y >= 0 && x < width_ && y < height_, "MemoryCanvas.Pixel: Out Of Range");
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 

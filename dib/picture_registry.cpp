@@ -81,30 +81,30 @@ GraphicFactory FindClipboardFormat(std::uint16_t format) {
     return nullptr;
 }
 
-std::unique_ptr<TVyGraphic> LoadPictureFromFile(const std::string& path) {
+std::unique_ptr<Graphic> LoadPictureFromFile(const std::string& path) {
     std::string extension = ExtractFileExt(path);
     if (!extension.empty()) {
         extension.erase(0, 1);
     }
     GraphicFactory factory = FindFileFormat(extension);
     if (factory == nullptr) {
-        throw EConvertError("Unknown picture file extension (." + extension + ")");
+        throw ConvertError("Unknown picture file extension (." + extension + ")");
     }
-    std::unique_ptr<TVyGraphic> graphic = factory();
+    std::unique_ptr<Graphic> graphic = factory();
     graphic->LoadFromFile(path);
     return graphic;
 }
 
-std::unique_ptr<TVyGraphic> LoadPictureFromClipboard(ClipboardObject& clipboard) {
+std::unique_ptr<Graphic> LoadPictureFromClipboard(ClipboardObject& clipboard) {
     ClipboardOpenGuard open(clipboard);
     for (const auto& f : ClipFormats()) {
         if (clipboard.HasFormat(f.format)) {
-            std::unique_ptr<TVyGraphic> graphic = f.factory();
+            std::unique_ptr<Graphic> graphic = f.factory();
             graphic->Assign(clipboard);
             return graphic;
         }
     }
-    throw EConvertError("Unsupported clipboard format");
+    throw ConvertError("Unsupported clipboard format");
 }
 
 }  // namespace lumeret

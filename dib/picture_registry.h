@@ -9,7 +9,7 @@
 
 namespace lumeret {
 
-using GraphicFactory = std::unique_ptr<TVyGraphic> (*)();
+using GraphicFactory = std::unique_ptr<Graphic> (*)();
 
 // extension without the dot, any case.
 void RegisterFileFormat(const std::string& extension, const std::string& description,
@@ -22,10 +22,10 @@ GraphicFactory FindClipboardFormat(std::uint16_t format);
 std::string FileFormatDescription(const std::string& extension);
 
 // A graphic of the kind registered for the file's extension, loaded from the
-// file. EConvertError for an unknown extension.
-std::unique_ptr<TVyGraphic> LoadPictureFromFile(const std::string& path);
+// file. ConvertError for an unknown extension.
+std::unique_ptr<Graphic> LoadPictureFromFile(const std::string& path);
 // A graphic of the first registered kind whose format the clipboard holds,
-// read from it. EConvertError when it holds none of them.
-std::unique_ptr<TVyGraphic> LoadPictureFromClipboard(ClipboardObject& clipboard);
+// read from it. ConvertError when it holds none of them.
+std::unique_ptr<Graphic> LoadPictureFromClipboard(ClipboardObject& clipboard);
 
 }  // namespace lumeret

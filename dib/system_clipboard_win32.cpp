@@ -15,7 +15,7 @@ void SystemClipboard::Open() {
         ++depth_;
         return;
     }
-    if (!OpenClipboardRetrying(owner_)) throw EClipboardError("Cannot open clipboard");
+    if (!OpenClipboardRetrying(owner_)) throw ClipboardError("Cannot open clipboard");
     depth_ = 1;
 }
 
@@ -43,7 +43,7 @@ void SystemClipboard::Clear() {
 void SystemClipboard::SetAsHandle(unsigned format, void* handle) {
     ClipboardOpenGuard open(*this);
     if (SetClipboardData(format, static_cast<HANDLE>(handle)) == nullptr) {
-        throw EClipboardError("Cannot put data on the clipboard");
+        throw ClipboardError("Cannot put data on the clipboard");
     }
 }
 

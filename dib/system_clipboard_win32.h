@@ -7,7 +7,7 @@
 
 namespace lumeret {
 
-class EClipboardError : public Exception { using Exception::Exception; };
+class ClipboardError : public Exception { using Exception::Exception; };
 
 class SystemClipboard : public ClipboardObject {
 public:
@@ -18,7 +18,7 @@ public:
     SystemClipboard& operator=(const SystemClipboard&) = delete;
 
     // Another program may hold the clipboard for a moment: a few tries with a
-    // growing pause before EClipboardError.
+    // growing pause before ClipboardError.
     void Open() override;
     void Close() override;
     bool HasFormat(unsigned format) override;

@@ -6,14 +6,14 @@
 #include <cstdlib>
 
 #include "dib/canvas.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 namespace lumeret::fuzz {
 
 // Writing a store this large would only measure the allocator.
 inline constexpr std::int32_t kRoundTripLimit = 16 << 20;
 
-inline void Exercise(TVyDIB& dib) {
+inline void Exercise(Dib& dib) {
     MemoryCanvas canvas(17, 13);
     dib.Draw(canvas, {-3, -2, 15, 12});
     if (dib.InternalDIB()->Record.ImageSize > kRoundTripLimit) {
@@ -21,7 +21,7 @@ inline void Exercise(TVyDIB& dib) {
     }
     MemoryStream out;
     dib.SaveToStream(out);
-    TVyDIB back;
+    Dib back;
     out.Seek(0);
     back.LoadFromStream(out);  // what was written must read again
     if (back.GetWidth() != dib.GetWidth() || back.GetHeight() != dib.GetHeight()) {

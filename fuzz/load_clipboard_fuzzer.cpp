@@ -1,4 +1,4 @@
-// TVyDIB::LoadFromClipboardFormat on a block holding arbitrary bytes.
+// Dib::LoadFromClipboardFormat on a block holding arbitrary bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::memcpy(lock.Bytes(), data, size);
         }
     }
-    TVyDIB dib;
+    Dib dib;
     try {
         dib.LoadFromClipboardFormat(kCfDibFormat, block.get(), nullptr);
     } catch (const Exception&) {

@@ -1,4 +1,4 @@
-// TVyDIB::LoadFromStream on arbitrary bytes.
+// Dib::LoadFromStream on arbitrary bytes.
 #include <cstddef>
 #include <cstdint>
 
@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumeret;
-    TVyDIB dib;
+    Dib dib;
     try {
         ReadOnlyMemoryStream in(data, size);
         dib.LoadFromStream(in);

@@ -43,12 +43,12 @@ public:
     // Whether path names an existing file (a folder does not count).
     virtual bool FileExists(const std::string& path) = 0;
 
-    // The whole file. Throws EFOpenError(path) when it cannot be opened.
+    // The whole file. Throws FileOpenError(path) when it cannot be opened.
     virtual std::string ReadWholeFile(const std::string& path) = 0;
 
     // Creates the file or replaces its whole content. Throws
-    // EFCreateError(path) when it cannot be created (an existing file is then
-    // left as it was) and EInOutError when writing fails half-way, in which
+    // FileCreateError(path) when it cannot be created (an existing file is then
+    // left as it was) and IoError when writing fails half-way, in which
     // case the broken file is removed.
     virtual void WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
 

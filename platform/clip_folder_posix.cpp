@@ -138,10 +138,10 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
     std::string p = SystemPath(path);
     Fd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st {};
-    if (!fd || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) throw EFOpenError(path);
+    if (!fd || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) throw FileOpenError(path);
     std::string data;
     if (st.st_size > 0) {
-        if (static_cast<unsigned long long>(st.st_size) > data.max_size()) throw EOutOfMemory("Out of memory");
+        if (static_cast<unsigned long long>(st.st_size) > data.max_size()) throw OutOfMemoryError("Out of memory");
         data.reserve(static_cast<std::size_t>(st.st_size));
     }
     char buffer[64 * 1024];
@@ -150,7 +150,7 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
-            throw EInOutError(WindowsErrorFor(errno));
+            throw IoError(WindowsErrorFor(errno));
         }
         data.append(buffer, static_cast<std::size_t>(got));
     }
@@ -160,9 +160,9 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
 void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view bytes) {
     std::string p = SystemPath(path);
     struct stat st {};
-    if (StatPath(p, st) && (S_ISDIR(st.st_mode) || IsReadOnly(st))) throw EFCreateError(path);
+    if (StatPath(p, st) && (S_ISDIR(st.st_mode) || IsReadOnly(st))) throw FileCreateError(path);
     Fd fd(::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd) throw EFCreateError(path);
+    if (!fd) throw FileCreateError(path);
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t put = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
@@ -171,7 +171,7 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
             int code = WindowsErrorFor(put < 0 ? errno : ENOSPC);
             fd.reset();
             ::unlink(p.c_str());
-            throw EInOutError(code);
+            throw IoError(code);
         }
         done += static_cast<std::size_t>(put);
     }
@@ -179,7 +179,7 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
     if (::close(fd.release()) != 0) {
         int code = WindowsErrorFor(errno);
         ::unlink(p.c_str());
-        throw EInOutError(code);
+        throw IoError(code);
     }
 }
 

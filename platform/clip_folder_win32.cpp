@@ -50,18 +50,18 @@ bool SystemClipFolder::FileExists(const std::string& path) {
 std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw EFOpenError(path);
+    if (!file) throw FileOpenError(path);
     std::string data;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-        if (static_cast<unsigned long long>(size.QuadPart) > data.max_size()) throw EOutOfMemory("Out of memory");
+        if (static_cast<unsigned long long>(size.QuadPart) > data.max_size()) throw OutOfMemoryError("Out of memory");
         data.reserve(static_cast<std::size_t>(size.QuadPart));
     }
     std::string buffer(kChunk, '\0');
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer.data(), kChunk, &got, nullptr)) {
-            throw EInOutError(static_cast<int>(GetLastError()));
+            throw IoError(static_cast<int>(GetLastError()));
         }
         if (got == 0) break;
         data.append(buffer.data(), got);
@@ -73,10 +73,10 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
     // Windows refuses to replace a read-only file; Wine, run by root, would
     // let the open through, so the attribute is checked first.
     DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw EFCreateError(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw FileCreateError(path);
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
-    if (!file) throw EFCreateError(path);
+    if (!file) throw FileCreateError(path);
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
@@ -85,14 +85,14 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
             int code = static_cast<int>(GetLastError());
             file.reset();
             DeleteFileA(path.c_str());
-            throw EInOutError(code);
+            throw IoError(code);
         }
         done += put;
     }
     if (!CloseHandle(file.release())) {
         int code = static_cast<int>(GetLastError());
         DeleteFileA(path.c_str());
-        throw EInOutError(code);
+        throw IoError(code);
     }
 }
 

@@ -34,10 +34,10 @@ void ClipboardWin32::SetText(const std::string& text) {
     ClipboardSession session(owner_);
     if (!EmptyClipboard()) throw Exception(kCannotWrite);
     UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-    if (!block) throw EOutOfMemory("Out of memory");
+    if (!block) throw OutOfMemoryError("Out of memory");
     {
         GlobalLockGuard lock(block.get());
-        if (!lock.Bytes()) throw EOutOfMemory("Out of memory");
+        if (!lock.Bytes()) throw OutOfMemoryError("Out of memory");
         std::memcpy(lock.Bytes(), text.c_str(), text.size() + 1);
     }
     if (!SetClipboardData(CF_TEXT, block.get())) throw Exception(kCannotWrite);

@@ -17,7 +17,7 @@ public:
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override;
     // Throws Exception when the clipboard cannot be opened or written,
-    // EOutOfMemory when the text's block cannot be allocated.
+    // OutOfMemoryError when the text's block cannot be allocated.
     void SetText(const std::string& text) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override;

@@ -14,7 +14,7 @@ HWND CreateControl(const ControlSpec& s) {
     HWND hwnd = CreateWindowExW(s.exStyle, s.className, FromCp932(s.caption).c_str(), WS_CHILD | WS_VISIBLE | s.style,
                                 s.left, s.top, s.width, s.height, s.parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)), GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd) throw EOutOfResources("Cannot create control");
+    if (!hwnd) throw OutOfResourcesError("Cannot create control");
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.font ? s.font : UiFont()), FALSE);
     return hwnd;
 }

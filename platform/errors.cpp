@@ -10,10 +10,10 @@ std::string FormatMessage1(const std::string& pattern, const std::string& text) 
     return result;
 }
 
-EFOpenError::EFOpenError(const std::string& path)
+FileOpenError::FileOpenError(const std::string& path)
     : Exception(FormatMessage1("ﾌｧｲﾙ %s は開けません", path)) {}
 
-EFCreateError::EFCreateError(const std::string& path)
+FileCreateError::FileCreateError(const std::string& path)
     : Exception(FormatMessage1("ﾌｧｲﾙ %s を作成できません", path)) {}
 
 namespace {
@@ -31,6 +31,6 @@ std::string InOutMessage(int code) {
 
 }  // namespace
 
-EInOutError::EInOutError(int errorCode) : Exception(InOutMessage(errorCode)), errorCode_(errorCode) {}
+IoError::IoError(int errorCode) : Exception(InOutMessage(errorCode)), errorCode_(errorCode) {}
 
 }  // namespace lumeret

@@ -18,35 +18,35 @@ private:
 };
 
 // The runtime-style errors.
-class EOutOfResources : public Exception { using Exception::Exception; };
-class EOutOfMemory : public Exception { using Exception::Exception; };
-class EReadError : public Exception { using Exception::Exception; };
-class EWriteError : public Exception { using Exception::Exception; };
+class OutOfResourcesError : public Exception { using Exception::Exception; };
+class OutOfMemoryError : public Exception { using Exception::Exception; };
+class ReadError : public Exception { using Exception::Exception; };
+class WriteError : public Exception { using Exception::Exception; };
 
 // A file that exists but cannot be opened for reading.
-class EFOpenError : public Exception {
+class FileOpenError : public Exception {
 public:
-    explicit EFOpenError(const std::string& path);
+    explicit FileOpenError(const std::string& path);
 };
 
 // A file that cannot be created or replaced.
-class EFCreateError : public Exception {
+class FileCreateError : public Exception {
 public:
-    explicit EFCreateError(const std::string& path);
+    explicit FileCreateError(const std::string& path);
 };
 
 // A failed file-system operation with the system's error number; the common
 // numbers get the runtime's own wording.
-class EInOutError : public Exception {
+class IoError : public Exception {
 public:
-    explicit EInOutError(int errorCode);
+    explicit IoError(int errorCode);
     int ErrorCode() const noexcept { return errorCode_; }
 
 private:
     int errorCode_;
 };
 
-// System error numbers that EInOutError words specially.
+// System error numbers that IoError words specially.
 inline constexpr int kErrorFileNotFound = 2;
 inline constexpr int kErrorAccessDenied = 5;
 

@@ -26,12 +26,12 @@ std::string ListBoxWin32::Row(int index) const {
 
 void ListBoxWin32::Insert(int index, const std::string& caption) {
     LRESULT r = Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(caption.c_str()));
-    if (r < 0) throw EOutOfResources(kCannotAddRow);
+    if (r < 0) throw OutOfResourcesError(kCannotAddRow);
 }
 
 void ListBoxWin32::Add(const std::string& caption) {
     LRESULT r = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
-    if (r < 0) throw EOutOfResources(kCannotAddRow);
+    if (r < 0) throw OutOfResourcesError(kCannotAddRow);
 }
 
 void ListBoxWin32::Remove(int index) { Send(LB_DELETESTRING, static_cast<WPARAM>(index)); }

@@ -16,7 +16,7 @@ public:
     // The control keeps its rows as characters, so a caption cut inside a
     // double-byte character may not read back byte for byte.
     std::string Row(int index) const override;
-    // Throws EOutOfResources when the control cannot take the row.
+    // Throws OutOfResourcesError when the control cannot take the row.
     void Insert(int index, const std::string& caption) override;
     void Add(const std::string& caption) override;
     void Remove(int index) override;

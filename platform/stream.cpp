@@ -9,7 +9,7 @@ namespace lumeret {
 
 void MemoryStream::ReadBuffer(void* buffer, std::size_t count) {
     if (position_ > bytes_.size() || count > bytes_.size() - position_) {
-        throw EReadError(kStreamReadError);
+        throw ReadError(kStreamReadError);
     }
     if (count != 0) {
         std::memcpy(buffer, bytes_.data() + position_, count);
@@ -33,7 +33,7 @@ void MemoryStream::WriteBuffer(const void* buffer, std::size_t count) {
 
 void ReadOnlyMemoryStream::ReadBuffer(void* buffer, std::size_t count) {
     if (position_ > size_ || count > size_ - position_) {
-        throw EReadError(kStreamReadError);
+        throw ReadError(kStreamReadError);
     }
     if (count != 0) {
         std::memcpy(buffer, data_ + position_, count);
@@ -42,34 +42,34 @@ void ReadOnlyMemoryStream::ReadBuffer(void* buffer, std::size_t count) {
 }
 
 void ReadOnlyMemoryStream::WriteBuffer(const void*, std::size_t) {
-    throw EWriteError(kStreamWriteError);
+    throw WriteError(kStreamWriteError);
 }
 
 FileStream::FileStream(const std::string& path, Mode mode)
     : file_(std::fopen(SystemPath(path).c_str(), mode == Mode::Read ? "rb" : "wb")) {
     if (!file_) {
         if (mode == Mode::Read) {
-            throw EFOpenError(path);
+            throw FileOpenError(path);
         }
-        throw EFCreateError(path);
+        throw FileCreateError(path);
     }
 }
 
 void FileStream::ReadBuffer(void* buffer, std::size_t count) {
     if (count != 0 && std::fread(buffer, 1, count, file_.get()) != count) {
-        throw EReadError(kStreamReadError);
+        throw ReadError(kStreamReadError);
     }
 }
 
 void FileStream::WriteBuffer(const void* buffer, std::size_t count) {
     if (count != 0 && std::fwrite(buffer, 1, count, file_.get()) != count) {
-        throw EWriteError(kStreamWriteError);
+        throw WriteError(kStreamWriteError);
     }
 }
 
 void FileStream::Flush() {
     if (std::fflush(file_.get()) != 0) {
-        throw EWriteError(kStreamWriteError);
+        throw WriteError(kStreamWriteError);
     }
 }
 

@@ -18,9 +18,9 @@ inline constexpr const char* kStreamWriteError = "Stream write error";
 class Stream {
 public:
     virtual ~Stream() = default;
-    // Throws EReadError when fewer than count bytes are left.
+    // Throws ReadError when fewer than count bytes are left.
     virtual void ReadBuffer(void* buffer, std::size_t count) = 0;
-    // Throws EWriteError when the bytes cannot all be written.
+    // Throws WriteError when the bytes cannot all be written.
     virtual void WriteBuffer(const void* buffer, std::size_t count) = 0;
 };
 
@@ -60,8 +60,8 @@ private:
 
 inline void CloseFileQuietly(std::FILE* file) noexcept { std::fclose(file); }
 
-// A file opened for reading (EFOpenError when it cannot be) or created anew
-// for writing (EFCreateError when it cannot be).
+// A file opened for reading (FileOpenError when it cannot be) or created anew
+// for writing (FileCreateError when it cannot be).
 class FileStream : public Stream {
 public:
     enum class Mode { Read, Create };
@@ -69,7 +69,7 @@ public:
 
     void ReadBuffer(void* buffer, std::size_t count) override;
     void WriteBuffer(const void* buffer, std::size_t count) override;
-    // Writes buffered bytes out; EWriteError when that fails.
+    // Writes buffered bytes out; WriteError when that fails.
     void Flush();
 
 private:

@@ -31,13 +31,13 @@ void Window::CreateWindowObject(const CreateParams& p) {
         if (!large) large = LoadIconW(instance, MAKEINTRESOURCEW(1));
         wc.hIcon = large;
         wc.style = CS_DBLCLKS;
-        if (!RegisterClassExW(&wc)) throw EOutOfResources("Cannot register window class");
+        if (!RegisterClassExW(&wc)) throw OutOfResourcesError("Cannot register window class");
     }
     RECT r{0, 0, p.clientWidth, p.clientHeight};
     AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
     HWND hwnd = CreateWindowExW(p.exStyle, p.className, FromCp932(p.caption).c_str(), p.style & ~WS_VISIBLE,
                                 p.left, p.top, r.right - r.left, r.bottom - r.top, p.owner, nullptr, instance, this);
-    if (!hwnd) throw EOutOfResources("Cannot create window");
+    if (!hwnd) throw OutOfResourcesError("Cannot create window");
 }
 
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -22,9 +22,9 @@ std::string ClipFileName(const std::string& baseDir, const std::string& ext, int
 namespace {
 
 // Where each file of the folder goes, in the order the files are renamed.
-std::vector<TFilenames> PlanRenumbering(IClipFolder& folder, const std::string& baseDir, const std::string& ext) {
+std::vector<FileRenaming> PlanRenumbering(IClipFolder& folder, const std::string& baseDir, const std::string& ext) {
     const std::string dir = baseDir + ext + "\\";
-    std::vector<TFilenames> plan;
+    std::vector<FileRenaming> plan;
     for (const FolderEntry& entry : folder.FindEntries(dir + "*." + ext)) {
         if (entry.directory || entry.hidden || entry.system) continue;  // read-only files are taken
         plan.push_back({dir + entry.name, {}});
@@ -33,7 +33,7 @@ std::vector<TFilenames> PlanRenumbering(IClipFolder& folder, const std::string& 
     // as unsigned values (std::string compares through memcmp); 8-digit names
     // come out in numeric order. Names in one folder differ, so any sort
     // gives the same order.
-    std::sort(plan.begin(), plan.end(), [](const TFilenames& a, const TFilenames& b) { return a.OldName < b.OldName; });
+    std::sort(plan.begin(), plan.end(), [](const FileRenaming& a, const FileRenaming& b) { return a.OldName < b.OldName; });
     for (std::size_t i = 0; i < plan.size(); ++i) plan[i].NewName = ClipFileName(baseDir, ext, static_cast<int>(i));
     return plan;
 }
@@ -41,11 +41,11 @@ std::vector<TFilenames> PlanRenumbering(IClipFolder& folder, const std::string& 
 }  // namespace
 
 void RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext, int& count) {
-    std::vector<TFilenames> plan = PlanRenumbering(folder, baseDir, ext);
+    std::vector<FileRenaming> plan = PlanRenumbering(folder, baseDir, ext);
     // A file's new number is never greater than its old one, so renaming in
     // ascending order never meets a target that is still to be moved away
     // while the folder holds only 8-digit names.
-    for (const TFilenames& row : plan) {
+    for (const FileRenaming& row : plan) {
         if (row.OldName != row.NewName) folder.RenameFile(row.OldName, row.NewName);
     }
     count = static_cast<int>(plan.size());

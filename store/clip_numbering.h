@@ -14,7 +14,7 @@ namespace lumeret {
 std::string NumberToName(int number);
 
 // One file of a renumbering: where the scan found it and where it goes.
-struct TFilenames {
+struct FileRenaming {
     std::string OldName;
     std::string NewName;
 };

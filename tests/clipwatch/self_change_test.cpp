@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "platform/text.h"
-#include "store/list_master.h"
+#include "store/clipboard_history.h"
 #include "support/fakes.h"
 
 namespace lumeret {
@@ -24,7 +24,7 @@ public:
 struct OwnWrite : ::testing::Test {
     test::FakeListRows rows;
     ReportingClipboard clipboard;
-    TListMaster history{rows, clipboard};
+    ClipboardHistory history{rows, clipboard};
     int added = 0;
     int skipped = 0;
     int runs = 0;

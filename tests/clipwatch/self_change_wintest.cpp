@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "clipwatch/VyClipDetector_win32.h"
+#include "clipwatch/clipboard_watcher_win32.h"
 #include "platform/clipboard_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/text.h"
-#include "store/list_master.h"
+#include "store/clipboard_history.h"
 #include "support/list_box_host_win32.h"
 #include "support/win_pump_win32.h"
 
@@ -39,8 +39,8 @@ struct SelfChange : ::testing::Test {
     test::ListBoxHost host;
     ListBoxWin32 rows{host.List()};
     CountingClipboard clipboard;
-    TListMaster history{rows, clipboard};
-    TVyClipDetector detector;
+    ClipboardHistory history{rows, clipboard};
+    ClipboardWatcher detector;
     int runs = 0;       // handler runs
     int skipped = 0;    // runs that saw the history's own write
     int added = 0;      // runs that fed AddText
@@ -49,7 +49,7 @@ struct SelfChange : ::testing::Test {
 
     void SetUp() override {
         ASSERT_NE(host.List(), nullptr);
-        detector.SetOnClipChange([this](TVyClipDetector&) { OnClipChange(); });
+        detector.SetOnClipChange([this](ClipboardWatcher&) { OnClipChange(); });
     }
 
     // What the main window does on a clipboard change that offers text.

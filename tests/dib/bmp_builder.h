@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dib/graphic.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 #include "platform/global_memory.h"
 #include "platform/stream.h"
 
@@ -178,12 +178,12 @@ inline std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
 }
 
 // A BMP file image read into, or written from, a DIB.
-inline void Load(TVyDIB& dib, const std::vector<std::uint8_t>& bytes) {
+inline void Load(Dib& dib, const std::vector<std::uint8_t>& bytes) {
     MemoryStream in(bytes);
     dib.LoadFromStream(in);
 }
 
-inline std::vector<std::uint8_t> Save(const TVyDIB& dib) {
+inline std::vector<std::uint8_t> Save(const Dib& dib) {
     MemoryStream out;
     dib.SaveToStream(out);
     return out.Bytes();

@@ -30,7 +30,7 @@ TEST(FileMap, SizeZeroOrNegativeCannotBeMapped) {
     for (std::int32_t size : {0, -1, -100000}) {
         FileMapHandle map = nullptr;
         void* bits = nullptr;
-        ExpectError<EOutOfResources>([&] { GetFileMap(size, map, bits); },
+        ExpectError<OutOfResourcesError>([&] { GetFileMap(size, map, bits); },
                                      "GetFileMap: Cannot Make File Mapping Object");
         EXPECT_EQ(map, nullptr);
         EXPECT_EQ(bits, nullptr);
@@ -42,7 +42,7 @@ TEST(FileMap, ReleasingAPointerThatIsNoViewFailsAndLeavesMappingOpen) {
     void* bits = nullptr;
     GetFileMap(16, map, bits);
     int notAView = 0;
-    ExpectError<EVyDIBAssert>([&] { ReleaseFileMap(map, &notAView); },
+    ExpectError<DibAssertionError>([&] { ReleaseFileMap(map, &notAView); },
                               "ReleaseFileMap: Failed To Unmap View of File map");
     // The mapping is still open: the proper release succeeds.
     ReleaseFileMap(map, bits);
@@ -53,16 +53,16 @@ TEST(FileMap, ClosingAnUnknownMappingFails) {
     void* bits = nullptr;
     GetFileMap(8, map, bits);
     ASSERT_TRUE(ClosePixelMap(map));
-    ExpectError<EVyDIBAssert>([&] { ReleaseFileMap(map, bits); },
+    ExpectError<DibAssertionError>([&] { ReleaseFileMap(map, bits); },
                               "ReleaseFileMap: Failed To Close File Map");
 }
 
-TEST(DIBAssert, TrueConditionDoesNothingFalseRaisesTheGivenText) {
-    EXPECT_NO_THROW(DIBAssert(true, "never"));
-    ExpectError<EVyDIBAssert>([] { DIBAssert(false, "Some.Check: Exact text"); }, "Some.Check: Exact text");
+TEST(DibAssert, TrueConditionDoesNothingFalseRaisesTheGivenText) {
+    EXPECT_NO_THROW(DibAssert(true, "never"));
+    ExpectError<DibAssertionError>([] { DibAssert(false, "Some.Check: Exact text"); }, "Some.Check: Exact text");
 }
 
-TEST(DIBErrors, EveryClassIsCaughtAsTheProgramsException) {
+TEST(DibErrors, EveryClassIsCaughtAsTheProgramsException) {
     auto caught = [](auto thrower) {
         try {
             thrower();
@@ -71,20 +71,20 @@ TEST(DIBErrors, EveryClassIsCaughtAsTheProgramsException) {
         }
         return std::string("not caught");
     };
-    EXPECT_EQ(caught([] { throw EVyDIBInvalidDIB("a"); }), "a");
-    EXPECT_EQ(caught([] { throw EVyDIBInvalidDIBFile("b"); }), "b");
-    EXPECT_EQ(caught([] { throw EVyDIBInvalidDIBPara("c"); }), "c");
-    EXPECT_EQ(caught([] { throw EVyDIBInvalidPalette("d"); }), "d");
-    EXPECT_EQ(caught([] { throw EVyDIBAssert("e"); }), "e");
+    EXPECT_EQ(caught([] { throw InvalidDibError("a"); }), "a");
+    EXPECT_EQ(caught([] { throw InvalidDibFileError("b"); }), "b");
+    EXPECT_EQ(caught([] { throw InvalidDibParameterError("c"); }), "c");
+    EXPECT_EQ(caught([] { throw InvalidPaletteError("d"); }), "d");
+    EXPECT_EQ(caught([] { throw DibAssertionError("e"); }), "e");
     // The classes are distinct: one is not caught as another.
     EXPECT_THROW(
         {
             try {
-                throw EVyDIBInvalidDIB("x");
-            } catch (const EVyDIBInvalidDIBFile&) {
+                throw InvalidDibError("x");
+            } catch (const InvalidDibFileError&) {
             }
         },
-        EVyDIBInvalidDIB);
+        InvalidDibError);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 #include "bmp_builder.h"
 #include "dib/canvas.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 namespace lumeret {
 namespace {
@@ -99,7 +99,7 @@ protected:
 };
 
 // What the program reads: RGB triples, top row first.
-std::vector<std::uint8_t> OurPixels(const TVyDIB& dib) {
+std::vector<std::uint8_t> OurPixels(const Dib& dib) {
     const DibRecord& rec = dib.InternalDIB()->Record;
     const auto w = dib.GetWidth();
     const auto h = dib.GetHeight();
@@ -123,7 +123,7 @@ std::vector<std::uint8_t> OurPixels(const TVyDIB& dib) {
     return out;
 }
 
-void LoadInto(TVyDIB& dib, const fs::path& path) { dib.LoadFromFile(path.string()); }
+void LoadInto(Dib& dib, const fs::path& path) { dib.LoadFromFile(path.string()); }
 
 std::uint16_t BitCountOf(const std::vector<std::uint8_t>& file) {
     return static_cast<std::uint16_t>(Le32(file, 14) == 12 ? file[24] | file[25] << 8 : file[28] | file[29] << 8);
@@ -135,7 +135,7 @@ std::uint16_t BitCountOf(const std::vector<std::uint8_t>& file) {
 void ExpectSameAsImageMagick(ImageMagick& fixture, const fs::path& path, std::uint16_t bits,
                              const std::vector<std::uint8_t>& expected) {
     ASSERT_EQ(BitCountOf(ReadFile(path)), bits) << path;
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     ASSERT_EQ(expected.size(), static_cast<std::size_t>(dib.GetWidth() * dib.GetHeight() * 3));
     EXPECT_EQ(OurPixels(dib), expected) << path;
@@ -170,7 +170,7 @@ TEST_F(ImageMagick, OS2CoreHeaderFilesReadAsInfoHeaderImages) {
     auto path = Make("os2.bmp", "rose: -colors 200 -type palette BMP2:");
     ASSERT_EQ(Le32(ReadFile(path), 14), 12u);
     ExpectSameAsImageMagick(*this, path, 8, Decode(path));
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     EXPECT_EQ(dib.InternalDIB()->Record.Header.biSize, 40u);
 }
@@ -179,7 +179,7 @@ TEST_F(ImageMagick, RunLengthEightBitPixelsMatchAndBytesRoundTrip) {
     auto path = Make("rle8.bmp", "rose: -colors 200 -type palette -compress RLE BMP3:");
     const auto file = ReadFile(path);
     ASSERT_EQ(Le32(file, 30), 1u);
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     EXPECT_EQ(dib.InternalDIB()->Record.Header.biCompression, 1u);
     EXPECT_EQ(OurPixels(dib), Decode(path));
@@ -208,7 +208,7 @@ TEST_F(ImageMagick, RunLengthFourBitPixelsMatchAndBytesRoundTrip) {
     auto path = Write("rle4.bmp", test::MakeBmp(p));
     auto expected = Decode(path);
     ASSERT_EQ(expected.size(), 6u * 3u * 3u);
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     EXPECT_EQ(OurPixels(dib), expected);
     MemoryStream out;
@@ -287,7 +287,7 @@ TEST_F(ImageMagickHighColor, SixteenBitFiveFiveFiveFilesMatch) {
         return (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
     });
     auto path = Write("rgb555.bmp", test::MakeBmp(p));
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     const int bits[3] = {5, 5, 5};
     ExpectTopBitsEqual(OurPixels(dib), Decode(path), bits);
@@ -303,7 +303,7 @@ TEST_F(ImageMagickHighColor, SixteenBitFiveSixFiveBitfieldFilesMatch) {
         return (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
     });
     auto path = Write("rgb565.bmp", test::MakeBmp(p));
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     const int bits[3] = {5, 6, 5};
     ExpectTopBitsEqual(OurPixels(dib), Decode(path), bits);
@@ -326,7 +326,7 @@ TEST_F(ImageMagickHighColor, TopDownFilesKeepTheirRowOrder) {
 
 TEST_F(ImageMagick, ClipboardBlocksAreValidDibs) {
     auto path = Make("eight.bmp", "rose: -colors 200 -type palette BMP3:");
-    TVyDIB dib;
+    Dib dib;
     LoadInto(dib, path);
     std::uint16_t format;
     GlobalHandle data;

@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include "app/about_win32.h"
+#include "app/about_dialog_win32.h"
 #include "platform/clipboard_win32.h"
 #include "platform/wide_win32.h"
 

@@ -45,7 +45,7 @@ TEST_F(MainWindow, RegisterWritesTheSelectedEntryAsNumberedClip) {
     EXPECT_EQ(Form1->StatusText(), status::kTextRegistered);
     // The new row's caption comes from the text as registered.
     EXPECT_EQ(TextClipRows(), (std::vector<std::string>{"日本語\nline2"}));
-    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageText);
+    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageText);
     EXPECT_TRUE(prompts.beeps.empty());
     EXPECT_FALSE(Form2->Visible());  // registering never shows the scrapbook
 }

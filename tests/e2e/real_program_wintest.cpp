@@ -46,7 +46,7 @@ bool WaitFor(const std::function<bool()>& done) {
 TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     TempFolder folder;
     ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
     HWND list = ChildOfClass(main, L"ListBox");
     ASSERT_NE(list, nullptr);

@@ -111,10 +111,10 @@ TEST_F(Scrapbook, EmptyFoldersShowNothingAndTheButtonsDoNothing) {
     EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 0);
     EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 0);
     EXPECT_EQ(Counter(), "0 / 0");
-    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageText);
+    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageText);
     Copy("keep");
     nextAnswer = folder.Path() + "never.txt";
-    for (auto page : {TForm2::kPageText, TForm2::kPageBitmap, TForm2::kPageMemo}) {
+    for (auto page : {ScrapbookWindow::kPageText, ScrapbookWindow::kPageBitmap, ScrapbookWindow::kPageMemo}) {
         Form2->SetActivePage(page);
         Click(Form2->BtnCopy);
         Click(Form2->BtnDelete);
@@ -140,7 +140,7 @@ TEST_F(Scrapbook, RegisteredBitmapShowsOnTheBmpPageAsTheLastClip) {
     RegisterBitmap(20, 20);
     EXPECT_EQ(Counter(), "1 / 1");
     RegisterBitmap(30, 20);
-    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageBitmap);
+    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageBitmap);
     EXPECT_EQ(Counter(), "2 / 2");
     EXPECT_EQ(Form1->StatusText(), status::kBitmapRegistered);
     EXPECT_TRUE(FileExists(BitmapClipFile(1)));
@@ -181,7 +181,7 @@ TEST_F(ScrapbookWithFiveBitmaps, StartsOnTheFirstClip) {
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, DeletingClip3Of5ShowsTheOldClip4As3Of4) {
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     Click(Form2->Btn_R);
     Click(Form2->Btn_R);
     EXPECT_EQ(Counter(), "3 / 5");
@@ -209,7 +209,7 @@ TEST_F(ScrapbookWithFiveBitmaps, PriorOnTheFirstAndNextOnTheLastLeaveTheCounter)
 
 TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
     Form1->DeleteCheck = "TRUE";
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     Click(Form2->BtnDelete);
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"このビットマップを削除しますか"});
     EXPECT_EQ(Counter(), "1 / 5");
@@ -221,7 +221,7 @@ TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
 
 TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCopyIsNotStoredAgain) {
     SetChecked(Form3->Check_BMP, true);
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     Click(Form2->Btn_R);
     Click(Form2->BtnCopy);
     EXPECT_FALSE(IsChecked(Form3->Check_BMP));
@@ -234,7 +234,7 @@ TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCop
 
 TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrationStoresItOnceMore) {
     SetChecked(Form3->Check_BMP, true);
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     Click(Form2->Btn_R);  // clip 2, shown 39 high
     SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->PaintBox1), STN_DBLCLK),
                  reinterpret_cast<LPARAM>(Form2->PaintBox1));
@@ -254,7 +254,7 @@ TEST_F(Scrapbook, PictureCopiedWhileContinuousRegistrationIsTickedIsStoredAtOnce
     SetChecked(Form3->Check_BMP, true);
     ASSERT_TRUE(PutBitmapOnClipboard(40, 20));
     EXPECT_TRUE(PumpUntil([] { return Form2->BitmapStore->Count() == 1; }));
-    EXPECT_EQ(Form2->ActivePage(), TForm2::kPageBitmap);
+    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageBitmap);
     EXPECT_EQ(Counter(), "1 / 1");
     EXPECT_EQ(Form1->StatusText(), "");  // no status text for continuous registration
     EXPECT_FALSE(Form2->Visible());
@@ -345,7 +345,7 @@ TEST_F(ScrapbookWithBadBitmaps, TheDibsMessageIsReportedAndTheWindowsStayUsable)
     EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 96);  // 193 * 50 / 100 = 96.5 goes to the even neighbour
     EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 193);
 
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     Click(Form2->BtnDelete);  // the good clip goes; the bad one before it cannot be shown
     EXPECT_EQ(Form2->BitmapStore->Count(), 2);
     EXPECT_EQ(ReportedErrors().size(), 3u);
@@ -526,7 +526,7 @@ TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
     CreateDirectoryA(pictures.c_str(), nullptr);
     CreateDirectoryA(notes.c_str(), nullptr);
 
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     nextAnswer = pictures + "pic.bmp";
     Click(Form2->BtnFile);
     ASSERT_EQ(requests.size(), 1u);
@@ -543,12 +543,12 @@ TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
     EXPECT_EQ(requests.back().initialDir, pictures);
     EXPECT_EQ(Form1->Path2, pictures);
 
-    Form2->SetActivePage(TForm2::kPageText);
+    Form2->SetActivePage(ScrapbookWindow::kPageText);
     SelectTextClip(0);
     Click(Form2->BtnFile);
     EXPECT_EQ(requests.back().initialDir, "C:\\");
 
-    Form2->SetActivePage(TForm2::kPageMemo);
+    Form2->SetActivePage(ScrapbookWindow::kPageMemo);
     SetWindowTextA(Form2->Memo_direct, "一行目\r\n二行目");
     WriteFileBytes(notes + "memo.txt", std::string(100, 'x'));  // an older, longer file
     nextAnswer = notes + "memo.txt";
@@ -580,19 +580,19 @@ TEST_F(Scrapbook, StayOnTopMainWindowGivesWayToTheDialogAndComesBack) {
     EXPECT_TRUE(IsTopmost(Form1->Handle()));
 
     // Nothing to save on the BMP page: no dialog, still topmost afterwards.
-    Form2->SetActivePage(TForm2::kPageBitmap);
+    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
     Click(Form2->BtnFile);
     EXPECT_EQ(mainTopmostDuringDialog.size(), 2u);
     EXPECT_TRUE(IsTopmost(Form1->Handle()));
 
     Form1->StayOnTop = "true";  // only an exact "TRUE" counts
-    Form2->SetActivePage(TForm2::kPageText);
+    Form2->SetActivePage(ScrapbookWindow::kPageText);
     Click(Form2->BtnFile);
     EXPECT_FALSE(IsTopmost(Form1->Handle()));
 }
 
 TEST_F(Scrapbook, MemoCopyAndDeleteActOnTheSelection) {
-    Form2->SetActivePage(TForm2::kPageMemo);
+    Form2->SetActivePage(ScrapbookWindow::kPageMemo);
     SetWindowTextA(Form2->Memo_direct, "abcdef");
     SendMessageW(Form2->Memo_direct, EM_SETSEL, 1, 3);
     Click(Form2->BtnCopy);
@@ -666,12 +666,12 @@ TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
     Form1->MoveTo(520, 200);
     Form1->Show();
     Form2->Show();
-    Form2->SetActivePage(TForm2::kPageText);
+    Form2->SetActivePage(ScrapbookWindow::kPageText);
     SelectTextClip(1);
     SetWindowTextA(Form2->Memo_direct, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
     for (int page = 0; page < 3; ++page) {
-        Form2->SetActivePage(static_cast<TForm2::Page>(page));
-        if (page == TForm2::kPageBitmap) Click(Form2->Btn_ML);
+        Form2->SetActivePage(static_cast<ScrapbookWindow::Page>(page));
+        if (page == ScrapbookWindow::kPageBitmap) Click(Form2->Btn_ML);
         RedrawWindow(Form2->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpFor(30);
         std::string name = dir + "page-" + std::to_string(page);

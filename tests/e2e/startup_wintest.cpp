@@ -23,17 +23,17 @@ std::string Key(const std::string& ini, const char* section, const char* key) {
 TEST(Startup, SecondStartEndsAtOnceAndTheFirstKeepsRunning) {
     TempFolder folder;
     ProgramProcess first(folder.Path());
-    HWND main = first.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    HWND main = first.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr) << "the main window did not appear";
 
     ProgramProcess second(folder.Path());
     ASSERT_TRUE(second.WaitForExit(kExitTimeoutMs)) << "the second instance did not end";
     EXPECT_EQ(second.ExitCode(), 0u);
-    EXPECT_TRUE(second.Windows(L"TForm1").empty());
+    EXPECT_TRUE(second.Windows(L"LumeretMainWindow").empty());
     EXPECT_TRUE(second.Windows(L"#32770").empty());  // no message box either
 
     EXPECT_TRUE(IsWindow(main));
-    EXPECT_EQ(first.Windows(L"TForm1").size(), 1u);
+    EXPECT_EQ(first.Windows(L"LumeretMainWindow").size(), 1u);
     PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(first.WaitForExit(kExitTimeoutMs));
     EXPECT_EQ(first.ExitCode(), 0u);
@@ -42,7 +42,7 @@ TEST(Startup, SecondStartEndsAtOnceAndTheFirstKeepsRunning) {
 TEST(Startup, MainWindowHasItsCaptionAndClientSize) {
     TempFolder folder;
     ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
     wchar_t caption[64] = {};
     GetWindowTextW(main, caption, 64);
@@ -56,18 +56,18 @@ TEST(Startup, MainWindowHasItsCaptionAndClientSize) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     // The other windows exist, hidden.
-    EXPECT_TRUE(program.Windows(L"TForm2").empty());
-    EXPECT_TRUE(program.Windows(L"TForm3").empty());
-    EXPECT_NE(FindWindowW(L"TForm2", nullptr), nullptr);
-    EXPECT_NE(FindWindowW(L"TAboutBox", nullptr), nullptr);
-    EXPECT_NE(FindWindowW(L"TForm3", nullptr), nullptr);
+    EXPECT_TRUE(program.Windows(L"LumeretScrapbook").empty());
+    EXPECT_TRUE(program.Windows(L"LumeretSettings").empty());
+    EXPECT_NE(FindWindowW(L"LumeretScrapbook", nullptr), nullptr);
+    EXPECT_NE(FindWindowW(L"LumeretAbout", nullptr), nullptr);
+    EXPECT_NE(FindWindowW(L"LumeretSettings", nullptr), nullptr);
 }
 
 // Starts the program in folder, notes where its main window opened, closes
 // it and expects a normal end with no message on the way.
 POINT StartAndClose(const TempFolder& folder) {
     ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     EXPECT_NE(main, nullptr) << "the main window did not appear";
     if (!main) return {-1, -1};
     RECT r{};
@@ -137,7 +137,7 @@ TEST(Settings, JunkFileGivesDefaultsWithoutComplaint) {
 // the program must still end normally once it is answered.
 void ExpectWriteErrorAtExit(const TempFolder& folder) {
     ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"TForm1", kStartTimeoutMs);
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
     PostMessageW(main, WM_CLOSE, 0, 0);
 

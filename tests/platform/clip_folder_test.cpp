@@ -104,7 +104,7 @@ TEST_F(ClipFolder, ReadOnlyFileCanBeRenamedAndReadButNotDeletedOrReplaced) {
     Put("ro.txt", "keep");
     test::SetReadOnly(Path("ro.txt"), true);
     EXPECT_FALSE(folder.RemoveFile(Path("ro.txt")));
-    EXPECT_THROW(folder.WriteWholeFile(Path("ro.txt"), "new"), EFCreateError);
+    EXPECT_THROW(folder.WriteWholeFile(Path("ro.txt"), "new"), FileCreateError);
     EXPECT_EQ(folder.RenameFile(Path("ro.txt"), Path("moved.txt")), 0);
     EXPECT_EQ(folder.ReadWholeFile(Path("moved.txt")), "keep");
     test::SetReadOnly(Path("moved.txt"), false);
@@ -140,14 +140,14 @@ TEST_F(ClipFolder, UnopenableFilesRaiseTheFileErrorsWithTheirPath) {
     try {
         folder.ReadWholeFile(Path("none.txt"));
         ADD_FAILURE() << "no error";
-    } catch (const EFOpenError& e) {
+    } catch (const FileOpenError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Path("none.txt") + " は開けません");
     }
-    EXPECT_THROW(folder.ReadWholeFile(Path("sub")), EFOpenError);
+    EXPECT_THROW(folder.ReadWholeFile(Path("sub")), FileOpenError);
     try {
         folder.WriteWholeFile(Path("none\\a.txt"), "x");
         ADD_FAILURE() << "no error";
-    } catch (const EFCreateError& e) {
+    } catch (const FileCreateError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Path("none\\a.txt") + " を作成できません");
     }
 }

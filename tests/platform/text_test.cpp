@@ -35,11 +35,11 @@ TEST(Text, ExtensionIsDoubleByteAware) {
 }
 
 TEST(Errors, RuntimeMessagesAreExact) {
-    EXPECT_STREQ(EFOpenError("C:\\a.txt").what(), "ﾌｧｲﾙ C:\\a.txt は開けません");
-    EXPECT_STREQ(EFCreateError("C:\\a.txt").what(), "ﾌｧｲﾙ C:\\a.txt を作成できません");
-    EXPECT_STREQ(EInOutError(2).what(), "ﾌｧｲﾙが見つかりません");
-    EXPECT_STREQ(EInOutError(5).what(), "ﾌｧｲﾙへのｱｸｾｽが拒否されました");
-    EXPECT_STREQ(EInOutError(183).what(), "I/O ｴﾗｰ (183)");
+    EXPECT_STREQ(FileOpenError("C:\\a.txt").what(), "ﾌｧｲﾙ C:\\a.txt は開けません");
+    EXPECT_STREQ(FileCreateError("C:\\a.txt").what(), "ﾌｧｲﾙ C:\\a.txt を作成できません");
+    EXPECT_STREQ(IoError(2).what(), "ﾌｧｲﾙが見つかりません");
+    EXPECT_STREQ(IoError(5).what(), "ﾌｧｲﾙへのｱｸｾｽが拒否されました");
+    EXPECT_STREQ(IoError(183).what(), "I/O ｴﾗｰ (183)");
     // Half-width katakana are single bytes in code page 932.
     EXPECT_EQ(std::string("ﾌｧｲﾙ").size(), 4u);
 }

@@ -7,7 +7,7 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "store/clip_numbering.h"
-#include "store/list_master_qc.h"
+#include "store/text_clip_store.h"
 #include "support/fake_clip_folder.h"
 #include "support/fakes.h"
 
@@ -83,7 +83,7 @@ struct Export : ::testing::Test {
     FakePrompts prompts;
     FakeClipFolder folder;
     std::string deleteCheck = "FALSE";
-    std::optional<TListMasterQC> store;
+    std::optional<TextClipStore> store;
 
     Export() {
         folder.directories = {"C:\\app", "C:\\app\\txt", "C:\\out"};
@@ -152,7 +152,7 @@ TEST_F(Export, NothingSelectedWritesNothing) {
 TEST_F(Export, UnreadableClipIsAFileOpenErrorAndWritesNothing) {
     OpenWithFile("x\r\n");
     folder.unreadable.insert(kDir + "00000000.txt");
-    EXPECT_THROW(store->ExportToFile(kTarget, false), EFOpenError);
+    EXPECT_THROW(store->ExportToFile(kTarget, false), FileOpenError);
     EXPECT_TRUE(folder.writes.empty());
 }
 
@@ -162,7 +162,7 @@ TEST_F(Export, TargetThatCannotBeCreatedIsAFileCreateErrorAndStaysAsItWas) {
     try {
         store->ExportToFile(kTarget, true);
         FAIL() << "no error";
-    } catch (const EFCreateError& e) {
+    } catch (const FileCreateError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + kTarget + " を作成できません");
     }
     EXPECT_EQ(Written(), "old");

@@ -69,7 +69,7 @@ bool FakeClipFolder::RemoveFile(const std::string& path) {
 std::string FakeClipFolder::ReadWholeFile(const std::string& path) {
     ++reads;
     auto it = files.find(path);
-    if (it == files.end() || unreadable.count(path)) throw EFOpenError(path);
+    if (it == files.end() || unreadable.count(path)) throw FileOpenError(path);
     return it->second.bytes;
 }
 
@@ -77,7 +77,7 @@ void FakeClipFolder::WriteWholeFile(const std::string& path, std::string_view by
     auto it = files.find(path);
     bool blocked = unwritable.count(path) || directories.count(path) || !FolderExists(ParentOf(path)) ||
                    (it != files.end() && it->second.readOnly);
-    if (blocked) throw EFCreateError(path);
+    if (blocked) throw FileCreateError(path);
     writes.push_back(path);
     files[path].bytes = std::string(bytes);
 }

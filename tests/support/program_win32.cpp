@@ -68,7 +68,7 @@ ProgramProcess::ProgramProcess(const std::string& folder) {
 
 ProgramProcess::~ProgramProcess() {
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-        for (HWND w : Windows(L"TForm1")) PostMessageW(w, WM_CLOSE, 0, 0);
+        for (HWND w : Windows(L"LumeretMainWindow")) PostMessageW(w, WM_CLOSE, 0, 0);
         if (!WaitForExit(10000)) TerminateProcess(info_.hProcess, 1);
     }
     CloseHandle(info_.hThread);

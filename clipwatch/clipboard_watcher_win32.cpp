@@ -1,4 +1,4 @@
-#include "clipwatch/VyClipDetector_win32.h"
+#include "clipwatch/clipboard_watcher_win32.h"
 
 #include <utility>
 
@@ -25,16 +25,16 @@ bool RegisterDetectorClass(WNDPROC proc) {
 
 }  // namespace
 
-TVyClipDetector::~TVyClipDetector() { LeaveChain(); }
+ClipboardWatcher::~ClipboardWatcher() { LeaveChain(); }
 
-void TVyClipDetector::LeaveChain() {
+void ClipboardWatcher::LeaveChain() {
     if (!FWindowHandle) return;
     // The result tells nothing the component could act on.
     ChangeClipboardChain(FWindowHandle.get(), FNextViewer);
     FWindowHandle.reset();
 }
 
-void TVyClipDetector::SetOnClipChange(TClipChangeEvent handler) {
+void ClipboardWatcher::SetOnClipChange(ClipboardChangeHandler handler) {
     if (!handler) {
         if (FWindowHandle) {
             // FNextViewer keeps its value until the next join replaces it.
@@ -55,7 +55,7 @@ void TVyClipDetector::SetOnClipChange(TClipChangeEvent handler) {
         hwnd = CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                ModuleInstance(), this);
     }
-    if (!hwnd) throw EOutOfResources("TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+    if (!hwnd) throw OutOfResourcesError("TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
     FWindowHandle.reset(hwnd);
     FClipChangeHandler = std::move(handler);
 
@@ -65,14 +65,14 @@ void TVyClipDetector::SetOnClipChange(TClipChangeEvent handler) {
     FJoining = false;
 }
 
-void TVyClipDetector::DoClipChange() {
+void ClipboardWatcher::DoClipChange() {
     if (!FClipChangeHandler) return;
     // A copy, so a handler that replaces or clears itself runs to its end.
-    TClipChangeEvent handler = FClipChangeHandler;
+    ClipboardChangeHandler handler = FClipChangeHandler;
     handler(*this);
 }
 
-LRESULT TVyClipDetector::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ClipboardWatcher::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DRAWCLIPBOARD: {
         if (!(FIgnoreFirstNotice && FJoining)) {
@@ -95,13 +95,13 @@ LRESULT TVyClipDetector::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK TVyClipDetector::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam,
+LRESULT CALLBACK ClipboardWatcher::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<TVyClipDetector*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<ClipboardWatcher*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     // While the window is being made or destroyed the component does not own
     // it yet (or any more); those messages get the default handling.

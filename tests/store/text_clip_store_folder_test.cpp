@@ -6,7 +6,7 @@
 #include "platform/clip_folder.h"
 #include "platform/errors.h"
 #include "store/clip_numbering.h"
-#include "store/list_master_qc.h"
+#include "store/text_clip_store.h"
 #include "support/fakes.h"
 #include "support/scratch_folder.h"
 
@@ -24,7 +24,7 @@ struct TextStoreOnDisk : ::testing::Test {
     FakeClipboard clipboard;
     FakePrompts prompts;
     std::string deleteCheck = "FALSE";
-    std::optional<TListMasterQC> store;
+    std::optional<TextClipStore> store;
 
     std::string Dir() const { return scratch.Base() + "txt\\"; }
     std::string Clip(int n) const { return ClipFileName(scratch.Base(), "txt", n); }
@@ -68,7 +68,7 @@ TEST_F(TextStoreOnDisk, ExchangeWhileTempFileExistsChangesNothing) {
     try {
         store->Exchange(0, 1);
         FAIL() << "no error";
-    } catch (const EInOutError& e) {
+    } catch (const IoError& e) {
         EXPECT_EQ(e.Message(), "I/O ｴﾗｰ (183)");
     }
     EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "a\r\n");

@@ -1,4 +1,4 @@
-#include "store/list_master_qc.h"
+#include "store/text_clip_store.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ struct TextStore : ::testing::Test {
     test::FakePrompts prompts;
     test::FakeClipFolder folder;
     std::string deleteCheck = "FALSE";
-    std::optional<TListMasterQC> store;
+    std::optional<TextClipStore> store;
 
     TextStore() { folder.directories = {"C:\\app", "C:\\app\\txt"}; }
 
@@ -90,7 +90,7 @@ TEST_F(TextStore, SubfolderNamedLikeTheNextClipIsNeitherCountedNorListed) {
     OpenWith({"a", "b", "c"});
     EXPECT_EQ(store->Count(), 3);
     EXPECT_EQ(rows.rows, (Rows{"a", "b", "c"}));
-    EXPECT_THROW(store->AddText("d"), EFCreateError);
+    EXPECT_THROW(store->AddText("d"), FileCreateError);
     EXPECT_EQ(rows.Count(), 3);
 }
 
@@ -139,7 +139,7 @@ TEST_F(TextStore, LoneLineFeedsAreStoredAsCrLfSoTheSameTextIsStoredAgain) {
 TEST_F(TextStore, FailedWriteAddsNoRowAndKeepsTheCount) {
     OpenWith({"a"});
     folder.unwritable.insert(Clip(1));
-    EXPECT_THROW(store->AddText("b"), EFCreateError);
+    EXPECT_THROW(store->AddText("b"), FileCreateError);
     EXPECT_EQ(store->Count(), 1);
     EXPECT_EQ(rows.rows, Rows{"a"});
     folder.unwritable.clear();
@@ -164,7 +164,7 @@ TEST_F(TextStore, UnreadableClipLeavesTheClipboardAsItWas) {
     try {
         store->CopyToClipboard();
         FAIL() << "no error";
-    } catch (const EFOpenError& e) {
+    } catch (const FileOpenError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Clip(0) + " は開けません");
     }
     EXPECT_EQ(clipboard.text, "the user's text");
@@ -304,7 +304,7 @@ TEST_F(TextStore, FailedExchangeRaisesTheErrorAndChangesNothing) {
         try {
             store->Exchange(0, 3);
             ADD_FAILURE() << "no error";
-        } catch (const EInOutError& e) {
+        } catch (const IoError& e) {
             EXPECT_EQ(e.Message(), c.message);
         }
         EXPECT_EQ(File(0), "a\r\n");

@@ -1,4 +1,4 @@
-#include "store/list_master_qc.h"
+#include "store/text_clip_store.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ std::string ClipFileContent(const std::string& text) { return JoinLinesCrLf(Spli
 
 std::string ClipCaption(const std::string& text) { return Trim(CutText(text, kCaptionBytes)); }
 
-TListMasterQC::TListMasterQC(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
+TextClipStore::TextClipStore(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
                              IClipboard& clipboard, IPrompts& prompts, const std::string& deleteCheck)
     : ext_(std::move(ext)),
       listBox_(listBox),
@@ -38,15 +38,15 @@ TListMasterQC::TListMasterQC(IListRows& listBox, std::string baseDir, std::strin
     RenumberFiles(folder_, baseDir_, ext_, count_);
 }
 
-std::string TListMasterQC::ClipPath(int number) const { return ClipFileName(baseDir_, ext_, number); }
+std::string TextClipStore::ClipPath(int number) const { return ClipFileName(baseDir_, ext_, number); }
 
-std::vector<std::string> TListMasterQC::ReadLines(int number) {
+std::vector<std::string> TextClipStore::ReadLines(int number) {
     return SplitLines(folder_.ReadWholeFile(ClipPath(number)));
 }
 
-std::string TListMasterQC::ReadClipText(int number) { return Trim(JoinLinesCrLf(ReadLines(number))); }
+std::string TextClipStore::ReadClipText(int number) { return Trim(JoinLinesCrLf(ReadLines(number))); }
 
-void TListMasterQC::RefreshList() {
+void TextClipStore::RefreshList() {
     listBox_.Clear();
     // One number past the last clip is probed too; it normally has no file.
     for (int i = 0; i <= count_; ++i) {
@@ -55,7 +55,7 @@ void TListMasterQC::RefreshList() {
     }
 }
 
-int TListMasterQC::IndexOfText(const std::string& text) {
+int TextClipStore::IndexOfText(const std::string& text) {
     int result = -1;
     for (int i = 0; i < count_; ++i) {
         if (folder_.FileExists(ClipPath(i)) && ReadClipText(i) == text) result = i;
@@ -63,7 +63,7 @@ int TListMasterQC::IndexOfText(const std::string& text) {
     return result;
 }
 
-bool TListMasterQC::AddText(const std::string& text) {
+bool TextClipStore::AddText(const std::string& text) {
     int i = IndexOfText(text);
     if (i != -1) {
         listBox_.Select(i);
@@ -76,7 +76,7 @@ bool TListMasterQC::AddText(const std::string& text) {
     return true;
 }
 
-bool TListMasterQC::CopyToClipboard() {
+bool TextClipStore::CopyToClipboard() {
     int i = listBox_.Selected();
     if (i < 0 || count_ <= 0) return false;
     // Read before writing: an unreadable clip leaves the clipboard as it was.
@@ -85,7 +85,7 @@ bool TListMasterQC::CopyToClipboard() {
     return true;
 }
 
-void TListMasterQC::GetPreview(std::string& text) {
+void TextClipStore::GetPreview(std::string& text) {
     text.clear();
     int i = listBox_.Selected();
     if (i < 0 || count_ <= 0) return;
@@ -108,7 +108,7 @@ void TListMasterQC::GetPreview(std::string& text) {
     if (last == kPreviewLastLine) text += kContinuationMarker;
 }
 
-void TListMasterQC::DeleteItem(int index) {
+void TextClipStore::DeleteItem(int index) {
     if (IsOn(deleteCheck_) && index >= 0 && count_ >= 1) {
         prompts_.Beep(BeepKind::Question);
         std::string preview;
@@ -119,7 +119,7 @@ void TListMasterQC::DeleteItem(int index) {
     DeleteClipFile(index);
 }
 
-bool TListMasterQC::DeleteClipFile(int index) {
+bool TextClipStore::DeleteClipFile(int index) {
     if (index < 0 || count_ <= 0) return false;
     if (!folder_.RemoveFile(ClipPath(index))) prompts_.ShowError("ファイルの削除に失敗しました");
     --count_;
@@ -132,11 +132,11 @@ bool TListMasterQC::DeleteClipFile(int index) {
     return true;
 }
 
-void TListMasterQC::Rename(const std::string& from, const std::string& to) {
-    if (int code = folder_.RenameFile(from, to); code != 0) throw EInOutError(code);
+void TextClipStore::Rename(const std::string& from, const std::string& to) {
+    if (int code = folder_.RenameFile(from, to); code != 0) throw IoError(code);
 }
 
-void TListMasterQC::Exchange(int index1, int index2) {
+void TextClipStore::Exchange(int index1, int index2) {
     if (index1 == index2) return;
     const std::string f1 = ClipPath(index1);
     const std::string f2 = ClipPath(index2);
@@ -148,13 +148,13 @@ void TListMasterQC::Exchange(int index1, int index2) {
     Rename(f1, temp);
     try {
         Rename(f2, f1);
-    } catch (const EInOutError&) {
+    } catch (const IoError&) {
         folder_.RenameFile(temp, f1);
         throw;
     }
     try {
         Rename(temp, f2);
-    } catch (const EInOutError&) {
+    } catch (const IoError&) {
         folder_.RenameFile(f1, f2);
         folder_.RenameFile(temp, f1);
         throw;
@@ -173,7 +173,7 @@ void TListMasterQC::Exchange(int index1, int index2) {
     listBox_.Select(selected);
 }
 
-bool TListMasterQC::ExportToFile(const std::string& fileName, bool asHtml) {
+bool TextClipStore::ExportToFile(const std::string& fileName, bool asHtml) {
     int i = listBox_.Selected();
     if (i < 0) return false;
     std::vector<std::string> lines = ReadLines(i);

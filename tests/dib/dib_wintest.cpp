@@ -1,4 +1,4 @@
-// TVyDIB against the real GDI and clipboard.
+// Dib against the real GDI and clipboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include "dib/dib_errors.h"
 #include "dib/hdc_canvas_win32.h"
 #include "dib/system_clipboard_win32.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 namespace lumeret {
 namespace {
@@ -60,8 +60,8 @@ private:
     std::uint8_t* bits_ = nullptr;
 };
 
-TEST(VyDIBGdi, DrawStretchesTheWholeImageIntoTheRectangle) {
-    TVyDIB dib;
+TEST(DibGdi, DrawStretchesTheWholeImageIntoTheRectangle) {
+    Dib dib;
     Load(dib, Quad());
     Surface surface(8, 8);
     HdcCanvas canvas(surface.dc.get());
@@ -75,8 +75,8 @@ TEST(VyDIBGdi, DrawStretchesTheWholeImageIntoTheRectangle) {
     EXPECT_EQ(GetStretchBltMode(surface.dc.get()), BLACKONWHITE);  // restored
 }
 
-TEST(VyDIBGdi, DrawIntoZeroWidthDrawsNothing) {
-    TVyDIB dib;
+TEST(DibGdi, DrawIntoZeroWidthDrawsNothing) {
+    Dib dib;
     Load(dib, Quad());
     Surface surface(4, 4);
     HdcCanvas canvas(surface.dc.get());
@@ -88,15 +88,15 @@ TEST(VyDIBGdi, DrawIntoZeroWidthDrawsNothing) {
     }
 }
 
-TEST(VyDIBGdi, AssignFromThirtyTwoAndSixteenBitBitmapsGivesTwentyFourBits) {
+TEST(DibGdi, AssignFromThirtyTwoAndSixteenBitBitmapsGivesTwentyFourBits) {
     for (int bits : {32, 16}) {
         Surface surface(3, 2, bits);
         SetPixel(surface.dc.get(), 0, 0, RGB(255, 0, 0));
         SetPixel(surface.dc.get(), 2, 1, RGB(0, 0, 255));
         GdiFlush();
-        TVyDIB dib;
+        Dib dib;
         int changes = 0;
-        dib.OnChange = [&](TVyGraphic&) { ++changes; };
+        dib.OnChange = [&](Graphic&) { ++changes; };
         dib.AssignBitmap(surface.bitmap.get(), nullptr);
         EXPECT_EQ(changes, 1);
         EXPECT_EQ(dib.GetWidth(), 3);
@@ -110,10 +110,10 @@ TEST(VyDIBGdi, AssignFromThirtyTwoAndSixteenBitBitmapsGivesTwentyFourBits) {
     }
 }
 
-TEST(VyDIBGdi, AssignFromAnEightBitBitmapKeeps256Colours) {
+TEST(DibGdi, AssignFromAnEightBitBitmapKeeps256Colours) {
     Surface surface(4, 2, 8);
     surface.Bits()[1] = 200;  // top row, second pixel
-    TVyDIB dib;
+    Dib dib;
     dib.AssignBitmap(surface.bitmap.get(), nullptr);
     const auto& rec = dib.InternalDIB()->Record;
     EXPECT_EQ(rec.Header.biBitCount, 8);
@@ -122,15 +122,15 @@ TEST(VyDIBGdi, AssignFromAnEightBitBitmapKeeps256Colours) {
     EXPECT_EQ(DibPixel(rec, 1, 0), (7u << 16) | (55u << 8) | 200u);
 }
 
-TEST(VyDIBGdi, FailedBitmapAssignLeavesTheImage) {
-    TVyDIB dib;
+TEST(DibGdi, FailedBitmapAssignLeavesTheImage) {
+    Dib dib;
     Load(dib, Quad());
-    EXPECT_THROW(dib.AssignBitmap(nullptr, nullptr), EVyDIBInvalidDIB);
+    EXPECT_THROW(dib.AssignBitmap(nullptr, nullptr), InvalidDibError);
     EXPECT_EQ(Save(dib), Quad());
 }
 
-TEST(VyDIBGdi, AssignToABitmapSizesItAndDrawsTheImage) {
-    TVyDIB dib;
+TEST(DibGdi, AssignToABitmapSizesItAndDrawsTheImage) {
+    Dib dib;
     Load(dib, Quad());
     BitmapTarget target;
     dib.AssignTo(target);
@@ -147,19 +147,19 @@ TEST(VyDIBGdi, AssignToABitmapSizesItAndDrawsTheImage) {
     EXPECT_EQ(GetPixel(dc.get(), 1, 1), RGB(255, 255, 255));
 
     // And back: the bitmap gives the same colours.
-    TVyDIB back;
+    Dib back;
     back.AssignBitmap(target.Bitmap.get(), target.Palette.get());
     EXPECT_EQ(DibPixel(back.InternalDIB()->Record, 1, 0), 0x00FF00u);
 }
 
-TEST(VyDIBClipboard, PutAndReadBackThroughTheRealClipboard) {
-    TVyDIB dib;
+TEST(DibClipboard, PutAndReadBackThroughTheRealClipboard) {
+    Dib dib;
     Load(dib, Quad());
     SystemClipboard clipboard;
     PutOnClipboard(dib, clipboard);
     ASSERT_TRUE(IsClipboardFormatAvailable(CF_DIB));
 
-    TVyDIB back;
+    Dib back;
     back.Assign(clipboard);
     EXPECT_EQ(Save(back), Save(dib));
     // The clipboard is closed again: another open succeeds at once.
@@ -167,7 +167,7 @@ TEST(VyDIBClipboard, PutAndReadBackThroughTheRealClipboard) {
     CloseClipboard();
 }
 
-TEST(VyDIBClipboard, TextOnlyClipboardIsAnInvalidFormat) {
+TEST(DibClipboard, TextOnlyClipboardIsAnInvalidFormat) {
     {
         SystemClipboard clipboard;
         ClipboardOpenGuard open(clipboard);
@@ -178,16 +178,16 @@ TEST(VyDIBClipboard, TextOnlyClipboardIsAnInvalidFormat) {
         clipboard.SetAsHandle(CF_TEXT, text);
     }
     SystemClipboard clipboard;
-    TVyDIB dib;
-    test::ExpectError<EVyDIBInvalidDIB>([&] { dib.Assign(clipboard); },
+    Dib dib;
+    test::ExpectError<InvalidDibError>([&] { dib.Assign(clipboard); },
                                         "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
 }
 
-TEST(VyDIBClipboard, APlainBitmapOnTheClipboardIsReadAsDib) {
+TEST(DibClipboard, APlainBitmapOnTheClipboardIsReadAsDib) {
     Surface surface(3, 3, 32);
     SetPixel(surface.dc.get(), 1, 1, RGB(0, 255, 0));
     GdiFlush();
-    TVyDIB source;
+    Dib source;
     source.AssignBitmap(surface.bitmap.get(), nullptr);
     BitmapTarget target;
     source.AssignTo(target);
@@ -199,7 +199,7 @@ TEST(VyDIBClipboard, APlainBitmapOnTheClipboardIsReadAsDib) {
         target.Bitmap.release();  // the clipboard's now
     }
     SystemClipboard clipboard;
-    TVyDIB dib;
+    Dib dib;
     dib.Assign(clipboard);
     EXPECT_EQ(dib.GetWidth(), 3);
     EXPECT_EQ(DibPixel(dib.InternalDIB()->Record, 1, 1), 0x00FF00u);

@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/handles_win32.h"
 #include "store/clip_numbering.h"
-#include "store/list_master_qc.h"
+#include "store/text_clip_store.h"
 #include "support/fakes.h"
 #include "support/scratch_folder.h"
 
@@ -34,7 +34,7 @@ struct LockedClip : ::testing::Test {
 };
 
 TEST_F(LockedClip, ReadingItReportsTheFileAndLeavesTheClipboardAlone) {
-    TListMasterQC store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+    TextClipStore store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
     store.RefreshList();
     ASSERT_EQ(rows.Count(), 3);
     UniqueFileHandle lock = Lock(1);
@@ -44,22 +44,22 @@ TEST_F(LockedClip, ReadingItReportsTheFileAndLeavesTheClipboardAlone) {
     try {
         store.CopyToClipboard();
         FAIL() << "no error";
-    } catch (const EFOpenError& e) {
+    } catch (const FileOpenError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Clip(1) + " は開けません");
     }
     EXPECT_EQ(clipboard.text, "the user's own text");
-    EXPECT_THROW(store.AddText("new text"), EFOpenError);  // the duplicate test reads every clip
+    EXPECT_THROW(store.AddText("new text"), FileOpenError);  // the duplicate test reads every clip
     lock.reset();
     EXPECT_TRUE(store.AddText("new text"));
     EXPECT_EQ(store.Count(), 4);
 }
 
 TEST_F(LockedClip, DeletingItReportsAndKeepsEveryClip) {
-    TListMasterQC store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+    TextClipStore store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
     store.RefreshList();
     UniqueFileHandle lock = Lock(1);
     ASSERT_TRUE(lock);
-    EXPECT_THROW(store.DeleteItem(1), EFOpenError);  // the rescan cannot read it either
+    EXPECT_THROW(store.DeleteItem(1), FileOpenError);  // the rescan cannot read it either
     EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイルの削除に失敗しました"});
     lock.reset();
     store.RefreshList();

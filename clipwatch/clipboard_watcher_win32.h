@@ -1,4 +1,4 @@
-// TVyClipDetector: a non-visual component that tells its owner every change
+// ClipboardWatcher: a non-visual component that tells its owner every change
 // of the system clipboard. It joins the clipboard-viewer chain with a hidden
 // window of its own when a handler is assigned and leaves it when the handler
 // is cleared or the component is destroyed.
@@ -12,28 +12,28 @@
 
 namespace lumeret {
 
-class TVyClipDetector;
+class ClipboardWatcher;
 
 // The change handler; its argument is the component that saw the change.
-using TClipChangeEvent = std::function<void(TVyClipDetector& sender)>;
+using ClipboardChangeHandler = std::function<void(ClipboardWatcher& sender)>;
 
-class TVyClipDetector {
+class ClipboardWatcher {
 public:
-    TVyClipDetector() = default;
-    virtual ~TVyClipDetector();
-    TVyClipDetector(const TVyClipDetector&) = delete;
-    TVyClipDetector& operator=(const TVyClipDetector&) = delete;
+    ClipboardWatcher() = default;
+    virtual ~ClipboardWatcher();
+    ClipboardWatcher(const ClipboardWatcher&) = delete;
+    ClipboardWatcher& operator=(const ClipboardWatcher&) = delete;
 
     // True (the default): the notice the system sends at the moment of
     // joining is not reported.
     bool IgnoreFirst() const { return FIgnoreFirstNotice; }
     void SetIgnoreFirst(bool value) { FIgnoreFirstNotice = value; }
 
-    const TClipChangeEvent& OnClipChange() const { return FClipChangeHandler; }
+    const ClipboardChangeHandler& OnClipChange() const { return FClipChangeHandler; }
     // Assigning a handler joins the chain (unless already in it); an empty
-    // handler leaves it. Throws EOutOfResources when the hidden window cannot
+    // handler leaves it. Throws OutOfResourcesError when the hidden window cannot
     // be made.
-    void SetOnClipChange(TClipChangeEvent handler);
+    void SetOnClipChange(ClipboardChangeHandler handler);
 
     // Read-only views of the chain state.
     HWND WindowHandle() const { return FWindowHandle.get(); }
@@ -52,7 +52,7 @@ private:
     void LeaveChain();
 
     HWND FNextViewer = nullptr;
-    TClipChangeEvent FClipChangeHandler;
+    ClipboardChangeHandler FClipChangeHandler;
     bool FJoining = false;
     bool FIgnoreFirstNotice = true;
     UniqueHwnd FWindowHandle;

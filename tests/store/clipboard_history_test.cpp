@@ -1,4 +1,4 @@
-#include "store/list_master.h"
+#include "store/clipboard_history.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ using test::FakeListRows;
 struct History : ::testing::Test {
     FakeListRows rows;
     FakeClipboard clipboard;
-    TListMaster history{rows, clipboard};
+    ClipboardHistory history{rows, clipboard};
 
     void Fill(std::initializer_list<const char*> oldestFirst) {
         for (const char* t : oldestFirst) history.AddText(t);

@@ -1,4 +1,4 @@
-#include "clipwatch/VyClipDetector_win32.h"
+#include "clipwatch/clipboard_watcher_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ using test::PutTextOnClipboard;
 
 // Every test starts and must end with an empty viewer chain, so that one
 // test's windows never receive another's notices.
-struct ClipDetector : ::testing::Test {
+struct ClipboardWatcherTest : ::testing::Test {
     void SetUp() override {
         PumpFor(2);
         ASSERT_EQ(GetClipboardViewer(), nullptr);
@@ -31,8 +31,8 @@ struct ClipDetector : ::testing::Test {
     }
 
     // A handler that counts its runs and checks its sender.
-    TClipChangeEvent Counter(TVyClipDetector& expected, int& calls) {
-        return [&expected, &calls](TVyClipDetector& sender) {
+    ClipboardChangeHandler Counter(ClipboardWatcher& expected, int& calls) {
+        return [&expected, &calls](ClipboardWatcher& sender) {
             EXPECT_EQ(&sender, &expected);
             ++calls;
         };
@@ -43,8 +43,8 @@ struct ClipDetector : ::testing::Test {
     }
 };
 
-TEST_F(ClipDetector, StartsIdleWithIgnoreFirstOn) {
-    TVyClipDetector detector;
+TEST_F(ClipboardWatcherTest, StartsIdleWithIgnoreFirstOn) {
+    ClipboardWatcher detector;
     EXPECT_TRUE(detector.IgnoreFirst());
     EXPECT_EQ(detector.WindowHandle(), nullptr);
     EXPECT_EQ(detector.NextViewer(), nullptr);
@@ -52,10 +52,10 @@ TEST_F(ClipDetector, StartsIdleWithIgnoreFirstOn) {
     EXPECT_FALSE(detector.OnClipChange());
 }
 
-TEST_F(ClipDetector, IgnoreFirstSwallowsJoinNoticeAndReportsNextChangeOnce) {
+TEST_F(ClipboardWatcherTest, IgnoreFirstSwallowsJoinNoticeAndReportsNextChangeOnce) {
     ChainViewer other;
     other.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
     detector.SetOnClipChange(Counter(detector, calls));
     PumpFor(5);
@@ -75,14 +75,14 @@ TEST_F(ClipDetector, IgnoreFirstSwallowsJoinNoticeAndReportsNextChangeOnce) {
     EXPECT_EQ(other.notices, 2);
 }
 
-TEST_F(ClipDetector, WithoutIgnoreFirstHandlerRunsOnceDuringAssignment) {
+TEST_F(ClipboardWatcherTest, WithoutIgnoreFirstHandlerRunsOnceDuringAssignment) {
     ChainViewer other;
     other.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     detector.SetIgnoreFirst(false);
     int calls = 0;
     bool sawJoining = false;
-    detector.SetOnClipChange([&](TVyClipDetector& sender) {
+    detector.SetOnClipChange([&](ClipboardWatcher& sender) {
         ++calls;
         sawJoining = sender.Joining();
     });
@@ -99,10 +99,10 @@ TEST_F(ClipDetector, WithoutIgnoreFirstHandlerRunsOnceDuringAssignment) {
     EXPECT_EQ(calls, 2);
 }
 
-TEST_F(ClipDetector, SecondHandlerWhileWatchingReplacesFirstWithoutNewJoin) {
+TEST_F(ClipboardWatcherTest, SecondHandlerWhileWatchingReplacesFirstWithoutNewJoin) {
     ChainViewer other;
     other.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int first = 0;
     int second = 0;
     detector.SetOnClipChange(Counter(detector, first));
@@ -120,10 +120,10 @@ TEST_F(ClipDetector, SecondHandlerWhileWatchingReplacesFirstWithoutNewJoin) {
     EXPECT_EQ(second, 1);
 }
 
-TEST_F(ClipDetector, ClearingLeavesChainAndAssigningAgainRejoins) {
+TEST_F(ClipboardWatcherTest, ClearingLeavesChainAndAssigningAgainRejoins) {
     ChainViewer other;
     other.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
     detector.SetOnClipChange(Counter(detector, calls));
     HWND firstWindow = detector.WindowHandle();
@@ -159,13 +159,13 @@ TEST_F(ClipDetector, ClearingLeavesChainAndAssigningAgainRejoins) {
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(ClipDetector, NextViewerLeavingIsReplacedByItsSuccessor) {
+TEST_F(ClipboardWatcherTest, NextViewerLeavingIsReplacedByItsSuccessor) {
     ChainViewer last;
     last.Join();
     ChainViewer middle;
     middle.Join();
     ASSERT_EQ(middle.next, last.Handle());
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
     detector.SetOnClipChange(Counter(detector, calls));
     ASSERT_EQ(detector.NextViewer(), middle.Handle());
@@ -184,12 +184,12 @@ TEST_F(ClipDetector, NextViewerLeavingIsReplacedByItsSuccessor) {
     EXPECT_EQ(middle.notices, middleBefore);
 }
 
-TEST_F(ClipDetector, ViewerFurtherDownLeavingIsPassedOnToNextViewer) {
+TEST_F(ClipboardWatcherTest, ViewerFurtherDownLeavingIsPassedOnToNextViewer) {
     ChainViewer last;
     last.Join();
     ChainViewer middle;
     middle.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
     detector.SetOnClipChange(Counter(detector, calls));
 
@@ -216,8 +216,8 @@ TEST_F(ClipDetector, ViewerFurtherDownLeavingIsPassedOnToNextViewer) {
     EXPECT_EQ(last.notices, lastBefore);
 }
 
-TEST_F(ClipDetector, ChainChangeWithoutNextViewerAnswersZero) {
-    TVyClipDetector detector;
+TEST_F(ClipboardWatcherTest, ChainChangeWithoutNextViewerAnswersZero) {
+    ClipboardWatcher detector;
     int calls = 0;
     detector.SetOnClipChange(Counter(detector, calls));
     ASSERT_EQ(detector.NextViewer(), nullptr);
@@ -228,12 +228,12 @@ TEST_F(ClipDetector, ChainChangeWithoutNextViewerAnswersZero) {
     EXPECT_EQ(detector.NextViewer(), nullptr);
 }
 
-TEST_F(ClipDetector, DestructionLeavesChainAndOthersKeepReceiving) {
+TEST_F(ClipboardWatcherTest, DestructionLeavesChainAndOthersKeepReceiving) {
     ChainViewer other;
     other.Join();
-    auto detector = std::make_unique<TVyClipDetector>();
+    auto detector = std::make_unique<ClipboardWatcher>();
     int calls = 0;
-    detector->SetOnClipChange([&](TVyClipDetector&) { ++calls; });
+    detector->SetOnClipChange([&](ClipboardWatcher&) { ++calls; });
     HWND window = detector->WindowHandle();
     ASSERT_EQ(GetClipboardViewer(), window);
 
@@ -264,14 +264,14 @@ struct ReporterSwap {
     ErrorReporter previous;
 };
 
-TEST_F(ClipDetector, ThrowingHandlerIsReportedAndNoticeStillPassedOn) {
+TEST_F(ClipboardWatcherTest, ThrowingHandlerIsReportedAndNoticeStillPassedOn) {
     std::vector<std::string> reported;
     ReporterSwap swap(reported);
     ChainViewer other;
     other.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
-    detector.SetOnClipChange([&](TVyClipDetector&) {
+    detector.SetOnClipChange([&](ClipboardWatcher&) {
         ++calls;
         throw Exception("ハンドラの失敗");
     });
@@ -311,8 +311,8 @@ private:
     HHOOK hook_;
 };
 
-TEST_F(ClipDetector, WindowThatCannotBeMadeRaisesOutOfResourcesAndStaysIdle) {
-    TVyClipDetector detector;
+TEST_F(ClipboardWatcherTest, WindowThatCannotBeMadeRaisesOutOfResourcesAndStaysIdle) {
+    ClipboardWatcher detector;
     int calls = 0;
     {
         WindowCreationBlocker blocker;
@@ -320,7 +320,7 @@ TEST_F(ClipDetector, WindowThatCannotBeMadeRaisesOutOfResourcesAndStaysIdle) {
         try {
             detector.SetOnClipChange(Counter(detector, calls));
             ADD_FAILURE() << "no exception";
-        } catch (const EOutOfResources& e) {
+        } catch (const OutOfResourcesError& e) {
             EXPECT_EQ(e.Message(), "TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
         }
     }
@@ -337,21 +337,21 @@ TEST_F(ClipDetector, WindowThatCannotBeMadeRaisesOutOfResourcesAndStaysIdle) {
 }
 
 // A subclass can react to changes by overriding DoClipChange.
-class CountingDetector : public TVyClipDetector {
+class CountingDetector : public ClipboardWatcher {
 public:
     int changes = 0;
 
 protected:
     void DoClipChange() override {
         ++changes;
-        TVyClipDetector::DoClipChange();
+        ClipboardWatcher::DoClipChange();
     }
 };
 
-TEST_F(ClipDetector, SubclassSeesChangesThroughDoClipChange) {
+TEST_F(ClipboardWatcherTest, SubclassSeesChangesThroughDoClipChange) {
     CountingDetector detector;
     int calls = 0;
-    detector.SetOnClipChange([&](TVyClipDetector&) { ++calls; });
+    detector.SetOnClipChange([&](ClipboardWatcher&) { ++calls; });
     EXPECT_EQ(detector.changes, 0);
     ChangeClipboard();
     EXPECT_TRUE(PumpUntil([&] { return detector.changes >= 1; }));
@@ -360,12 +360,12 @@ TEST_F(ClipDetector, SubclassSeesChangesThroughDoClipChange) {
     EXPECT_EQ(calls, 1);
 }
 
-TEST_F(ClipDetector, HandlerClearingItselfFinishesAndLeaves) {
+TEST_F(ClipboardWatcherTest, HandlerClearingItselfFinishesAndLeaves) {
     ChainViewer other;
     other.Join();
-    TVyClipDetector detector;
+    ClipboardWatcher detector;
     int calls = 0;
-    detector.SetOnClipChange([&](TVyClipDetector& sender) {
+    detector.SetOnClipChange([&](ClipboardWatcher& sender) {
         ++calls;
         sender.SetOnClipChange(nullptr);
     });

@@ -1,4 +1,4 @@
-// TListMasterQC: the text clip store. The user's registered texts are
+// TextClipStore: the text clip store. The user's registered texts are
 // numbered files in the folder BaseDir + Ext ("txt"), and a list of rows
 // shows one caption per file, row i for clip i.
 #pragma once
@@ -13,17 +13,17 @@
 
 namespace lumeret {
 
-class TListMasterQC {
+class TextClipStore {
 public:
     // Remembers its partners, creates the clip folder when it is missing and
     // renumbers it; the rows are filled by the owner's RefreshList.
     // deleteCheck is the owner's DELETECHECK setting, read at every deletion
     // (only an exact "TRUE" asks first); it must outlive the store.
-    TListMasterQC(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
+    TextClipStore(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
                   IClipboard& clipboard, IPrompts& prompts, const std::string& deleteCheck);
 
-    TListMasterQC(const TListMasterQC&) = delete;
-    TListMasterQC& operator=(const TListMasterQC&) = delete;
+    TextClipStore(const TextClipStore&) = delete;
+    TextClipStore& operator=(const TextClipStore&) = delete;
 
     // Rebuilds the rows: one caption per existing clip file, in number order.
     void RefreshList();

@@ -1,4 +1,4 @@
-#include "store/list_master.h"
+#include "store/clipboard_history.h"
 
 #include "platform/text.h"
 
@@ -9,15 +9,15 @@ constexpr std::size_t kCaptionBytes = 64;
 constexpr std::size_t kPreviewBytes = 256;
 }  // namespace
 
-TListMaster::TListMaster(IListRows& listBox, IClipboard& clipboard)
+ClipboardHistory::ClipboardHistory(IListRows& listBox, IClipboard& clipboard)
     : listBox_(listBox), clipboard_(clipboard) {}
 
-void TListMaster::InsertAtTop(const std::string& text) {
+void ClipboardHistory::InsertAtTop(const std::string& text) {
     texts_.insert(texts_.begin(), text);
     listBox_.Insert(0, CutText(text, kCaptionBytes));
 }
 
-bool TListMaster::AddText(const std::string& text) {
+bool ClipboardHistory::AddText(const std::string& text) {
     if (text.empty()) return false;
     int i = IndexOf(text);
     if (i == -1) {
@@ -29,7 +29,7 @@ bool TListMaster::AddText(const std::string& text) {
     return false;
 }
 
-int TListMaster::IndexOf(const std::string& text) const {
+int ClipboardHistory::IndexOf(const std::string& text) const {
     int found = -1;
     for (int i = 0; i < Count(); ++i) {
         if (texts_[static_cast<std::size_t>(i)] == text) found = i;
@@ -37,7 +37,7 @@ int TListMaster::IndexOf(const std::string& text) const {
     return found;
 }
 
-void TListMaster::PushToTop(int index) {
+void ClipboardHistory::PushToTop(int index) {
     std::string t = Entry(index);
     // The clipboard is written before the lists change. A viewer on this
     // thread is told of the write while it is still under way, before the
@@ -55,18 +55,18 @@ void TListMaster::PushToTop(int index) {
     InsertAtTop(t);
 }
 
-bool TListMaster::IsOwnWrite() const {
+bool ClipboardHistory::IsOwnWrite() const {
     return writingClipboard_ || (wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_);
 }
 
-void TListMaster::Delete(int index) {
+void ClipboardHistory::Delete(int index) {
     if (index < 0 || index > Count() - 1 || Count() <= 0) return;
     texts_.erase(texts_.begin() + index);
     listBox_.Remove(index);
     listBox_.Select(0);
 }
 
-bool TListMaster::DeleteSelected() {
+bool ClipboardHistory::DeleteSelected() {
     int i = listBox_.Selected();
     if (i < 0 || Count() <= 0 || i >= Count() || !listBox_.IsSelected(i)) return false;
     texts_.erase(texts_.begin() + i);
@@ -77,7 +77,7 @@ bool TListMaster::DeleteSelected() {
     return true;
 }
 
-bool TListMaster::CopySelected() {
+bool ClipboardHistory::CopySelected() {
     int i = listBox_.Selected();
     if (i < 0 || i >= Count() || !listBox_.IsSelected(i)) return false;
     std::string t = Entry(i);
@@ -88,13 +88,13 @@ bool TListMaster::CopySelected() {
     return true;
 }
 
-void TListMaster::GetSelectedText(std::string& text) const {
+void ClipboardHistory::GetSelectedText(std::string& text) const {
     int i = listBox_.Selected();
     if (Count() <= 0 || i < 0 || i >= Count()) return;
     text = Entry(i);
 }
 
-void TListMaster::GetPreview(std::string& text) const {
+void ClipboardHistory::GetPreview(std::string& text) const {
     int i = listBox_.Selected();
     if (i < 0 || i >= Count()) return;
     std::string t = CutText(Entry(i), kPreviewBytes);

@@ -1,15 +1,15 @@
-#include "app/lum_fm3_win32.h"
+#include "app/settings_dialog_win32.h"
 
 #include <commctrl.h>
 
 #include "app/forms_win32.h"
-#include "app/lum_main_win32.h"
+#include "app/main_window_win32.h"
 #include "app/program_icon_win32.h"
 #include "app/screen_center_win32.h"
 #include "app/settings.h"
 #include "platform/controls_win32.h"
 #include "platform/wide_win32.h"
-#include "scrapbook/lum_fm2_win32.h"
+#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
@@ -35,9 +35,9 @@ constexpr CheckLayout kChecks[] = {
 
 }  // namespace
 
-TForm3::TForm3() {
+SettingsDialog::SettingsDialog() {
     CreateParams p;
-    p.className = L"TForm3";
+    p.className = L"LumeretSettings";
     p.caption = "設定";
     // No WS_CLIPCHILDREN: the frame paints only its lines, so the dialog's
     // own background has to show through inside it.
@@ -69,7 +69,7 @@ TForm3::TForm3() {
 }
 
 // Each box explains itself in a tooltip while the mouse rests on it.
-void TForm3::CreateHints() {
+void SettingsDialog::CreateHints() {
     Hint = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                            0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
@@ -85,18 +85,18 @@ void TForm3::CreateHints() {
     }
 }
 
-void TForm3::FormCreate() {
+void SettingsDialog::FormCreate() {
     SetChecked(Check_TOP, IsOn(Form1->StayOnTop));
     SetChecked(Check_Preview, IsOn(Form1->NonPreview));
     SetChecked(Check_Delete, IsOn(Form1->DeleteCheck));
 }
 
-void TForm3::FormShow() {
+void SettingsDialog::FormShow() {
     HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
     for (std::size_t i = 0; i < 4; ++i) tags_[i] = IsChecked(boxes[i]);
 }
 
-void TForm3::ButtonOKClick() {
+void SettingsDialog::ButtonOKClick() {
     bool noPreview = IsChecked(Check_Preview);
     Form1->NonPreview = OnOff(noPreview);
     ShowWindow(Form1->Lab_MinOr, noPreview ? SW_SHOW : SW_HIDE);
@@ -112,30 +112,30 @@ void TForm3::ButtonOKClick() {
     CloseDialog();
 }
 
-void TForm3::Button1Click() {
+void SettingsDialog::Button1Click() {
     CloseDialog();
     HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
     for (std::size_t i = 0; i < 4; ++i) SetChecked(boxes[i], tags_[i]);
 }
 
-void TForm3::FormCloseQuery() {
+void SettingsDialog::FormCloseQuery() {
     if (IsOn(Form1->StayOnTop)) Form1->SetTopmost(true);
     Form1->SetEnabled(true);
     Form2->SetEnabled(true);
 }
 
-void TForm3::CloseDialog() {
+void SettingsDialog::CloseDialog() {
     FormCloseQuery();
     Hide();
 }
 
-void TForm3::OnCommand(int id, int code, HWND) {
+void SettingsDialog::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return;
     if (id == kIdOk) ButtonOKClick();
     if (id == kIdCancel) Button1Click();
 }
 
-LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         if (wParam) {

@@ -1,13 +1,13 @@
-// TForm3: the settings dialog with its four switches.
+// SettingsDialog: the settings dialog with its four switches.
 #pragma once
 
 #include "platform/window_win32.h"
 
 namespace lumeret {
 
-class TForm3 : public Window {
+class SettingsDialog : public Window {
 public:
-    TForm3();
+    SettingsDialog();
 
     HWND Bevel1 = nullptr;         // frame around the four boxes
     HWND Check_TOP = nullptr;      // stay on top (saved)

@@ -1,4 +1,4 @@
-// TAboutBox: the version dialog. Double-clicking any of its texts puts that
+// AboutDialog: the version dialog. Double-clicking any of its texts puts that
 // text on the clipboard, where the main window picks it up like any other.
 #pragma once
 
@@ -8,9 +8,9 @@
 
 namespace lumeret {
 
-class TAboutBox : public Window {
+class AboutDialog : public Window {
 public:
-    TAboutBox();
+    AboutDialog();
 
     // Controls. The texts and the icon lie inside Panel1 but are the
     // dialog's own children (a STATIC passes no notices on to its parent's

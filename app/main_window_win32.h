@@ -1,4 +1,4 @@
-// TForm1: the main window. It watches the clipboard, keeps the history list,
+// MainWindow: the main window. It watches the clipboard, keeps the history list,
 // previews clipboard bitmaps, registers clips and shows short status texts.
 #pragma once
 
@@ -9,21 +9,21 @@
 #include <memory>
 #include <string>
 
-#include "clipwatch/VyClipDetector_win32.h"
+#include "clipwatch/clipboard_watcher_win32.h"
 #include "platform/control_hint_win32.h"
 #include "platform/clipboard_win32.h"
 #include "platform/geometry.h"
 #include "platform/handles_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/window_win32.h"
-#include "store/list_master.h"
+#include "store/clipboard_history.h"
 
 namespace lumeret {
 
-class TForm1 : public Window {
+class MainWindow : public Window {
 public:
-    TForm1();
-    ~TForm1() override;
+    MainWindow();
+    ~MainWindow() override;
 
     // Settings strings, read and assigned by the other windows.
     std::string NonPreview;
@@ -46,7 +46,7 @@ public:
     HWND AlarmBar = nullptr;
     HMENU PopupMenu1 = nullptr;
 
-    std::unique_ptr<TListMaster> History;
+    std::unique_ptr<ClipboardHistory> History;
     Rect PreviewRect;
     bool ShowingBitmap = false;
     std::uint8_t TimerTicks = 0;
@@ -108,7 +108,7 @@ private:
 
     ClipboardWin32 clipboard_;
     std::unique_ptr<ListBoxWin32> listRows_;
-    TVyClipDetector VyClipDetector1;
+    ClipboardWatcher VyClipDetector1;
     UniqueHbitmap PreviewBitmap;
     std::unique_ptr<ControlHint> hint_;
     std::string statusText_;

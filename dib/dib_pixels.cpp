@@ -1,4 +1,4 @@
-#include "dib/internal_dib.h"
+#include "dib/dib_pixels.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,7 +19,7 @@ constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::size_t kRowPiece = 64 * 1024;
 
 [[noreturn]] void Refuse(const char* operation, const char* fault) {
-    throw EVyDIBInvalidDIB(std::string(operation) + ": " + fault);
+    throw InvalidDibError(std::string(operation) + ": " + fault);
 }
 
 std::uint8_t* RawHeader(DibRecord& record) noexcept {
@@ -145,7 +145,7 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
         Refuse(operation, "Invalid Compression");
     }
     if (masks[0] == 0 || masks[1] == 0 || masks[2] == 0) {
-        throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid Masks");
+        throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid Masks");
     }
     const int shifts[kMaskCount] = {MaskShift(masks[0]), MaskShift(masks[1]), MaskShift(masks[2])};
 
@@ -219,7 +219,7 @@ std::int32_t ToStoreSize(std::int64_t bytes, const char* operation) {
     return static_cast<std::int32_t>(bytes);
 }
 
-void Install(TVyInternalDIB& dib, PendingRecord& pending) {
+void Install(DibPixels& dib, PendingRecord& pending) {
     dib.FreeDIB();
     dib.Record = pending.Take();
     dib.Width = dib.Record.Header.biWidth;
@@ -254,9 +254,9 @@ void CoreToInfoHeader(DibRecord& record) {
     }
 }
 
-TVyInternalDIB::TVyInternalDIB() { CreateDIB(1, 1, 8, 2); }
+DibPixels::DibPixels() { CreateDIB(1, 1, 8, 2); }
 
-TVyInternalDIB::~TVyInternalDIB() {
+DibPixels::~DibPixels() {
     try {
         FreeDIB();
     } catch (...) {
@@ -264,7 +264,7 @@ TVyInternalDIB::~TVyInternalDIB() {
     }
 }
 
-void TVyInternalDIB::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
                                std::int32_t numColors) {
     const bool validBits = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
     std::optional<std::int32_t> imageSize;
@@ -275,9 +275,9 @@ void TVyInternalDIB::CreateDIB(std::int32_t width, std::int32_t height, std::int
         }
     }
     if (!imageSize) {
-        throw EVyDIBInvalidDIBPara("TVyInternalDIB.CreateDIB: Invalid Parameters");
+        throw InvalidDibParameterError("TVyInternalDIB.CreateDIB: Invalid Parameters");
     }
-    DIBAssert(Record.Bits == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
+    DibAssert(Record.Bits == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
 
     FileMapHandle map = nullptr;
     void* bits = nullptr;
@@ -307,7 +307,7 @@ void TVyInternalDIB::CreateDIB(std::int32_t width, std::int32_t height, std::int
     PaletteModified = true;
 }
 
-void TVyInternalDIB::FreeDIB() {
+void DibPixels::FreeDIB() {
     if (Record.Bits != nullptr) {
         ReleaseFileMap(Record.FileMap, Record.Bits);
         Record.ImageSize = 0;
@@ -320,12 +320,12 @@ void TVyInternalDIB::FreeDIB() {
     }
 }
 
-void TVyInternalDIB::LoadFromStream(Stream& stream) {
+void DibPixels::LoadFromStream(Stream& stream) {
     std::uint8_t fileHeader[kFileHeaderSize];
     stream.ReadBuffer(fileHeader, sizeof(fileHeader));
     LeReader file(fileHeader, sizeof(fileHeader));
     if (file.U16(0) != kBmpFileType) {
-        throw EVyDIBInvalidDIBFile("TVyInternalDIB.LoadFromFile: File type is invalid");
+        throw InvalidDibFileError("TVyInternalDIB.LoadFromFile: File type is invalid");
     }
     const std::int64_t bfSize = file.U32(2);
     // bfOffBits is not used: the pixels are taken to follow the colour table.
@@ -342,7 +342,7 @@ void TVyInternalDIB::LoadFromStream(Stream& stream) {
         rec.Header = DecodeInfoHeader(LeReader(raw, kInfoHeaderSize));
         const auto bits = rec.Header.biBitCount;
         if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-            throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid BitCout");
+            throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid BitCout");
         }
         if (rec.Header.biClrUsed == 0) {
             rec.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(bits));
@@ -358,14 +358,14 @@ void TVyInternalDIB::LoadFromStream(Stream& stream) {
         stream.ReadBuffer(raw + 4, kCoreHeaderSize - 4);
         const std::uint16_t bits = LeReader(raw, kCoreHeaderSize).U16(10);
         if (bits != 1 && bits != 4 && bits != 8 && bits != 24) {
-            throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid BitCout");
+            throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid BitCout");
         }
         const std::size_t tripleBytes = kRgbTripleSize * static_cast<std::size_t>(NumColors(bits));
         stream.ReadBuffer(raw + kCoreHeaderSize, tripleBytes);
         declaredPixels = bfSize - static_cast<std::int64_t>(kFileHeaderSize + kCoreHeaderSize + tripleBytes);
         CoreToInfoHeader(rec);
     } else {
-        throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
+        throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
     }
 
     if (rec.Header.biBitCount == 16 || rec.Header.biBitCount == 32) {
@@ -384,9 +384,9 @@ void TVyInternalDIB::LoadFromStream(Stream& stream) {
     Install(*this, pending);
 }
 
-void TVyInternalDIB::SaveToStream(Stream& stream) const {
+void DibPixels::SaveToStream(Stream& stream) const {
     const std::uint32_t colors = Record.Header.biClrUsed;
-    DIBAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToStream: Too Many Colors");
+    DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToStream: Too Many Colors");
     const std::uint32_t offBits = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + kRgbQuadSize * colors);
 
     std::uint8_t fileHeader[kFileHeaderSize] = {};
@@ -403,11 +403,11 @@ void TVyInternalDIB::SaveToStream(Stream& stream) const {
     stream.WriteBuffer(Record.Bits, static_cast<std::size_t>(Record.ImageSize));
 }
 
-void TVyInternalDIB::LoadFromClipboardFormat(GlobalHandle data) {
+void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
     GlobalLockGuard lock(data);
     const auto* block = static_cast<const std::uint8_t*>(lock.Bytes());
     if (block == nullptr) {
-        throw EVyDIBInvalidDIB("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+        throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
     }
     const std::size_t blockSize = GlobalBlockSize(data);
     auto tooShort = [] { Refuse(kClipboardOp, "Clipboard Data Too Short"); };
@@ -447,7 +447,7 @@ void TVyInternalDIB::LoadFromClipboardFormat(GlobalHandle data) {
         std::memcpy(RawHeader(rec), block, headerLength);
         CoreToInfoHeader(rec);
     } else {
-        throw EVyDIBInvalidDIB("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+        throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
     }
     const std::size_t available = blockSize - headerLength;
     const std::uint8_t* pixels = block + headerLength;
@@ -487,25 +487,25 @@ void TVyInternalDIB::LoadFromClipboardFormat(GlobalHandle data) {
         break;
     }
     default:
-        throw EVyDIBInvalidDIB("TVyInternalDIB.LoadFromStream: Invalid biBitCount");
+        throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid biBitCount");
     }
     Install(*this, pending);
 }
 
-void TVyInternalDIB::SaveToClipboardFormat(GlobalHandle& data) const {
+void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
     const std::uint32_t colors = Record.Header.biClrUsed;
-    DIBAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToClipboardFormat: Too Many Colors");
+    DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToClipboardFormat: Too Many Colors");
     const std::size_t headerLength = kInfoHeaderSize + kRgbQuadSize * colors;
     const std::size_t total = headerLength + static_cast<std::size_t>(Record.ImageSize);
     UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable | kGmemZeroInit, total));
     if (!block) {
-        throw EOutOfMemory("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
+        throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
     }
     {
         GlobalLockGuard lock(block.get());
         auto* out = static_cast<std::uint8_t*>(lock.Bytes());
         if (out == nullptr) {
-            throw EOutOfMemory("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
+            throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
         }
         EncodeInfoHeader(Record.Header, out);
         std::memcpy(out + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
@@ -514,25 +514,25 @@ void TVyInternalDIB::SaveToClipboardFormat(GlobalHandle& data) const {
     data = block.release();
 }
 
-PaletteHandle TVyInternalDIB::MakePalette() const {
+PaletteHandle DibPixels::MakePalette() const {
     const std::uint32_t count = Record.Header.biClrUsed;
     if (count == 0) {
         return nullptr;
     }
-    DIBAssert(count <= kMaxColors, "TVyInternalDIB.MakePalette: Too Many Colors");
+    DibAssert(count <= kMaxColors, "TVyInternalDIB.MakePalette: Too Many Colors");
     std::vector<PaletteEntry> entries(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         entries[i] = {Record.Colors[i].rgbRed, Record.Colors[i].rgbGreen, Record.Colors[i].rgbBlue, 0};
     }
     PaletteHandle palette = PaletteCreate(entries.data(), count);
     if (palette == nullptr) {
-        throw EOutOfResources("TVyInternalDIB.MakePalette: Cannot Make Palette");
+        throw OutOfResourcesError("TVyInternalDIB.MakePalette: Cannot Make Palette");
     }
     return palette;
 }
 
-void TVyInternalDIB::UpdatePalette() {
-    DIBAssert(RefCount == 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+void DibPixels::UpdatePalette() {
+    DibAssert(RefCount == 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
     if (Palette != nullptr) {
         PaletteDelete(Palette);
         Palette = nullptr;

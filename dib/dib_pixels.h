@@ -1,7 +1,7 @@
-// The storage behind every TVyDIB: one device-independent bitmap (header,
+// The storage behind every Dib: one device-independent bitmap (header,
 // colour table, pixel bits in a paging-file-backed mapping, and a logical
-// palette made on demand), shared by reference count between TVyDIB objects.
-// Only TVyDIB creates, shares and frees it.
+// palette made on demand), shared by reference count between Dib objects.
+// Only Dib creates, shares and frees it.
 #pragma once
 
 #include <cstddef>
@@ -29,13 +29,13 @@ struct DibRecord {
 };
 static_assert(offsetof(DibRecord, Colors) == offsetof(DibRecord, Header) + kInfoHeaderSize);
 
-class TVyInternalDIB {
+class DibPixels {
 public:
     // The 1x1, 8-bit default image with two black colour entries.
-    TVyInternalDIB();
-    ~TVyInternalDIB();
-    TVyInternalDIB(const TVyInternalDIB&) = delete;
-    TVyInternalDIB& operator=(const TVyInternalDIB&) = delete;
+    DibPixels();
+    ~DibPixels();
+    DibPixels(const DibPixels&) = delete;
+    DibPixels& operator=(const DibPixels&) = delete;
 
     // A new zeroed image; the storage must hold no pixel store (FreeDIB first).
     void CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,

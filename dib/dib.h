@@ -1,12 +1,12 @@
-// TVyDIB: the program's bitmap graphic. Copies made with Assign share one
-// reference-counted TVyInternalDIB; the only edit in place (SetPalette) first
+// Dib: the program's bitmap graphic. Copies made with Assign share one
+// reference-counted DibPixels; the only edit in place (SetPalette) first
 // gives the object a private copy.
 #pragma once
 
 #include <cstdint>
 
 #include "dib/graphic.h"
-#include "dib/internal_dib.h"
+#include "dib/dib_pixels.h"
 
 #ifdef _WIN32
 struct HBITMAP__;
@@ -18,19 +18,19 @@ namespace lumeret {
 struct BitmapTarget;  // dib/bitmap_win32.h
 #endif
 
-class TVyDIB : public TVyGraphic {
+class Dib : public Graphic {
 public:
     // The 1x1, 8-bit default image.
-    TVyDIB();
-    ~TVyDIB() override;
+    Dib();
+    ~Dib() override;
 
-    const char* ClassName() const noexcept override { return "TVyDIB"; }
+    const char* ClassName() const noexcept override { return "Dib"; }
 
-    using TVyGraphic::Assign;
-    // nullptr: the 1x1 default. Another TVyDIB: share its storage. No change
+    using Graphic::Assign;
+    // nullptr: the 1x1 default. Another Dib: share its storage. No change
     // notification in either case.
-    void Assign(const TVyGraphic* source) override;
-    void AssignTo(TVyGraphic& dest) const override;
+    void Assign(const Graphic* source) override;
+    void AssignTo(Graphic& dest) const override;
 
     void Draw(Canvas& canvas, const Rect& rect) override;
     bool GetEmpty() const override;
@@ -62,7 +62,7 @@ public:
     void UpdatePaletteModified();
 
     // The storage, for readers that need the header or the bits.
-    const TVyInternalDIB* InternalDIB() const noexcept { return internal_; }
+    const DibPixels* InternalDIB() const noexcept { return internal_; }
 
 #ifdef _WIN32
     // Reads a device-dependent bitmap through GetDIBits; 16 and 32 bits
@@ -76,14 +76,14 @@ public:
 private:
     // Puts fresh in place of the current storage (which goes to its other
     // holders, or away).
-    void SwapIn(TVyInternalDIB* fresh);
+    void SwapIn(DibPixels* fresh);
     void Resize(std::int32_t width, std::int32_t height);
 
-    TVyInternalDIB* internal_ = nullptr;
+    DibPixels* internal_ = nullptr;
 };
 
-// Registers TVyDIB with the picture registry under CF_DIB and the extension
+// Registers Dib with the picture registry under CF_DIB and the extension
 // "dib". Runs once at start-up; calling it again does nothing.
-void RegisterVyDIB();
+void RegisterDibFormat();
 
 }  // namespace lumeret

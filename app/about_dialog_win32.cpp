@@ -1,11 +1,11 @@
-#include "app/about_win32.h"
+#include "app/about_dialog_win32.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
 #include "app/forms_win32.h"
-#include "app/lum_main_win32.h"
+#include "app/main_window_win32.h"
 #include "app/program_icon_win32.h"
 #include "app/screen_center_win32.h"
 #include "app/settings.h"
@@ -13,7 +13,7 @@
 #include "platform/controls_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/wide_win32.h"
-#include "scrapbook/lum_fm2_win32.h"
+#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
@@ -37,7 +37,7 @@ constexpr COLORREF kAuthorColor = RGB(0, 0, 255);
 enum class Face { Ui, ArialName, ArialVersion, ArialAuthor };
 
 struct LabelLayout {
-    HWND TAboutBox::*field;
+    HWND AboutDialog::*field;
     int id;
     int left;  // inside Panel1
     int top;
@@ -48,11 +48,11 @@ struct LabelLayout {
 };
 
 constexpr LabelLayout kLabels[] = {
-    {&TAboutBox::ProductName, kIdProductName, 70, 8, 139, 44, "Lumeret", Face::ArialName},
-    {&TAboutBox::Version, kIdVersion, 138, 50, 71, 15, "Version 1.32", Face::ArialVersion},
-    {&TAboutBox::Copyright, kIdCopyright, 8, 78, 204, 16, "(C) 2024 Lumeret Project", Face::ArialAuthor},
-    {&TAboutBox::e_mail, kIdMail, 8, 99, 109, 12, "lumeret@example.jp", Face::Ui},
-    {&TAboutBox::homepage, kIdHomepage, 8, 112, 219, 12, "http://www.example.jp/lumeret/", Face::Ui},
+    {&AboutDialog::ProductName, kIdProductName, 70, 8, 139, 44, "Lumeret", Face::ArialName},
+    {&AboutDialog::Version, kIdVersion, 138, 50, 71, 15, "Version 1.32", Face::ArialVersion},
+    {&AboutDialog::Copyright, kIdCopyright, 8, 78, 204, 16, "(C) 2024 Lumeret Project", Face::ArialAuthor},
+    {&AboutDialog::e_mail, kIdMail, 8, 99, 109, 12, "lumeret@example.jp", Face::Ui},
+    {&AboutDialog::homepage, kIdHomepage, 8, 112, 219, 12, "http://www.example.jp/lumeret/", Face::Ui},
 };
 
 // Arial with the Western character set: with the Japanese one the font
@@ -103,9 +103,9 @@ LRESULT CALLBACK EnterPressesButton(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-TAboutBox::TAboutBox() {
+AboutDialog::AboutDialog() {
     CreateParams p;
-    p.className = L"TAboutBox";
+    p.className = L"LumeretAbout";
     p.caption = "バージョン情報";
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     p.exStyle = WS_EX_DLGMODALFRAME;
@@ -116,7 +116,7 @@ TAboutBox::TAboutBox() {
     CreateControls();
 }
 
-void TAboutBox::CreateControls() {
+void AboutDialog::CreateControls() {
     HWND self = Handle();
     // The panel clips its siblings so its frame never paints over the texts
     // above it.
@@ -149,31 +149,31 @@ void TAboutBox::CreateControls() {
     SetWindowPos(Panel1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TAboutBox::OKButtonClick() { Close(); }
+void AboutDialog::OKButtonClick() { Close(); }
 
 // Every way of closing hides the dialog and gives the other windows back.
-void TAboutBox::FormClose() {
+void AboutDialog::FormClose() {
     if (IsOn(Form1->StayOnTop)) Form1->SetTopmost(true);
     Form1->SetEnabled(true);
     Form2->SetEnabled(true);
     Hide();
 }
 
-void TAboutBox::PutOnClipboard(const std::string& text) { ClipboardWin32(Handle()).SetText(text); }
+void AboutDialog::PutOnClipboard(const std::string& text) { ClipboardWin32(Handle()).SetText(text); }
 
-void TAboutBox::ProgramIconDblClick() { PutOnClipboard("Hello!"); }
-void TAboutBox::ProductNameDblClick() { PutOnClipboard(Caption(ProductName)); }
-void TAboutBox::VersionDblClick() { PutOnClipboard(Caption(Version)); }
-void TAboutBox::CopyrightDblClick() { PutOnClipboard(Caption(Copyright)); }
-void TAboutBox::e_mailDblClick() { PutOnClipboard(Caption(e_mail)); }
-void TAboutBox::homepageDblClick() { PutOnClipboard(Caption(homepage)); }
+void AboutDialog::ProgramIconDblClick() { PutOnClipboard("Hello!"); }
+void AboutDialog::ProductNameDblClick() { PutOnClipboard(Caption(ProductName)); }
+void AboutDialog::VersionDblClick() { PutOnClipboard(Caption(Version)); }
+void AboutDialog::CopyrightDblClick() { PutOnClipboard(Caption(Copyright)); }
+void AboutDialog::e_mailDblClick() { PutOnClipboard(Caption(e_mail)); }
+void AboutDialog::homepageDblClick() { PutOnClipboard(Caption(homepage)); }
 
-std::optional<COLORREF> TAboutBox::LabelTextColor(HWND label) const {
+std::optional<COLORREF> AboutDialog::LabelTextColor(HWND label) const {
     if (label == Copyright) return kAuthorColor;
     return std::nullopt;
 }
 
-void TAboutBox::OnCommand(int id, int code, HWND) {
+void AboutDialog::OnCommand(int id, int code, HWND) {
     if (id == kIdOk && code == BN_CLICKED) {
         OKButtonClick();
         return;
@@ -189,7 +189,7 @@ void TAboutBox::OnCommand(int id, int code, HWND) {
     }
 }
 
-LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         if (wParam) CenterOnScreen(Handle());

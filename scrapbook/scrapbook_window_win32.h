@@ -1,4 +1,4 @@
-// TForm2: the scrapbook window, a tool window beside the main window with the
+// ScrapbookWindow: the scrapbook window, a tool window beside the main window with the
 // pages TEXT, BMP and MEMO. It owns the clip stores.
 #pragma once
 
@@ -13,18 +13,18 @@
 #include "platform/clipboard_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/window_win32.h"
-#include "store/list_master_qc.h"
-#include "store/paint_box_master.h"
+#include "store/text_clip_store.h"
+#include "store/bitmap_clip_store.h"
 #include "store/paint_surface_win32.h"
 
 namespace lumeret {
 
-class TForm2 : public Window {
+class ScrapbookWindow : public Window {
 public:
     enum Page { kPageText = 0, kPageBitmap = 1, kPageMemo = 2 };
 
-    TForm2();
-    ~TForm2() override;
+    ScrapbookWindow();
+    ~ScrapbookWindow() override;
 
     // Controls. The controls of the pages are children of the window, laid
     // over the tab control's display area.
@@ -46,8 +46,8 @@ public:
 
     // The list item under the pointer at its last movement over ListBox1.
     std::int32_t DragFromIndex = 0;
-    std::unique_ptr<TListMasterQC> TextStore;
-    std::unique_ptr<TPaintBoxMaster> BitmapStore;
+    std::unique_ptr<TextClipStore> TextStore;
+    std::unique_ptr<BitmapClipStore> BitmapStore;
 
     // Life cycle.
     void FormShow();

@@ -1,4 +1,4 @@
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 #include <gtest/gtest.h>
 
@@ -31,14 +31,14 @@ std::vector<PaletteEntry> Entries(PaletteHandle palette) {
 }
 
 struct ChangeCounter {
-    explicit ChangeCounter(TVyGraphic& g) {
-        g.OnChange = [this](TVyGraphic&) { ++count; };
+    explicit ChangeCounter(Graphic& g) {
+        g.OnChange = [this](Graphic&) { ++count; };
     }
     int count = 0;
 };
 
-TEST(VyDIB, NewObjectIsOneByOneNotEmptyWithTwoBlackPaletteEntries) {
-    TVyDIB dib;
+TEST(Dib, NewObjectIsOneByOneNotEmptyWithTwoBlackPaletteEntries) {
+    Dib dib;
     EXPECT_EQ(dib.GetWidth(), 1);
     EXPECT_EQ(dib.GetHeight(), 1);
     EXPECT_FALSE(dib.GetEmpty());
@@ -54,10 +54,10 @@ TEST(VyDIB, NewObjectIsOneByOneNotEmptyWithTwoBlackPaletteEntries) {
     EXPECT_EQ(dib.GetClipboardFormat(), 8);
 }
 
-TEST(VyDIB, AssignSharesTheStorageWithoutCopyOrNotification) {
-    TVyDIB a;
+TEST(Dib, AssignSharesTheStorageWithoutCopyOrNotification) {
+    Dib a;
     Load(a, Quad());
-    TVyDIB b;
+    Dib b;
     ChangeCounter changes(b);
     b.Assign(&a);
     EXPECT_EQ(b.InternalDIB(), a.InternalDIB());
@@ -77,21 +77,21 @@ TEST(VyDIB, AssignSharesTheStorageWithoutCopyOrNotification) {
     EXPECT_EQ(cb.Pixel(1, 1), 0xFFFFFFu);
 }
 
-TEST(VyDIB, FreeingOneHolderLeavesTheOtherIntact) {
-    auto a = std::make_unique<TVyDIB>();
+TEST(Dib, FreeingOneHolderLeavesTheOtherIntact) {
+    auto a = std::make_unique<Dib>();
     Load(*a, Quad());
     const auto saved = Save(*a);
-    TVyDIB b;
+    Dib b;
     a->AssignTo(b);
     a.reset();
     EXPECT_EQ(b.InternalDIB()->RefCount, 1);
     EXPECT_EQ(Save(b), saved);
 }
 
-TEST(VyDIB, SetPaletteOnASharedImageGivesAPrivateCopy) {
-    TVyDIB a;
+TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
+    Dib a;
     Load(a, Quad());
-    TVyDIB b;
+    Dib b;
     b.Assign(&a);
     ChangeCounter changes(b);
     const PaletteEntry gray[3] = {{9, 9, 9, 0}, {8, 8, 8, 0}, {7, 7, 7, 0}};
@@ -111,12 +111,12 @@ TEST(VyDIB, SetPaletteOnASharedImageGivesAPrivateCopy) {
     EXPECT_EQ(Entries(b.GetPalette())[0].red, 9);
 }
 
-TEST(VyDIB, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
+TEST(Dib, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
     std::vector<PaletteEntry> many(300);
     for (std::size_t i = 0; i < many.size(); ++i) {
         many[i] = {static_cast<std::uint8_t>(i), 0, 0, 0};
     }
-    TVyDIB dib;
+    Dib dib;
     dib.SetPalette(PaletteCreate(many.data(), 300));
     EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 256u);
     EXPECT_EQ(dib.InternalDIB()->Record.Colors[255].rgbRed, 255);
@@ -126,25 +126,25 @@ TEST(VyDIB, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
     EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 0u);
 }
 
-TEST(VyDIB, SetPaletteWithAHandleWithoutEntriesFails) {
-    TVyDIB dib;
+TEST(Dib, SetPaletteWithAHandleWithoutEntriesFails) {
+    Dib dib;
     PaletteEntry one{1, 2, 3, 0};
     PaletteHandle gone = PaletteCreate(&one, 1);
     PaletteDelete(gone);
-    ExpectError<EVyDIBInvalidPalette>([&] { dib.SetPalette(gone); }, "TVyDIB.SetPalette: Invalid Palette");
+    ExpectError<InvalidPaletteError>([&] { dib.SetPalette(gone); }, "TVyDIB.SetPalette: Invalid Palette");
 }
 
-TEST(VyDIB, AssignFromItselfChangesNothing) {
-    TVyDIB a;
+TEST(Dib, AssignFromItselfChangesNothing) {
+    Dib a;
     Load(a, Quad());
-    const TVyInternalDIB* before = a.InternalDIB();
+    const DibPixels* before = a.InternalDIB();
     a.Assign(&a);
     EXPECT_EQ(a.InternalDIB(), before);
     EXPECT_EQ(before->RefCount, 1);
 }
 
-TEST(VyDIB, AssignNilGivesTheDefaultWithoutNotification) {
-    TVyDIB a;
+TEST(Dib, AssignNilGivesTheDefaultWithoutNotification) {
+    Dib a;
     Load(a, Quad());
     ChangeCounter changes(a);
     a.Assign(nullptr);
@@ -153,31 +153,31 @@ TEST(VyDIB, AssignNilGivesTheDefaultWithoutNotification) {
     EXPECT_EQ(changes.count, 0);
 }
 
-TEST(VyDIB, LoadFromClipboardFormatRefusesOtherFormatsAndNoData) {
-    TVyDIB dib;
+TEST(Dib, LoadFromClipboardFormatRefusesOtherFormatsAndNoData) {
+    Dib dib;
     Load(dib, Quad());
     test::BlockWith block(MakePackedDib(BmpParts{}));
-    ExpectError<EVyDIBInvalidDIB>([&] { dib.LoadFromClipboardFormat(2, block.get(), nullptr); },
+    ExpectError<InvalidDibError>([&] { dib.LoadFromClipboardFormat(2, block.get(), nullptr); },
                                   "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
-    ExpectError<EVyDIBInvalidDIB>([&] { dib.LoadFromClipboardFormat(8, nullptr, nullptr); },
+    ExpectError<InvalidDibError>([&] { dib.LoadFromClipboardFormat(8, nullptr, nullptr); },
                                   "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     EXPECT_EQ(dib.GetWidth(), 2);
     EXPECT_EQ(Save(dib), Quad());
 }
 
-TEST(VyDIB, FailedLoadLeavesTheDefaultNotTheEarlierImage) {
-    TVyDIB dib;
+TEST(Dib, FailedLoadLeavesTheDefaultNotTheEarlierImage) {
+    Dib dib;
     Load(dib, Quad());
     ChangeCounter changes(dib);
     const std::string text = "just some text, not a bitmap";
-    EXPECT_THROW(Load(dib, {text.begin(), text.end()}), EVyDIBInvalidDIBFile);
+    EXPECT_THROW(Load(dib, {text.begin(), text.end()}), InvalidDibFileError);
     EXPECT_EQ(dib.GetWidth(), 1);
     EXPECT_EQ(dib.GetHeight(), 1);
     EXPECT_EQ(changes.count, 0);
 }
 
-TEST(VyDIB, LoadsAndResizesNotifyTheirChange) {
-    TVyDIB dib;
+TEST(Dib, LoadsAndResizesNotifyTheirChange) {
+    Dib dib;
     ChangeCounter changes(dib);
     Load(dib, Quad());
     EXPECT_EQ(changes.count, 1);
@@ -195,8 +195,8 @@ TEST(VyDIB, LoadsAndResizesNotifyTheirChange) {
     EXPECT_EQ(changes.count, 4);
 }
 
-TEST(VyDIB, SaveToClipboardFormatAlwaysReportsDibAndNoPalette) {
-    TVyDIB dib;
+TEST(Dib, SaveToClipboardFormatAlwaysReportsDibAndNoPalette) {
+    Dib dib;
     Load(dib, Quad());
     std::uint16_t format = 0;
     GlobalHandle data = nullptr;
@@ -208,18 +208,18 @@ TEST(VyDIB, SaveToClipboardFormatAlwaysReportsDibAndNoPalette) {
     EXPECT_EQ(GlobalBlockSize(data), 40u + 16u + 8u);
 }
 
-TEST(VyDIB, WidthMustBePositiveAndHeightNonZero) {
-    TVyDIB dib;
-    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetWidth(0); }, "TVyDIB.SetWidth: Invalid Width");
-    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetWidth(-5); }, "TVyDIB.SetWidth: Invalid Width");
-    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetHeight(0); }, "TVyDIB.SetHeight: Invalid Height");
+TEST(Dib, WidthMustBePositiveAndHeightNonZero) {
+    Dib dib;
+    ExpectError<InvalidDibParameterError>([&] { dib.SetWidth(0); }, "TVyDIB.SetWidth: Invalid Width");
+    ExpectError<InvalidDibParameterError>([&] { dib.SetWidth(-5); }, "TVyDIB.SetWidth: Invalid Width");
+    ExpectError<InvalidDibParameterError>([&] { dib.SetHeight(0); }, "TVyDIB.SetHeight: Invalid Height");
     dib.SetHeight(-10);
     EXPECT_EQ(dib.GetHeight(), 10);
     EXPECT_EQ(dib.InternalDIB()->Record.Header.biHeight, -10);
 }
 
-TEST(VyDIB, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
-    TVyDIB dib;
+TEST(Dib, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
+    Dib dib;
     BmpParts p;
     p.width = 2;
     p.height = 1;
@@ -242,18 +242,18 @@ TEST(VyDIB, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
               std::vector<std::uint8_t>(8, 0));
 }
 
-TEST(VyDIB, FailedResizeLeavesTheImage) {
-    TVyDIB dib;
+TEST(Dib, FailedResizeLeavesTheImage) {
+    Dib dib;
     Load(dib, Quad());
     ChangeCounter changes(dib);
-    ExpectError<EVyDIBInvalidDIBPara>([&] { dib.SetWidth(0x7FFFFFFF); },
+    ExpectError<InvalidDibParameterError>([&] { dib.SetWidth(0x7FFFFFFF); },
                                       "TVyInternalDIB.CreateDIB: Invalid Parameters");
     EXPECT_EQ(Save(dib), Quad());
     EXPECT_EQ(changes.count, 0);
 }
 
-TEST(VyDIB, DrawingStretchesNearestAndZeroWidthDrawsNothing) {
-    TVyDIB dib;
+TEST(Dib, DrawingStretchesNearestAndZeroWidthDrawsNothing) {
+    Dib dib;
     Load(dib, Quad());
     MemoryCanvas canvas(6, 4, 0x123456);
     dib.Draw(canvas, {1, 0, 1, 4});
@@ -272,7 +272,7 @@ TEST(VyDIB, DrawingStretchesNearestAndZeroWidthDrawsNothing) {
     EXPECT_EQ(canvas.Pixel(1, 0), 0x123456u);
 }
 
-TEST(VyDIB, DrawsRunLengthImages) {
+TEST(Dib, DrawsRunLengthImages) {
     BmpParts p;
     p.width = 4;
     p.height = 2;
@@ -283,7 +283,7 @@ TEST(VyDIB, DrawsRunLengthImages) {
     // bottom row: two black, two white; top row: absolute run 1,0,1,0
     p.pixels = Bytes({2, 0, 2, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1});
     p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
-    TVyDIB dib;
+    Dib dib;
     Load(dib, MakeBmp(p));
     MemoryCanvas canvas(4, 2);
     dib.Draw(canvas, {0, 0, 4, 2});
@@ -295,7 +295,7 @@ TEST(VyDIB, DrawsRunLengthImages) {
 
 // Found by fuzzing: a run-length header claiming 1.8 G pixels over a few
 // stream bytes made the memory canvas decode the whole picture.
-TEST(VyDIB, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
+TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
     BmpParts p;
     p.width = 0x24000006;
     p.height = 3;
@@ -305,7 +305,7 @@ TEST(VyDIB, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
     p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
     p.pixels = Bytes({6, 0x11, 0, 1});
     p.sizeImage = 4;
-    TVyDIB dib;
+    Dib dib;
     Load(dib, MakeBmp(p));
     EXPECT_TRUE(DecodeRunLength(dib.InternalDIB()->Record).empty());
     MemoryCanvas canvas(3, 3, 5);
@@ -313,8 +313,8 @@ TEST(VyDIB, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
     EXPECT_EQ(canvas.Pixel(0, 2), 5u);
 }
 
-TEST(VyDIB, AssignFromTheClipboardReadsDibAndClosesIt) {
-    TVyDIB source;
+TEST(Dib, AssignFromTheClipboardReadsDibAndClosesIt) {
+    Dib source;
     Load(source, Quad());
     FakeClipboardObject clipboard;
     PutOnClipboard(source, clipboard);
@@ -322,7 +322,7 @@ TEST(VyDIB, AssignFromTheClipboardReadsDibAndClosesIt) {
     ASSERT_TRUE(clipboard.HasFormat(8));
     EXPECT_FALSE(clipboard.HasFormat(9));
 
-    TVyDIB dib;
+    Dib dib;
     ChangeCounter changes(dib);
     dib.Assign(clipboard);
     EXPECT_EQ(clipboard.depth, 0);
@@ -330,17 +330,17 @@ TEST(VyDIB, AssignFromTheClipboardReadsDibAndClosesIt) {
     EXPECT_EQ(Save(dib), Save(source));
 }
 
-TEST(VyDIB, AssignFromAClipboardWithoutDibFailsAndStillClosesIt) {
+TEST(Dib, AssignFromAClipboardWithoutDibFailsAndStillClosesIt) {
     FakeClipboardObject clipboard;
-    TVyDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { dib.Assign(clipboard); },
+    Dib dib;
+    ExpectError<InvalidDibError>([&] { dib.Assign(clipboard); },
                                   "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     EXPECT_EQ(clipboard.opens, 1);
     EXPECT_EQ(clipboard.closes, 1);
 }
 
-TEST(VyDIB, PutOnClipboardKeepsTheBlockWhenTheClipboardRefusesIt) {
-    TVyDIB dib;
+TEST(Dib, PutOnClipboardKeepsTheBlockWhenTheClipboardRefusesIt) {
+    Dib dib;
     FakeClipboardObject clipboard;
     clipboard.refuse = true;
     EXPECT_THROW(PutOnClipboard(dib, clipboard), Exception);  // block freed, not leaked
@@ -348,59 +348,59 @@ TEST(VyDIB, PutOnClipboardKeepsTheBlockWhenTheClipboardRefusesIt) {
     EXPECT_TRUE(clipboard.handles.empty());
 }
 
-TEST(VyDIB, AChangeHandlerThatFailsLeavesAValidImage) {
-    TVyDIB dib;
-    dib.OnChange = [](TVyGraphic&) { throw Exception("handler failed"); };
+TEST(Dib, AChangeHandlerThatFailsLeavesAValidImage) {
+    Dib dib;
+    dib.OnChange = [](Graphic&) { throw Exception("handler failed"); };
     EXPECT_THROW(Load(dib, Quad()), Exception);
     EXPECT_EQ(dib.GetWidth(), 2);
     EXPECT_EQ(Save(dib), Quad());
 }
 
-TEST(VyDIB, FilesThatCannotBeOpenedOrCreatedRaiseFileErrors) {
-    TVyDIB dib;
+TEST(Dib, FilesThatCannotBeOpenedOrCreatedRaiseFileErrors) {
+    Dib dib;
     const std::string missing = "no-such-folder/none.bmp";
-    ExpectError<EFOpenError>([&] { dib.LoadFromFile(missing); }, EFOpenError(missing).Message());
-    ExpectError<EFCreateError>([&] { dib.SaveToFile(missing); }, EFCreateError(missing).Message());
+    ExpectError<FileOpenError>([&] { dib.LoadFromFile(missing); }, FileOpenError(missing).Message());
+    ExpectError<FileCreateError>([&] { dib.SaveToFile(missing); }, FileCreateError(missing).Message());
 }
 
-TEST(VyDIB, SavesToAndLoadsFromFiles) {
+TEST(Dib, SavesToAndLoadsFromFiles) {
     const auto path = (std::filesystem::temp_directory_path() / "lumeret_vydib_test.dib").string();
-    TVyDIB dib;
+    Dib dib;
     Load(dib, Quad());
     dib.SaveToFile(path);
-    TVyDIB back;
+    Dib back;
     back.LoadFromFile(path);
     EXPECT_EQ(Save(back), Quad());
 
-    // The registry reads ".dib" files through TVyDIB.
+    // The registry reads ".dib" files through Dib.
     auto picture = LoadPictureFromFile(path);
-    EXPECT_STREQ(picture->ClassName(), "TVyDIB");
+    EXPECT_STREQ(picture->ClassName(), "Dib");
     EXPECT_EQ(picture->GetWidth(), 2);
     std::remove(path.c_str());
 }
 
-TEST(VyDIB, IsRegisteredForDibFilesAndTheDibClipboardFormat) {
-    RegisterVyDIB();  // a second call changes nothing
+TEST(Dib, IsRegisteredForDibFilesAndTheDibClipboardFormat) {
+    RegisterDibFormat();  // a second call changes nothing
     ASSERT_NE(FindFileFormat("dib"), nullptr);
     ASSERT_NE(FindFileFormat("DIB"), nullptr);
     EXPECT_EQ(FileFormatDescription("dib"), "Device Independent Bitmap");
     EXPECT_EQ(FindFileFormat("png"), nullptr);
     ASSERT_NE(FindClipboardFormat(8), nullptr);
-    EXPECT_STREQ(FindClipboardFormat(8)()->ClassName(), "TVyDIB");
+    EXPECT_STREQ(FindClipboardFormat(8)()->ClassName(), "Dib");
 
-    TVyDIB source;
+    Dib source;
     Load(source, Quad());
     FakeClipboardObject clipboard;
     PutOnClipboard(source, clipboard);
     auto picture = LoadPictureFromClipboard(clipboard);
     EXPECT_EQ(picture->GetWidth(), 2);
-    EXPECT_THROW(LoadPictureFromFile("picture.xyz"), EConvertError);
+    EXPECT_THROW(LoadPictureFromFile("picture.xyz"), ConvertError);
 }
 
 // A graphic of another kind, to see that unrelated kinds are not assigned.
-class OtherGraphic : public TVyGraphic {
+class OtherGraphic : public Graphic {
 public:
-    const char* ClassName() const noexcept override { return "TOther"; }
+    const char* ClassName() const noexcept override { return "OtherGraphic"; }
     void Draw(Canvas&, const Rect&) override {}
     bool GetEmpty() const override { return true; }
     std::int32_t GetWidth() const override { return 0; }
@@ -416,43 +416,43 @@ public:
     std::uint16_t GetClipboardFormat() const override { return 0; }
 };
 
-TEST(VyDIB, UnrelatedGraphicsAreNotAssigned) {
-    TVyDIB dib;
+TEST(Dib, UnrelatedGraphicsAreNotAssigned) {
+    Dib dib;
     OtherGraphic other;
-    ExpectError<EConvertError>([&] { dib.Assign(&other); }, "Cannot assign a TOther to a TVyDIB");
-    ExpectError<EConvertError>([&] { dib.AssignTo(other); }, "Cannot assign a TVyDIB to a TOther");
+    ExpectError<ConvertError>([&] { dib.Assign(&other); }, "Cannot assign a OtherGraphic to a Dib");
+    ExpectError<ConvertError>([&] { dib.AssignTo(other); }, "Cannot assign a Dib to a OtherGraphic");
 }
 
-TEST(VyDIB, UpdatePaletteModifiedNeedsASoleHolder) {
-    TVyDIB a;
-    TVyDIB b;
+TEST(Dib, UpdatePaletteModifiedNeedsASoleHolder) {
+    Dib a;
+    Dib b;
     b.Assign(&a);
-    ExpectError<EVyDIBAssert>([&] { b.UpdatePaletteModified(); }, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+    ExpectError<DibAssertionError>([&] { b.UpdatePaletteModified(); }, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
 }
 
-TEST(VyDIB, EveryOperationChecksThatAStorageIsHeld) {
-    TVyDIB dib;
+TEST(Dib, EveryOperationChecksThatAStorageIsHeld) {
+    Dib dib;
     dib.ReleaseInternalDIB();
-    ExpectError<EVyDIBAssert>([&] { dib.ReleaseInternalDIB(); },
+    ExpectError<DibAssertionError>([&] { dib.ReleaseInternalDIB(); },
                               "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
     MemoryStream stream;
-    ExpectError<EVyDIBAssert>([&] { dib.SaveToStream(stream); }, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.Assign(nullptr); }, "TVyDIB.Assign: InternalDIB Should not be Nil");
-    TVyDIB other;
-    ExpectError<EVyDIBAssert>([&] { dib.AssignTo(other); }, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.SaveToStream(stream); }, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.Assign(nullptr); }, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    Dib other;
+    ExpectError<DibAssertionError>([&] { dib.AssignTo(other); }, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
     std::uint16_t format;
     GlobalHandle data;
     PaletteHandle palette;
-    ExpectError<EVyDIBAssert>([&] { dib.SaveToClipboardFormat(format, data, palette); },
+    ExpectError<DibAssertionError>([&] { dib.SaveToClipboardFormat(format, data, palette); },
                               "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.GetEmpty(); }, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.GetHeight(); }, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.GetWidth(); }, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.SetWidth(3); }, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.SetHeight(3); }, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.GetPalette(); }, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.SetPalette(nullptr); }, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
-    ExpectError<EVyDIBAssert>([&] { dib.UniqueDIB(); }, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.GetEmpty(); }, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.GetHeight(); }, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.GetWidth(); }, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.SetWidth(3); }, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.SetHeight(3); }, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.GetPalette(); }, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.SetPalette(nullptr); }, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.UniqueDIB(); }, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
     MemoryCanvas canvas(2, 2, 7);
     EXPECT_NO_THROW(dib.Draw(canvas, {0, 0, 2, 2}));  // draws nothing, raises nothing
     EXPECT_EQ(canvas.Pixel(0, 0), 7u);

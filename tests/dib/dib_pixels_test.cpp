@@ -1,4 +1,4 @@
-#include "dib/internal_dib.h"
+#include "dib/dib_pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +17,23 @@ using test::Le32;
 using test::MakeBmp;
 using test::MakePackedDib;
 
-std::vector<std::uint8_t> Save(const TVyInternalDIB& dib) {
+std::vector<std::uint8_t> Save(const DibPixels& dib) {
     MemoryStream out;
     dib.SaveToStream(out);
     return out.Bytes();
 }
 
-void Load(TVyInternalDIB& dib, const std::vector<std::uint8_t>& bytes) {
+void Load(DibPixels& dib, const std::vector<std::uint8_t>& bytes) {
     MemoryStream in(bytes);
     dib.LoadFromStream(in);
 }
 
-void LoadBlock(TVyInternalDIB& dib, const std::vector<std::uint8_t>& bytes) {
+void LoadBlock(DibPixels& dib, const std::vector<std::uint8_t>& bytes) {
     test::BlockWith block(bytes);
     dib.LoadFromClipboardFormat(block.get());
 }
 
-std::vector<std::uint8_t> Pixels(const TVyInternalDIB& dib) {
+std::vector<std::uint8_t> Pixels(const DibPixels& dib) {
     return {dib.Record.Bits, dib.Record.Bits + dib.Record.ImageSize};
 }
 
@@ -68,8 +68,8 @@ BmpParts Sixteen(std::vector<std::uint16_t> pixels, std::int32_t height) {
     return p;
 }
 
-TEST(InternalDIB, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
-    TVyInternalDIB dib;
+TEST(DibPixels, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
+    DibPixels dib;
     EXPECT_EQ(dib.RefCount, 1);
     EXPECT_EQ(dib.Width, 1);
     EXPECT_EQ(dib.Height, 1);
@@ -81,8 +81,8 @@ TEST(InternalDIB, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
     EXPECT_TRUE(dib.PaletteModified);
 }
 
-TEST(InternalDIB, SavingFreshStorageWrites66Bytes) {
-    TVyInternalDIB dib;
+TEST(DibPixels, SavingFreshStorageWrites66Bytes) {
+    DibPixels dib;
     auto bytes = Save(dib);
     ASSERT_EQ(bytes.size(), 66u);
     EXPECT_EQ(bytes[0], 'B');
@@ -101,20 +101,20 @@ TEST(InternalDIB, SavingFreshStorageWrites66Bytes) {
     }
 }
 
-TEST(InternalDIB, StreamWithoutBmFailsNamingLoadFromFile) {
-    TVyInternalDIB dib;
+TEST(DibPixels, StreamWithoutBmFailsNamingLoadFromFile) {
+    DibPixels dib;
     std::vector<std::uint8_t> text(64, 'a');
-    ExpectError<EVyDIBInvalidDIBFile>([&] { Load(dib, text); },
+    ExpectError<InvalidDibFileError>([&] { Load(dib, text); },
                                       "TVyInternalDIB.LoadFromFile: File type is invalid");
 }
 
-TEST(InternalDIB, UnsupportedBitCountsFailWithTheMisspeltMessage) {
+TEST(DibPixels, UnsupportedBitCountsFailWithTheMisspeltMessage) {
     for (std::uint16_t bits : {0, 2, 3, 64}) {
         BmpParts p;
         p.bitCount = bits;
         p.pixels.assign(8, 0);
-        TVyInternalDIB dib;
-        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+        DibPixels dib;
+        ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                       "TVyInternalDIB.LoadFromStream: Invalid BitCout");
     }
     for (std::uint16_t bits : {16, 32}) {
@@ -122,25 +122,25 @@ TEST(InternalDIB, UnsupportedBitCountsFailWithTheMisspeltMessage) {
         p.headerSize = 12;
         p.bitCount = bits;
         p.pixels.assign(8, 0);
-        TVyInternalDIB dib;
-        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+        DibPixels dib;
+        ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                       "TVyInternalDIB.LoadFromStream: Invalid BitCout");
     }
 }
 
-TEST(InternalDIB, HeaderSizesOtherThan40Or12AreRefused) {
+TEST(DibPixels, HeaderSizesOtherThan40Or12AreRefused) {
     for (std::uint32_t size : {108u, 124u, 0u, 64u}) {
         BmpParts p;
         p.headerSize = size;
         p.pixels.assign(4, 0);
-        TVyInternalDIB dib;
-        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+        DibPixels dib;
+        ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                       "TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
     }
 }
 
-TEST(InternalDIB, EightBitWithoutColourCountReads256EntriesAndSavesAt1078) {
-    TVyInternalDIB dib;
+TEST(DibPixels, EightBitWithoutColourCountReads256EntriesAndSavesAt1078) {
+    DibPixels dib;
     BmpParts p = Gray8(3, 2);
     Load(dib, MakeBmp(p));
     EXPECT_EQ(dib.Record.Header.biClrUsed, 256u);
@@ -154,10 +154,10 @@ TEST(InternalDIB, EightBitWithoutColourCountReads256EntriesAndSavesAt1078) {
     EXPECT_EQ(saved.size(), 1086u);
 }
 
-TEST(InternalDIB, PixelsAreTakenToFollowTheTableWhateverBfOffBitsSays) {
+TEST(DibPixels, PixelsAreTakenToFollowTheTableWhateverBfOffBitsSays) {
     BmpParts p = Gray8(4, 1);
     p.gap = 8;  // bfOffBits points past 8 filler bytes
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     // The store comes from bfSize: the gap and then the pixels, 12 bytes.
     ASSERT_EQ(dib.Record.ImageSize, 12);
@@ -165,7 +165,7 @@ TEST(InternalDIB, PixelsAreTakenToFollowTheTableWhateverBfOffBitsSays) {
     EXPECT_EQ(dib.Record.Bits[8], p.pixels[0]);
 }
 
-TEST(InternalDIB, MaskShiftBringsTheHighestBitToBit7) {
+TEST(DibPixels, MaskShiftBringsTheHighestBitToBit7) {
     EXPECT_EQ(MaskShift(0x7C00), 7);
     EXPECT_EQ(MaskShift(0x03E0), 2);
     EXPECT_EQ(MaskShift(0x001F), -3);
@@ -178,7 +178,7 @@ TEST(InternalDIB, MaskShiftBringsTheHighestBitToBit7) {
     EXPECT_EQ(MaskShift(0), 0);
 }
 
-TEST(InternalDIB, NumColorsCountsOnlyPaletteImages) {
+TEST(DibPixels, NumColorsCountsOnlyPaletteImages) {
     EXPECT_EQ(NumColors(1), 2);
     EXPECT_EQ(NumColors(4), 16);
     EXPECT_EQ(NumColors(8), 256);
@@ -187,8 +187,8 @@ TEST(InternalDIB, NumColorsCountsOnlyPaletteImages) {
     }
 }
 
-TEST(InternalDIB, SixteenBitRgbIsConvertedWithFiveFiveFiveMasks) {
-    TVyInternalDIB dib;
+TEST(DibPixels, SixteenBitRgbIsConvertedWithFiveFiveFiveMasks) {
+    DibPixels dib;
     Load(dib, MakeBmp(Sixteen({0x1234, 0x7FFF, 0x0000, 0xFFFF}, 2)));
     const auto& h = dib.Record.Header;
     EXPECT_EQ(h.biBitCount, 24);
@@ -211,13 +211,13 @@ TEST(InternalDIB, SixteenBitRgbIsConvertedWithFiveFiveFiveMasks) {
     EXPECT_EQ(px[11], 0xF8);
 }
 
-TEST(InternalDIB, SixteenBitBitfieldsFiveSixFiveUseShifts8And3AndMinus3) {
+TEST(DibPixels, SixteenBitBitfieldsFiveSixFiveUseShifts8And3AndMinus3) {
     BmpParts p = Sixteen({0xF800, 0x07E0, 0x001F, 0x0821}, 2);
     p.compression = 3;
     p.masks = {0xF800, 0x07E0, 0x001F};
     p.clrUsed = 2;
     p.colors = Bytes({1, 2, 3, 0, 4, 5, 6, 0});  // a table behind the masks
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     auto px = Pixels(dib);
     EXPECT_EQ(std::vector<std::uint8_t>(px.begin(), px.begin() + 6), Bytes({0, 0, 0xF8, 0, 0xFC, 0}));
@@ -229,13 +229,13 @@ TEST(InternalDIB, SixteenBitBitfieldsFiveSixFiveUseShifts8And3AndMinus3) {
     EXPECT_EQ(dib.Record.Colors[1].rgbRed, 6);
 }
 
-TEST(InternalDIB, ThirtyTwoBitDefaultAndHighMasks) {
+TEST(DibPixels, ThirtyTwoBitDefaultAndHighMasks) {
     BmpParts p;
     p.width = 1;
     p.height = 1;
     p.bitCount = 32;
     p.pixels = Bytes({0x11, 0x22, 0x33, 0x44});
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     EXPECT_EQ(Pixels(dib), Bytes({0x11, 0x22, 0x33, 0}));
 
@@ -245,18 +245,18 @@ TEST(InternalDIB, ThirtyTwoBitDefaultAndHighMasks) {
     EXPECT_EQ(Pixels(dib), Bytes({0x22, 0x33, 0x44, 0}));
 }
 
-TEST(InternalDIB, ZeroMaskIsRefusedByBothReaders) {
+TEST(DibPixels, ZeroMaskIsRefusedByBothReaders) {
     BmpParts p = Sixteen({1, 2}, 1);
     p.compression = 3;
     p.masks = {0xF800, 0, 0x001F};
-    TVyInternalDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                   "TVyInternalDIB.LoadFromStream: Invalid Masks");
-    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
                                   "TVyInternalDIB.LoadFromStream: Invalid Masks");
 }
 
-TEST(InternalDIB, CoreHeaderBecomesInfoHeaderWith256Entries) {
+TEST(DibPixels, CoreHeaderBecomesInfoHeaderWith256Entries) {
     BmpParts p;
     p.headerSize = 12;
     p.width = 2;
@@ -266,7 +266,7 @@ TEST(InternalDIB, CoreHeaderBecomesInfoHeaderWith256Entries) {
         p.colors.insert(p.colors.end(), {static_cast<std::uint8_t>(i), 7, 9});
     }
     p.pixels = Bytes({5, 6, 0, 0});
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     const auto& h = dib.Record.Header;
     EXPECT_EQ(h.biSize, 40u);
@@ -285,7 +285,7 @@ TEST(InternalDIB, CoreHeaderBecomesInfoHeaderWith256Entries) {
     EXPECT_EQ(Le32(saved, 10), 1078u);
 }
 
-TEST(InternalDIB, CoreHeaderWidthAndHeightAreUnsigned) {
+TEST(DibPixels, CoreHeaderWidthAndHeightAreUnsigned) {
     DibRecord rec;
     auto core = MakePackedDib([] {
         BmpParts p;
@@ -306,25 +306,25 @@ TEST(InternalDIB, CoreHeaderWidthAndHeightAreUnsigned) {
     EXPECT_EQ(rec.Colors[1].rgbReserved, 0);
 }
 
-TEST(InternalDIB, RunLengthDataIsStoredAndSavedUnchanged) {
+TEST(DibPixels, RunLengthDataIsStoredAndSavedUnchanged) {
     BmpParts p = Gray8(4, 2);
     p.compression = 1;
     p.pixels = Bytes({4, 9, 0, 0, 2, 1, 2, 3, 0, 1});
     p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
     p.clrUsed = 256;
     auto file = MakeBmp(p);
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, file);
     EXPECT_EQ(dib.Record.Header.biCompression, 1u);
     EXPECT_EQ(Pixels(dib), p.pixels);
     EXPECT_EQ(Save(dib), file);
 }
 
-TEST(InternalDIB, TopDownEightBitKeepsNegativeHeight) {
+TEST(DibPixels, TopDownEightBitKeepsNegativeHeight) {
     BmpParts p = Gray8(2, -3);
     p.pixels.assign(12, 0);
     p.pixels[0] = 42;
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     EXPECT_EQ(dib.Height, 3);
     EXPECT_EQ(dib.Record.Header.biHeight, -3);
@@ -333,8 +333,8 @@ TEST(InternalDIB, TopDownEightBitKeepsNegativeHeight) {
     EXPECT_EQ(saved[1078], 42);
 }
 
-TEST(InternalDIB, TopDownSixteenBitIsConvertedKeepingRowOrder) {
-    TVyInternalDIB dib;
+TEST(DibPixels, TopDownSixteenBitIsConvertedKeepingRowOrder) {
+    DibPixels dib;
     Load(dib, MakeBmp(Sixteen({0x7C00, 0x7C00, 0x001F, 0x001F}, -2)));
     EXPECT_EQ(dib.Height, 2);
     EXPECT_EQ(dib.Record.Header.biHeight, -2);
@@ -343,10 +343,10 @@ TEST(InternalDIB, TopDownSixteenBitIsConvertedKeepingRowOrder) {
     EXPECT_EQ(px[8], 0xF8);  // second blue
 }
 
-TEST(InternalDIB, ShortBfSizeGetsAFullSizeStoreWithZeroTail) {
+TEST(DibPixels, ShortBfSizeGetsAFullSizeStoreWithZeroTail) {
     BmpParts p = Gray8(4, 2);
     p.bfSize = 14 + 40 + 1024 + 4;  // one row of two declared
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     ASSERT_EQ(dib.Record.ImageSize, 8);
     EXPECT_EQ(Pixels(dib), Bytes({0, 1, 2, 3, 0, 0, 0, 0}));
@@ -356,132 +356,132 @@ TEST(InternalDIB, ShortBfSizeGetsAFullSizeStoreWithZeroTail) {
     EXPECT_EQ(Pixels(dib), Bytes({0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(InternalDIB, BfSizeBeyondTheStreamFailsWithReadError) {
+TEST(DibPixels, BfSizeBeyondTheStreamFailsWithReadError) {
     BmpParts p = Gray8(4, 2);
     p.bfSize = 5000;
-    TVyInternalDIB dib;
-    ExpectError<EReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
+    DibPixels dib;
+    ExpectError<ReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
 }
 
-TEST(InternalDIB, TruncatedHeaderFailsWithReadError) {
+TEST(DibPixels, TruncatedHeaderFailsWithReadError) {
     auto file = MakeBmp(Gray8(4, 2));
     file.resize(30);
-    TVyInternalDIB dib;
-    ExpectError<EReadError>([&] { Load(dib, file); }, "Stream read error");
+    DibPixels dib;
+    ExpectError<ReadError>([&] { Load(dib, file); }, "Stream read error");
 }
 
-TEST(InternalDIB, FailedReadLeavesTheStorageAsItWas) {
-    TVyInternalDIB dib;
+TEST(DibPixels, FailedReadLeavesTheStorageAsItWas) {
+    DibPixels dib;
     Load(dib, MakeBmp(Gray8(3, 2)));
     auto before = Save(dib);
     auto broken = MakeBmp(Gray8(5, 5));
     broken.resize(broken.size() - 1);
-    EXPECT_THROW(Load(dib, broken), EReadError);
+    EXPECT_THROW(Load(dib, broken), ReadError);
     EXPECT_EQ(Save(dib), before);
     EXPECT_EQ(dib.Width, 3);
 }
 
-TEST(InternalDIB, MoreThan256ColoursAreRefused) {
+TEST(DibPixels, MoreThan256ColoursAreRefused) {
     BmpParts p = Gray8(1, 1);
     p.clrUsed = 257;
-    TVyInternalDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                   "TVyInternalDIB.LoadFromStream: Too Many Colors");
     p.clrUsed = 0xFFFFFFFF;
-    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
                                   "TVyInternalDIB.LoadFromClipboardFormat: Too Many Colors");
 }
 
-TEST(InternalDIB, NonsensicalSizesAreRefused) {
+TEST(DibPixels, NonsensicalSizesAreRefused) {
     for (auto [w, h] : {std::pair{0, 1}, {-4, 1}, {4, 0}, {1, std::numeric_limits<std::int32_t>::min()}}) {
         BmpParts p = Gray8(1, 1);
         p.width = w;
         p.height = h;
-        TVyInternalDIB dib;
-        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+        DibPixels dib;
+        ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                       "TVyInternalDIB.LoadFromStream: Invalid Image Size");
     }
 }
 
-TEST(InternalDIB, SizesBeyond32BitsAreRefusedBeforeAnyStoreIsMade) {
+TEST(DibPixels, SizesBeyond32BitsAreRefusedBeforeAnyStoreIsMade) {
     for (std::uint16_t bits : {8, 24, 32}) {
         BmpParts p = Gray8(1, 1);
         p.bitCount = bits;
         p.width = 0x10000;
         p.height = 0x10000;
-        TVyInternalDIB dib;
-        ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+        DibPixels dib;
+        ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                       "TVyInternalDIB.LoadFromStream: Image Too Large");
-        ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+        ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
                                       "TVyInternalDIB.LoadFromClipboardFormat: Image Too Large");
     }
 }
 
-TEST(InternalDIB, SixteenBitWithMasksFromNowhereIsRefused) {
+TEST(DibPixels, SixteenBitWithMasksFromNowhereIsRefused) {
     BmpParts p = Sixteen({1, 2}, 1);
     p.compression = 2;
-    TVyInternalDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                   "TVyInternalDIB.LoadFromStream: Invalid Compression");
 }
 
-TEST(InternalDIB, CompressionsGdiCannotBoundAreRefused) {
+TEST(DibPixels, CompressionsGdiCannotBoundAreRefused) {
     BmpParts p = Gray8(4, 1);
     p.compression = 4;  // a JPEG stream
-    TVyInternalDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                   "TVyInternalDIB.LoadFromStream: Invalid Compression");
     p.compression = 1;  // run-length data without its length
     p.sizeImage = 0;
-    ExpectError<EVyDIBInvalidDIB>([&] { Load(dib, MakeBmp(p)); },
+    ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
                                   "TVyInternalDIB.LoadFromStream: Invalid Compressed Size");
 }
 
-TEST(InternalDIB, ClipboardHeaderSizeOtherThan40Or12IsInvalidData) {
+TEST(DibPixels, ClipboardHeaderSizeOtherThan40Or12IsInvalidData) {
     BmpParts p = Gray8(1, 1);
     p.headerSize = 108;
-    TVyInternalDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
                                   "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
 }
 
-TEST(InternalDIB, ClipboardBitCount2IsInvalidBiBitCount) {
+TEST(DibPixels, ClipboardBitCount2IsInvalidBiBitCount) {
     BmpParts p;
     p.bitCount = 2;
     p.pixels.assign(4, 0);
-    TVyInternalDIB dib;
-    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, MakePackedDib(p)); },
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
                                   "TVyInternalDIB.LoadFromStream: Invalid biBitCount");
 }
 
-TEST(InternalDIB, ClipboardBlockTooShortForItsRowsIsRefused) {
+TEST(DibPixels, ClipboardBlockTooShortForItsRowsIsRefused) {
     BmpParts p = Gray8(4, 2);
     auto packed = MakePackedDib(p);
-    TVyInternalDIB dib;
+    DibPixels dib;
     for (std::size_t cut : {1u, 8u, 1024u, 1060u, 1070u}) {
         std::vector<std::uint8_t> shorter(packed.begin(), packed.end() - static_cast<std::ptrdiff_t>(cut));
-        ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, shorter); },
+        ExpectError<InvalidDibError>([&] { LoadBlock(dib, shorter); },
                                       "TVyInternalDIB.LoadFromClipboardFormat: Clipboard Data Too Short");
     }
-    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, Bytes({40, 0})); },
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, Bytes({40, 0})); },
                                   "TVyInternalDIB.LoadFromClipboardFormat: Clipboard Data Too Short");
     BmpParts sixteen = Sixteen({1, 2, 3, 4}, 2);
     auto packed16 = MakePackedDib(sixteen);
     packed16.pop_back();
-    ExpectError<EVyDIBInvalidDIB>([&] { LoadBlock(dib, packed16); },
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, packed16); },
                                   "TVyInternalDIB.LoadFromClipboardFormat: Clipboard Data Too Short");
 }
 
-TEST(InternalDIB, ClipboardStoreRunsToTheEndOfTheBlock) {
+TEST(DibPixels, ClipboardStoreRunsToTheEndOfTheBlock) {
     BmpParts p = Gray8(4, 1);
     p.pixels = Bytes({1, 2, 3, 4, 5, 6});  // two bytes more than the row
-    TVyInternalDIB dib;
+    DibPixels dib;
     LoadBlock(dib, MakePackedDib(p));
     EXPECT_EQ(Pixels(dib), p.pixels);
     EXPECT_EQ(dib.Record.Header.biClrUsed, 256u);
 }
 
-TEST(InternalDIB, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
+TEST(DibPixels, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
     BmpParts core;
     core.headerSize = 12;
     core.width = 3;
@@ -489,7 +489,7 @@ TEST(InternalDIB, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
     core.bitCount = 1;
     core.colors = Bytes({0, 0, 0, 255, 255, 255});
     core.pixels = Bytes({0xA0, 0, 0, 0});
-    TVyInternalDIB dib;
+    DibPixels dib;
     LoadBlock(dib, MakePackedDib(core));
     EXPECT_EQ(dib.Record.Header.biSize, 40u);
     EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
@@ -503,8 +503,8 @@ TEST(InternalDIB, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
     EXPECT_EQ(Pixels(dib), Bytes({0xA0, 0x88, 0x20, 0xF8, 0xF8, 0xF8, 0, 0}));
 }
 
-TEST(InternalDIB, SaveToClipboardFormatOfEightBitsIsHeaderColoursAndPixels) {
-    TVyInternalDIB dib;
+TEST(DibPixels, SaveToClipboardFormatOfEightBitsIsHeaderColoursAndPixels) {
+    DibPixels dib;
     Load(dib, MakeBmp(Gray8(3, 2)));
     GlobalHandle block = nullptr;
     dib.SaveToClipboardFormat(block);
@@ -516,15 +516,15 @@ TEST(InternalDIB, SaveToClipboardFormatOfEightBitsIsHeaderColoursAndPixels) {
     EXPECT_EQ(bytes[40 + 4 * 7], 7);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 1064, bytes.end()), Pixels(dib));
 
-    TVyInternalDIB back;
+    DibPixels back;
     back.LoadFromClipboardFormat(block);
     EXPECT_EQ(Save(back), Save(dib));
 }
 
-TEST(InternalDIB, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
+TEST(DibPixels, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
     BmpParts p;
     p.pixels.assign(4, 0);
-    TVyInternalDIB dib;
+    DibPixels dib;
     Load(dib, MakeBmp(p));
     EXPECT_EQ(dib.MakePalette(), nullptr);
 
@@ -537,22 +537,22 @@ TEST(InternalDIB, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
     EXPECT_EQ(entry.red, 9);
 }
 
-TEST(InternalDIB, CreateDIBRefusesParametersOutOfRange) {
+TEST(DibPixels, CreateDIBRefusesParametersOutOfRange) {
     struct Case {
         std::int32_t w, h, bits, colors;
     };
     for (Case c : {Case{0, 1, 8, 0}, {1, 0, 8, 0}, {1, 1, 8, 257}, {1, 1, 16, 0}, {1, 1, 32, 0},
                    {-1, 1, 8, 0}, {1, 1, 8, -1}, {0x7FFFFFFF, 2, 24, 0}, {0x10000, 0x10000, 8, 0}}) {
-        TVyInternalDIB dib;
+        DibPixels dib;
         dib.FreeDIB();
-        ExpectError<EVyDIBInvalidDIBPara>([&] { dib.CreateDIB(c.w, c.h, c.bits, c.colors); },
+        ExpectError<InvalidDibParameterError>([&] { dib.CreateDIB(c.w, c.h, c.bits, c.colors); },
                                           "TVyInternalDIB.CreateDIB: Invalid Parameters");
         EXPECT_EQ(dib.Record.Bits, nullptr);
     }
 }
 
-TEST(InternalDIB, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
-    TVyInternalDIB dib;
+TEST(DibPixels, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
+    DibPixels dib;
     dib.FreeDIB();
     dib.CreateDIB(5, -3, 4, 16);
     EXPECT_EQ(dib.Height, 3);
@@ -561,19 +561,19 @@ TEST(InternalDIB, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
     EXPECT_EQ(Pixels(dib), std::vector<std::uint8_t>(12, 0));
 }
 
-TEST(InternalDIB, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
-    TVyInternalDIB dib;
+TEST(DibPixels, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
+    DibPixels dib;
     dib.Palette = dib.MakePalette();
     dib.PaletteModified = false;
     dib.UpdatePalette();
     EXPECT_EQ(dib.Palette, nullptr);
     EXPECT_TRUE(dib.PaletteModified);
     dib.RefCount = 2;
-    ExpectError<EVyDIBAssert>([&] { dib.UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+    ExpectError<DibAssertionError>([&] { dib.UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
     dib.RefCount = 1;
 }
 
-TEST(InternalDIB, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
+TEST(DibPixels, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
     // A row wider than the piece buffer, converted across piece boundaries.
     const std::int32_t width = 40000;
     for (std::uint16_t bits : {16, 32}) {
@@ -588,7 +588,7 @@ TEST(InternalDIB, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
                 p.pixels[r * row + static_cast<std::size_t>(x) * bits / 8] = static_cast<std::uint8_t>(0x1F);
             }
         }
-        TVyInternalDIB dib;
+        DibPixels dib;
         Load(dib, MakeBmp(p));
         const std::size_t target = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
         for (std::size_t r = 0; r < 2; ++r) {
@@ -600,23 +600,23 @@ TEST(InternalDIB, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
     }
 }
 
-TEST(InternalDIB, AHugeRowThatTheStreamCannotFillFailsWithReadError) {
+TEST(DibPixels, AHugeRowThatTheStreamCannotFillFailsWithReadError) {
     // 64 Mi pixels of 32 bits claim a 256 MiB row; the stream holds 16 bytes.
     BmpParts p;
     p.width = 0x04000000;
     p.height = 1;
     p.bitCount = 32;
     p.pixels.assign(16, 0);
-    TVyInternalDIB dib;
-    ExpectError<EReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
+    DibPixels dib;
+    ExpectError<ReadError>([&] { Load(dib, MakeBmp(p)); }, "Stream read error");
     EXPECT_EQ(dib.Width, 1);
 }
 
-TEST(InternalDIB, WritesThatFailRaiseTheStreamsError) {
-    TVyInternalDIB dib;
+TEST(DibPixels, WritesThatFailRaiseTheStreamsError) {
+    DibPixels dib;
     std::uint8_t buffer[66];
     ReadOnlyMemoryStream readOnly(buffer, sizeof(buffer));
-    ExpectError<EWriteError>([&] { dib.SaveToStream(readOnly); }, "Stream write error");
+    ExpectError<WriteError>([&] { dib.SaveToStream(readOnly); }, "Stream write error");
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
-#include "app/lum_main_win32.h"
+#include "app/main_window_win32.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <vector>
 
-#include "app/about_win32.h"
+#include "app/about_dialog_win32.h"
 #include "app/forms_win32.h"
 #include "app/glyph_button_win32.h"
-#include "app/lum_fm3_win32.h"
+#include "app/settings_dialog_win32.h"
 #include "app/profile_win32.h"
 #include "app/program_folder_win32.h"
 #include "app/settings.h"
@@ -23,7 +23,7 @@
 #include "platform/prompts_win32.h"
 #include "platform/text.h"
 #include "platform/wide_win32.h"
-#include "scrapbook/lum_fm2_win32.h"
+#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
@@ -68,9 +68,9 @@ private:
 
 }  // namespace
 
-TForm1::TForm1() : clipboard_(nullptr) {
+MainWindow::MainWindow() : clipboard_(nullptr) {
     CreateParams p;
-    p.className = L"TForm1";
+    p.className = L"LumeretMainWindow";
     p.caption = "Lumeret";
     p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     p.left = 0;
@@ -83,15 +83,15 @@ TForm1::TForm1() : clipboard_(nullptr) {
     FormCreate();
     // The notice sent while joining is swallowed: the handler needs windows
     // that do not exist yet. FormShow runs the handler instead.
-    VyClipDetector1.SetOnClipChange([this](TVyClipDetector&) { OnClipboardReported(); });
+    VyClipDetector1.SetOnClipChange([this](ClipboardWatcher&) { OnClipboardReported(); });
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     VyClipDetector1.SetOnClipChange(nullptr);
     History.reset();
 }
 
-void TForm1::CreateControls() {
+void MainWindow::CreateControls() {
     HWND self = Handle();
     btn_about = CreateControl({.parent = self, .id = kIdAbout, .className = L"BUTTON", .left = 8, .top = 8,
                                .width = 17, .height = 17, .caption = "?", .style = BS_OWNERDRAW});
@@ -134,9 +134,9 @@ void TForm1::CreateControls() {
     hint_ = std::make_unique<ControlHint>(self, ListBox1);
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     listRows_ = std::make_unique<ListBoxWin32>(ListBox1);
-    History = std::make_unique<TListMaster>(*listRows_, clipboard_);
+    History = std::make_unique<ClipboardHistory>(*listRows_, clipboard_);
 
     {
         WindowDc screen(nullptr);
@@ -158,17 +158,17 @@ void TForm1::FormCreate() {
     DeleteCheck = settings.deleteCheck;
 }
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
     DragAcceptFiles(Handle(), TRUE);
     VyClipDetector1ClipChange();
 }
 
-void TForm1::FormCloseQuery() {
+void MainWindow::FormCloseQuery() {
     NonPreview = OnOff(IsChecked(Form3->Check_Preview));
     StayOnTop = OnOff(IsChecked(Form3->Check_TOP));
 }
 
-void TForm1::FormDestroy() {
+void MainWindow::FormDestroy() {
     DragAcceptFiles(Handle(), FALSE);
     Settings s;
     // A minimised window reports a position off every screen; its restored
@@ -188,13 +188,13 @@ void TForm1::FormDestroy() {
     WriteSettings(profile, s, profile.Path());
 }
 
-void TForm1::OnClipboardReported() {
+void MainWindow::OnClipboardReported() {
     if (History->IsOwnWrite()) return;
     if (handledAny_ && clipboard_.ChangeStamp() == handledStamp_) return;
     VyClipDetector1ClipChange();
 }
 
-void TForm1::VyClipDetector1ClipChange() {
+void MainWindow::VyClipDetector1ClipChange() {
     handledStamp_ = clipboard_.ChangeStamp();
     handledAny_ = true;
     if (clipboard_.HasFormat(kCfText)) {
@@ -215,7 +215,7 @@ void TForm1::VyClipDetector1ClipChange() {
     }
 }
 
-void TForm1::btn_addClick() {
+void MainWindow::btn_addClick() {
     bool hasBitmap = clipboard_.HasFormat(kCfBitmap);
     bool hasText = clipboard_.HasFormat(kCfText);
     if (hasBitmap) {
@@ -239,7 +239,7 @@ void TForm1::btn_addClick() {
     }
 }
 
-void TForm1::btn_clClick() {
+void MainWindow::btn_clClick() {
     listRows_->Select(-1);
     clipboard_.Clear();
     ShowingBitmap = false;
@@ -247,7 +247,7 @@ void TForm1::btn_clClick() {
     ShowStatus(status::kCleared);
 }
 
-void TForm1::btn_bookClick() {
+void MainWindow::btn_bookClick() {
     if (Form2->Visible()) {
         Form2->Hide();
     } else {
@@ -255,7 +255,7 @@ void TForm1::btn_bookClick() {
     }
 }
 
-void TForm1::SpeedButton1Click() {
+void MainWindow::SpeedButton1Click() {
     SetTopmost(false);
     Form3->Show();
     Form3->BringToFront();
@@ -263,26 +263,26 @@ void TForm1::SpeedButton1Click() {
     Form2->SetEnabled(false);
 }
 
-void TForm1::btn_aboutClick() {
+void MainWindow::btn_aboutClick() {
     SetTopmost(false);
     SetEnabled(false);
     Form2->SetEnabled(false);
     AboutBox->Show();
 }
 
-void TForm1::ListBox1Click() {
+void MainWindow::ListBox1Click() {
     std::string preview;
     History->GetPreview(preview);
     hint_->SetText(preview);
 }
 
-void TForm1::ListBox1DblClick() { History->CopySelected(); }
+void MainWindow::ListBox1DblClick() { History->CopySelected(); }
 
-void TForm1::ListBox1KeyDown(WORD& key) {
+void MainWindow::ListBox1KeyDown(WORD& key) {
     if (key == kDeleteKey) History->DeleteSelected();
 }
 
-void TForm1::AlarmBarClick() {
+void MainWindow::AlarmBarClick() {
     if (clipboard_.HasFormat(kCfText)) {
         ShowStatus(status::kIsText);
     } else if (clipboard_.HasFormat(kCfBitmap)) {
@@ -292,9 +292,9 @@ void TForm1::AlarmBarClick() {
     }
 }
 
-void TForm1::PopCopyClick() { History->CopySelected(); }
+void MainWindow::PopCopyClick() { History->CopySelected(); }
 
-void TForm1::PopAddClick() {
+void MainWindow::PopAddClick() {
     History->CopySelected();
     // The copy's change is handled before the registration, also where the
     // system reports it only later; that later report then finds it handled.
@@ -302,21 +302,21 @@ void TForm1::PopAddClick() {
     btn_addClick();
 }
 
-void TForm1::PopDeleteClick() { History->DeleteSelected(); }
+void MainWindow::PopDeleteClick() { History->DeleteSelected(); }
 
-void TForm1::PopAllDeleteClick() {
+void MainWindow::PopAllDeleteClick() {
     int n = History->Count();
     for (int i = 0; i < n; ++i) History->DeleteSelected();
 }
 
-void TForm1::ShowStatus(const std::string& text) {
+void MainWindow::ShowStatus(const std::string& text) {
     SendMessageW(AlarmBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(FromCp932(text).c_str()));
     statusText_ = text;
     TimerTicks = 0;
     SetTimer(Handle(), kStatusTimer, kStatusTimerMs, nullptr);
 }
 
-void TForm1::WMTimer() {
+void MainWindow::WMTimer() {
     ++TimerTicks;
     if (TimerTicks > kStatusClearTicks) {
         SendMessageW(AlarmBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(L""));
@@ -326,7 +326,7 @@ void TForm1::WMTimer() {
     }
 }
 
-void TForm1::WMDropFiles(HDROP drop) {
+void MainWindow::WMDropFiles(HDROP drop) {
     DropGuard guard(drop);
     UINT count = DragQueryFileA(drop, kAllDroppedFiles, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -342,29 +342,29 @@ void TForm1::WMDropFiles(HDROP drop) {
     }
 }
 
-Rect TForm1::FitPreviewRect(int width, int height) const {
+Rect MainWindow::FitPreviewRect(int width, int height) const {
     RECT box{};
     GetClientRect(PaintBox1, &box);
     return FitToFrame(width, height, box.right, box.bottom);
 }
 
-void TForm1::SetPaintBoxSize(int width, int height) {
+void MainWindow::SetPaintBoxSize(int width, int height) {
     SetWindowPos(PaintBox1, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(PaintBox1, nullptr, TRUE);
 }
 
-void TForm1::UpdatePaintBoxSize() {
+void MainWindow::UpdatePaintBoxSize() {
     SetPaintBoxSize(0, 0);
     if (ShowingBitmap) SetPaintBoxSize(kPreviewSize, kPreviewSize);
 }
 
-void TForm1::HidePreview() {
+void MainWindow::HidePreview() {
     SetPaintBoxSize(0, 0);
     ShowWindow(Lab_MinOr, SW_SHOW);
     UpdateWindow(PaintBox1);
 }
 
-void TForm1::ShowClipboardPreview() {
+void MainWindow::ShowClipboardPreview() {
     if (!clipboard_.HasFormat(kCfBitmap)) return;
     ShowWindow(Lab_MinOr, SW_HIDE);
     UpdatePaintBoxSize();
@@ -378,7 +378,7 @@ void TForm1::ShowClipboardPreview() {
     }
 }
 
-void TForm1::DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height) {
+void MainWindow::DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height) {
     PreviewRect = FitPreviewRect(width, height);
     {
         UniqueHdc target(CreateCompatibleDC(nullptr));
@@ -394,14 +394,14 @@ void TForm1::DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height
     PaintBox1Paint(dc.get());
 }
 
-void TForm1::PaintBox1Paint(HDC dc) {
+void MainWindow::PaintBox1Paint(HDC dc) {
     UniqueHdc memory(CreateCompatibleDC(dc));
     SelectGuard selected(memory.get(), PreviewBitmap.get());
     BitBlt(dc, PreviewRect.Left, PreviewRect.Top, PreviewRect.Width(), PreviewRect.Height(), memory.get(),
            PreviewRect.Left, PreviewRect.Top, SRCCOPY);
 }
 
-void TForm1::OnCommand(int id, int code, HWND control) {
+void MainWindow::OnCommand(int id, int code, HWND control) {
     if (control == ListBox1) {
         if (code == LBN_SELCHANGE) ListBox1Click();
         if (code == LBN_DBLCLK) ListBox1DblClick();
@@ -422,7 +422,7 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     }
 }
 
-void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == PaintBox1) {
         // Around the picture the box shows the window's own background.
         RECT box = item.rcItem;
@@ -451,23 +451,23 @@ void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawGlyphButton(item, style);
 }
 
-bool TForm1::OnContextMenu(HWND target, int x, int y) {
+bool MainWindow::OnContextMenu(HWND target, int x, int y) {
     if (target != ListBox1) return false;
     UINT id = TrackPopupMenuOver(PopupMenu1, Handle(), target, x, y);
     if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
     return true;
 }
 
-void TForm1::OnListKeyDown(HWND list, WORD& key) {
+void MainWindow::OnListKeyDown(HWND list, WORD& key) {
     if (list == ListBox1) ListBox1KeyDown(key);
 }
 
-std::optional<COLORREF> TForm1::LabelTextColor(HWND label) const {
+std::optional<COLORREF> MainWindow::LabelTextColor(HWND label) const {
     if (label == Lab_MinOr) return kGrey;
     return std::nullopt;
 }
 
-LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
@@ -492,7 +492,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
-std::string TForm1::StatusText() const { return statusText_; }
+std::string MainWindow::StatusText() const { return statusText_; }
 
 }  // namespace lumeret
 
@@ -530,7 +530,7 @@ UniqueHpalette PaletteOf(HBITMAP section) {
 void BitmapFileToClipboard(const std::string& name) {
     UniqueHbitmap bitmap(static_cast<HBITMAP>(
         LoadImageA(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!bitmap) throw EFOpenError(name);
+    if (!bitmap) throw FileOpenError(name);
     UniqueHpalette palette = PaletteOf(bitmap.get());
     ClipboardSession session(Form1 ? Form1->Handle() : nullptr);
     EmptyClipboard();

@@ -1,4 +1,4 @@
-// TPaintBoxMaster: the bitmap clips. Each clip is a numbered BMP file in the
+// BitmapClipStore: the bitmap clips. Each clip is a numbered BMP file in the
 // folder BaseDir + Ext ("bmp"); one clip at a time is shown, scaled to fit the
 // paint box's frame. Pixels of a clip are loaded only for the operation that
 // needs them; only the scaled clip on show stays, in the off-screen Buffer.
@@ -14,16 +14,16 @@
 
 namespace lumeret {
 
-class TPaintBoxMaster {
+class BitmapClipStore {
 public:
     // Creates the clip folder when it is missing and renumbers it. Nothing is
     // drawn; the owner calls ShowItem(1) next. deleteCheck is the owner's
     // DELETECHECK setting, read at every deletion; it must outlive the store.
-    TPaintBoxMaster(IPaintBox& paintBox, IOffscreenPicture& buffer, std::string baseDir, std::string ext,
+    BitmapClipStore(IPaintBox& paintBox, IOffscreenPicture& buffer, std::string baseDir, std::string ext,
                     IClipFolder& folder, ClipboardObject& clipboard, IPrompts& prompts,
                     const std::string& deleteCheck);
-    TPaintBoxMaster(const TPaintBoxMaster&) = delete;
-    TPaintBoxMaster& operator=(const TPaintBoxMaster&) = delete;
+    BitmapClipStore(const BitmapClipStore&) = delete;
+    BitmapClipStore& operator=(const BitmapClipStore&) = delete;
 
     // Loads, scales and shows clip index (1-based); false when index is not
     // a clip. Current does not change.
@@ -51,7 +51,7 @@ public:
     std::string ClipPath(int index) const;
 
 private:
-    Rect FitRect(const TVyGraphic& graphic) const;
+    Rect FitRect(const Graphic& graphic) const;
     void ResizeBuffer();
     void ResizePaintBox();
     void RemoveCurrent();

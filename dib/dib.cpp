@@ -1,4 +1,4 @@
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 #include <cstring>
 #include <memory>
@@ -9,9 +9,9 @@
 
 namespace lumeret {
 
-TVyDIB::TVyDIB() : internal_(new TVyInternalDIB) { UpdatePaletteModified(); }
+Dib::Dib() : internal_(new DibPixels) { UpdatePaletteModified(); }
 
-TVyDIB::~TVyDIB() {
+Dib::~Dib() {
     if (internal_ != nullptr) {
         try {
             ReleaseInternalDIB();
@@ -21,35 +21,35 @@ TVyDIB::~TVyDIB() {
     }
 }
 
-void TVyDIB::ReleaseInternalDIB() {
-    DIBAssert(internal_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
-    TVyInternalDIB* old = internal_;
+void Dib::ReleaseInternalDIB() {
+    DibAssert(internal_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
+    DibPixels* old = internal_;
     internal_ = nullptr;
     if (--old->RefCount == 0) {
         delete old;
     }
 }
 
-void TVyDIB::SwapIn(TVyInternalDIB* fresh) {
+void Dib::SwapIn(DibPixels* fresh) {
     // fresh is made before the old storage goes, so that a failure to make it
     // leaves the object with its image.
-    std::unique_ptr<TVyInternalDIB> owner(fresh);
+    std::unique_ptr<DibPixels> owner(fresh);
     ReleaseInternalDIB();
     internal_ = owner.release();
 }
 
-void TVyDIB::UpdatePaletteModified() {
-    DIBAssert(internal_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
-    DIBAssert(internal_->RefCount == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+void Dib::UpdatePaletteModified() {
+    DibAssert(internal_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
+    DibAssert(internal_->RefCount == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
     internal_->PaletteModified = false;
 }
 
-void TVyDIB::UniqueDIB() {
-    DIBAssert(internal_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+void Dib::UniqueDIB() {
+    DibAssert(internal_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
     if (internal_->RefCount == 1) {
         return;
     }
-    auto fresh = std::make_unique<TVyInternalDIB>();
+    auto fresh = std::make_unique<DibPixels>();
     fresh->FreeDIB();
     fresh->Width = internal_->Width;
     fresh->Height = internal_->Height;
@@ -67,31 +67,31 @@ void TVyDIB::UniqueDIB() {
     UpdatePaletteModified();
 }
 
-void TVyDIB::LoadFromStream(Stream& stream) {
-    SwapIn(new TVyInternalDIB);
+void Dib::LoadFromStream(Stream& stream) {
+    SwapIn(new DibPixels);
     internal_->LoadFromStream(stream);
     UpdatePaletteModified();
     Changed();
 }
 
-void TVyDIB::SaveToStream(Stream& stream) const {
-    DIBAssert(internal_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
+void Dib::SaveToStream(Stream& stream) const {
+    DibAssert(internal_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
     internal_->SaveToStream(stream);
 }
 
-void TVyDIB::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle) {
+void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle) {
     if (format != kCfDibFormat || data == nullptr) {
-        throw EVyDIBInvalidDIB("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
+        throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     }
-    SwapIn(new TVyInternalDIB);
+    SwapIn(new DibPixels);
     internal_->LoadFromClipboardFormat(data);
     UpdatePaletteModified();
     Changed();
 }
 
-void TVyDIB::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
+void Dib::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
                                    PaletteHandle& palette) const {
-    DIBAssert(internal_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
+    DibAssert(internal_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
     GlobalHandle block = nullptr;
     internal_->SaveToClipboardFormat(block);
     format = kCfDibFormat;
@@ -99,37 +99,37 @@ void TVyDIB::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
     palette = nullptr;
 }
 
-void TVyDIB::Assign(const TVyGraphic* source) {
-    DIBAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+void Dib::Assign(const Graphic* source) {
+    DibAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
     if (source == nullptr) {
-        SwapIn(new TVyInternalDIB);
+        SwapIn(new DibPixels);
         UpdatePaletteModified();
         return;
     }
-    if (const auto* other = dynamic_cast<const TVyDIB*>(source)) {
+    if (const auto* other = dynamic_cast<const Dib*>(source)) {
         if (other == this) {
             return;
         }
-        TVyInternalDIB* shared = other->internal_;
-        DIBAssert(shared != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+        DibPixels* shared = other->internal_;
+        DibAssert(shared != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
         ++shared->RefCount;  // first, so that a storage both already hold survives
         ReleaseInternalDIB();
         internal_ = shared;
         return;
     }
-    TVyGraphic::Assign(source);
+    Graphic::Assign(source);
 }
 
-void TVyDIB::AssignTo(TVyGraphic& dest) const {
-    DIBAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
-    if (auto* other = dynamic_cast<TVyDIB*>(&dest)) {
+void Dib::AssignTo(Graphic& dest) const {
+    DibAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    if (auto* other = dynamic_cast<Dib*>(&dest)) {
         other->Assign(this);
         return;
     }
-    TVyGraphic::AssignTo(dest);
+    Graphic::AssignTo(dest);
 }
 
-void TVyDIB::Draw(Canvas& canvas, const Rect& rect) {
+void Dib::Draw(Canvas& canvas, const Rect& rect) {
     if (internal_ == nullptr) {
         return;
     }
@@ -137,23 +137,23 @@ void TVyDIB::Draw(Canvas& canvas, const Rect& rect) {
     canvas.StretchDib(rect, internal_->Record, internal_->Width, internal_->Height, palette);
 }
 
-bool TVyDIB::GetEmpty() const {
-    DIBAssert(internal_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
+bool Dib::GetEmpty() const {
+    DibAssert(internal_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
     return false;
 }
 
-std::int32_t TVyDIB::GetWidth() const {
-    DIBAssert(internal_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
+std::int32_t Dib::GetWidth() const {
+    DibAssert(internal_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
     return internal_->Width;
 }
 
-std::int32_t TVyDIB::GetHeight() const {
-    DIBAssert(internal_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
+std::int32_t Dib::GetHeight() const {
+    DibAssert(internal_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
     return internal_->Height;
 }
 
-void TVyDIB::Resize(std::int32_t width, std::int32_t height) {
-    auto fresh = std::make_unique<TVyInternalDIB>();
+void Dib::Resize(std::int32_t width, std::int32_t height) {
+    auto fresh = std::make_unique<DibPixels>();
     fresh->FreeDIB();
     fresh->CreateDIB(width, height, internal_->Record.Header.biBitCount,
                      static_cast<std::int32_t>(internal_->Record.Header.biClrUsed));
@@ -162,10 +162,10 @@ void TVyDIB::Resize(std::int32_t width, std::int32_t height) {
     Changed();
 }
 
-void TVyDIB::SetWidth(std::int32_t value) {
-    DIBAssert(internal_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
+void Dib::SetWidth(std::int32_t value) {
+    DibAssert(internal_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
     if (value <= 0) {
-        throw EVyDIBInvalidDIBPara("TVyDIB.SetWidth: Invalid Width");
+        throw InvalidDibParameterError("TVyDIB.SetWidth: Invalid Width");
     }
     if (value == internal_->Width) {
         return;
@@ -173,10 +173,10 @@ void TVyDIB::SetWidth(std::int32_t value) {
     Resize(value, internal_->Height);
 }
 
-void TVyDIB::SetHeight(std::int32_t value) {
-    DIBAssert(internal_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
+void Dib::SetHeight(std::int32_t value) {
+    DibAssert(internal_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
     if (value == 0) {
-        throw EVyDIBInvalidDIBPara("TVyDIB.SetHeight: Invalid Height");
+        throw InvalidDibParameterError("TVyDIB.SetHeight: Invalid Height");
     }
     if (value == internal_->Height) {
         return;
@@ -184,16 +184,16 @@ void TVyDIB::SetHeight(std::int32_t value) {
     Resize(internal_->Width, value);
 }
 
-PaletteHandle TVyDIB::GetPalette() {
-    DIBAssert(internal_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
+PaletteHandle Dib::GetPalette() {
+    DibAssert(internal_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
     if (internal_->Palette == nullptr && internal_->Record.Header.biClrUsed != 0) {
         internal_->Palette = internal_->MakePalette();
     }
     return internal_->Palette;
 }
 
-void TVyDIB::SetPalette(PaletteHandle value) {
-    DIBAssert(internal_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
+void Dib::SetPalette(PaletteHandle value) {
+    DibAssert(internal_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
     UniqueDIB();
     if (value == nullptr) {
         // The palette made so far stays; only the colour table is emptied.
@@ -202,7 +202,7 @@ void TVyDIB::SetPalette(PaletteHandle value) {
         PaletteEntry entries[kMaxColors];
         const unsigned count = PaletteGetEntries(value, 0, kMaxColors, entries);
         if (count == 0) {
-            throw EVyDIBInvalidPalette("TVyDIB.SetPalette: Invalid Palette");
+            throw InvalidPaletteError("TVyDIB.SetPalette: Invalid Palette");
         }
         internal_->Record.Header.biClrUsed = count;
         for (unsigned i = 0; i < count; ++i) {
@@ -221,14 +221,14 @@ void TVyDIB::SetPalette(PaletteHandle value) {
 
 namespace {
 
-std::unique_ptr<TVyGraphic> MakeVyDIB() { return std::make_unique<TVyDIB>(); }
+std::unique_ptr<Graphic> MakeVyDIB() { return std::make_unique<Dib>(); }
 
 // The registration runs when the program starts, before any window exists.
-const bool kRegistered = (RegisterVyDIB(), true);
+const bool kRegistered = (RegisterDibFormat(), true);
 
 }  // namespace
 
-void RegisterVyDIB() {
+void RegisterDibFormat() {
     static bool done = false;
     if (done) {
         return;

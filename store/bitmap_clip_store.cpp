@@ -1,6 +1,6 @@
-#include "store/paint_box_master.h"
+#include "store/bitmap_clip_store.h"
 
-#include "dib/vydib.h"
+#include "dib/dib.h"
 #include "platform/on_off.h"
 #include "store/clip_numbering.h"
 
@@ -12,7 +12,7 @@ const char kDeleteFailed[] = "ファイルの削除に失敗しました";
 constexpr unsigned kCfBitmapFormat = 2;
 }  // namespace
 
-TPaintBoxMaster::TPaintBoxMaster(IPaintBox& paintBox, IOffscreenPicture& buffer, std::string baseDir,
+BitmapClipStore::BitmapClipStore(IPaintBox& paintBox, IOffscreenPicture& buffer, std::string baseDir,
                                  std::string ext, IClipFolder& folder, ClipboardObject& clipboard,
                                  IPrompts& prompts, const std::string& deleteCheck)
     : BaseDir_(std::move(baseDir)),
@@ -32,33 +32,33 @@ TPaintBoxMaster::TPaintBoxMaster(IPaintBox& paintBox, IOffscreenPicture& buffer,
     Current_ = 1;
 }
 
-std::string TPaintBoxMaster::ClipPath(int index) const { return ClipFileName(BaseDir_, Ext_, index - 1); }
+std::string BitmapClipStore::ClipPath(int index) const { return ClipFileName(BaseDir_, Ext_, index - 1); }
 
-Rect TPaintBoxMaster::FitRect(const TVyGraphic& graphic) const {
+Rect BitmapClipStore::FitRect(const Graphic& graphic) const {
     return FitToFrame(graphic.GetWidth(), graphic.GetHeight(), FrameWidth_, FrameHeight_);
 }
 
-void TPaintBoxMaster::ResizeBuffer() {
+void BitmapClipStore::ResizeBuffer() {
     Buffer_.SetWidth(DrawRect_.Right);
     Buffer_.SetHeight(DrawRect_.Bottom);
 }
 
 // Passing through 0 x 0 changes the size every time, so the box repaints
 // even when the new clip has the old one's size.
-void TPaintBoxMaster::ResizePaintBox() {
+void BitmapClipStore::ResizePaintBox() {
     PaintBox_.SetWidth(0);
     PaintBox_.SetHeight(0);
     PaintBox_.SetWidth(DrawRect_.Right);
     PaintBox_.SetHeight(DrawRect_.Bottom);
 }
 
-bool TPaintBoxMaster::ShowItem(int index) {
+bool BitmapClipStore::ShowItem(int index) {
     if (Count_ == 0) {
         PaintBox_.SetWidth(0);
         PaintBox_.SetHeight(0);
     }
     if (index <= 0 || index > Count_) return false;
-    TVyDIB dib;
+    Dib dib;
     // A clip that cannot be read leaves the clip on show as it was.
     dib.LoadFromFile(ClipPath(index));
     DrawRect_ = FitRect(dib);
@@ -69,34 +69,34 @@ bool TPaintBoxMaster::ShowItem(int index) {
     return true;
 }
 
-void TPaintBoxMaster::Next() {
+void BitmapClipStore::Next() {
     if (Current_ < Count_) {
         ++Current_;
         ShowItem(Current_);
     }
 }
 
-void TPaintBoxMaster::Prior() {
+void BitmapClipStore::Prior() {
     if (Current_ > 1) {
         --Current_;
         ShowItem(Current_);
     }
 }
 
-void TPaintBoxMaster::First() {
+void BitmapClipStore::First() {
     Current_ = 1;
     ShowItem(1);
 }
 
-void TPaintBoxMaster::Last() {
+void BitmapClipStore::Last() {
     Current_ = Count_;
     ShowItem(Count_);
 }
 
-bool TPaintBoxMaster::AddFromClipboard() {
+bool BitmapClipStore::AddFromClipboard() {
     bool offered = clipboard_.HasFormat(kCfBitmapFormat);
     if (offered) {
-        TVyDIB dib;
+        Dib dib;
         dib.Assign(clipboard_);
         if (dib.GetWidth() > 0 && dib.GetHeight() > 0) {
             std::string path = ClipPath(Count_ + 1);
@@ -116,7 +116,7 @@ bool TPaintBoxMaster::AddFromClipboard() {
     return offered;
 }
 
-void TPaintBoxMaster::DeleteCurrent() {
+void BitmapClipStore::DeleteCurrent() {
     if (IsOn(deleteCheck_) && Current_ >= 1 && Current_ <= Count_) {
         prompts_.Beep(BeepKind::Question);
         if (prompts_.AskYesNo(kDeleteQuestion)) RemoveCurrent();
@@ -125,7 +125,7 @@ void TPaintBoxMaster::DeleteCurrent() {
     RemoveCurrent();
 }
 
-void TPaintBoxMaster::RemoveCurrent() {
+void BitmapClipStore::RemoveCurrent() {
     if (Current_ <= 0 || Current_ > Count_) return;
     if (!folder_.RemoveFile(ClipPath(Current_))) prompts_.ShowError(kDeleteFailed);
     RenumberFiles(folder_, BaseDir_, Ext_, Count_);
@@ -133,20 +133,20 @@ void TPaintBoxMaster::RemoveCurrent() {
     ShowItem(Current_);
 }
 
-void TPaintBoxMaster::CopyToClipboard() {
+void BitmapClipStore::CopyToClipboard() {
     if (Current_ <= 0 || Count_ <= 0) return;
-    TVyDIB dib;
+    Dib dib;
     dib.LoadFromFile(ClipPath(Current_));
     PutOnClipboard(dib, clipboard_);
 }
 
-void TPaintBoxMaster::ExportToFile(const std::string& fileName) {
+void BitmapClipStore::ExportToFile(const std::string& fileName) {
     if (Current_ <= 0 || Count_ <= 0) return;
-    TVyDIB dib;
+    Dib dib;
     dib.LoadFromFile(ClipPath(Current_));
     dib.SaveToFile(fileName);
 }
 
-void TPaintBoxMaster::Paint() { PaintBox_.CopyFrom(Buffer_, DrawRect_); }
+void BitmapClipStore::Paint() { PaintBox_.CopyFrom(Buffer_, DrawRect_); }
 
 }  // namespace lumeret

@@ -1,4 +1,4 @@
-// TListMaster: the in-memory clipboard history, newest first, kept in step
+// ClipboardHistory: the in-memory clipboard history, newest first, kept in step
 // with a list of rows (entry i is row i).
 #pragma once
 
@@ -11,9 +11,9 @@
 
 namespace lumeret {
 
-class TListMaster {
+class ClipboardHistory {
 public:
-    TListMaster(IListRows& listBox, IClipboard& clipboard);
+    ClipboardHistory(IListRows& listBox, IClipboard& clipboard);
 
     // A new text enters at the top; a known text moves to the top (and goes
     // on the clipboard once more). True only when a new entry was inserted.

@@ -1,4 +1,4 @@
-// TVyDIB to and from device-dependent bitmaps.
+// Dib to and from device-dependent bitmaps.
 #include <windows.h>
 
 #include <memory>
@@ -6,17 +6,17 @@
 
 #include "dib/bitmap_win32.h"
 #include "dib/dib_errors.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 
 namespace lumeret {
 
-void TVyDIB::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
-    DIBAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
+    DibAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
     BITMAP description{};
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof(description), &description) == 0) {
-        throw EVyDIBInvalidDIB("TVyDIB.Assign: Invalid Bitmap");
+        throw InvalidDibError("TVyDIB.Assign: Invalid Bitmap");
     }
-    auto fresh = std::make_unique<TVyInternalDIB>();
+    auto fresh = std::make_unique<DibPixels>();
     fresh->FreeDIB();
     int bitCount = description.bmPlanes * description.bmBitsPixel;
     if (bitCount == 16 || bitCount == 32) {
@@ -30,7 +30,7 @@ void TVyDIB::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
         const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height), fresh->Record.Bits,
                                     reinterpret_cast<BITMAPINFO*>(&fresh->Record.Header), DIB_RGB_COLORS);
         if (lines == 0) {
-            throw EVyDIBInvalidDIB("TVyDIB.Assign: Cannot Read Bitmap");
+            throw InvalidDibError("TVyDIB.Assign: Cannot Read Bitmap");
         }
     }
     if (fresh->Record.Header.biClrUsed == 0) {
@@ -42,8 +42,8 @@ void TVyDIB::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
     Changed();
 }
 
-void TVyDIB::AssignTo(BitmapTarget& target) {
-    DIBAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+void Dib::AssignTo(BitmapTarget& target) {
+    DibAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
     target.Bitmap.reset();
     target.Palette.reset();
     target.Height = 0;
@@ -54,7 +54,7 @@ void TVyDIB::AssignTo(BitmapTarget& target) {
     WindowDc screen(nullptr);
     UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     if (!bitmap) {
-        throw EOutOfResources("TVyDIB.AssignTo: Cannot Make Bitmap");
+        throw OutOfResourcesError("TVyDIB.AssignTo: Cannot Make Bitmap");
     }
     UniquePalette copy;
     if (PaletteHandle own = GetPalette()) {
@@ -62,12 +62,12 @@ void TVyDIB::AssignTo(BitmapTarget& target) {
         const unsigned n = PaletteGetEntries(own, 0, static_cast<unsigned>(entries.size()), entries.data());
         copy.reset(PaletteCreate(entries.data(), n));
         if (!copy) {
-            throw EOutOfResources("TVyInternalDIB.MakePalette: Cannot Make Palette");
+            throw OutOfResourcesError("TVyInternalDIB.MakePalette: Cannot Make Palette");
         }
     }
     UniqueHdc memory(CreateCompatibleDC(screen.get()));
     if (!memory) {
-        throw EOutOfResources("TVyDIB.AssignTo: Cannot Make Device Context");
+        throw OutOfResourcesError("TVyDIB.AssignTo: Cannot Make Device Context");
     }
     {
         SelectGuard selectedBitmap(memory.get(), bitmap.get());

@@ -1,4 +1,4 @@
-#include "store/paint_box_master.h"
+#include "store/bitmap_clip_store.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "dib/bmp_builder.h"
 #include "dib/dib_errors.h"
-#include "dib/vydib.h"
+#include "dib/dib.h"
 #include "platform/clip_folder.h"
 #include "store/clip_numbering.h"
 #include "support/fakes.h"
@@ -87,13 +87,13 @@ protected:
         int n = 0;
         for (int w : widths) WriteClip(NumberToName(n++) + ".bmp", SolidBmp(w, 10, 200));
     }
-    std::unique_ptr<TPaintBoxMaster> Open() {
-        return std::make_unique<TPaintBoxMaster>(box, picture, scratch.Base(), "bmp", folder, clipboard, prompts,
+    std::unique_ptr<BitmapClipStore> Open() {
+        return std::make_unique<BitmapClipStore>(box, picture, scratch.Base(), "bmp", folder, clipboard, prompts,
                                                  deleteCheck);
     }
     // The shown clip's own width, read back from the file on show.
-    int ShownWidth(const TPaintBoxMaster& store) {
-        TVyDIB dib;
+    int ShownWidth(const BitmapClipStore& store) {
+        Dib dib;
         dib.LoadFromFile(store.ClipPath(store.Current()));
         return dib.GetWidth();
     }
@@ -285,7 +285,7 @@ TEST_F(BitmapStore, UnreadableClipReportsAndKeepsTheClipOnShow) {
     try {
         store->Next();
         FAIL() << "no error";
-    } catch (const EVyDIBInvalidDIBFile& e) {
+    } catch (const InvalidDibFileError& e) {
         EXPECT_STREQ(e.what(), "TVyInternalDIB.LoadFromFile: File type is invalid");
     }
     EXPECT_EQ(store->Current(), 2);  // Next had moved on already

@@ -1,11 +1,11 @@
-#include "scrapbook/lum_fm2_win32.h"
+#include "scrapbook/scrapbook_window_win32.h"
 
 #include <commctrl.h>
 
 #include "app/forms_win32.h"
 #include "app/glyph_button_win32.h"
-#include "app/lum_fm3_win32.h"
-#include "app/lum_main_win32.h"
+#include "app/settings_dialog_win32.h"
+#include "app/main_window_win32.h"
 #include "app/program_folder_win32.h"
 #include "app/settings.h"
 #include "platform/control_hint_win32.h"
@@ -106,9 +106,9 @@ void FitLabelToText(HWND label) {
 
 }  // namespace
 
-TForm2::TForm2() {
+ScrapbookWindow::ScrapbookWindow() {
     CreateParams p;
-    p.className = L"TForm2";
+    p.className = L"LumeretScrapbook";
     p.caption = "スクラップブック";
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     p.exStyle = WS_EX_TOOLWINDOW;
@@ -121,13 +121,13 @@ TForm2::TForm2() {
     FormCreate();
 }
 
-TForm2::~TForm2() {
-    if (ListBox1) RemoveWindowSubclass(ListBox1, &TForm2::ListBoxProc, kListSubclassId);
+ScrapbookWindow::~ScrapbookWindow() {
+    if (ListBox1) RemoveWindowSubclass(ListBox1, &ScrapbookWindow::ListBoxProc, kListSubclassId);
     FormDestroy();
     if (PopupMenu1) DestroyMenu(PopupMenu1);
 }
 
-void TForm2::CreateControls() {
+void ScrapbookWindow::CreateControls() {
     HWND self = Handle();
     PageControl1 = CreateControl({.parent = self, .id = kIdPages, .className = WC_TABCONTROLW, .left = 0,
                                   .top = 0, .width = kPageControlWidth, .height = kPageControlHeight,
@@ -165,7 +165,7 @@ void TForm2::CreateControls() {
                                   LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                                       WS_TABSTOP | WS_BORDER));
     SendMessageW(ListBox1, LB_SETITEMHEIGHT, 0, kListItemHeight);
-    SetWindowSubclass(ListBox1, &TForm2::ListBoxProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(ListBox1, &ScrapbookWindow::ListBoxProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
 
     // The picture lies inside the frame; siblings clip one another so the
     // frame never paints over it.
@@ -198,7 +198,7 @@ void TForm2::CreateControls() {
     ShowPageControls();
 }
 
-void TForm2::CreatePopupMenu1() {
+void ScrapbookWindow::CreatePopupMenu1() {
     PopupMenu1 = CreatePopupMenuOf({{kPopCopy, "コピー(&C)"},
                                     {kPopFile, "ファイル出力(&F)"},
                                     {kPopDelete, "削除(&D)"},
@@ -206,14 +206,14 @@ void TForm2::CreatePopupMenu1() {
                                     {kPopCancel, "キャンセル"}});
 }
 
-void TForm2::FormCreate() {
+void ScrapbookWindow::FormCreate() {
     std::string baseDir = ProgramFolder();
     textRows_ = std::make_unique<ListBoxWin32>(ListBox1);
-    TextStore = std::make_unique<TListMasterQC>(*textRows_, baseDir, "txt", folder_, clipboard_, AppPrompts(),
+    TextStore = std::make_unique<TextClipStore>(*textRows_, baseDir, "txt", folder_, clipboard_, AppPrompts(),
                                                 Form1->DeleteCheck);
     // The store takes the paint box's size at this moment as its frame.
     paintBox_ = std::make_unique<PaintBoxWindow>(PaintBox1);
-    BitmapStore = std::make_unique<TPaintBoxMaster>(*paintBox_, offscreen_, baseDir, "bmp", folder_,
+    BitmapStore = std::make_unique<BitmapClipStore>(*paintBox_, offscreen_, baseDir, "bmp", folder_,
                                                     *systemClipboard_, AppPrompts(), Form1->DeleteCheck);
     // An unreadable clip is reported like any handler's error and ends the
     // filling; the window is made all the same.
@@ -224,28 +224,28 @@ void TForm2::FormCreate() {
     });
 }
 
-void TForm2::FormDestroy() {
+void ScrapbookWindow::FormDestroy() {
     TextStore.reset();
     BitmapStore.reset();
 }
 
 // Opens flush against the main window's left edge, every time.
-void TForm2::FormShow() {
+void ScrapbookWindow::FormShow() {
     RECT main = Form1->Bounds();
     RECT self = Bounds();
     MoveTo(main.left - (self.right - self.left), main.top);
 }
 
-TForm2::Page TForm2::ActivePage() const {
+ScrapbookWindow::Page ScrapbookWindow::ActivePage() const {
     return static_cast<Page>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0));
 }
 
-void TForm2::SetActivePage(Page page) {
+void ScrapbookWindow::SetActivePage(Page page) {
     SendMessageW(PageControl1, TCM_SETCURSEL, page, 0);
     ShowPageControls();
 }
 
-void TForm2::ShowPageControls() {
+void ScrapbookWindow::ShowPageControls() {
     Page page = ActivePage();
     auto show = [](HWND control, bool visible) { ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE); };
     show(ListBox1, page == kPageText);
@@ -255,7 +255,7 @@ void TForm2::ShowPageControls() {
     show(Memo_direct, page == kPageMemo);
 }
 
-void TForm2::UpdateCounter() {
+void ScrapbookWindow::UpdateCounter() {
     int n = BitmapStore->Current();
     // A fresh empty store stands on clip 1 of 0.
     if (n == 1 && BitmapStore->Count() == 0) n = 0;
@@ -263,12 +263,12 @@ void TForm2::UpdateCounter() {
     FitLabelToText(Lab_curno);
 }
 
-bool TForm2::RegisterText(const std::string& text) {
+bool ScrapbookWindow::RegisterText(const std::string& text) {
     SetActivePage(kPageText);
     return TextStore->AddText(text);
 }
 
-void TForm2::RegisterClipboardBitmap() {
+void ScrapbookWindow::RegisterClipboardBitmap() {
     BitmapStore->AddFromClipboard();
     SetActivePage(kPageBitmap);
     UpdateCounter();
@@ -276,20 +276,20 @@ void TForm2::RegisterClipboardBitmap() {
 
 // --- TEXT page ---
 
-void TForm2::ListBox1Click() {
+void ScrapbookWindow::ListBox1Click() {
     std::string preview;
     TextStore->GetPreview(preview);
     hint_->SetText(preview);
 }
 
-void TForm2::ListBox1DblClick() { TextStore->CopyToClipboard(); }
+void ScrapbookWindow::ListBox1DblClick() { TextStore->CopyToClipboard(); }
 
-void TForm2::ListBox1KeyDown(WORD& key) {
+void ScrapbookWindow::ListBox1KeyDown(WORD& key) {
     if (key == kDeleteKey) TextStore->DeleteItem(textRows_->Selected());
     if (key == kSpaceKey) TextStore->CopyToClipboard();
 }
 
-int TForm2::ListItemAt(int x, int y) const {
+int ScrapbookWindow::ListItemAt(int x, int y) const {
     if (SendMessageW(ListBox1, LB_GETCOUNT, 0, 0) <= 0) return -1;
     LRESULT r = SendMessageW(ListBox1, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
     // The high word flags a point outside every item (below the last one).
@@ -297,11 +297,11 @@ int TForm2::ListItemAt(int x, int y) const {
     return LOWORD(r);
 }
 
-void TForm2::ListBox1MouseMove(int x, int y) { DragFromIndex = ListItemAt(x, y); }
+void ScrapbookWindow::ListBox1MouseMove(int x, int y) { DragFromIndex = ListItemAt(x, y); }
 
-bool TForm2::ListBox1DragOver(HWND source) const { return source == ListBox1; }
+bool ScrapbookWindow::ListBox1DragOver(HWND source) const { return source == ListBox1; }
 
-void TForm2::ListBox1EndDrag(int x, int y) {
+void ScrapbookWindow::ListBox1EndDrag(int x, int y) {
     int target = ListItemAt(x, y);
     // A cancelled or refused drop ends at (0, 0), which is where the topmost
     // visible item lies, so a drop onto that item counts as no drop at all.
@@ -312,37 +312,37 @@ void TForm2::ListBox1EndDrag(int x, int y) {
 
 // --- BMP page ---
 
-void TForm2::PaintBox1Paint() {
+void ScrapbookWindow::PaintBox1Paint() {
     if (BitmapStore) BitmapStore->Paint();
 }
 
 // Unlike the copy button this leaves continuous registration on, so the
 // picture comes back as a new clip when that is ticked.
-void TForm2::PaintBox1DblClick() { BitmapStore->CopyToClipboard(); }
+void ScrapbookWindow::PaintBox1DblClick() { BitmapStore->CopyToClipboard(); }
 
-void TForm2::Btn_LClick() {
+void ScrapbookWindow::Btn_LClick() {
     BitmapStore->Prior();
     UpdateCounter();
 }
 
-void TForm2::btn_RClick() {
+void ScrapbookWindow::btn_RClick() {
     BitmapStore->Next();
     UpdateCounter();
 }
 
-void TForm2::Btn_MLClick() {
+void ScrapbookWindow::Btn_MLClick() {
     BitmapStore->First();
     UpdateCounter();
 }
 
-void TForm2::Btn_MRClick() {
+void ScrapbookWindow::Btn_MRClick() {
     BitmapStore->Last();
     UpdateCounter();
 }
 
 // --- Buttons and menu under the pages ---
 
-void TForm2::BtnCopyClick() {
+void ScrapbookWindow::BtnCopyClick() {
     switch (ActivePage()) {
     case kPageText:
         TextStore->CopyToClipboard();
@@ -359,11 +359,11 @@ void TForm2::BtnCopyClick() {
     }
 }
 
-void TForm2::PopCopyClick() {
+void ScrapbookWindow::PopCopyClick() {
     if (ActivePage() != kPageMemo) BtnCopyClick();
 }
 
-void TForm2::BtnDeleteClick() {
+void ScrapbookWindow::BtnDeleteClick() {
     switch (ActivePage()) {
     case kPageText:
         TextStore->DeleteItem(textRows_->Selected());
@@ -378,11 +378,11 @@ void TForm2::BtnDeleteClick() {
     }
 }
 
-void TForm2::PopDeleteClick() {
+void ScrapbookWindow::PopDeleteClick() {
     if (ActivePage() != kPageMemo) BtnDeleteClick();
 }
 
-void TForm2::BtnFileClick() {
+void ScrapbookWindow::BtnFileClick() {
     MainWindowGivesWay givesWay;
     switch (ActivePage()) {
     case kPageText: SaveTextClip(); break;
@@ -391,9 +391,9 @@ void TForm2::BtnFileClick() {
     }
 }
 
-void TForm2::PopFileClick() { BtnFileClick(); }
+void ScrapbookWindow::PopFileClick() { BtnFileClick(); }
 
-std::optional<std::string> TForm2::AskSaveName(const char* defaultExt, const char* filter,
+std::optional<std::string> ScrapbookWindow::AskSaveName(const char* defaultExt, const char* filter,
                                                const std::string& initialDir) {
     SaveDialogRequest request;
     request.owner = Handle();
@@ -403,7 +403,7 @@ std::optional<std::string> TForm2::AskSaveName(const char* defaultExt, const cha
     return RunSaveDialog(request);
 }
 
-void TForm2::SaveTextClip() {
+void ScrapbookWindow::SaveTextClip() {
     if (textRows_->Selected() < 0) return;
     auto name = AskSaveName("txt", kTextFilter, Form1->Path1);
     if (!name) return;
@@ -411,7 +411,7 @@ void TForm2::SaveTextClip() {
     Form1->Path1 = ExtractFilePath(*name);
 }
 
-void TForm2::SaveBitmapClip() {
+void ScrapbookWindow::SaveBitmapClip() {
     if (BitmapStore->Current() <= 0 || BitmapStore->Count() <= 0) return;
     auto name = AskSaveName("bmp", kBitmapFilter, Form1->Path2);
     if (!name) return;
@@ -419,7 +419,7 @@ void TForm2::SaveBitmapClip() {
     Form1->Path2 = ExtractFilePath(*name);
 }
 
-void TForm2::SaveMemo() {
+void ScrapbookWindow::SaveMemo() {
     int length = GetWindowTextLengthA(Memo_direct);
     if (length <= 0) return;
     // The memo's text is data like a clip's: bytes of the ANSI code page.
@@ -441,8 +441,8 @@ void TForm2::SaveMemo() {
 // gets no pointer movements of its own, so DragFromIndex keeps the item the
 // drag began on.
 
-LRESULT CALLBACK TForm2::ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<TForm2*>(data);
+LRESULT CALLBACK ScrapbookWindow::ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ScrapbookWindow*>(data);
     bool handled = false;
     LRESULT result = 0;
     CallGuarded([&] { result = self->OnListBoxMessage(hwnd, msg, wParam, lParam, handled); });
@@ -450,7 +450,7 @@ LRESULT CALLBACK TForm2::ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-LRESULT TForm2::OnListBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+LRESULT ScrapbookWindow::OnListBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     switch (msg) {
@@ -511,7 +511,7 @@ LRESULT TForm2::OnListBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     return 0;
 }
 
-void TForm2::FinishDrag(bool cancelled, int x, int y) {
+void ScrapbookWindow::FinishDrag(bool cancelled, int x, int y) {
     drag_ = DragState::None;
     if (GetCapture() == ListBox1) ReleaseCapture();
     RECT client{};
@@ -527,7 +527,7 @@ void TForm2::FinishDrag(bool cancelled, int x, int y) {
 
 // --- Messages ---
 
-void TForm2::OnCommand(int id, int code, HWND control) {
+void ScrapbookWindow::OnCommand(int id, int code, HWND control) {
     if (control == ListBox1) {
         if (code == LBN_SELCHANGE) ListBox1Click();
         if (code == LBN_DBLCLK) ListBox1DblClick();
@@ -553,7 +553,7 @@ void TForm2::OnCommand(int id, int code, HWND control) {
     }
 }
 
-void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
+void ScrapbookWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == PaintBox1) {
         PaintBox1Paint();
         return;
@@ -578,23 +578,23 @@ void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawGlyphButton(face, style);
 }
 
-bool TForm2::OnContextMenu(HWND target, int x, int y) {
+bool ScrapbookWindow::OnContextMenu(HWND target, int x, int y) {
     if (target != ListBox1 && target != PaintBox1) return false;
     UINT id = TrackPopupMenuOver(PopupMenu1, Handle(), target, x, y);
     if (id != 0) OnCommand(static_cast<int>(id), 0, nullptr);
     return true;
 }
 
-void TForm2::OnListKeyDown(HWND list, WORD& key) {
+void ScrapbookWindow::OnListKeyDown(HWND list, WORD& key) {
     if (list == ListBox1) ListBox1KeyDown(key);
 }
 
-std::optional<COLORREF> TForm2::LabelTextColor(HWND label) const {
+std::optional<COLORREF> ScrapbookWindow::LabelTextColor(HWND label) const {
     if (label == Lab_curno) return RGB(0, 0, 0);
     return std::nullopt;
 }
 
-LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT ScrapbookWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         if (wParam) FormShow();
