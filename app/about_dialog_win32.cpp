@@ -1,19 +1,10 @@
 #include "app/about_dialog_win32.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
-#include "app/forms_win32.h"
-#include "app/main_window_win32.h"
 #include "app/program_icon_win32.h"
 #include "app/screen_center_win32.h"
-#include "app/settings.h"
-#include "platform/clipboard_win32.h"
 #include "platform/controls_win32.h"
-#include "platform/handles_win32.h"
-#include "platform/wide_win32.h"
-#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
@@ -25,62 +16,52 @@ enum ControlId {
     kIdIcon,
     kIdProductName,
     kIdVersion,
-    kIdCopyright,
+    kIdAuthor,
     kIdMail,
     kIdHomepage,
 };
 
 constexpr int kPanelLeft = 8;
 constexpr int kPanelTop = 8;
+constexpr int kIconBox = 33;
 constexpr COLORREF kAuthorColor = RGB(0, 0, 255);
+// Double-clicking the icon puts this on the clipboard.
+constexpr char kIconText[] = "Hello!";
 
-enum class Face { Ui, ArialName, ArialVersion, ArialAuthor };
+struct FontLayout {
+    const char* face;
+    int pixelHeight;
+    bool bold;
+    FontScript script;
+};
+
+constexpr FontLayout kUiFace{nullptr, 12, false, FontScript::Japanese};
+constexpr FontLayout kArialName{"Arial", 37, true, FontScript::Western};
+constexpr FontLayout kArialVersion{"Arial", 12, true, FontScript::Western};
+constexpr FontLayout kArialAuthor{"Arial", 13, true, FontScript::Western};
 
 struct LabelLayout {
-    HWND AboutDialog::*field;
+    HWND AboutDialog::Controls::*field;
     int id;
-    int left;  // inside Panel1
+    int left;  // inside the panel
     int top;
     int width;
     int height;
     const char* caption;
-    Face face;
+    FontLayout font;
 };
 
 constexpr LabelLayout kLabels[] = {
-    {&AboutDialog::ProductName, kIdProductName, 70, 8, 139, 44, "Lumeret", Face::ArialName},
-    {&AboutDialog::Version, kIdVersion, 138, 50, 71, 15, "Version 1.32", Face::ArialVersion},
-    {&AboutDialog::Copyright, kIdCopyright, 8, 78, 204, 16, "(C) 2024 Lumeret Project", Face::ArialAuthor},
-    {&AboutDialog::e_mail, kIdMail, 8, 99, 109, 12, "lumeret@example.jp", Face::Ui},
-    {&AboutDialog::homepage, kIdHomepage, 8, 112, 219, 12, "http://www.example.jp/lumeret/", Face::Ui},
+    {&AboutDialog::Controls::productName, kIdProductName, 70, 8, 139, 44, "Lumeret", kArialName},
+    {&AboutDialog::Controls::version, kIdVersion, 138, 50, 71, 15, "Version 1.32", kArialVersion},
+    {&AboutDialog::Controls::author, kIdAuthor, 8, 78, 204, 16, "(C) 2024 Lumeret Project", kArialAuthor},
+    {&AboutDialog::Controls::mail, kIdMail, 8, 99, 109, 12, "lumeret@example.jp", kUiFace},
+    {&AboutDialog::Controls::homepage, kIdHomepage, 8, 112, 219, 12, "http://www.example.jp/lumeret/", kUiFace},
 };
 
-// Arial with the Western character set: with the Japanese one the font
-// mapper would prefer a Japanese face over Arial. Like every font of the
-// program it lives as long as the program.
-HFONT ArialFont(int pixelHeight) {
-    static HFONT fonts[64] = {};
-    HFONT& font = fonts[std::clamp(pixelHeight, 0, 63)];
-    if (!font) {
-        LOGFONTW lf{};
-        lf.lfHeight = -pixelHeight;
-        lf.lfWeight = FW_BOLD;
-        lf.lfCharSet = ANSI_CHARSET;
-        lf.lfOutPrecision = OUT_TT_PRECIS;
-        wcscpy(lf.lfFaceName, L"Arial");
-        font = CreateFontIndirectW(&lf);
-    }
-    return font;
-}
-
-HFONT FontOf(Face face) {
-    switch (face) {
-    case Face::ArialName: return ArialFont(37);
-    case Face::ArialVersion: return ArialFont(12);
-    case Face::ArialAuthor: return ArialFont(13);
-    case Face::Ui: break;
-    }
-    return UiFont();
+HFONT FontOf(const FontLayout& f) {
+    if (!f.face) return UiFont();
+    return MakeFont(f.face, f.pixelHeight, f.bold, f.script);
 }
 
 // A label is at least its laid-out size and grows to show its whole caption
@@ -90,20 +71,9 @@ SIZE FittedSize(const std::string& caption, HFONT font, int width, int height) {
     return {std::max<LONG>(width, extent.cx), std::max<LONG>(height, extent.cy)};
 }
 
-// Enter on the focused OK button presses it, also under a message loop that
-// does no dialog navigation of its own.
-LRESULT CALLBACK EnterPressesButton(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_KEYDOWN && wParam == VK_RETURN) {
-        SendMessageW(hwnd, BM_CLICK, 0, 0);
-        return 0;
-    }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &EnterPressesButton, 0);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
 }  // namespace
 
-AboutDialog::AboutDialog() {
+AboutDialog::AboutDialog(AppCore& core) : core_(core) {
     CreateParams p;
     p.className = L"LumeretAbout";
     p.caption = "バージョン情報";
@@ -120,72 +90,70 @@ void AboutDialog::CreateControls() {
     HWND self = Handle();
     // The panel clips its siblings so its frame never paints over the texts
     // above it.
-    Panel1 = CreateControl({.parent = self, .id = kIdPanel, .className = L"STATIC", .left = kPanelLeft,
-                            .top = kPanelTop, .width = 233, .height = 145, .style = SS_SUNKEN | WS_CLIPSIBLINGS});
+    ui_.panel = CreateControl({.parent = self, .id = kIdPanel, .className = L"STATIC", .left = kPanelLeft,
+                               .top = kPanelTop, .width = 233, .height = 145, .style = SS_SUNKEN | WS_CLIPSIBLINGS});
 
-    ProgramIcon = CreateControl({.parent = self, .id = kIdIcon, .className = L"STATIC", .left = kPanelLeft + 24,
-                                 .top = kPanelTop + 16, .width = 33, .height = 33,
-                                 .style = SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL});
-    SendMessageW(ProgramIcon, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIconHandle()), 0);
+    ui_.icon = CreateControl({.parent = self, .id = kIdIcon, .className = L"STATIC", .left = kPanelLeft + 24,
+                              .top = kPanelTop + 16, .width = kIconBox, .height = kIconBox,
+                              .style = SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL});
+    SendMessageW(ui_.icon, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIconHandle()), 0);
     // Setting the icon sizes the control to the icon; it keeps its laid-out box.
-    SetWindowPos(ProgramIcon, nullptr, 0, 0, 33, 33, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ui_.icon, nullptr, 0, 0, kIconBox, kIconBox, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (const auto& l : kLabels) {
-        HFONT font = FontOf(l.face);
+        HFONT font = FontOf(l.font);
         SIZE size = FittedSize(l.caption, font, l.width, l.height);
-        this->*l.field = CreateControl({.parent = self, .id = l.id, .className = L"STATIC",
-                                        .left = kPanelLeft + l.left, .top = kPanelTop + l.top,
-                                        .width = static_cast<int>(size.cx), .height = static_cast<int>(size.cy),
-                                        .caption = l.caption, .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY,
-                                        .font = font});
+        ui_.*l.field = CreateControl({.parent = self, .id = l.id, .className = L"STATIC",
+                                      .left = kPanelLeft + l.left, .top = kPanelTop + l.top,
+                                      .width = static_cast<int>(size.cx), .height = static_cast<int>(size.cy),
+                                      .caption = l.caption, .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY,
+                                      .font = font});
     }
 
-    OKButton = CreateControl({.parent = self, .id = kIdOk, .className = L"BUTTON", .left = 84, .top = 159,
-                              .width = 83, .height = 34, .caption = "OK", .style = BS_DEFPUSHBUTTON | WS_TABSTOP});
-    SetWindowSubclass(OKButton, &EnterPressesButton, 0, 0);
+    ui_.okButton = CreateControl({.parent = self, .id = kIdOk, .className = L"BUTTON", .left = 84, .top = 159,
+                                  .width = 83, .height = 34, .caption = "OK", .style = BS_DEFPUSHBUTTON | WS_TABSTOP});
+    RouteControlMessages(ui_.okButton);
 
     // Children are stacked in creation order, the first on top: the panel
     // goes to the bottom, under the texts it frames.
-    SetWindowPos(Panel1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(ui_.panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void AboutDialog::OKButtonClick() { Close(); }
+void AboutDialog::Open(std::unique_ptr<ModalScope> scope) {
+    scope_ = std::move(scope);
+    Show();
+}
 
-// Every way of closing hides the dialog and gives the other windows back.
-void AboutDialog::FormClose() {
-    if (IsOn(Form1->StayOnTop)) Form1->SetTopmost(true);
-    Form1->SetEnabled(true);
-    Form2->SetEnabled(true);
+void AboutDialog::CloseDialog() {
+    scope_.reset();
     Hide();
 }
 
-void AboutDialog::PutOnClipboard(const std::string& text) { ClipboardWin32(Handle()).SetText(text); }
-
-void AboutDialog::ProgramIconDblClick() { PutOnClipboard("Hello!"); }
-void AboutDialog::ProductNameDblClick() { PutOnClipboard(Caption(ProductName)); }
-void AboutDialog::VersionDblClick() { PutOnClipboard(Caption(Version)); }
-void AboutDialog::CopyrightDblClick() { PutOnClipboard(Caption(Copyright)); }
-void AboutDialog::e_mailDblClick() { PutOnClipboard(Caption(e_mail)); }
-void AboutDialog::homepageDblClick() { PutOnClipboard(Caption(homepage)); }
-
 std::optional<COLORREF> AboutDialog::LabelTextColor(HWND label) const {
-    if (label == Copyright) return kAuthorColor;
+    if (label == ui_.author) return kAuthorColor;
     return std::nullopt;
 }
 
-void AboutDialog::OnCommand(int id, int code, HWND) {
+// Enter on the focused OK button presses it, also under a message loop that
+// does no dialog navigation of its own.
+std::optional<LRESULT> AboutDialog::OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM) {
+    if (control == ui_.okButton && msg == WM_KEYDOWN && wParam == VK_RETURN) {
+        SendMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+void AboutDialog::OnCommand(int id, int code, HWND control) {
     if (id == kIdOk && code == BN_CLICKED) {
-        OKButtonClick();
+        CloseDialog();
         return;
     }
     if (code != STN_DBLCLK) return;
-    switch (id) {
-    case kIdIcon: ProgramIconDblClick(); break;
-    case kIdProductName: ProductNameDblClick(); break;
-    case kIdVersion: VersionDblClick(); break;
-    case kIdCopyright: CopyrightDblClick(); break;
-    case kIdMail: e_mailDblClick(); break;
-    case kIdHomepage: homepageDblClick(); break;
+    if (id == kIdIcon) {
+        core_.PutTextOnClipboard(kIconText);
+    } else if (id != kIdPanel) {
+        core_.PutTextOnClipboard(Caption(control));
     }
 }
 
@@ -198,14 +166,14 @@ LRESULT AboutDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The OK button is the only control that takes the focus; it has it
         // whenever the dialog is active.
         if (LOWORD(wParam) != WA_INACTIVE) {
-            SetFocus(OKButton);
+            SetFocus(ui_.okButton);
             return 0;
         }
         break;
     case DM_GETDEFID:
         return MAKELRESULT(kIdOk, DC_HASDEFID);
     case WM_CLOSE:
-        FormClose();
+        CloseDialog();
         return 0;
     }
     return Window::HandleMessage(msg, wParam, lParam);

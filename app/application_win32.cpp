@@ -3,19 +3,36 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/about_dialog_win32.h"
-#include "app/forms_win32.h"
-#include "app/settings_dialog_win32.h"
+#include <memory>
+
 #include "app/main_window_win32.h"
+#include "core/app_core.h"
+#include "dib/system_clipboard_win32.h"
+#include "platform/clip_folder.h"
+#include "platform/clipboard_win32.h"
 #include "platform/error_report.h"
-#include "scrapbook/scrapbook_window_win32.h"
+#include "platform/module_path_win32.h"
+#include "platform/profile_win32.h"
+#include "platform/prompts.h"
 
 namespace lumeret {
 
-MainWindow* Form1 = nullptr;
-ScrapbookWindow* Form2 = nullptr;
-AboutDialog* AboutBox = nullptr;
-SettingsDialog* Form3 = nullptr;
+namespace {
+
+// Runs the message loop until the main window closes.
+void RunMessageLoop(MainWindow& main) {
+    HWND dialogs[] = {main.About().Handle(), main.SettingsBox().Handle()};
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The two dialogs move the focus with Tab like any dialog.
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if ((root == dialogs[0] || root == dialogs[1]) && IsDialogMessageW(root, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
 
 bool AnotherInstanceRuns() {
     if (HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)) {
@@ -27,49 +44,33 @@ bool AnotherInstanceRuns() {
     return false;
 }
 
-void CreateForms() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    Form1 = new MainWindow();
-    Form2 = new ScrapbookWindow();
-    AboutBox = new AboutDialog();
-    Form3 = new SettingsDialog();
-}
-
-void DestroyForms() {
-    // The settings are written even when a window fails to end cleanly.
-    if (Form1) CallGuarded([] { Form1->FormDestroy(); });
-    delete Form3;
-    Form3 = nullptr;
-    delete AboutBox;
-    AboutBox = nullptr;
-    delete Form2;
-    Form2 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
-}
-
 int RunLumeret() {
     if (AnotherInstanceRuns()) return 0;
-    bool created = false;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    ClipboardWin32 clipboard;
+    SystemClipboard pictureClipboard;
+    SystemClipFolder folder;
+    IniProfile settingsFile(SettingsPathFor(ExecutablePath()));
+    std::unique_ptr<AppCore> core;
+    std::unique_ptr<MainWindow> main;
     CallGuarded([&] {
-        CreateForms();
-        created = true;
+        core = std::make_unique<AppCore>(
+            AppCore::Services{clipboard, pictureClipboard, folder, AppPrompts(), settingsFile}, ExecutableFolder());
+        main = std::make_unique<MainWindow>(*core);
     });
-    if (!created) {
-        DestroyForms();
-        return 1;
-    }
-    Form1->Show();
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The two dialogs move the focus with Tab like any dialog.
-        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-        if ((root == AboutBox->Handle() || root == Form3->Handle()) && IsDialogMessageW(root, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    DestroyForms();
+    if (!main) return 1;
+    clipboard.SetOwner(main->Handle());
+    pictureClipboard.SetOwner(main->Handle());
+    // An unreadable clip is reported like any handler's error and ends the
+    // filling; the program starts all the same.
+    CallGuarded([&] { core->LoadClips(); });
+
+    main->Show();
+    RunMessageLoop(*main);
+    // The settings are written even when a window fails to end cleanly.
+    CallGuarded([&] { main->SaveSettings(); });
     return 0;
 }
 

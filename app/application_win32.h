@@ -1,4 +1,5 @@
-// The program's start and end: single instance, the four windows, the loop.
+// The program's start and end: single instance, the core and the windows,
+// the message loop.
 #pragma once
 
 namespace lumeret {
@@ -9,13 +10,6 @@ inline constexpr char kInstanceMutexName[] = "MutexObjectForApp";
 // True when another instance holds the mutex; otherwise this process creates
 // it and keeps it until it ends.
 bool AnotherInstanceRuns();
-
-// Creates the windows, hidden, in the order main window, scrapbook, version
-// dialog, settings dialog.
-void CreateForms();
-
-// Ends the windows in reverse order; the main window writes the settings file.
-void DestroyForms();
 
 // The whole program: returns the process exit code.
 int RunLumeret();

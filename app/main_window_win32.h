@@ -1,123 +1,95 @@
-// MainWindow: the main window. It watches the clipboard, keeps the history list,
-// previews clipboard bitmaps, registers clips and shows short status texts.
+// The main window: the clipboard history, the bitmap preview, the register
+// button and the status line. It watches the clipboard for the core, shows
+// what the core holds, and opens the scrapbook and the two dialogs, which it
+// owns.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "app/about_dialog_win32.h"
+#include "app/settings_dialog_win32.h"
 #include "clipwatch/clipboard_watcher_win32.h"
+#include "core/app_core.h"
 #include "platform/control_hint_win32.h"
-#include "platform/clipboard_win32.h"
-#include "platform/geometry.h"
 #include "platform/handles_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/window_win32.h"
-#include "store/clipboard_history.h"
+#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
 class MainWindow : public Window {
 public:
-    MainWindow();
+    // The controls, in creation order, for automation and tests.
+    struct Controls {
+        HWND aboutButton = nullptr;
+        HWND settingsButton = nullptr;
+        HWND clearButton = nullptr;
+        HWND previewBox = nullptr;
+        HWND previewOffLabel = nullptr;  // "非表示"
+        HWND previewFrame = nullptr;
+        HWND scrapbookButton = nullptr;
+        HWND registerButton = nullptr;
+        HWND historyList = nullptr;
+        HWND statusBar = nullptr;
+    };
+
+    // The client area's size.
+    static constexpr int kClientWidth = 202;
+    static constexpr int kClientHeight = 309;
+
+    // Creates the window hidden at the position the settings hold, then the
+    // scrapbook and the two dialogs, and joins the clipboard-viewer chain.
+    explicit MainWindow(AppCore& core);
     ~MainWindow() override;
 
-    // Settings strings, read and assigned by the other windows.
-    std::string NonPreview;
-    std::string StayOnTop;
-    std::string DeleteCheck;
-    std::string Path1;
-    std::string Path2;
-    std::string Path3;
-
-    // Controls.
-    HWND btn_about = nullptr;
-    HWND SpeedButton1 = nullptr;
-    HWND btn_cl = nullptr;
-    HWND PaintBox1 = nullptr;
-    HWND Lab_MinOr = nullptr;
-    HWND Bevel1 = nullptr;
-    HWND btn_book = nullptr;
-    HWND btn_add = nullptr;
-    HWND ListBox1 = nullptr;
-    HWND AlarmBar = nullptr;
-    HMENU PopupMenu1 = nullptr;
-
-    std::unique_ptr<ClipboardHistory> History;
-    Rect PreviewRect;
-    bool ShowingBitmap = false;
-    std::uint8_t TimerTicks = 0;
-    std::int32_t RepeatCount = 0;
-
-    // Life cycle.
-    void FormShow();
-    void FormCloseQuery();
-    void FormDestroy();
-
-    // Handlers.
-    void VyClipDetector1ClipChange();
-    void btn_addClick();
-    void btn_clClick();
-    void btn_bookClick();
-    void btn_aboutClick();
-    void SpeedButton1Click();
-    void ListBox1Click();
-    void ListBox1DblClick();
-    void ListBox1KeyDown(WORD& key);
-    void AlarmBarClick();
-    void PopCopyClick();
-    void PopAddClick();
-    void PopDeleteClick();
-    void PopAllDeleteClick();
-    void WMTimer();
-    void WMDropFiles(HDROP drop);
-
-    // Preview states, also used by the settings dialog.
-    void HidePreview();
-    void ShowClipboardPreview();
-    void ShowStatus(const std::string& text);
+    const Controls& Ui() const { return ui_; }
+    HMENU HistoryMenu() const { return historyMenu_.get(); }
+    ScrapbookWindow& Scrapbook() { return *scrapbook_; }
+    AboutDialog& About() { return *about_; }
+    SettingsDialog& SettingsBox() { return *settings_; }
+    // The history list's hint: the selected entry's preview.
+    const std::string& HistoryHint() const { return hint_->Text(); }
+    // The status line as shown.
     std::string StatusText() const;
-    // The history list's hint (the selected entry's preview).
-    const std::string& Hint() const { return hint_->Text(); }
 
-    Rect FitPreviewRect(int width, int height) const;
-
-    IClipboard& Clipboard() { return clipboard_; }
+    // Stops taking dropped files and writes the settings file with the
+    // window's position (its restored one when it is minimised).
+    void SaveSettings();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void FormCreate();
     void CreateControls();
+    void ShowStatus();
+    void ShowPreview();
+    void PaintPreview(const DRAWITEMSTRUCT& item);
     void OnCommand(int id, int code, HWND control) override;
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnContextMenu(HWND target, int x, int y) override;
-    void OnListKeyDown(HWND list, WORD& key) override;
+    void OnListKeyDown(HWND list, WORD key) override;
     std::optional<COLORREF> LabelTextColor(HWND label) const override;
-    void PaintBox1Paint(HDC dc);
-    void DrawPreview(HBITMAP bitmap, HPALETTE palette, int width, int height);
-    void UpdatePaintBoxSize();
-    void SetPaintBoxSize(int width, int height);
-    // Handles a reported clipboard change unless the program caused it
-    // itself or has handled this very change already.
-    void OnClipboardReported();
+    void OnFilesDropped(HDROP drop);
+    void ToggleScrapbook();
+    // The settings and version dialogs stand in for modal ones: this window
+    // and the scrapbook wait while one is open, and this window is put on top
+    // again afterwards when the settings say so.
+    std::unique_ptr<ModalScope> DialogScope();
 
-    ClipboardWin32 clipboard_;
-    std::unique_ptr<ListBoxWin32> listRows_;
-    ClipboardWatcher VyClipDetector1;
-    UniqueHbitmap PreviewBitmap;
+    AppCore& core_;
+    Controls ui_;
+    UniqueHmenu historyMenu_;
     std::unique_ptr<ControlHint> hint_;
-    std::string statusText_;
-    std::uint32_t handledStamp_ = 0;
-    bool handledAny_ = false;
+    std::unique_ptr<ListBoxView> historyView_;
+    std::unique_ptr<ScrapbookWindow> scrapbook_;
+    std::unique_ptr<AboutDialog> about_;
+    std::unique_ptr<SettingsDialog> settings_;
+    ClipboardWatcher watcher_;
 };
-
-// Put a text file's lines, or a BMP file's picture, on the clipboard.
-void TextFileToClipboard(const std::string& name);
-void BitmapFileToClipboard(const std::string& name);
 
 }  // namespace lumeret

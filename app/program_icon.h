@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/glyphs.h"
+#include "platform/glyph.h"
 
 namespace lumeret {
 

@@ -2,22 +2,19 @@
 
 #include <commctrl.h>
 
-#include "app/forms_win32.h"
-#include "app/main_window_win32.h"
 #include "app/program_icon_win32.h"
 #include "app/screen_center_win32.h"
-#include "app/settings.h"
 #include "platform/controls_win32.h"
 #include "platform/wide_win32.h"
-#include "scrapbook/scrapbook_window_win32.h"
 
 namespace lumeret {
 
 namespace {
 
-enum ControlId { kIdBevel = 100, kIdTop, kIdBmp, kIdPreview, kIdDelete, kIdOk, kIdCancel };
+enum ControlId { kIdFrame = 100, kIdStayOnTop, kIdContinuous, kIdHidePreview, kIdConfirmDelete, kIdOk, kIdCancel };
 
-struct CheckLayout {
+struct BoxLayout {
+    HWND SettingsDialog::Controls::*field;
     int id;
     int top;
     int width;
@@ -26,16 +23,20 @@ struct CheckLayout {
 };
 
 // The four boxes, top to bottom, in tab order.
-constexpr CheckLayout kChecks[] = {
-    {kIdTop, 16, 105, "常に手前に表示", "メインフォームを最前面に表示します"},
-    {kIdBmp, 40, 137, "BMPの連続登録", "クリップボードに変化が起こるたび自動で登録します"},
-    {kIdPreview, 64, 161, "BMPプレビューを表示しない", "ビットマップのプレビューを表示しません"},
-    {kIdDelete, 88, 121, "削除時に確認をとる", "登録されたファイルの削除時に警告をだします"},
+constexpr BoxLayout kBoxes[] = {
+    {&SettingsDialog::Controls::stayOnTopBox, kIdStayOnTop, 16, 105, "常に手前に表示",
+     "メインフォームを最前面に表示します"},
+    {&SettingsDialog::Controls::continuousRegistrationBox, kIdContinuous, 40, 137, "BMPの連続登録",
+     "クリップボードに変化が起こるたび自動で登録します"},
+    {&SettingsDialog::Controls::hidePreviewBox, kIdHidePreview, 64, 161, "BMPプレビューを表示しない",
+     "ビットマップのプレビューを表示しません"},
+    {&SettingsDialog::Controls::confirmDeleteBox, kIdConfirmDelete, 88, 121, "削除時に確認をとる",
+     "登録されたファイルの削除時に警告をだします"},
 };
 
 }  // namespace
 
-SettingsDialog::SettingsDialog() {
+SettingsDialog::SettingsDialog(AppCore& core) : core_(core) {
     CreateParams p;
     p.className = L"LumeretSettings";
     p.caption = "設定";
@@ -49,90 +50,92 @@ SettingsDialog::SettingsDialog() {
 
     // Children are stacked in creation order, which is also the tab order;
     // the frame is created first and then sent to the bottom, under the boxes.
-    Bevel1 = CreateControl({.parent = Handle(), .id = kIdBevel, .className = L"STATIC", .left = 8, .top = 8,
-                            .width = 225, .height = 121, .style = SS_ETCHEDFRAME | WS_CLIPSIBLINGS});
-    HWND* boxes[] = {&Check_TOP, &Check_BMP, &Check_Preview, &Check_Delete};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const auto& c = kChecks[i];
-        *boxes[i] = CreateControl({.parent = Handle(), .id = c.id, .className = L"BUTTON", .left = 16, .top = c.top,
-                                   .width = c.width, .height = 17, .caption = c.caption,
-                                   .style = BS_AUTOCHECKBOX | WS_TABSTOP});
+    ui_.frame = CreateControl({.parent = Handle(), .id = kIdFrame, .className = L"STATIC", .left = 8, .top = 8,
+                               .width = 225, .height = 121, .style = SS_ETCHEDFRAME | WS_CLIPSIBLINGS});
+    for (const auto& box : kBoxes) {
+        ui_.*box.field = CreateControl({.parent = Handle(), .id = box.id, .className = L"BUTTON", .left = 16,
+                                        .top = box.top, .width = box.width, .height = 17, .caption = box.caption,
+                                        .style = BS_AUTOCHECKBOX | WS_TABSTOP});
     }
     // Neither button is the default or cancel button: Enter and Esc do not press them.
-    ButtonOK = CreateControl({.parent = Handle(), .id = kIdOk, .className = L"BUTTON", .left = 80, .top = 136,
-                              .width = 75, .height = 25, .caption = "OK", .style = BS_PUSHBUTTON | WS_TABSTOP});
-    Button1 = CreateControl({.parent = Handle(), .id = kIdCancel, .className = L"BUTTON", .left = 160, .top = 136,
-                             .width = 75, .height = 25, .caption = "Cancel", .style = BS_PUSHBUTTON | WS_TABSTOP});
-    SetWindowPos(Bevel1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ui_.okButton = CreateControl({.parent = Handle(), .id = kIdOk, .className = L"BUTTON", .left = 80, .top = 136,
+                                  .width = 75, .height = 25, .caption = "OK", .style = BS_PUSHBUTTON | WS_TABSTOP});
+    ui_.cancelButton = CreateControl({.parent = Handle(), .id = kIdCancel, .className = L"BUTTON", .left = 160,
+                                      .top = 136, .width = 75, .height = 25, .caption = "Cancel",
+                                      .style = BS_PUSHBUTTON | WS_TABSTOP});
+    SetWindowPos(ui_.frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateHints();
-    FormCreate();
+    ShowSwitches();
+    core_.switchesChanged.Connect([this] { ShowSwitches(); });
 }
 
 // Each box explains itself in a tooltip while the mouse rests on it.
 void SettingsDialog::CreateHints() {
-    Hint = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                           0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
-    for (std::size_t i = 0; i < 4; ++i) {
-        std::wstring text = FromCp932(kChecks[i].hint);
+    ui_.hints = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                                0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (const auto& box : kBoxes) {
+        std::wstring text = FromCp932(box.hint);
         TOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V1_SIZE;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(boxes[i]);
+        tool.uId = reinterpret_cast<UINT_PTR>(ui_.*box.field);
         tool.lpszText = text.data();  // the tooltip keeps its own copy
-        SendMessageW(Hint, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(ui_.hints, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
-void SettingsDialog::FormCreate() {
-    SetChecked(Check_TOP, IsOn(Form1->StayOnTop));
-    SetChecked(Check_Preview, IsOn(Form1->NonPreview));
-    SetChecked(Check_Delete, IsOn(Form1->DeleteCheck));
+void SettingsDialog::ShowSwitches() {
+    const Switches& s = core_.CurrentSwitches();
+    SetChecked(ui_.stayOnTopBox, s.stayOnTop);
+    SetChecked(ui_.continuousRegistrationBox, s.continuousRegistration);
+    SetChecked(ui_.hidePreviewBox, s.hidePreview);
+    SetChecked(ui_.confirmDeleteBox, s.confirmDelete);
 }
 
-void SettingsDialog::FormShow() {
-    HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
-    for (std::size_t i = 0; i < 4; ++i) tags_[i] = IsChecked(boxes[i]);
+Switches SettingsDialog::BoxedSwitches() const {
+    Switches s;
+    s.stayOnTop = IsChecked(ui_.stayOnTopBox);
+    s.continuousRegistration = IsChecked(ui_.continuousRegistrationBox);
+    s.hidePreview = IsChecked(ui_.hidePreviewBox);
+    s.confirmDelete = IsChecked(ui_.confirmDeleteBox);
+    return s;
 }
 
-void SettingsDialog::ButtonOKClick() {
-    bool noPreview = IsChecked(Check_Preview);
-    Form1->NonPreview = OnOff(noPreview);
-    ShowWindow(Form1->Lab_MinOr, noPreview ? SW_SHOW : SW_HIDE);
-    if (noPreview) {
-        Form1->HidePreview();
-    } else {
-        Form1->ShowClipboardPreview();
-    }
-    Form1->StayOnTop = OnOff(IsChecked(Check_TOP));
-    Form1->DeleteCheck = OnOff(IsChecked(Check_Delete));
+void SettingsDialog::Open(std::unique_ptr<ModalScope> scope) {
+    scope_ = std::move(scope);
+    Show();
+    BringToFront();
+}
+
+void SettingsDialog::Accept() {
+    core_.AcceptSwitches();
     // The dialog itself follows the stay-on-top box as well.
-    SetTopmost(IsChecked(Check_TOP));
+    SetTopmost(core_.CurrentSwitches().stayOnTop);
     CloseDialog();
 }
 
-void SettingsDialog::Button1Click() {
+void SettingsDialog::Cancel() {
     CloseDialog();
-    HWND boxes[] = {Check_TOP, Check_BMP, Check_Preview, Check_Delete};
-    for (std::size_t i = 0; i < 4; ++i) SetChecked(boxes[i], tags_[i]);
-}
-
-void SettingsDialog::FormCloseQuery() {
-    if (IsOn(Form1->StayOnTop)) Form1->SetTopmost(true);
-    Form1->SetEnabled(true);
-    Form2->SetEnabled(true);
+    core_.RestoreSwitches();
 }
 
 void SettingsDialog::CloseDialog() {
-    FormCloseQuery();
+    scope_.reset();
     Hide();
 }
 
 void SettingsDialog::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return;
-    if (id == kIdOk) ButtonOKClick();
-    if (id == kIdCancel) Button1Click();
+    switch (id) {
+    case kIdOk: Accept(); break;
+    case kIdCancel: Cancel(); break;
+    case kIdStayOnTop:
+    case kIdContinuous:
+    case kIdHidePreview:
+    case kIdConfirmDelete: core_.SetSwitches(BoxedSwitches()); break;
+    default: break;
+    }
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -140,7 +143,8 @@ LRESULT SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam) {
             CenterOnScreen(Handle());
-            FormShow();
+            ShowSwitches();
+            core_.RememberSwitches();
         }
         break;
     case WM_CLOSE:

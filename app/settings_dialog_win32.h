@@ -1,40 +1,53 @@
-// SettingsDialog: the settings dialog with its four switches.
+// The settings dialog: four check boxes showing the core's switches. Two of
+// them act the moment they change; OK makes all of them settings, Cancel
+// puts them back as they were when the dialog opened.
 #pragma once
 
+#include <memory>
+
+#include "core/app_core.h"
+#include "platform/modal_scope_win32.h"
 #include "platform/window_win32.h"
 
 namespace lumeret {
 
 class SettingsDialog : public Window {
 public:
-    SettingsDialog();
+    // The controls, for automation and tests.
+    struct Controls {
+        HWND frame = nullptr;  // around the four boxes
+        HWND stayOnTopBox = nullptr;
+        HWND continuousRegistrationBox = nullptr;
+        HWND hidePreviewBox = nullptr;
+        HWND confirmDeleteBox = nullptr;
+        HWND okButton = nullptr;
+        HWND cancelButton = nullptr;
+        HWND hints = nullptr;  // the boxes' tooltips
+    };
 
-    HWND Bevel1 = nullptr;         // frame around the four boxes
-    HWND Check_TOP = nullptr;      // stay on top (saved)
-    HWND Check_BMP = nullptr;      // continuous bitmap registration (this run only)
-    HWND Check_Preview = nullptr;  // no bitmap preview (saved)
-    HWND Check_Delete = nullptr;   // confirm deletions (saved)
-    HWND ButtonOK = nullptr;
-    HWND Button1 = nullptr;  // Cancel
-    HWND Hint = nullptr;     // the boxes' tooltips
+    explicit SettingsDialog(AppCore& core);
 
-    void FormShow();
-    void ButtonOKClick();
-    void Button1Click();
-    void FormCloseQuery();
+    const Controls& Ui() const { return ui_; }
+    // Shows the dialog in front; scope holds the windows behind it until it
+    // closes.
+    void Open(std::unique_ptr<ModalScope> scope);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code, HWND control) override;
 
 private:
-    void FormCreate();
     void CreateHints();
-    // Hides the dialog the way every close does.
+    void ShowSwitches();
+    Switches BoxedSwitches() const;
+    void Accept();
+    void Cancel();
+    // Every way of closing: the windows behind come back, the dialog hides.
     void CloseDialog();
 
-    // Each box's state when the dialog was last shown (the boxes' Tag).
-    bool tags_[4] = {};
+    AppCore& core_;
+    Controls ui_;
+    std::unique_ptr<ModalScope> scope_;
 };
 
 }  // namespace lumeret

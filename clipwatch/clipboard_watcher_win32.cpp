@@ -2,113 +2,92 @@
 
 #include <utility>
 
-#include "platform/error_report.h"
-#include "platform/errors.h"
-
 namespace lumeret {
 
 namespace {
 
-constexpr char kWindowClass[] = "LumeretClipDetector";
+// Passes a change notice on to the next viewer when it goes out of scope, so
+// the chain hears of the change also when the handler fails.
+class PassNoticeOn {
+public:
+    explicit PassNoticeOn(const HWND& next) : next_(next) {}
+    PassNoticeOn(const PassNoticeOn&) = delete;
+    PassNoticeOn& operator=(const PassNoticeOn&) = delete;
+    // The handler may have left the chain meanwhile; the viewer that followed
+    // this one still gets the notice.
+    ~PassNoticeOn() {
+        if (next_) SendMessageA(next_, WM_DRAWCLIPBOARD, 0, 0);
+    }
 
-HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
-
-bool RegisterDetectorClass(WNDPROC proc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
-    wc.lpszClassName = kWindowClass;
-    if (RegisterClassExA(&wc)) return true;
-    return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+private:
+    const HWND& next_;
+};
 
 }  // namespace
 
 ClipboardWatcher::~ClipboardWatcher() { LeaveChain(); }
 
 void ClipboardWatcher::LeaveChain() {
-    if (!FWindowHandle) return;
-    // The result tells nothing the component could act on.
-    ChangeClipboardChain(FWindowHandle.get(), FNextViewer);
-    FWindowHandle.reset();
+    if (!Handle()) return;
+    // The result tells nothing the watcher could act on.
+    ChangeClipboardChain(Handle(), nextViewer_);
+    DestroyWindowObject();
 }
 
 void ClipboardWatcher::SetOnClipChange(ClipboardChangeHandler handler) {
     if (!handler) {
-        if (FWindowHandle) {
-            // FNextViewer keeps its value until the next join replaces it.
+        if (Handle()) {
+            // nextViewer_ keeps its value until the next join replaces it.
             LeaveChain();
-            FClipChangeHandler = nullptr;
+            handler_ = nullptr;
         }
         return;
     }
-    if (FWindowHandle) {
-        FClipChangeHandler = std::move(handler);
+    if (Handle()) {
+        handler_ = std::move(handler);
         return;
     }
 
     // A top-level window that is never shown: a message-only window would not
     // be allowed into the viewer chain everywhere.
-    HWND hwnd = nullptr;
-    if (RegisterDetectorClass(&StaticWndProc)) {
-        hwnd = CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               ModuleInstance(), this);
-    }
-    if (!hwnd) throw OutOfResourcesError("TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
-    FWindowHandle.reset(hwnd);
-    FClipChangeHandler = std::move(handler);
+    CreateParams p;
+    p.className = L"LumeretClipboardWatcher";
+    p.style = WS_POPUP;
+    p.left = 0;
+    p.top = 0;
+    CreateWindowObject(p, "TVyClipDetector.SetOnClipChange: Cannot Allocate HWnd");
+    handler_ = std::move(handler);
 
     // The system sends the new viewer a WM_DRAWCLIPBOARD inside this call.
-    FJoining = true;
-    FNextViewer = SetClipboardViewer(FWindowHandle.get());
-    FJoining = false;
+    joining_ = true;
+    nextViewer_ = SetClipboardViewer(Handle());
+    joining_ = false;
 }
 
 void ClipboardWatcher::DoClipChange() {
-    if (!FClipChangeHandler) return;
+    if (!handler_) return;
     // A copy, so a handler that replaces or clears itself runs to its end.
-    ClipboardChangeHandler handler = FClipChangeHandler;
+    ClipboardChangeHandler handler = handler_;
     handler(*this);
 }
 
-LRESULT ClipboardWatcher::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
+LRESULT ClipboardWatcher::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
     case WM_DRAWCLIPBOARD: {
-        if (!(FIgnoreFirstNotice && FJoining)) {
-            CallGuarded([this] { DoClipChange(); });
-        }
-        // The handler may have left the chain; the notice still goes on to
-        // the viewer that followed this one.
-        if (FNextViewer) SendMessageA(FNextViewer, WM_DRAWCLIPBOARD, 0, 0);
+        PassNoticeOn passOn(nextViewer_);
+        if (!(ignoreFirstNotice_ && joining_)) DoClipChange();
         return 0;
     }
     case WM_CHANGECBCHAIN:
-        if (reinterpret_cast<HWND>(wParam) == FNextViewer) {
-            FNextViewer = reinterpret_cast<HWND>(lParam);
+        if (reinterpret_cast<HWND>(wParam) == nextViewer_) {
+            nextViewer_ = reinterpret_cast<HWND>(lParam);
             return 0;
         }
-        if (!FNextViewer) return 0;
-        return SendMessageA(FNextViewer, WM_CHANGECBCHAIN, wParam, lParam);
+        if (!nextViewer_) return 0;
+        return SendMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam);
     default:
-        return DefWindowProcA(FWindowHandle.get(), message, wParam, lParam);
+        return Default(msg, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK ClipboardWatcher::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ClipboardWatcher*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    // While the window is being made or destroyed the component does not own
-    // it yet (or any more); those messages get the default handling.
-    if (!self || self->FWindowHandle.get() != hwnd) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self->WndProc(message, wParam, lParam);
 }
 
 }  // namespace lumeret

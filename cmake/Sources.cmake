@@ -5,6 +5,7 @@ file(GLOB_RECURSE _all_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/app/*.cpp
   ${CMAKE_SOURCE_DIR}/clipwatch/*.cpp
   ${CMAKE_SOURCE_DIR}/store/*.cpp
+  ${CMAKE_SOURCE_DIR}/core/*.cpp
   ${CMAKE_SOURCE_DIR}/scrapbook/*.cpp
   ${CMAKE_SOURCE_DIR}/dib/*.cpp
   ${CMAKE_SOURCE_DIR}/platform/*.cpp)

@@ -34,6 +34,8 @@ public:
     std::int32_t Width() const noexcept { return width_; }
     std::int32_t Height() const noexcept { return height_; }
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
+    // All pixels, row by row from the top, Width() to a row.
+    const std::uint32_t* Pixels() const noexcept { return pixels_.data(); }
 
 private:
     std::int32_t width_;

@@ -17,3 +17,20 @@ void HdcCanvas::StretchDib(const Rect& dest, const DibRecord& image, std::int32_
 }
 
 }  // namespace lumeret
+
+namespace lumeret {
+
+void PaintMemoryCanvas(HDC dc, const MemoryCanvas& picture, int left, int top) {
+    if (picture.Width() <= 0 || picture.Height() <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.Width();
+    info.bmiHeader.biHeight = -picture.Height();  // the canvas's rows run from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, left, top, picture.Width(), picture.Height(), 0, 0, picture.Width(), picture.Height(),
+                  picture.Pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+}  // namespace lumeret

@@ -23,4 +23,7 @@ private:
     DWORD copyMode_;
 };
 
+// Paints a memory canvas unscaled with its top-left corner at (left, top).
+void PaintMemoryCanvas(HDC dc, const MemoryCanvas& picture, int left, int top);
+
 }  // namespace lumeret

@@ -7,12 +7,11 @@
 
 namespace lumeret {
 
-class ClipboardError : public Exception { using Exception::Exception; };
-
 class SystemClipboard : public ClipboardObject {
 public:
     // owner becomes the clipboard's owner when it is emptied (may be null).
     explicit SystemClipboard(HWND owner = nullptr) noexcept : owner_(owner) {}
+    void SetOwner(HWND owner) noexcept { owner_ = owner; }
     ~SystemClipboard() override;
     SystemClipboard(const SystemClipboard&) = delete;
     SystemClipboard& operator=(const SystemClipboard&) = delete;

@@ -21,6 +21,9 @@ public:
     virtual std::optional<std::string> Text() const = 0;
     // Replaces the clipboard's contents with a plain text.
     virtual void SetText(const std::string& text) = 0;
+    // Replaces the clipboard's contents with the picture of a BMP file, as a
+    // bitmap with its palette. Throws FileOpenError when it cannot be loaded.
+    virtual void SetBitmapFromFile(const std::string& path) = 0;
     // Removes every format.
     virtual void Clear() = 0;
     // A number that changes with every change of the clipboard's contents.

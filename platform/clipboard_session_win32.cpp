@@ -22,7 +22,7 @@ bool OpenClipboardRetrying(HWND owner) {
 }
 
 ClipboardSession::ClipboardSession(HWND owner) {
-    if (!OpenClipboardRetrying(owner)) throw Exception("クリップボードを開けません");
+    if (!OpenClipboardRetrying(owner)) throw ClipboardError("クリップボードを開けません");
 }
 
 }  // namespace lumeret

@@ -11,7 +11,7 @@ bool OpenClipboardRetrying(HWND owner);
 
 class ClipboardSession {
 public:
-    // Throws Exception "クリップボードを開けません" when it stays held.
+    // Throws ClipboardError "クリップボードを開けません" when it stays held.
     explicit ClipboardSession(HWND owner);
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;

@@ -1,15 +1,37 @@
 #include "platform/clipboard_win32.h"
 
 #include <cstring>
+#include <vector>
 
 #include "platform/clipboard_session_win32.h"
 #include "platform/errors.h"
 #include "platform/global_memory.h"
+#include "platform/handles_win32.h"
 
 namespace lumeret {
 
 namespace {
 const char kCannotWrite[] = "クリップボードに書き込めません";
+
+// The palette of an image with a colour table, none for deeper images.
+UniqueHpalette PaletteOf(HBITMAP section) {
+    DIBSECTION info{};
+    if (!GetObjectW(section, sizeof(info), &info) || info.dsBmih.biBitCount > 8) return UniqueHpalette();
+    RGBQUAD colors[256] = {};
+    UniqueHdc dc(CreateCompatibleDC(nullptr));
+    SelectGuard select(dc.get(), section);
+    UINT n = GetDIBColorTable(dc.get(), 0, 256, colors);
+    if (n == 0) return UniqueHpalette();
+    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+    auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = static_cast<WORD>(n);
+    for (UINT i = 0; i < n; ++i) {
+        palette->palPalEntry[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+    }
+    return UniqueHpalette(CreatePalette(palette));
+}
+
 }  // namespace
 
 bool ClipboardWin32::HasFormat(unsigned format) const {
@@ -43,6 +65,18 @@ void ClipboardWin32::SetText(const std::string& text) {
     if (!SetClipboardData(CF_TEXT, block.get())) throw Exception(kCannotWrite);
     // The clipboard owns the block from here on.
     block.release();
+}
+
+void ClipboardWin32::SetBitmapFromFile(const std::string& path) {
+    UniqueHbitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!bitmap) throw FileOpenError(path);
+    UniqueHpalette palette = PaletteOf(bitmap.get());
+    ClipboardSession session(owner_);
+    EmptyClipboard();
+    // The clipboard owns what it accepted.
+    if (SetClipboardData(CF_BITMAP, bitmap.get())) bitmap.release();
+    if (palette && SetClipboardData(CF_PALETTE, palette.get())) palette.release();
 }
 
 void ClipboardWin32::Clear() {

@@ -11,14 +11,16 @@ namespace lumeret {
 class ClipboardWin32 : public IClipboard {
 public:
     // owner becomes the clipboard's owner when this object writes it; a
-    // program with a main window passes that window.
+    // program with a main window passes that window once it exists.
     explicit ClipboardWin32(HWND owner = nullptr) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
 
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override;
     // Throws Exception when the clipboard cannot be opened or written,
     // OutOfMemoryError when the text's block cannot be allocated.
     void SetText(const std::string& text) override;
+    void SetBitmapFromFile(const std::string& path) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override;
 

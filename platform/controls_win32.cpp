@@ -44,15 +44,16 @@ void SetChecked(HWND checkBox, bool checked) {
     SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-HFONT MakeFont(const std::string& face, int pixelHeight, bool bold) {
-    // Fonts live as long as the program; one per face, height and weight.
-    static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
-    auto key = std::make_tuple(face, pixelHeight, bold);
+HFONT MakeFont(const std::string& face, int pixelHeight, bool bold, FontScript script) {
+    // One font per face, height, weight and script.
+    static std::map<std::tuple<std::string, int, bool, FontScript>, HFONT> fonts;
+    auto key = std::make_tuple(face, pixelHeight, bold, script);
     if (auto it = fonts.find(key); it != fonts.end()) return it->second;
     LOGFONTW lf{};
     lf.lfHeight = -pixelHeight;
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfCharSet = script == FontScript::Japanese ? SHIFTJIS_CHARSET : ANSI_CHARSET;
+    if (script == FontScript::Western) lf.lfOutPrecision = OUT_TT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     std::wstring wide = FromCp932(face);
     wcsncpy(lf.lfFaceName, wide.c_str(), LF_FACESIZE - 1);

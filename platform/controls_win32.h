@@ -34,10 +34,13 @@ SIZE TextExtent(HFONT font, const std::string& caption);
 bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);
 
-// A font of the given face (code page 932) and pixel height. The Japanese
-// character set lets the font mapper pick the system's Japanese face where
-// the named one is missing.
-HFONT MakeFont(const std::string& face, int pixelHeight, bool bold = false);
+// A font of the given face (code page 932) and pixel height, made once and
+// kept for the program's life. The Japanese character set lets the font
+// mapper pick the system's Japanese face where the named one is missing;
+// a Western face asks for the Western set, or the mapper would prefer a
+// Japanese face over it.
+enum class FontScript { Japanese, Western };
+HFONT MakeFont(const std::string& face, int pixelHeight, bool bold = false, FontScript script = FontScript::Japanese);
 
 // The windows' own font: "ＭＳ Ｐゴシック", 12 pixels.
 HFONT UiFont();

@@ -1,20 +1,9 @@
 #include "platform/error_report.h"
 
+#include "platform/prompts.h"
+
 namespace lumeret {
 
-// Shows the error box of the platform; defined per build.
-void ShowErrorBox(const std::string& message);
-
-namespace {
-ErrorReporter g_reporter = &ShowErrorBox;
-}  // namespace
-
-ErrorReporter SetErrorReporter(ErrorReporter reporter) {
-    ErrorReporter previous = g_reporter;
-    g_reporter = reporter ? reporter : &ShowErrorBox;
-    return previous;
-}
-
-void ReportError(const std::string& message) { g_reporter(message); }
+void ReportError(const std::string& message) { AppPrompts().ShowError(message); }
 
 }  // namespace lumeret

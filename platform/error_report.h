@@ -1,21 +1,17 @@
 // The program-wide error display: an exception that ends a handler has its
-// message shown here, and the program goes on with the next message.
+// message shown in the error box of the program's prompts, and the program
+// goes on with the next message.
 #pragma once
 
 #include <exception>
+#include <new>
 #include <string>
 
 #include "platform/errors.h"
 
 namespace lumeret {
 
-using ErrorReporter = void (*)(const std::string& message);
-
-// Replaces the reporter (tests record the messages instead of showing a box);
-// returns the previous one.
-ErrorReporter SetErrorReporter(ErrorReporter reporter);
-
-// Shows message with the current reporter (by default the error message box).
+// Shows message in the error box of AppPrompts().
 void ReportError(const std::string& message);
 
 // Runs a handler; an exception it throws is reported and goes no further, so

@@ -22,6 +22,8 @@ class OutOfResourcesError : public Exception { using Exception::Exception; };
 class OutOfMemoryError : public Exception { using Exception::Exception; };
 class ReadError : public Exception { using Exception::Exception; };
 class WriteError : public Exception { using Exception::Exception; };
+// The clipboard stays held by another program, or refuses data.
+class ClipboardError : public Exception { using Exception::Exception; };
 
 // A file that exists but cannot be opened for reading.
 class FileOpenError : public Exception {

@@ -12,6 +12,7 @@ namespace detail {
 inline void DestroyWindowHandle(HWND h) noexcept { DestroyWindow(h); }
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { DeleteObject(h); }
 inline void DeleteMemoryDc(HDC dc) noexcept { DeleteDC(dc); }
+inline void DestroyMenuHandle(HMENU h) noexcept { DestroyMenu(h); }
 inline void CloseKernelHandle(HANDLE h) noexcept { CloseHandle(h); }
 inline void CloseFind(HANDLE h) noexcept { FindClose(h); }
 inline HANDLE InvalidHandleValue() noexcept { return INVALID_HANDLE_VALUE; }
@@ -21,6 +22,7 @@ using UniqueHwnd = UniqueResource<HWND, detail::DestroyWindowHandle>;
 using UniqueHbitmap = UniqueResource<HBITMAP, detail::DeleteGdiObject>;
 using UniqueHpalette = UniqueResource<HPALETTE, detail::DeleteGdiObject>;
 using UniqueHdc = UniqueResource<HDC, detail::DeleteMemoryDc>;
+using UniqueHmenu = UniqueResource<HMENU, detail::DestroyMenuHandle>;
 // Kernel objects that report failure with 0 (mappings, mutexes...).
 using UniqueHandle = UniqueResource<HANDLE, detail::CloseKernelHandle>;
 // Files and searches, which report failure with INVALID_HANDLE_VALUE.

@@ -1,31 +1,33 @@
-// The rows of a LISTBOX control (single selection, unsorted). Captions are
-// ANSI bytes and go through the A messages. The control is not owned.
+// A LISTBOX control (single selection, unsorted) that shows a RowList: every
+// change of the rows is made to the control as well. Captions are ANSI bytes
+// and go through the A messages. Neither the control nor the rows are owned.
 #pragma once
 
 #include <windows.h>
 
-#include "platform/list_rows.h"
+#include "platform/row_list.h"
 
 namespace lumeret {
 
-class ListBoxWin32 : public IListRows {
+class ListBoxView : public RowList::Observer {
 public:
-    explicit ListBoxWin32(HWND listBox) : hwnd_(listBox) {}
+    // Fills the control with the rows and follows them from then on.
+    ListBoxView(HWND listBox, RowList& rows);
+    ~ListBoxView();
+    ListBoxView(const ListBoxView&) = delete;
+    ListBoxView& operator=(const ListBoxView&) = delete;
 
-    int Count() const override;
-    // The control keeps its rows as characters, so a caption cut inside a
-    // double-byte character may not read back byte for byte.
-    std::string Row(int index) const override;
-    // Throws OutOfResourcesError when the control cannot take the row.
-    void Insert(int index, const std::string& caption) override;
-    void Add(const std::string& caption) override;
-    void Remove(int index) override;
-    void Clear() override;
-    int Selected() const override;
-    void Select(int index) override;
-    bool IsSelected(int index) const override;
+    // The user moved the selection in the control: the rows follow.
+    void TakeSelectionFromControl();
 
     HWND Handle() const { return hwnd_; }
+    RowList& Rows() { return rows_; }
+
+    // Throw OutOfResourcesError when the control cannot take a row.
+    void RowInserted(int index, const std::string& caption) override;
+    void RowRemoved(int index) override;
+    void RowsCleared() override;
+    void SelectionChanged(int index) override;
 
 private:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -33,6 +35,7 @@ private:
     }
 
     HWND hwnd_;
+    RowList& rows_;
 };
 
 }  // namespace lumeret

@@ -4,13 +4,13 @@
 
 namespace lumeret {
 
-HMENU CreatePopupMenuOf(std::initializer_list<MenuItem> items) {
-    HMENU menu = CreatePopupMenu();
+UniqueHmenu CreatePopupMenuOf(std::initializer_list<MenuItem> items) {
+    UniqueHmenu menu(CreatePopupMenu());
     for (const auto& item : items) {
         if (item.caption) {
-            AppendMenuW(menu, MF_STRING, item.id, FromCp932(item.caption).c_str());
+            AppendMenuW(menu.get(), MF_STRING, item.id, FromCp932(item.caption).c_str());
         } else {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         }
     }
     return menu;

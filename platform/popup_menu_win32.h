@@ -5,6 +5,8 @@
 
 #include <initializer_list>
 
+#include "platform/handles_win32.h"
+
 namespace lumeret {
 
 struct MenuItem {
@@ -12,7 +14,7 @@ struct MenuItem {
     const char* caption;  // code page 932; nullptr for a separator
 };
 
-HMENU CreatePopupMenuOf(std::initializer_list<MenuItem> items);
+UniqueHmenu CreatePopupMenuOf(std::initializer_list<MenuItem> items);
 
 // Opens the menu at the screen point (x, y), or at target's top-left corner
 // when the menu was asked for from the keyboard (x and y -1). Returns the

@@ -24,4 +24,13 @@ public:
     virtual void ShowError(const std::string& message) = 0;
 };
 
+// The program's prompts: the system's own unless a test replaced them.
+IPrompts& AppPrompts();
+// Replaces the prompts (nullptr restores the system's); returns the previous.
+IPrompts* SetAppPrompts(IPrompts* prompts);
+
+// The running system's prompts: message boxes and beeps on Windows, the
+// standard error stream in the native build.
+IPrompts& SystemPrompts();
+
 }  // namespace lumeret

@@ -1,12 +1,9 @@
-#include "platform/prompts_win32.h"
-
 #include <windows.h>
 
+#include "platform/prompts.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
-
-void ShowErrorBox(const std::string& message);
 
 namespace {
 
@@ -26,32 +23,32 @@ LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_buttonHook, code, wParam, lParam);
 }
 
-MessageBoxPrompts g_messageBoxes;
-IPrompts* g_prompts = &g_messageBoxes;
+class MessageBoxPrompts : public IPrompts {
+public:
+    void Beep(BeepKind kind) override { MessageBeep(static_cast<UINT>(kind)); }
+
+    bool AskYesNo(const std::string& message) override {
+        g_buttonHook = SetWindowsHookExW(WH_CBT, &RenameButtons, nullptr, GetCurrentThreadId());
+        int answer = MessageBoxW(GetActiveWindow(), FromCp932(message).c_str(), FromCp932("情報").c_str(),
+                                 MB_YESNO | MB_ICONINFORMATION);
+        if (g_buttonHook) {
+            UnhookWindowsHookEx(g_buttonHook);
+            g_buttonHook = nullptr;
+        }
+        return answer == IDYES;
+    }
+
+    void ShowError(const std::string& message) override {
+        MessageBoxW(GetActiveWindow(), FromCp932(message).c_str(), FromCp932("ｴﾗｰ").c_str(),
+                    MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    }
+};
 
 }  // namespace
 
-void MessageBoxPrompts::Beep(BeepKind kind) { MessageBeep(static_cast<UINT>(kind)); }
-
-bool MessageBoxPrompts::AskYesNo(const std::string& message) {
-    g_buttonHook = SetWindowsHookExW(WH_CBT, &RenameButtons, nullptr, GetCurrentThreadId());
-    int answer = MessageBoxW(GetActiveWindow(), FromCp932(message).c_str(), FromCp932("情報").c_str(),
-                             MB_YESNO | MB_ICONINFORMATION);
-    if (g_buttonHook) {
-        UnhookWindowsHookEx(g_buttonHook);
-        g_buttonHook = nullptr;
-    }
-    return answer == IDYES;
-}
-
-void MessageBoxPrompts::ShowError(const std::string& message) { ShowErrorBox(message); }
-
-IPrompts& AppPrompts() { return *g_prompts; }
-
-IPrompts* SetAppPrompts(IPrompts* prompts) {
-    IPrompts* previous = g_prompts;
-    g_prompts = prompts ? prompts : &g_messageBoxes;
-    return previous;
+IPrompts& SystemPrompts() {
+    static MessageBoxPrompts prompts;
+    return prompts;
 }
 
 }  // namespace lumeret

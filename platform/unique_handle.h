@@ -47,23 +47,4 @@ private:
     T value_ = Invalid();
 };
 
-// Runs a function when the scope ends, unless dismissed.
-template <typename F>
-class ScopeExit {
-public:
-    explicit ScopeExit(F f) : f_(std::move(f)) {}
-    ~ScopeExit() {
-        if (active_) {
-            f_();
-        }
-    }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-    void Dismiss() noexcept { active_ = false; }
-
-private:
-    F f_;
-    bool active_ = true;
-};
-
 }  // namespace lumeret

@@ -1,10 +1,27 @@
 #include "platform/window_win32.h"
 
+#include <commctrl.h>
+
 #include "platform/error_report.h"
 #include "platform/errors.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
+
+namespace {
+
+constexpr UINT_PTR kRouteSubclassId = 0x4C55;  // "LU"
+
+// Runs a message's handling behind the error boundary: a failure is reported
+// and the message gets the answer a failed handler gives, 0.
+template <typename Handling>
+LRESULT Guarded(Handling&& handling) {
+    LRESULT result = 0;
+    CallGuarded([&] { result = handling(); });
+    return result;
+}
+
+}  // namespace
 
 Window::~Window() {
     if (hwnd_) {
@@ -13,7 +30,7 @@ Window::~Window() {
     }
 }
 
-void Window::CreateWindowObject(const CreateParams& p) {
+void Window::CreateWindowObject(const CreateParams& p, const char* failureMessage) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -31,13 +48,17 @@ void Window::CreateWindowObject(const CreateParams& p) {
         if (!large) large = LoadIconW(instance, MAKEINTRESOURCEW(1));
         wc.hIcon = large;
         wc.style = CS_DBLCLKS;
-        if (!RegisterClassExW(&wc)) throw OutOfResourcesError("Cannot register window class");
+        if (!RegisterClassExW(&wc)) throw OutOfResourcesError(failureMessage);
     }
     RECT r{0, 0, p.clientWidth, p.clientHeight};
     AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
     HWND hwnd = CreateWindowExW(p.exStyle, p.className, FromCp932(p.caption).c_str(), p.style & ~WS_VISIBLE,
                                 p.left, p.top, r.right - r.left, r.bottom - r.top, p.owner, nullptr, instance, this);
-    if (!hwnd) throw OutOfResourcesError("Cannot create window");
+    if (!hwnd) throw OutOfResourcesError(failureMessage);
+}
+
+void Window::DestroyWindowObject() {
+    if (hwnd_) DestroyWindow(hwnd_);
 }
 
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -54,15 +75,30 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    LRESULT result = 0;
-    bool handled = false;
-    CallGuarded([&] {
-        result = self->HandleMessage(msg, wParam, lParam);
-        handled = true;
+    return Guarded([&] { return self->HandleMessage(msg, wParam, lParam); });
+}
+
+LRESULT CALLBACK Window::ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR window) {
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &Window::ControlProc, kRouteSubclassId);
+        return DefSubclassProc(control, msg, wParam, lParam);
+    }
+    auto* self = reinterpret_cast<Window*>(window);
+    return Guarded([&] {
+        if (auto handled = self->OnControlMessage(control, msg, wParam, lParam)) return *handled;
+        return DefSubclassProc(control, msg, wParam, lParam);
     });
-    // A handler that failed has been reported; the message gets no further
-    // treatment of its own.
-    return handled ? result : 0;
+}
+
+void Window::RouteControlMessages(HWND control) {
+    SetWindowSubclass(control, &Window::ControlProc, kRouteSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+std::optional<LRESULT> Window::OnControlMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
+
+LRESULT Window::ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(control, msg, wParam, lParam);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -79,11 +115,9 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_VKEYTOITEM: {
-        WORD key = LOWORD(wParam);
-        OnListKeyDown(reinterpret_cast<HWND>(lParam), key);
+    case WM_VKEYTOITEM:
+        OnListKeyDown(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
         return -1;
-    }
     case WM_CTLCOLORSTATIC:
         if (auto color = LabelTextColor(reinterpret_cast<HWND>(lParam))) {
             auto dc = reinterpret_cast<HDC>(wParam);
@@ -99,7 +133,7 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void Window::OnCommand(int, int, HWND) {}
 void Window::OnDrawItem(const DRAWITEMSTRUCT&) {}
 bool Window::OnContextMenu(HWND, int, int) { return false; }
-void Window::OnListKeyDown(HWND, WORD&) {}
+void Window::OnListKeyDown(HWND, WORD) {}
 std::optional<COLORREF> Window::LabelTextColor(HWND) const { return std::nullopt; }
 
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }

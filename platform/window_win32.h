@@ -1,5 +1,6 @@
 // The thin window layer: a window object bound to its HWND, one HandleMessage
-// per class, and every handler run behind the program-wide error display.
+// per class, and every message - the window's own and those of the controls
+// it routes to itself - handled behind the one error boundary.
 #pragma once
 
 #include <windows.h>
@@ -44,7 +45,10 @@ protected:
     };
 
     // Registers the class on first use and creates the window, hidden.
-    void CreateWindowObject(const CreateParams& params);
+    // Throws OutOfResourcesError with failureMessage when it cannot be made.
+    void CreateWindowObject(const CreateParams& params, const char* failureMessage = "Cannot create window");
+    // Destroys the window; a later CreateWindowObject makes a new one.
+    void DestroyWindowObject();
 
     // Called for every message, inside the error boundary. A window handles
     // its own messages and passes the rest here: the notifications of its
@@ -60,12 +64,22 @@ protected:
     virtual bool OnContextMenu(HWND target, int x, int y);
     // A key in a list box that asks its owner (LBS_WANTKEYBOARDINPUT); the
     // list box's own handling follows.
-    virtual void OnListKeyDown(HWND list, WORD& key);
+    virtual void OnListKeyDown(HWND list, WORD key);
     // The text colour of a label, nothing for the system's own.
     virtual std::optional<COLORREF> LabelTextColor(HWND label) const;
 
+    // Sends a control's own messages to OnControlMessage before the control
+    // sees them, behind the same error boundary as the window's.
+    void RouteControlMessages(HWND control);
+    // A routed control's message; nothing lets the control handle it itself.
+    virtual std::optional<LRESULT> OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The control's own handling of a message, from within OnControlMessage.
+    static LRESULT ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR window);
 
     HWND hwnd_ = nullptr;
 };

@@ -1,96 +1,60 @@
-// ScrapbookWindow: the scrapbook window, a tool window beside the main window with the
-// pages TEXT, BMP and MEMO. It owns the clip stores.
+// The scrapbook: a tool window beside the main window with the pages TEXT
+// (the text clips), BMP (the bitmap clips, one at a time) and MEMO (a free
+// note), and buttons to save, delete and copy what the page shows.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "dib/system_clipboard_win32.h"
-#include "platform/clip_folder.h"
+#include "core/app_core.h"
 #include "platform/control_hint_win32.h"
-#include "platform/clipboard_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/window_win32.h"
-#include "store/text_clip_store.h"
-#include "store/bitmap_clip_store.h"
-#include "store/paint_surface_win32.h"
 
 namespace lumeret {
 
 class ScrapbookWindow : public Window {
 public:
-    enum Page { kPageText = 0, kPageBitmap = 1, kPageMemo = 2 };
+    // The controls, for automation and tests. Those of the pages are
+    // children of the window, laid over the tab control's display area.
+    struct Controls {
+        HWND pages = nullptr;
+        HWND textClipList = nullptr;  // TEXT page
+        HWND pictureFrame = nullptr;  // BMP page
+        HWND pictureBox = nullptr;
+        HWND counter = nullptr;
+        HWND spareLabel = nullptr;  // an empty label that nothing uses
+        HWND firstButton = nullptr;
+        HWND priorButton = nullptr;
+        HWND nextButton = nullptr;
+        HWND lastButton = nullptr;
+        HWND memo = nullptr;  // MEMO page
+        HWND saveButton = nullptr;
+        HWND deleteButton = nullptr;
+        HWND copyButton = nullptr;
+    };
 
-    ScrapbookWindow();
+    // Created hidden; it opens beside mainWindow each time it is shown.
+    ScrapbookWindow(AppCore& core, HWND mainWindow);
     ~ScrapbookWindow() override;
 
-    // Controls. The controls of the pages are children of the window, laid
-    // over the tab control's display area.
-    HWND PageControl1 = nullptr;
-    HWND ListBox1 = nullptr;  // TEXT page
-    HWND Bevel1 = nullptr;    // BMP page
-    HWND PaintBox1 = nullptr;
-    HWND Lab_curno = nullptr;
-    HWND lab_num = nullptr;
-    HWND Btn_ML = nullptr;
-    HWND Btn_L = nullptr;
-    HWND Btn_R = nullptr;
-    HWND Btn_MR = nullptr;
-    HWND Memo_direct = nullptr;  // MEMO page
-    HWND BtnFile = nullptr;
-    HWND BtnDelete = nullptr;
-    HWND BtnCopy = nullptr;
-    HMENU PopupMenu1 = nullptr;
-
-    // The list item under the pointer at its last movement over ListBox1.
-    std::int32_t DragFromIndex = 0;
-    std::unique_ptr<TextClipStore> TextStore;
-    std::unique_ptr<BitmapClipStore> BitmapStore;
-
-    // Life cycle.
-    void FormShow();
-    void FormDestroy();
-
-    // Handlers.
-    void ListBox1Click();
-    void ListBox1DblClick();
-    void ListBox1KeyDown(WORD& key);
-    void ListBox1MouseMove(int x, int y);
-    // Whether a drag from source may be dropped on the list.
-    bool ListBox1DragOver(HWND source) const;
-    // End of a drag of a list item; (x, y) is the drop point in the list's
-    // coordinates, (0, 0) when the drop was cancelled or refused.
-    void ListBox1EndDrag(int x, int y);
-    void PaintBox1Paint();
-    void PaintBox1DblClick();
-    void Btn_LClick();
-    void btn_RClick();
-    void Btn_MLClick();
-    void Btn_MRClick();
-    void BtnCopyClick();
-    void PopCopyClick();
-    void BtnDeleteClick();
-    void PopDeleteClick();
-    void BtnFileClick();
-    void PopFileClick();
-
-    Page ActivePage() const;
-    void SetActivePage(Page page);
-    // Lab_curno := current number " / " count of the bitmap clips.
-    void UpdateCounter();
-
-    // What the main window's register button does with the scrapbook.
-    bool RegisterText(const std::string& text);
-    void RegisterClipboardBitmap();
-
-    // The list's hint: the selected clip's preview.
-    const std::string& ListBox1Hint() const { return hint_->Text(); }
+    const Controls& Ui() const { return ui_; }
+    HMENU ClipMenu() const { return clipMenu_.get(); }
+    ScrapbookPage ActivePage() const;
+    void SetActivePage(ScrapbookPage page);
+    // The text list's hint: the selected clip's preview.
+    const std::string& TextClipHint() const { return hint_->Text(); }
     // The index of the existing list item at (x, y), or -1.
     int ListItemAt(int x, int y) const;
-    // Whether a list item is being dragged.
+    // Whether a list item is being dragged, and the item under the pointer
+    // when it last moved over the list (-1 for none).
     bool Dragging() const { return drag_ == DragState::Dragging; }
+    int DragFromIndex() const { return dragFromIndex_; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -98,38 +62,44 @@ protected:
 private:
     enum class DragState { None, Pending, Dragging };
 
-    void FormCreate();
     void CreateControls();
-    void CreatePopupMenu1();
     // The controls of a page are shown only while it is the active one.
     void ShowPageControls();
+    void ShowBitmapClip();
+    void PlaceBesideMainWindow();
     void OnCommand(int id, int code, HWND control) override;
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnContextMenu(HWND target, int x, int y) override;
-    void OnListKeyDown(HWND list, WORD& key) override;
+    void OnListKeyDown(HWND list, WORD key) override;
     std::optional<COLORREF> LabelTextColor(HWND label) const override;
+    std::optional<LRESULT> OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    // BtnFileClick's page branches.
+    void Copy();
+    void Delete();
+    // The save button: the page's clip or the memo to a file the user names.
+    void Save();
     void SaveTextClip();
     void SaveBitmapClip();
     void SaveMemo();
     std::optional<std::string> AskSaveName(const char* defaultExt, const char* filter,
                                            const std::string& initialDir);
 
-    // ListBox1's own mouse handling, for dragging one item onto another.
-    static LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR data);
-    LRESULT OnListBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+    // Dragging one text clip onto another exchanges the two.
+    std::optional<LRESULT> OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void FinishDrag(bool cancelled, int x, int y);
+    // The end of a drag at (x, y) in the list's coordinates, (0, 0) when it
+    // was cancelled or refused.
+    void DropListItem(int x, int y);
 
-    ClipboardWin32 clipboard_;
-    std::unique_ptr<SystemClipboard> systemClipboard_;
-    SystemClipFolder folder_;
-    std::unique_ptr<ListBoxWin32> textRows_;
-    std::unique_ptr<PaintBoxWindow> paintBox_;
-    OffscreenBitmap offscreen_;
+    AppCore& core_;
+    HWND mainWindow_;
+    Controls ui_;
+    UniqueHmenu clipMenu_;
     POINT pageOrigin_{};
     std::unique_ptr<ControlHint> hint_;
+    std::unique_ptr<ListBoxView> textClipView_;
+    // The list item under the pointer at its last movement over the list.
+    std::int32_t dragFromIndex_ = 0;
     DragState drag_ = DragState::None;
     POINT pressPoint_{};
 };

@@ -1,7 +1,7 @@
 #include "store/bitmap_clip_store.h"
 
 #include "dib/dib.h"
-#include "platform/on_off.h"
+#include "platform/clipboard.h"
 #include "store/clip_numbering.h"
 
 namespace lumeret {
@@ -9,97 +9,81 @@ namespace lumeret {
 namespace {
 const char kDeleteQuestion[] = "このビットマップを削除しますか";
 const char kDeleteFailed[] = "ファイルの削除に失敗しました";
-constexpr unsigned kCfBitmapFormat = 2;
 }  // namespace
 
-BitmapClipStore::BitmapClipStore(IPaintBox& paintBox, IOffscreenPicture& buffer, std::string baseDir,
-                                 std::string ext, IClipFolder& folder, ClipboardObject& clipboard,
-                                 IPrompts& prompts, const std::string& deleteCheck)
-    : BaseDir_(std::move(baseDir)),
-      Ext_(std::move(ext)),
-      PaintBox_(paintBox),
-      Buffer_(buffer),
+BitmapClipStore::BitmapClipStore(std::string baseDir, std::string ext, IClipFolder& folder,
+                                 ClipboardObject& clipboard, IPrompts& prompts, int frameWidth, int frameHeight)
+    : baseDir_(std::move(baseDir)),
+      ext_(std::move(ext)),
       folder_(folder),
       clipboard_(clipboard),
       prompts_(prompts),
-      deleteCheck_(deleteCheck) {
-    folder_.MakeDirectory(BaseDir_ + Ext_);
-    RenumberFiles(folder_, BaseDir_, Ext_, Count_);
-    Buffer_.SetWidth(PaintBox_.Width());
-    Buffer_.SetHeight(PaintBox_.Height());
-    FrameWidth_ = PaintBox_.Width();
-    FrameHeight_ = PaintBox_.Height();
-    Current_ = 1;
+      frameWidth_(frameWidth),
+      frameHeight_(frameHeight) {
+    folder_.MakeDirectory(baseDir_ + ext_);
+    RenumberFiles(folder_, baseDir_, ext_, count_);
 }
 
-std::string BitmapClipStore::ClipPath(int index) const { return ClipFileName(BaseDir_, Ext_, index - 1); }
+std::string BitmapClipStore::ClipPath(int index) const { return ClipFileName(baseDir_, ext_, index - 1); }
 
-Rect BitmapClipStore::FitRect(const Graphic& graphic) const {
-    return FitToFrame(graphic.GetWidth(), graphic.GetHeight(), FrameWidth_, FrameHeight_);
+std::string BitmapClipStore::CounterText() const {
+    int n = current_;
+    if (n == 1 && count_ == 0) n = 0;
+    return std::to_string(n) + " / " + std::to_string(count_);
 }
 
-void BitmapClipStore::ResizeBuffer() {
-    Buffer_.SetWidth(DrawRect_.Right);
-    Buffer_.SetHeight(DrawRect_.Bottom);
-}
-
-// Passing through 0 x 0 changes the size every time, so the box repaints
-// even when the new clip has the old one's size.
-void BitmapClipStore::ResizePaintBox() {
-    PaintBox_.SetWidth(0);
-    PaintBox_.SetHeight(0);
-    PaintBox_.SetWidth(DrawRect_.Right);
-    PaintBox_.SetHeight(DrawRect_.Bottom);
+void BitmapClipStore::SetBoxSize(int width, int height) {
+    boxWidth_ = width;
+    boxHeight_ = height;
+    changed();
 }
 
 bool BitmapClipStore::ShowItem(int index) {
-    if (Count_ == 0) {
-        PaintBox_.SetWidth(0);
-        PaintBox_.SetHeight(0);
-    }
-    if (index <= 0 || index > Count_) return false;
+    if (count_ == 0) SetBoxSize(0, 0);
+    if (index <= 0 || index > count_) return false;
     Dib dib;
     // A clip that cannot be read leaves the clip on show as it was.
     dib.LoadFromFile(ClipPath(index));
-    DrawRect_ = FitRect(dib);
-    ResizeBuffer();
-    ResizePaintBox();
-    dib.Draw(Buffer_.DrawingCanvas(), DrawRect_);
-    Paint();
+    Rect fitted = FitToFrame(dib.GetWidth(), dib.GetHeight(), frameWidth_, frameHeight_);
+    MemoryCanvas scaled(fitted.Width(), fitted.Height());
+    dib.Draw(scaled, fitted);
+    drawRect_ = fitted;
+    shown_ = std::move(scaled);
+    SetBoxSize(drawRect_.Right, drawRect_.Bottom);
     return true;
 }
 
 void BitmapClipStore::Next() {
-    if (Current_ < Count_) {
-        ++Current_;
-        ShowItem(Current_);
+    if (current_ < count_) {
+        ++current_;
+        ShowItem(current_);
     }
 }
 
 void BitmapClipStore::Prior() {
-    if (Current_ > 1) {
-        --Current_;
-        ShowItem(Current_);
+    if (current_ > 1) {
+        --current_;
+        ShowItem(current_);
     }
 }
 
 void BitmapClipStore::First() {
-    Current_ = 1;
+    current_ = 1;
     ShowItem(1);
 }
 
 void BitmapClipStore::Last() {
-    Current_ = Count_;
-    ShowItem(Count_);
+    current_ = count_;
+    ShowItem(count_);
 }
 
 bool BitmapClipStore::AddFromClipboard() {
-    bool offered = clipboard_.HasFormat(kCfBitmapFormat);
+    bool offered = clipboard_.HasFormat(kCfBitmap);
     if (offered) {
         Dib dib;
         dib.Assign(clipboard_);
         if (dib.GetWidth() > 0 && dib.GetHeight() > 0) {
-            std::string path = ClipPath(Count_ + 1);
+            std::string path = ClipPath(count_ + 1);
             try {
                 dib.SaveToFile(path);
             } catch (...) {
@@ -108,16 +92,16 @@ bool BitmapClipStore::AddFromClipboard() {
                 folder_.RemoveFile(path);
                 throw;
             }
-            ++Count_;
+            ++count_;
         }
     }
-    Current_ = Count_;
-    ShowItem(Count_);
+    current_ = count_;
+    ShowItem(count_);
     return offered;
 }
 
-void BitmapClipStore::DeleteCurrent() {
-    if (IsOn(deleteCheck_) && Current_ >= 1 && Current_ <= Count_) {
+void BitmapClipStore::DeleteCurrent(bool confirmFirst) {
+    if (confirmFirst && current_ >= 1 && current_ <= count_) {
         prompts_.Beep(BeepKind::Question);
         if (prompts_.AskYesNo(kDeleteQuestion)) RemoveCurrent();
         return;
@@ -126,27 +110,25 @@ void BitmapClipStore::DeleteCurrent() {
 }
 
 void BitmapClipStore::RemoveCurrent() {
-    if (Current_ <= 0 || Current_ > Count_) return;
-    if (!folder_.RemoveFile(ClipPath(Current_))) prompts_.ShowError(kDeleteFailed);
-    RenumberFiles(folder_, BaseDir_, Ext_, Count_);
-    if (Current_ == Count_ + 1) --Current_;
-    ShowItem(Current_);
+    if (current_ <= 0 || current_ > count_) return;
+    if (!folder_.RemoveFile(ClipPath(current_))) prompts_.ShowError(kDeleteFailed);
+    RenumberFiles(folder_, baseDir_, ext_, count_);
+    if (current_ == count_ + 1) --current_;
+    ShowItem(current_);
 }
 
 void BitmapClipStore::CopyToClipboard() {
-    if (Current_ <= 0 || Count_ <= 0) return;
+    if (current_ <= 0 || count_ <= 0) return;
     Dib dib;
-    dib.LoadFromFile(ClipPath(Current_));
+    dib.LoadFromFile(ClipPath(current_));
     PutOnClipboard(dib, clipboard_);
 }
 
 void BitmapClipStore::ExportToFile(const std::string& fileName) {
-    if (Current_ <= 0 || Count_ <= 0) return;
+    if (current_ <= 0 || count_ <= 0) return;
     Dib dib;
-    dib.LoadFromFile(ClipPath(Current_));
+    dib.LoadFromFile(ClipPath(current_));
     dib.SaveToFile(fileName);
 }
-
-void BitmapClipStore::Paint() { PaintBox_.CopyFrom(Buffer_, DrawRect_); }
 
 }  // namespace lumeret

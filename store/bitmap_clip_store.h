@@ -1,27 +1,27 @@
-// BitmapClipStore: the bitmap clips. Each clip is a numbered BMP file in the
-// folder BaseDir + Ext ("bmp"); one clip at a time is shown, scaled to fit the
-// paint box's frame. Pixels of a clip are loaded only for the operation that
-// needs them; only the scaled clip on show stays, in the off-screen Buffer.
+// The bitmap clips. Each clip is a numbered BMP file in the folder
+// BaseDir + Ext ("bmp"); one clip at a time is shown, scaled to fit a frame.
+// Pixels of a clip are loaded only for the operation that needs them; only
+// the scaled clip on show stays, and a window paints it from there.
 #pragma once
 
 #include <string>
 
+#include "dib/canvas.h"
 #include "dib/graphic.h"
 #include "platform/clip_folder.h"
 #include "platform/geometry.h"
 #include "platform/prompts.h"
-#include "store/paint_surface.h"
+#include "platform/signal.h"
 
 namespace lumeret {
 
 class BitmapClipStore {
 public:
     // Creates the clip folder when it is missing and renumbers it. Nothing is
-    // drawn; the owner calls ShowItem(1) next. deleteCheck is the owner's
-    // DELETECHECK setting, read at every deletion; it must outlive the store.
-    BitmapClipStore(IPaintBox& paintBox, IOffscreenPicture& buffer, std::string baseDir, std::string ext,
-                    IClipFolder& folder, ClipboardObject& clipboard, IPrompts& prompts,
-                    const std::string& deleteCheck);
+    // shown yet; the owner calls ShowItem(1) next. Pictures are fitted into a
+    // frame of frameWidth x frameHeight.
+    BitmapClipStore(std::string baseDir, std::string ext, IClipFolder& folder, ClipboardObject& clipboard,
+                    IPrompts& prompts, int frameWidth, int frameHeight);
     BitmapClipStore(const BitmapClipStore&) = delete;
     BitmapClipStore& operator=(const BitmapClipStore&) = delete;
 
@@ -35,40 +35,49 @@ public:
     // Stores the clipboard's bitmap as the new last clip and shows the last
     // clip; false when the clipboard offers no bitmap.
     bool AddFromClipboard();
-    // Deletes the clip on show, asking first when DELETECHECK is "TRUE".
-    void DeleteCurrent();
+    // Deletes the clip on show, asking the user first when confirmFirst.
+    void DeleteCurrent(bool confirmFirst);
     void CopyToClipboard();
     void ExportToFile(const std::string& fileName);
-    // Repaints the clip on show from Buffer.
-    void Paint();
 
-    int Count() const { return Count_; }
-    int Current() const { return Current_; }
-    const Rect& DrawRect() const { return DrawRect_; }
-    int FrameWidth() const { return FrameWidth_; }
-    int FrameHeight() const { return FrameHeight_; }
+    int Count() const { return count_; }
+    int Current() const { return current_; }
+    // "current / count" as the page's counter shows it; a fresh empty store
+    // reads "0 / 0" although it stands on clip 1.
+    std::string CounterText() const;
+    // The place of the clip on show, anchored at the frame's top-left corner.
+    const Rect& DrawRect() const { return drawRect_; }
+    // The scaled clip on show, DrawRect's size.
+    const MemoryCanvas& Shown() const { return shown_; }
+    // The size the picture box takes: DrawRect's, or 0 x 0 with no clips.
+    int BoxWidth() const { return boxWidth_; }
+    int BoxHeight() const { return boxHeight_; }
+    int FrameWidth() const { return frameWidth_; }
+    int FrameHeight() const { return frameHeight_; }
     // The file of clip index (1-based).
     std::string ClipPath(int index) const;
 
+    // After every change of what the page shows: the box's size (also when it
+    // stays the same), the picture, the counter.
+    Signal<> changed;
+
 private:
-    Rect FitRect(const Graphic& graphic) const;
-    void ResizeBuffer();
-    void ResizePaintBox();
+    void SetBoxSize(int width, int height);
     void RemoveCurrent();
 
-    std::string BaseDir_;
-    std::string Ext_;
-    IPaintBox& PaintBox_;
-    IOffscreenPicture& Buffer_;
-    Rect DrawRect_;
-    int FrameWidth_ = 0;
-    int FrameHeight_ = 0;
-    int Current_ = 1;
-    int Count_ = 0;
+    std::string baseDir_;
+    std::string ext_;
     IClipFolder& folder_;
     ClipboardObject& clipboard_;
     IPrompts& prompts_;
-    const std::string& deleteCheck_;
+    int frameWidth_;
+    int frameHeight_;
+    Rect drawRect_;
+    MemoryCanvas shown_{0, 0};
+    int boxWidth_ = 0;
+    int boxHeight_ = 0;
+    int current_ = 1;
+    int count_ = 0;
 };
 
 }  // namespace lumeret

@@ -1,20 +1,15 @@
 #include "store/clipboard_history.h"
 
 #include "platform/text.h"
+#include "store/clip_text_limits.h"
 
 namespace lumeret {
 
-namespace {
-constexpr std::size_t kCaptionBytes = 64;
-constexpr std::size_t kPreviewBytes = 256;
-}  // namespace
-
-ClipboardHistory::ClipboardHistory(IListRows& listBox, IClipboard& clipboard)
-    : listBox_(listBox), clipboard_(clipboard) {}
+ClipboardHistory::ClipboardHistory(RowList& rows, IClipboard& clipboard) : rows_(rows), clipboard_(clipboard) {}
 
 void ClipboardHistory::InsertAtTop(const std::string& text) {
     texts_.insert(texts_.begin(), text);
-    listBox_.Insert(0, CutText(text, kCaptionBytes));
+    rows_.Insert(0, CutText(text, kCaptionBytes));
 }
 
 bool ClipboardHistory::AddText(const std::string& text) {
@@ -62,40 +57,40 @@ bool ClipboardHistory::IsOwnWrite() const {
 void ClipboardHistory::Delete(int index) {
     if (index < 0 || index > Count() - 1 || Count() <= 0) return;
     texts_.erase(texts_.begin() + index);
-    listBox_.Remove(index);
-    listBox_.Select(0);
+    rows_.Remove(index);
+    rows_.Select(0);
 }
 
 bool ClipboardHistory::DeleteSelected() {
-    int i = listBox_.Selected();
-    if (i < 0 || Count() <= 0 || i >= Count() || !listBox_.IsSelected(i)) return false;
+    int i = rows_.Selected();
+    if (i < 0 || Count() <= 0 || i >= Count() || !rows_.IsSelected(i)) return false;
     texts_.erase(texts_.begin() + i);
-    listBox_.Remove(i);
+    rows_.Remove(i);
     if (i > Count() - 1) --i;
-    listBox_.Select(i);
+    rows_.Select(i);
     if (Count() == 0) clipboard_.Clear();
     return true;
 }
 
 bool ClipboardHistory::CopySelected() {
-    int i = listBox_.Selected();
-    if (i < 0 || i >= Count() || !listBox_.IsSelected(i)) return false;
+    int i = rows_.Selected();
+    if (i < 0 || i >= Count() || !rows_.IsSelected(i)) return false;
     std::string t = Entry(i);
     Delete(i);
     // The change report of this write brings the text back as entry 0.
     clipboard_.SetText(t);
-    listBox_.Select(0);
+    rows_.Select(0);
     return true;
 }
 
 void ClipboardHistory::GetSelectedText(std::string& text) const {
-    int i = listBox_.Selected();
+    int i = rows_.Selected();
     if (Count() <= 0 || i < 0 || i >= Count()) return;
     text = Entry(i);
 }
 
 void ClipboardHistory::GetPreview(std::string& text) const {
-    int i = listBox_.Selected();
+    int i = rows_.Selected();
     if (i < 0 || i >= Count()) return;
     std::string t = CutText(Entry(i), kPreviewBytes);
     if (t.size() == kPreviewBytes) t += kContinuationMarker;

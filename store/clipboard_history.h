@@ -1,5 +1,5 @@
-// ClipboardHistory: the in-memory clipboard history, newest first, kept in step
-// with a list of rows (entry i is row i).
+// The in-memory clipboard history, newest first, kept in step with a list of
+// rows (entry i is row i).
 #pragma once
 
 #include <cstdint>
@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "platform/clipboard.h"
-#include "platform/list_rows.h"
+#include "platform/row_list.h"
 
 namespace lumeret {
 
 class ClipboardHistory {
 public:
-    ClipboardHistory(IListRows& listBox, IClipboard& clipboard);
+    ClipboardHistory(RowList& rows, IClipboard& clipboard);
 
     // A new text enters at the top; a known text moves to the top (and goes
     // on the clipboard once more). True only when a new entry was inserted.
@@ -39,7 +39,7 @@ private:
     void InsertAtTop(const std::string& text);
 
     std::vector<std::string> texts_;
-    IListRows& listBox_;
+    RowList& rows_;
     IClipboard& clipboard_;
     bool writingClipboard_ = false;  // inside PushToTop's clipboard write
     bool wroteClipboard_ = false;

@@ -3,16 +3,14 @@
 #include <algorithm>
 
 #include "platform/errors.h"
-#include "platform/on_off.h"
 #include "platform/text.h"
 #include "store/clip_numbering.h"
+#include "store/clip_text_limits.h"
 #include "store/text_export.h"
 
 namespace lumeret {
 
 namespace {
-constexpr std::size_t kCaptionBytes = 64;
-constexpr std::size_t kPreviewBytes = 256;
 // A preview shows lines 0 to 15 at most.
 constexpr int kPreviewLastLine = 15;
 // The file an exchange parks the first clip in while the second one moves.
@@ -23,15 +21,14 @@ std::string ClipFileContent(const std::string& text) { return JoinLinesCrLf(Spli
 
 std::string ClipCaption(const std::string& text) { return Trim(CutText(text, kCaptionBytes)); }
 
-TextClipStore::TextClipStore(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
-                             IClipboard& clipboard, IPrompts& prompts, const std::string& deleteCheck)
+TextClipStore::TextClipStore(RowList& rows, std::string baseDir, std::string ext, IClipFolder& folder,
+                             IClipboard& clipboard, IPrompts& prompts)
     : ext_(std::move(ext)),
-      listBox_(listBox),
+      rows_(rows),
       baseDir_(std::move(baseDir)),
       folder_(folder),
       clipboard_(clipboard),
-      prompts_(prompts),
-      deleteCheck_(deleteCheck) {
+      prompts_(prompts) {
     // An existing folder, or one that cannot be made, is no error here: the
     // file operations report what goes wrong later.
     folder_.MakeDirectory(baseDir_ + ext_);
@@ -47,11 +44,11 @@ std::vector<std::string> TextClipStore::ReadLines(int number) {
 std::string TextClipStore::ReadClipText(int number) { return Trim(JoinLinesCrLf(ReadLines(number))); }
 
 void TextClipStore::RefreshList() {
-    listBox_.Clear();
+    rows_.Clear();
     // One number past the last clip is probed too; it normally has no file.
     for (int i = 0; i <= count_; ++i) {
         if (!folder_.FileExists(ClipPath(i))) continue;
-        listBox_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
+        rows_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
     }
 }
 
@@ -66,18 +63,18 @@ int TextClipStore::IndexOfText(const std::string& text) {
 bool TextClipStore::AddText(const std::string& text) {
     int i = IndexOfText(text);
     if (i != -1) {
-        listBox_.Select(i);
+        rows_.Select(i);
         return false;
     }
     // The file goes first: a failed write must not leave a row without a file.
     folder_.WriteWholeFile(ClipPath(count_), ClipFileContent(Trim(text)));
-    listBox_.Add(ClipCaption(text));
+    rows_.Add(ClipCaption(text));
     ++count_;
     return true;
 }
 
 bool TextClipStore::CopyToClipboard() {
-    int i = listBox_.Selected();
+    int i = rows_.Selected();
     if (i < 0 || count_ <= 0) return false;
     // Read before writing: an unreadable clip leaves the clipboard as it was.
     std::string text = ReadClipText(i);
@@ -87,7 +84,7 @@ bool TextClipStore::CopyToClipboard() {
 
 void TextClipStore::GetPreview(std::string& text) {
     text.clear();
-    int i = listBox_.Selected();
+    int i = rows_.Selected();
     if (i < 0 || count_ <= 0) return;
     if (!folder_.FileExists(ClipPath(i))) {
         // Removed outside the program: the rows no longer match the folder.
@@ -108,8 +105,8 @@ void TextClipStore::GetPreview(std::string& text) {
     if (last == kPreviewLastLine) text += kContinuationMarker;
 }
 
-void TextClipStore::DeleteItem(int index) {
-    if (IsOn(deleteCheck_) && index >= 0 && count_ >= 1) {
+void TextClipStore::DeleteItem(int index, bool confirmFirst) {
+    if (confirmFirst && index >= 0 && count_ >= 1) {
         prompts_.Beep(BeepKind::Question);
         std::string preview;
         GetPreview(preview);
@@ -128,7 +125,7 @@ bool TextClipStore::DeleteClipFile(int index) {
     RenumberFiles(folder_, baseDir_, ext_, count_);
     RefreshList();
     // The clip that moved up into the deleted one's place; none after the last.
-    listBox_.Select(index);
+    rows_.Select(index);
     return true;
 }
 
@@ -160,21 +157,21 @@ void TextClipStore::Exchange(int index1, int index2) {
         throw;
     }
 
-    int rows = listBox_.Count();
-    if (index1 < 0 || index2 < 0 || index1 >= rows || index2 >= rows) return;
-    int selected = listBox_.Selected();
-    std::string a = listBox_.Row(index1);
-    std::string b = listBox_.Row(index2);
-    listBox_.Insert(index1, b);
-    listBox_.Remove(index1 + 1);
-    listBox_.Insert(index2, a);
-    listBox_.Remove(index2 + 1);
-    // A list control moves or drops its selection with the replaced rows.
-    listBox_.Select(selected);
+    int rowCount = rows_.Count();
+    if (index1 < 0 || index2 < 0 || index1 >= rowCount || index2 >= rowCount) return;
+    int selected = rows_.Selected();
+    std::string a = rows_.Row(index1);
+    std::string b = rows_.Row(index2);
+    rows_.Insert(index1, b);
+    rows_.Remove(index1 + 1);
+    rows_.Insert(index2, a);
+    rows_.Remove(index2 + 1);
+    // Replacing a row drops the selection with it; the selected index stays.
+    rows_.Select(selected);
 }
 
 bool TextClipStore::ExportToFile(const std::string& fileName, bool asHtml) {
-    int i = listBox_.Selected();
+    int i = rows_.Selected();
     if (i < 0) return false;
     std::vector<std::string> lines = ReadLines(i);
     if (asHtml) ConvertToHtml(lines);

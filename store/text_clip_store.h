@@ -1,6 +1,6 @@
-// TextClipStore: the text clip store. The user's registered texts are
-// numbered files in the folder BaseDir + Ext ("txt"), and a list of rows
-// shows one caption per file, row i for clip i.
+// The text clips: the user's registered texts are numbered files in the
+// folder BaseDir + Ext ("txt"), and a list of rows shows one caption per
+// file, row i for clip i.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 
 #include "platform/clip_folder.h"
 #include "platform/clipboard.h"
-#include "platform/list_rows.h"
+#include "platform/row_list.h"
 #include "platform/prompts.h"
 
 namespace lumeret {
@@ -17,10 +17,8 @@ class TextClipStore {
 public:
     // Remembers its partners, creates the clip folder when it is missing and
     // renumbers it; the rows are filled by the owner's RefreshList.
-    // deleteCheck is the owner's DELETECHECK setting, read at every deletion
-    // (only an exact "TRUE" asks first); it must outlive the store.
-    TextClipStore(IListRows& listBox, std::string baseDir, std::string ext, IClipFolder& folder,
-                  IClipboard& clipboard, IPrompts& prompts, const std::string& deleteCheck);
+    TextClipStore(RowList& rows, std::string baseDir, std::string ext, IClipFolder& folder, IClipboard& clipboard,
+                  IPrompts& prompts);
 
     TextClipStore(const TextClipStore&) = delete;
     TextClipStore& operator=(const TextClipStore&) = delete;
@@ -33,9 +31,9 @@ public:
     // Number of the clip whose text equals text byte for byte; the highest
     // one wins; -1 when none.
     int IndexOfText(const std::string& text);
-    // Deletes clip index (the selected row), asking first when DELETECHECK is
-    // "TRUE".
-    void DeleteItem(int index);
+    // Deletes clip index (the selected row), asking the user first when
+    // confirmFirst.
+    void DeleteItem(int index, bool confirmFirst);
     // Deletes the file of clip index without asking, renumbers, refreshes the
     // rows and selects row index. False when nothing was attempted.
     bool DeleteClipFile(int index);
@@ -63,13 +61,12 @@ private:
     void Rename(const std::string& from, const std::string& to);
 
     std::string ext_;
-    IListRows& listBox_;
+    RowList& rows_;
     std::string baseDir_;
     int count_ = 0;
     IClipFolder& folder_;
     IClipboard& clipboard_;
     IPrompts& prompts_;
-    const std::string& deleteCheck_;
 };
 
 // The stored form of a text: its lines, each followed by CR LF.

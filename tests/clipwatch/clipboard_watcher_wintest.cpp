@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/error_report.h"
 #include "platform/errors.h"
+#include "platform/prompts.h"
+#include "support/fakes.h"
 #include "support/win_pump_win32.h"
 
 namespace lumeret {
@@ -249,24 +250,17 @@ TEST_F(ClipboardWatcherTest, DestructionLeavesChainAndOthersKeepReceiving) {
     EXPECT_EQ(calls, 0);
 }
 
-std::vector<std::string>* g_reported = nullptr;
-void RecordError(const std::string& message) { g_reported->push_back(message); }
-
-struct ReporterSwap {
-    explicit ReporterSwap(std::vector<std::string>& sink) {
-        g_reported = &sink;
-        previous = SetErrorReporter(&RecordError);
-    }
-    ~ReporterSwap() {
-        SetErrorReporter(previous);
-        g_reported = nullptr;
-    }
-    ErrorReporter previous;
+// Records the program's error reports instead of showing them.
+struct ReportsRecorded {
+    ReportsRecorded() : previous(SetAppPrompts(&prompts)) {}
+    ~ReportsRecorded() { SetAppPrompts(previous); }
+    test::FakePrompts prompts;
+    IPrompts* previous;
 };
 
 TEST_F(ClipboardWatcherTest, ThrowingHandlerIsReportedAndNoticeStillPassedOn) {
-    std::vector<std::string> reported;
-    ReporterSwap swap(reported);
+    ReportsRecorded recorded;
+    const std::vector<std::string>& reported = recorded.prompts.errors;
     ChainViewer other;
     other.Join();
     ClipboardWatcher detector;

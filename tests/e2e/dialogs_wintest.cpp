@@ -56,7 +56,7 @@ void DoubleClick(HWND control) {
 class DialogVersion : public ProgramWindows {
 protected:
     void Open() {
-        Click(Form1->btn_about);
+        Click(Main().Ui().aboutButton);
         PumpPending();
     }
     // Waits for the main window to take a text from the clipboard.
@@ -70,20 +70,20 @@ protected:
 
 TEST_F(DialogVersion, OpensCentredWithOkFocusedAndEverythingInPlace) {
     Open();
-    HWND dialog = AboutBox->Handle();
-    ASSERT_TRUE(AboutBox->Visible());
-    EXPECT_FALSE(Enabled(Form1->Handle()));
-    EXPECT_FALSE(Enabled(Form2->Handle()));
+    HWND dialog = About().Handle();
+    ASSERT_TRUE(About().Visible());
+    EXPECT_FALSE(Enabled(Main().Handle()));
+    EXPECT_FALSE(Enabled(Scrap().Handle()));
     EXPECT_EQ(Caption(dialog), "バージョン情報");
     ExpectClientSize(dialog, 249, 199);
     EXPECT_NE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
     EXPECT_EQ(GetWindowLongW(dialog, GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     ExpectCentredOnScreen(dialog);
-    EXPECT_EQ(GetFocus(), AboutBox->OKButton);
+    EXPECT_EQ(GetFocus(), About().Ui().okButton);
 
-    ExpectPlace(AboutBox->Panel1, 8, 8, 233, 145);
-    ExpectPlace(AboutBox->ProgramIcon, 32, 24, 33, 33);
-    EXPECT_NE(SendMessageW(AboutBox->ProgramIcon, STM_GETICON, 0, 0), 0);
+    ExpectPlace(About().Ui().panel, 8, 8, 233, 145);
+    ExpectPlace(About().Ui().icon, 32, 24, 33, 33);
+    EXPECT_NE(SendMessageW(About().Ui().icon, STM_GETICON, 0, 0), 0);
     // Texts sit at the panel's origin plus their offset; a label may be wider
     // than laid out when its font needs it, never narrower.
     struct Expected {
@@ -91,11 +91,11 @@ TEST_F(DialogVersion, OpensCentredWithOkFocusedAndEverythingInPlace) {
         int left, top, width;
         const char* caption;
     } labels[] = {
-        {AboutBox->ProductName, 78, 16, 139, "Lumeret"},
-        {AboutBox->Version, 146, 58, 71, "Version 1.32"},
-        {AboutBox->Copyright, 16, 86, 204, nullptr},
-        {AboutBox->e_mail, 16, 107, 109, nullptr},
-        {AboutBox->homepage, 16, 120, 219, nullptr},
+        {About().Ui().productName, 78, 16, 139, "Lumeret"},
+        {About().Ui().version, 146, 58, 71, "Version 1.32"},
+        {About().Ui().author, 16, 86, 204, nullptr},
+        {About().Ui().mail, 16, 107, 109, nullptr},
+        {About().Ui().homepage, 16, 120, 219, nullptr},
     };
     for (const auto& l : labels) {
         RECT r = PlaceOf(l.label);
@@ -109,17 +109,17 @@ TEST_F(DialogVersion, OpensCentredWithOkFocusedAndEverythingInPlace) {
         }
         EXPECT_FALSE(Caption(l.label).empty());
     }
-    ExpectPlace(AboutBox->OKButton, 84, 159, 83, 34);
-    EXPECT_EQ(Caption(AboutBox->OKButton), "OK");
-    EXPECT_EQ(GetWindowLongW(AboutBox->OKButton, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    ExpectPlace(About().Ui().okButton, 84, 159, 83, 34);
+    EXPECT_EQ(Caption(About().Ui().okButton), "OK");
+    EXPECT_EQ(GetWindowLongW(About().Ui().okButton, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     // The panel lies under everything it frames.
-    EXPECT_EQ(GetWindow(AboutBox->Panel1, GW_HWNDNEXT), nullptr);
+    EXPECT_EQ(GetWindow(About().Ui().panel, GW_HWNDNEXT), nullptr);
 }
 
 TEST_F(DialogVersion, DoubleClickOnVersionPutsItOnClipboardAndAtTopOfHistory) {
     Copy("earlier");
     Open();
-    DoubleClick(AboutBox->Version);
+    DoubleClick(About().Ui().version);
     EXPECT_EQ(ClipboardText(), "Version 1.32");
     ASSERT_TRUE(HistoryTopIs("Version 1.32"));
     EXPECT_EQ(HistoryRows(), (std::vector<std::string>{"Version 1.32", "earlier"}));
@@ -127,87 +127,87 @@ TEST_F(DialogVersion, DoubleClickOnVersionPutsItOnClipboardAndAtTopOfHistory) {
 
 TEST_F(DialogVersion, DoubleClickOnEachTextCopiesItsCurrentCaption) {
     Open();
-    for (HWND label : {AboutBox->ProductName, AboutBox->Version, AboutBox->Copyright, AboutBox->e_mail,
-                       AboutBox->homepage}) {
+    for (HWND label : {About().Ui().productName, About().Ui().version, About().Ui().author, About().Ui().mail,
+                       About().Ui().homepage}) {
         DoubleClick(label);
         EXPECT_EQ(ClipboardText(), Caption(label));
     }
     // The caption as it is now, as the code page's bytes.
-    SetCaption(AboutBox->Copyright, "作者 水原");
-    DoubleClick(AboutBox->Copyright);
+    SetCaption(About().Ui().author, "作者 水原");
+    DoubleClick(About().Ui().author);
     EXPECT_EQ(ClipboardText(), "作者 水原");
     EXPECT_TRUE(HistoryTopIs("作者 水原"));
 }
 
 TEST_F(DialogVersion, DoubleClickOnIconPutsHello) {
     Open();
-    DoubleClick(AboutBox->ProgramIcon);
+    DoubleClick(About().Ui().icon);
     EXPECT_EQ(ClipboardText(), "Hello!");
     EXPECT_TRUE(HistoryTopIs("Hello!"));
 }
 
 TEST_F(DialogVersion, CloseBoxGivesMainAndScrapbookBack) {
     Open();
-    ASSERT_FALSE(Enabled(Form1->Handle()));
-    SendMessageW(AboutBox->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(AboutBox->Visible());
-    EXPECT_TRUE(Enabled(Form1->Handle()));
-    EXPECT_TRUE(Enabled(Form2->Handle()));
+    ASSERT_FALSE(Enabled(Main().Handle()));
+    SendMessageW(About().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(About().Visible());
+    EXPECT_TRUE(Enabled(Main().Handle()));
+    EXPECT_TRUE(Enabled(Scrap().Handle()));
 }
 
 TEST_F(DialogVersion, OkEnterAndAltF4AllCloseIt) {
     Open();
-    Click(AboutBox->OKButton);
-    EXPECT_FALSE(AboutBox->Visible());
-    EXPECT_TRUE(Enabled(Form1->Handle()));
+    Click(About().Ui().okButton);
+    EXPECT_FALSE(About().Visible());
+    EXPECT_TRUE(Enabled(Main().Handle()));
 
     Open();
-    ASSERT_TRUE(AboutBox->Visible());
-    SendMessageW(AboutBox->OKButton, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(About().Visible());
+    SendMessageW(About().Ui().okButton, WM_KEYDOWN, VK_RETURN, 0);
     PumpPending();
-    EXPECT_FALSE(AboutBox->Visible());
-    EXPECT_TRUE(Enabled(Form2->Handle()));
+    EXPECT_FALSE(About().Visible());
+    EXPECT_TRUE(Enabled(Scrap().Handle()));
 
     Open();
-    ASSERT_TRUE(AboutBox->Visible());
-    SendMessageW(AboutBox->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // what Alt+F4 sends
+    ASSERT_TRUE(About().Visible());
+    SendMessageW(About().Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // what Alt+F4 sends
     PumpPending();
-    EXPECT_FALSE(AboutBox->Visible());
-    EXPECT_TRUE(Enabled(Form1->Handle()));
+    EXPECT_FALSE(About().Visible());
+    EXPECT_TRUE(Enabled(Main().Handle()));
     // The dialog is only hidden; it opens again.
     Open();
-    EXPECT_TRUE(AboutBox->Visible());
+    EXPECT_TRUE(About().Visible());
 }
 
 TEST_F(DialogVersion, MainWindowTopmostAfterClosingOnlyWhenStayOnTop) {
-    Form1->StayOnTop = "TRUE";
+    AcceptSwitches([](Switches& s) { s.stayOnTop = true; });
     Open();
-    EXPECT_FALSE(Topmost(Form1->Handle()));  // ordinary while the dialog shows
-    SendMessageW(AboutBox->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Topmost(Form1->Handle()));
+    EXPECT_FALSE(Topmost(Main().Handle()));  // ordinary while the dialog shows
+    SendMessageW(About().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Topmost(Main().Handle()));
 
-    Form1->StayOnTop = "FALSE";
+    AcceptSwitches([](Switches& s) { s.stayOnTop = false; });
     Open();
-    SendMessageW(AboutBox->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(Topmost(Form1->Handle()));
+    SendMessageW(About().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Topmost(Main().Handle()));
 
-    Form1->StayOnTop = "true";  // only an exact "TRUE" counts
+    AcceptSwitches([](Switches& s) { s.stayOnTop = false; });
     Open();
-    Click(AboutBox->OKButton);
-    EXPECT_FALSE(Topmost(Form1->Handle()));
+    Click(About().Ui().okButton);
+    EXPECT_FALSE(Topmost(Main().Handle()));
 }
 
 class DialogSettings : public ProgramWindows {
 protected:
     void Open() {
-        Click(Form1->SpeedButton1);
+        Click(Main().Ui().settingsButton);
         PumpPending();
     }
-    HWND Boxes(int i) const {
-        HWND boxes[] = {Form3->Check_TOP, Form3->Check_BMP, Form3->Check_Preview, Form3->Check_Delete};
+    HWND Boxes(int i) {
+        HWND boxes[] = {SettingsBox().Ui().stayOnTopBox, SettingsBox().Ui().continuousRegistrationBox, SettingsBox().Ui().hidePreviewBox, SettingsBox().Ui().confirmDeleteBox};
         return boxes[i];
     }
-    std::vector<bool> BoxStates() const {
+    std::vector<bool> BoxStates() {
         std::vector<bool> states;
         for (int i = 0; i < 4; ++i) states.push_back(IsChecked(Boxes(i)));
         return states;
@@ -218,22 +218,22 @@ protected:
 
 TEST_F(DialogSettings, OpensCentredWithBoxesFrameHintsAndTabOrder) {
     Open();
-    HWND dialog = Form3->Handle();
-    ASSERT_TRUE(Form3->Visible());
-    EXPECT_FALSE(Enabled(Form1->Handle()));
-    EXPECT_FALSE(Enabled(Form2->Handle()));
+    HWND dialog = SettingsBox().Handle();
+    ASSERT_TRUE(SettingsBox().Visible());
+    EXPECT_FALSE(Enabled(Main().Handle()));
+    EXPECT_FALSE(Enabled(Scrap().Handle()));
     EXPECT_EQ(Caption(dialog), "設定");
     ExpectClientSize(dialog, 242, 172);
     ExpectCentredOnScreen(dialog);
-    ExpectPlace(Form3->Bevel1, 8, 8, 225, 121);
-    EXPECT_EQ(GetWindow(Form3->Bevel1, GW_HWNDNEXT), nullptr);
+    ExpectPlace(SettingsBox().Ui().frame, 8, 8, 225, 121);
+    EXPECT_EQ(GetWindow(SettingsBox().Ui().frame, GW_HWNDNEXT), nullptr);
 
     const char* captions[] = {"常に手前に表示", "BMPの連続登録", "BMPプレビューを表示しない", "削除時に確認をとる"};
     const char* hints[] = {"メインフォームを最前面に表示します", "クリップボードに変化が起こるたび自動で登録します",
                            "ビットマップのプレビューを表示しません", "登録されたファイルの削除時に警告をだします"};
     int tops[] = {16, 40, 64, 88};
     int widths[] = {105, 137, 161, 121};
-    EXPECT_EQ(SendMessageW(Form3->Hint, TTM_GETTOOLCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(SettingsBox().Ui().hints, TTM_GETTOOLCOUNT, 0, 0), 4);
     for (int i = 0; i < 4; ++i) {
         ExpectPlace(Boxes(i), 16, tops[i], widths[i], 17);
         EXPECT_EQ(Caption(Boxes(i)), captions[i]);
@@ -243,92 +243,92 @@ TEST_F(DialogSettings, OpensCentredWithBoxesFrameHintsAndTabOrder) {
         tool.hwnd = dialog;
         tool.uId = reinterpret_cast<UINT_PTR>(Boxes(i));
         tool.lpszText = text;
-        SendMessageW(Form3->Hint, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(SettingsBox().Ui().hints, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
         EXPECT_EQ(ToCp932(text), hints[i]);
     }
-    ExpectPlace(Form3->ButtonOK, 80, 136, 75, 25);
-    ExpectPlace(Form3->Button1, 160, 136, 75, 25);
-    EXPECT_EQ(Caption(Form3->Button1), "Cancel");
+    ExpectPlace(SettingsBox().Ui().okButton, 80, 136, 75, 25);
+    ExpectPlace(SettingsBox().Ui().cancelButton, 160, 136, 75, 25);
+    EXPECT_EQ(Caption(SettingsBox().Ui().cancelButton), "Cancel");
     // Neither button is a default button.
-    EXPECT_EQ(GetWindowLongW(Form3->ButtonOK, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    EXPECT_EQ(GetWindowLongW(Form3->Button1, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(SettingsBox().Ui().okButton, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(SettingsBox().Ui().cancelButton, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
 
-    std::vector<HWND> order{Form3->Check_TOP};
+    std::vector<HWND> order{SettingsBox().Ui().stayOnTopBox};
     for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(dialog, order.back(), FALSE));
-    EXPECT_EQ(order, (std::vector<HWND>{Form3->Check_TOP, Form3->Check_BMP, Form3->Check_Preview,
-                                        Form3->Check_Delete, Form3->ButtonOK, Form3->Button1}));
+    EXPECT_EQ(order, (std::vector<HWND>{SettingsBox().Ui().stayOnTopBox, SettingsBox().Ui().continuousRegistrationBox, SettingsBox().Ui().hidePreviewBox,
+                                        SettingsBox().Ui().confirmDeleteBox, SettingsBox().Ui().okButton, SettingsBox().Ui().cancelButton}));
 }
 
 TEST_F(DialogSettings, ContinuousRegistrationStartsUnchecked) {
     EXPECT_EQ(BoxStates(), (std::vector<bool>{false, false, false, false}));
     Open();
-    EXPECT_FALSE(IsChecked(Form3->Check_BMP));
+    EXPECT_FALSE(IsChecked(SettingsBox().Ui().continuousRegistrationBox));
 }
 
 TEST_F(DialogSettings, OkWritesTheThreeStrings) {
     Open();
-    Toggle(Form3->Check_TOP);
-    Toggle(Form3->Check_Preview);
-    Toggle(Form3->Check_Delete);
-    Click(Form3->ButtonOK);
-    EXPECT_FALSE(Form3->Visible());
-    EXPECT_EQ(Form1->StayOnTop, "TRUE");
-    EXPECT_EQ(Form1->NonPreview, "TRUE");
-    EXPECT_EQ(Form1->DeleteCheck, "TRUE");
-    EXPECT_TRUE(IsWindowVisible(Form1->Lab_MinOr));
-    EXPECT_TRUE(Enabled(Form1->Handle()));
-    EXPECT_TRUE(Enabled(Form2->Handle()));
-    EXPECT_TRUE(Topmost(Form1->Handle()));
-    EXPECT_TRUE(Topmost(Form3->Handle()));  // the dialog follows the box too
+    Toggle(SettingsBox().Ui().stayOnTopBox);
+    Toggle(SettingsBox().Ui().hidePreviewBox);
+    Toggle(SettingsBox().Ui().confirmDeleteBox);
+    Click(SettingsBox().Ui().okButton);
+    EXPECT_FALSE(SettingsBox().Visible());
+    EXPECT_TRUE(Core().CurrentSettings().stayOnTop);
+    EXPECT_TRUE(Core().CurrentSettings().hidePreview);
+    EXPECT_TRUE(Core().CurrentSettings().confirmDelete);
+    EXPECT_TRUE(IsWindowVisible(Main().Ui().previewOffLabel));
+    EXPECT_TRUE(Enabled(Main().Handle()));
+    EXPECT_TRUE(Enabled(Scrap().Handle()));
+    EXPECT_TRUE(Topmost(Main().Handle()));
+    EXPECT_TRUE(Topmost(SettingsBox().Handle()));  // the dialog follows the box too
 
     Open();
-    EXPECT_FALSE(Topmost(Form1->Handle()));
-    Toggle(Form3->Check_TOP);
-    Toggle(Form3->Check_Preview);
-    Toggle(Form3->Check_Delete);
-    Click(Form3->ButtonOK);
-    EXPECT_EQ(Form1->StayOnTop, "FALSE");
-    EXPECT_EQ(Form1->NonPreview, "FALSE");
-    EXPECT_EQ(Form1->DeleteCheck, "FALSE");
-    EXPECT_FALSE(IsWindowVisible(Form1->Lab_MinOr));
-    EXPECT_FALSE(Topmost(Form1->Handle()));
-    EXPECT_FALSE(Topmost(Form3->Handle()));
+    EXPECT_FALSE(Topmost(Main().Handle()));
+    Toggle(SettingsBox().Ui().stayOnTopBox);
+    Toggle(SettingsBox().Ui().hidePreviewBox);
+    Toggle(SettingsBox().Ui().confirmDeleteBox);
+    Click(SettingsBox().Ui().okButton);
+    EXPECT_FALSE(Core().CurrentSettings().stayOnTop);
+    EXPECT_FALSE(Core().CurrentSettings().hidePreview);
+    EXPECT_FALSE(Core().CurrentSettings().confirmDelete);
+    EXPECT_FALSE(IsWindowVisible(Main().Ui().previewOffLabel));
+    EXPECT_FALSE(Topmost(Main().Handle()));
+    EXPECT_FALSE(Topmost(SettingsBox().Handle()));
 }
 
 TEST_F(DialogSettings, CancelRestoresTheBoxesAndWritesNothing) {
     Open();
-    Toggle(Form3->Check_TOP);
-    Toggle(Form3->Check_BMP);
-    Toggle(Form3->Check_Delete);
+    Toggle(SettingsBox().Ui().stayOnTopBox);
+    Toggle(SettingsBox().Ui().continuousRegistrationBox);
+    Toggle(SettingsBox().Ui().confirmDeleteBox);
     ASSERT_EQ(BoxStates(), (std::vector<bool>{true, true, false, true}));
-    Click(Form3->Button1);
-    EXPECT_FALSE(Form3->Visible());
+    Click(SettingsBox().Ui().cancelButton);
+    EXPECT_FALSE(SettingsBox().Visible());
     EXPECT_EQ(BoxStates(), (std::vector<bool>{false, false, false, false}));
-    EXPECT_EQ(Form1->StayOnTop, "FALSE");
-    EXPECT_EQ(Form1->DeleteCheck, "FALSE");
-    EXPECT_TRUE(Enabled(Form1->Handle()));
-    EXPECT_TRUE(Enabled(Form2->Handle()));
-    EXPECT_FALSE(Topmost(Form1->Handle()));
+    EXPECT_FALSE(Core().CurrentSettings().stayOnTop);
+    EXPECT_FALSE(Core().CurrentSettings().confirmDelete);
+    EXPECT_TRUE(Enabled(Main().Handle()));
+    EXPECT_TRUE(Enabled(Scrap().Handle()));
+    EXPECT_FALSE(Topmost(Main().Handle()));
 }
 
 TEST_F(DialogSettings, CloseBoxKeepsTheBoxesButWritesNoStrings) {
     Open();
-    Toggle(Form3->Check_TOP);
-    Toggle(Form3->Check_Preview);
-    Toggle(Form3->Check_Delete);
-    SendMessageW(Form3->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(Form3->Visible());
+    Toggle(SettingsBox().Ui().stayOnTopBox);
+    Toggle(SettingsBox().Ui().hidePreviewBox);
+    Toggle(SettingsBox().Ui().confirmDeleteBox);
+    SendMessageW(SettingsBox().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(SettingsBox().Visible());
     EXPECT_EQ(BoxStates(), (std::vector<bool>{true, false, true, true}));
-    EXPECT_EQ(Form1->StayOnTop, "FALSE");
-    EXPECT_EQ(Form1->NonPreview, "FALSE");
-    EXPECT_EQ(Form1->DeleteCheck, "FALSE");
-    EXPECT_FALSE(IsWindowVisible(Form1->Lab_MinOr));  // the preview is not refreshed
-    EXPECT_TRUE(Enabled(Form1->Handle()));
-    EXPECT_TRUE(Enabled(Form2->Handle()));
+    EXPECT_FALSE(Core().CurrentSettings().stayOnTop);
+    EXPECT_FALSE(Core().CurrentSettings().hidePreview);
+    EXPECT_FALSE(Core().CurrentSettings().confirmDelete);
+    EXPECT_FALSE(IsWindowVisible(Main().Ui().previewOffLabel));  // the preview is not refreshed
+    EXPECT_TRUE(Enabled(Main().Handle()));
+    EXPECT_TRUE(Enabled(Scrap().Handle()));
     // The next opening shows what the user left, and Cancel then goes back to it.
     Open();
-    Toggle(Form3->Check_Delete);
-    Click(Form3->Button1);
+    Toggle(SettingsBox().Ui().confirmDeleteBox);
+    Click(SettingsBox().Ui().cancelButton);
     EXPECT_EQ(BoxStates(), (std::vector<bool>{true, false, true, true}));
 }
 
@@ -341,21 +341,21 @@ protected:
 };
 
 TEST_F(DialogSettingsStayOnTop, BoxShowsCheckedAndEveryCloseMakesMainWindowTopmost) {
-    EXPECT_EQ(Form1->StayOnTop, "TRUE");
+    EXPECT_TRUE(Core().CurrentSettings().stayOnTop);
     Open();
-    EXPECT_TRUE(IsChecked(Form3->Check_TOP));
-    EXPECT_FALSE(Topmost(Form1->Handle()));
-    SendMessageW(Form3->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Topmost(Form1->Handle()));
+    EXPECT_TRUE(IsChecked(SettingsBox().Ui().stayOnTopBox));
+    EXPECT_FALSE(Topmost(Main().Handle()));
+    SendMessageW(SettingsBox().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Topmost(Main().Handle()));
 
     Open();
-    Click(Form3->Button1);
-    EXPECT_TRUE(Topmost(Form1->Handle()));
+    Click(SettingsBox().Ui().cancelButton);
+    EXPECT_TRUE(Topmost(Main().Handle()));
 
     Open();
-    Click(Form3->ButtonOK);
-    EXPECT_TRUE(Topmost(Form1->Handle()));
-    EXPECT_EQ(Form1->StayOnTop, "TRUE");
+    Click(SettingsBox().Ui().okButton);
+    EXPECT_TRUE(Topmost(Main().Handle()));
+    EXPECT_TRUE(Core().CurrentSettings().stayOnTop);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/status_texts.h"
+#include "core/status_texts.h"
 #include "platform/clipboard_win32.h"
 #include "platform/wide_win32.h"
 #include "scrapbook/save_dialog_win32.h"
@@ -34,7 +34,7 @@ protected:
     void SetUp() override {
         previousRunner_ = SetSaveDialogRunner([this](const SaveDialogRequest& request) {
             requests.push_back(request);
-            mainTopmostDuringDialog.push_back(IsTopmost(Form1->Handle()));
+            mainTopmostDuringDialog.push_back(IsTopmost(Main().Handle()));
             std::optional<std::string> answer = nextAnswer;
             return answer;
         });
@@ -42,7 +42,7 @@ protected:
     }
 
     void TearDown() override {
-        if (Form3) SetChecked(Form3->Check_BMP, false);
+        SetBox(SettingsBox().Ui().continuousRegistrationBox, false);
         ProgramWindows::TearDown();
         SetSaveDialogRunner(previousRunner_);
     }
@@ -61,26 +61,26 @@ protected:
     void RegisterBitmap(int width, int height, COLORREF color = RGB(200, 40, 40)) {
         ASSERT_TRUE(PutBitmapOnClipboard(width, height, color));
         PumpPending();
-        Click(Form1->btn_add);
+        Click(Main().Ui().registerButton);
     }
     void RegisterText(const std::string& text) {
         Copy(text);
-        Click(Form1->btn_add);
+        Click(Main().Ui().registerButton);
     }
 
-    static void SelectTextClip(int index) { ListBoxWin32(Form2->ListBox1).Select(index); }
-    static void PressKeyInList(WORD key) { SendMessageW(Form2->ListBox1, WM_KEYDOWN, key, 1); }
+    void SelectTextClip(int index) { SelectRow(Scrap().Ui().textClipList, index); }
+    void PressKeyInList(WORD key) { SendMessageW(Scrap().Ui().textClipList, WM_KEYDOWN, key, 1); }
     // The middle of list item index, in the list's coordinates.
-    static POINT ItemPoint(int index) {
+    POINT ItemPoint(int index) {
         RECT r{};
-        SendMessageW(Form2->ListBox1, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        SendMessageW(Scrap().Ui().textClipList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
-    static void Mouse(UINT message, POINT at, WPARAM keys = 0) {
-        SendMessageW(Form2->ListBox1, message, keys, MAKELPARAM(at.x, at.y));
+    void Mouse(UINT message, POINT at, WPARAM keys = 0) {
+        SendMessageW(Scrap().Ui().textClipList, message, keys, MAKELPARAM(at.x, at.y));
     }
     // A drag with the list's own mouse messages, from item to a point.
-    static void DragItem(int from, POINT to) {
+    void DragItem(int from, POINT to) {
         POINT start = ItemPoint(from);
         Mouse(WM_MOUSEMOVE, start);
         Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
@@ -108,20 +108,20 @@ private:
 
 TEST_F(Scrapbook, EmptyFoldersShowNothingAndTheButtonsDoNothing) {
     EXPECT_TRUE(TextClipRows().empty());
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 0);
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 0);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cx, 0);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cy, 0);
     EXPECT_EQ(Counter(), "0 / 0");
-    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageText);
+    EXPECT_EQ(Scrap().ActivePage(), ScrapbookPage::Text);
     Copy("keep");
     nextAnswer = folder.Path() + "never.txt";
-    for (auto page : {ScrapbookWindow::kPageText, ScrapbookWindow::kPageBitmap, ScrapbookWindow::kPageMemo}) {
-        Form2->SetActivePage(page);
-        Click(Form2->BtnCopy);
-        Click(Form2->BtnDelete);
-        Click(Form2->BtnFile);
-        Form2->PopCopyClick();
-        Form2->PopDeleteClick();
-        Form2->PopFileClick();
+    for (auto page : {ScrapbookPage::Text, ScrapbookPage::Bitmap, ScrapbookPage::Memo}) {
+        Scrap().SetActivePage(page);
+        Click(Scrap().Ui().copyButton);
+        Click(Scrap().Ui().deleteButton);
+        Click(Scrap().Ui().saveButton);
+        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 0);
+        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 2);
+        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 1);
     }
     PumpPending();
     EXPECT_TRUE(requests.empty());  // no dialog with nothing to save
@@ -140,27 +140,27 @@ TEST_F(Scrapbook, RegisteredBitmapShowsOnTheBmpPageAsTheLastClip) {
     RegisterBitmap(20, 20);
     EXPECT_EQ(Counter(), "1 / 1");
     RegisterBitmap(30, 20);
-    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageBitmap);
+    EXPECT_EQ(Scrap().ActivePage(), ScrapbookPage::Bitmap);
     EXPECT_EQ(Counter(), "2 / 2");
-    EXPECT_EQ(Form1->StatusText(), status::kBitmapRegistered);
+    EXPECT_EQ(Main().StatusText(), status::kBitmapRegistered);
     EXPECT_TRUE(FileExists(BitmapClipFile(1)));
-    EXPECT_FALSE(Form2->Visible());  // registering never shows the scrapbook
-    EXPECT_TRUE(GetWindowLongW(Form2->PaintBox1, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(GetWindowLongW(Form2->ListBox1, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(Scrap().Visible());  // registering never shows the scrapbook
+    EXPECT_TRUE(GetWindowLongW(Scrap().Ui().pictureBox, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(Scrap().Ui().textClipList, GWL_STYLE) & WS_VISIBLE);
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
 TEST_F(Scrapbook, WidePictureShowsAt193By64FromTheFramesCorner) {
     RegisterBitmap(300, 100);
-    const Rect& r = Form2->BitmapStore->DrawRect();
+    const Rect& r = Core().BitmapClips().DrawRect();
     EXPECT_EQ(r.Right, 193);
     EXPECT_EQ(r.Bottom, 64);
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 193);
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 64);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cx, 193);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cy, 64);
     // The paint box sits 8, 8 into the BMP page, whose origin is where the
     // TEXT page's list begins.
-    POINT page = PlaceInParent(Form2->ListBox1);
-    POINT box = PlaceInParent(Form2->PaintBox1);
+    POINT page = PlaceInParent(Scrap().Ui().textClipList);
+    POINT box = PlaceInParent(Scrap().Ui().pictureBox);
     EXPECT_EQ(box.x, page.x + 8);
     EXPECT_EQ(box.y, page.y + 8);
 }
@@ -171,22 +171,22 @@ protected:
     void BeforeStart() override {
         for (int i = 0; i < 5; ++i) WriteBitmapClip(i, 100, 10 * (i + 1));
     }
-    static int ShownHeight() { return Form2->BitmapStore->DrawRect().Bottom; }
+    int ShownHeight() { return Core().BitmapClips().DrawRect().Bottom; }
 };
 
 TEST_F(ScrapbookWithFiveBitmaps, StartsOnTheFirstClip) {
     EXPECT_EQ(Counter(), "1 / 5");
     EXPECT_EQ(ShownHeight(), 19);
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 19);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cy, 19);
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, DeletingClip3Of5ShowsTheOldClip4As3Of4) {
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
-    Click(Form2->Btn_R);
-    Click(Form2->Btn_R);
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().nextButton);
+    Click(Scrap().Ui().nextButton);
     EXPECT_EQ(Counter(), "3 / 5");
     EXPECT_EQ(ShownHeight(), 58);
-    Click(Form2->BtnDelete);
+    Click(Scrap().Ui().deleteButton);
     EXPECT_EQ(Counter(), "3 / 4");
     EXPECT_EQ(ShownHeight(), 77);
     EXPECT_FALSE(FileExists(BitmapClipFile(4)));
@@ -194,54 +194,54 @@ TEST_F(ScrapbookWithFiveBitmaps, DeletingClip3Of5ShowsTheOldClip4As3Of4) {
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, PriorOnTheFirstAndNextOnTheLastLeaveTheCounter) {
-    Click(Form2->Btn_L);
+    Click(Scrap().Ui().priorButton);
     EXPECT_EQ(Counter(), "1 / 5");
     EXPECT_EQ(ShownHeight(), 19);
-    Click(Form2->Btn_MR);
+    Click(Scrap().Ui().lastButton);
     EXPECT_EQ(Counter(), "5 / 5");
     EXPECT_EQ(ShownHeight(), 96);
-    Click(Form2->Btn_R);
+    Click(Scrap().Ui().nextButton);
     EXPECT_EQ(Counter(), "5 / 5");
-    Click(Form2->Btn_ML);
+    Click(Scrap().Ui().firstButton);
     EXPECT_EQ(Counter(), "1 / 5");
     EXPECT_EQ(ShownHeight(), 19);
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
-    Form1->DeleteCheck = "TRUE";
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
-    Click(Form2->BtnDelete);
+    AcceptSwitches([](Switches& s) { s.confirmDelete = true; });
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().deleteButton);
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"このビットマップを削除しますか"});
     EXPECT_EQ(Counter(), "1 / 5");
     prompts.answers.push_back(true);
-    Form2->PopDeleteClick();
+    ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 2);
     EXPECT_EQ(Counter(), "1 / 4");
     EXPECT_EQ(ShownHeight(), 39);
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCopyIsNotStoredAgain) {
-    SetChecked(Form3->Check_BMP, true);
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
-    Click(Form2->Btn_R);
-    Click(Form2->BtnCopy);
-    EXPECT_FALSE(IsChecked(Form3->Check_BMP));
+    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().nextButton);
+    Click(Scrap().Ui().copyButton);
+    EXPECT_FALSE(IsChecked(SettingsBox().Ui().continuousRegistrationBox));
     EXPECT_TRUE(ClipboardWin32().HasFormat(kCfBitmap));
     PumpFor(20);
-    EXPECT_EQ(Form2->BitmapStore->Count(), 5);
+    EXPECT_EQ(Core().BitmapClips().Count(), 5);
     EXPECT_EQ(Counter(), "2 / 5");
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrationStoresItOnceMore) {
-    SetChecked(Form3->Check_BMP, true);
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
-    Click(Form2->Btn_R);  // clip 2, shown 39 high
-    SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->PaintBox1), STN_DBLCLK),
-                 reinterpret_cast<LPARAM>(Form2->PaintBox1));
-    EXPECT_TRUE(PumpUntil([] { return Form2->BitmapStore->Count() == 6; }));
+    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().nextButton);  // clip 2, shown 39 high
+    SendMessageW(Scrap().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Scrap().Ui().pictureBox), STN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Scrap().Ui().pictureBox));
+    EXPECT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 6; }));
     PumpFor(10);
-    EXPECT_EQ(Form2->BitmapStore->Count(), 6);  // once, not again and again
-    EXPECT_TRUE(IsChecked(Form3->Check_BMP));
+    EXPECT_EQ(Core().BitmapClips().Count(), 6);  // once, not again and again
+    EXPECT_TRUE(IsChecked(SettingsBox().Ui().continuousRegistrationBox));
     EXPECT_EQ(Counter(), "6 / 6");
     EXPECT_EQ(ShownHeight(), 39);
     std::string copy = ReadFileBytes(BitmapClipFile(5));
@@ -251,13 +251,13 @@ TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrati
 }
 
 TEST_F(Scrapbook, PictureCopiedWhileContinuousRegistrationIsTickedIsStoredAtOnce) {
-    SetChecked(Form3->Check_BMP, true);
+    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
     ASSERT_TRUE(PutBitmapOnClipboard(40, 20));
-    EXPECT_TRUE(PumpUntil([] { return Form2->BitmapStore->Count() == 1; }));
-    EXPECT_EQ(Form2->ActivePage(), ScrapbookWindow::kPageBitmap);
+    EXPECT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 1; }));
+    EXPECT_EQ(Scrap().ActivePage(), ScrapbookPage::Bitmap);
     EXPECT_EQ(Counter(), "1 / 1");
-    EXPECT_EQ(Form1->StatusText(), "");  // no status text for continuous registration
-    EXPECT_FALSE(Form2->Visible());
+    EXPECT_EQ(Main().StatusText(), "");  // no status text for continuous registration
+    EXPECT_FALSE(Scrap().Visible());
 }
 
 // A 16-bit 5-6-5 picture as the clipboard's only rendering is stored as a
@@ -288,7 +288,7 @@ TEST_F(Scrapbook, Registered565DibBecomesA24BitFileWithTheSamePixels) {
     ASSERT_TRUE(PutDibOnClipboard(dib));
     PumpPending();
     ASSERT_TRUE(ClipboardWin32().HasFormat(kCfBitmap));
-    Click(Form1->btn_add);
+    Click(Main().Ui().registerButton);
     ASSERT_TRUE(ReportedErrors().empty()) << ReportedErrors().front();
     EXPECT_EQ(Counter(), "1 / 1");
 
@@ -329,12 +329,12 @@ TEST_F(ScrapbookWithBadBitmaps, TheDibsMessageIsReportedAndTheWindowsStayUsable)
     // The first clip, at start: its pixels end early.
     ASSERT_EQ(ReportedErrors().size(), 1u);
     EXPECT_EQ(ReportedErrors()[0], "Stream read error");
-    EXPECT_EQ(Form2->BitmapStore->Count(), 2);
+    EXPECT_EQ(Core().BitmapClips().Count(), 2);
     EXPECT_EQ(Counter(), "0 / 0");  // the failed start did not get to the counter
     // Nothing was shown, so the box keeps the size it was made with.
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 193);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cx, 193);
 
-    Click(Form2->Btn_R);
+    Click(Scrap().Ui().nextButton);
     ASSERT_EQ(ReportedErrors().size(), 2u);
     EXPECT_EQ(ReportedErrors()[1], "TVyInternalDIB.LoadFromFile: File type is invalid");
     EXPECT_EQ(Counter(), "0 / 0");  // the failed step stopped before the counter
@@ -342,12 +342,12 @@ TEST_F(ScrapbookWithBadBitmaps, TheDibsMessageIsReportedAndTheWindowsStayUsable)
     RegisterBitmap(50, 100);
     EXPECT_EQ(ReportedErrors().size(), 2u);
     EXPECT_EQ(Counter(), "3 / 3");
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cx, 96);  // 193 * 50 / 100 = 96.5 goes to the even neighbour
-    EXPECT_EQ(ClientSize(Form2->PaintBox1).cy, 193);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cx, 96);  // 193 * 50 / 100 = 96.5 goes to the even neighbour
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cy, 193);
 
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
-    Click(Form2->BtnDelete);  // the good clip goes; the bad one before it cannot be shown
-    EXPECT_EQ(Form2->BitmapStore->Count(), 2);
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().deleteButton);  // the good clip goes; the bad one before it cannot be shown
+    EXPECT_EQ(Core().BitmapClips().Count(), 2);
     EXPECT_EQ(ReportedErrors().size(), 3u);
     RegisterText("still works");
     EXPECT_EQ(TextClipRows(), std::vector<std::string>{"still works"});
@@ -369,7 +369,7 @@ protected:
 };
 
 TEST_F(ScrapbookWithTextClips, DeleteKeyWithDeleteCheckAsksAndNoKeepsTheClip) {
-    Form1->DeleteCheck = "TRUE";
+    AcceptSwitches([](Switches& s) { s.confirmDelete = true; });
     SelectTextClip(1);
     PressKeyInList(VK_DELETE);
     ASSERT_EQ(prompts.questions.size(), 1u);
@@ -390,48 +390,48 @@ TEST_F(ScrapbookWithTextClips, SpaceAndDoubleClickCopyTheSelectedClip) {
     PressKeyInList(VK_SPACE);
     EXPECT_EQ(ClipboardText(), "c4");
     SelectTextClip(2);
-    SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->ListBox1), LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(Form2->ListBox1));
+    SendMessageW(Scrap().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Scrap().Ui().textClipList), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Scrap().Ui().textClipList));
     EXPECT_EQ(ClipboardText(), "c2");
     SelectTextClip(3);
-    Form2->PopCopyClick();
+    ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 0);
     EXPECT_EQ(ClipboardText(), "c3");
 }
 
 TEST_F(ScrapbookWithTextClips, ClickingAClipSetsTheListsHintToItsPreview) {
     SelectTextClip(3);
-    SendMessageW(Form2->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form2->ListBox1), LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(Form2->ListBox1));
-    EXPECT_EQ(Form2->ListBox1Hint(), "c3");
+    SendMessageW(Scrap().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Scrap().Ui().textClipList), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Scrap().Ui().textClipList));
+    EXPECT_EQ(Scrap().TextClipHint(), "c3");
 }
 
 TEST_F(ScrapbookWithTextClips, DeletingATextClipClosesUpTheFiles) {
     SelectTextClip(2);
-    Click(Form2->BtnDelete);
+    Click(Scrap().Ui().deleteButton);
     EXPECT_EQ(TextClipFiles(5), Expected({0, 1, 3, 4, 5}));
     EXPECT_FALSE(FileExists(ClipFile(5)));
     EXPECT_EQ(TextClipRows(), (std::vector<std::string>{"c0", "c1", "c3", "c4", "c5"}));
 }
 
 TEST_F(ScrapbookWithTextClips, DraggingItem5OntoItem2ExchangesOnlyThoseTwo) {
-    Form2->Show();
+    Scrap().Show();
     PumpPending();
     DragItem(5, ItemPoint(2));
-    EXPECT_FALSE(Form2->Dragging());
+    EXPECT_FALSE(Scrap().Dragging());
     EXPECT_EQ(TextClipFiles(6), Expected({0, 1, 5, 3, 4, 2}));
     EXPECT_EQ(TextClipRows(), (std::vector<std::string>{"c0", "c1", "c5", "c3", "c4", "c2"}));
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
-TEST_F(ScrapbookWithTextClips, EndDragExchangesTheItemUnderTheDropWithTheOneDragged) {
-    Form2->DragFromIndex = 4;
-    POINT at = ItemPoint(1);
-    Form2->ListBox1EndDrag(at.x, at.y);
+TEST_F(ScrapbookWithTextClips, DropExchangesTheItemUnderItWithTheOneDragged) {
+    Scrap().Show();
+    PumpPending();
+    DragItem(4, ItemPoint(1));
     EXPECT_EQ(TextClipFiles(6), Expected({0, 4, 2, 3, 1, 5}));
 }
 
 TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfChangesNothing) {
-    Form2->Show();
+    Scrap().Show();
     PumpPending();
     const auto unchanged = Expected({0, 1, 2, 3, 4, 5});
     DragItem(5, ItemPoint(0));  // the topmost visible item
@@ -450,27 +450,22 @@ TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfCha
     Mouse(WM_MOUSEMOVE, start);
     Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, ItemPoint(2), MK_LBUTTON);
-    EXPECT_TRUE(Form2->Dragging());
-    SendMessageW(Form2->ListBox1, WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_FALSE(Form2->Dragging());
+    EXPECT_TRUE(Scrap().Dragging());
+    SendMessageW(Scrap().Ui().textClipList, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(Scrap().Dragging());
     Mouse(WM_LBUTTONUP, ItemPoint(2));
     EXPECT_EQ(TextClipFiles(6), unchanged);
 
-    // Without a movement over an item first there is nothing to drag from.
-    Form2->DragFromIndex = -1;
-    POINT two = ItemPoint(2);
-    Form2->ListBox1EndDrag(two.x, two.y);
-    EXPECT_EQ(TextClipFiles(6), unchanged);
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
 TEST_F(ScrapbookWithTextClips, MovingThePointerTracksTheItemUnderIt) {
     Mouse(WM_MOUSEMOVE, ItemPoint(3));
-    EXPECT_EQ(Form2->DragFromIndex, 3);
+    EXPECT_EQ(Scrap().DragFromIndex(), 3);
     POINT below = ItemPoint(5);
     below.y += 30;
     Mouse(WM_MOUSEMOVE, below);
-    EXPECT_EQ(Form2->DragFromIndex, -1);
+    EXPECT_EQ(Scrap().DragFromIndex(), -1);
 }
 
 class ScrapbookWithManyTextClips : public Scrapbook {
@@ -481,10 +476,10 @@ protected:
 };
 
 TEST_F(ScrapbookWithManyTextClips, DropOnTheTopmostVisibleItemOfAScrolledListChangesNothing) {
-    Form2->Show();
+    Scrap().Show();
     PumpPending();
-    SendMessageW(Form2->ListBox1, LB_SETTOPINDEX, 5, 0);
-    ASSERT_EQ(SendMessageW(Form2->ListBox1, LB_GETTOPINDEX, 0, 0), 5);
+    SendMessageW(Scrap().Ui().textClipList, LB_SETTOPINDEX, 5, 0);
+    ASSERT_EQ(SendMessageW(Scrap().Ui().textClipList, LB_GETTOPINDEX, 0, 0), 5);
     DragItem(9, ItemPoint(5));
     EXPECT_EQ(ReadFileBytes(ClipFile(5)), "c5\r\n");
     EXPECT_EQ(ReadFileBytes(ClipFile(9)), "c9\r\n");
@@ -499,22 +494,22 @@ TEST_F(Scrapbook, SavingUnderHtmWritesHtmlAndUnderUpperCaseHtmPlainText) {
     RegisterText("a<b>c");
     SelectTextClip(0);
     nextAnswer = folder.Path() + "page.htm";
-    Click(Form2->BtnFile);
+    Click(Scrap().Ui().saveButton);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].filter, kTextFilter);
     EXPECT_EQ(requests[0].defaultExt, "txt");
     EXPECT_EQ(requests[0].initialDir, "C:\\");
-    EXPECT_EQ(requests[0].owner, Form2->Handle());
+    EXPECT_EQ(requests[0].owner, Scrap().Handle());
     EXPECT_EQ(ReadFileBytes(folder.Path() + "page.htm"),
               "<!-- Lumeret for Windows -->\r\n<HTML>\r\n<HEAD>\r\n<TITLE>Lumeretファイル出力</TITLE>\r\n"
               "</HEAD>\r\n<BODY>\r\na&lt;b&gt;c<BR>\r\n</BODY>\r\n</HTML>\r\n");
 
     for (const char* name : {"plain.HTM", "plain.html", "plain.txt", "plain"}) {
         nextAnswer = folder.Path() + name;
-        Form2->PopFileClick();
+        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 1);
         EXPECT_EQ(ReadFileBytes(folder.Path() + name), "a<b>c\r\n") << name;
     }
-    EXPECT_EQ(Form1->Path1, folder.Path());
+    EXPECT_EQ(Core().CurrentSettings().textExportFolder, folder.Path());
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
@@ -526,127 +521,127 @@ TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
     CreateDirectoryA(pictures.c_str(), nullptr);
     CreateDirectoryA(notes.c_str(), nullptr);
 
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
     nextAnswer = pictures + "pic.bmp";
-    Click(Form2->BtnFile);
+    Click(Scrap().Ui().saveButton);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].filter, kBitmapFilter);
     EXPECT_EQ(requests[0].defaultExt, "bmp");
     EXPECT_EQ(requests[0].initialDir, "C:\\");
     EXPECT_EQ(ReadFileBytes(pictures + "pic.bmp").substr(0, 2), "BM");
-    EXPECT_EQ(Form1->Path2, pictures);
-    EXPECT_EQ(Form1->Path1, "C:\\");
-    EXPECT_EQ(Form1->Path3, "C:\\");
+    EXPECT_EQ(Core().CurrentSettings().bitmapExportFolder, pictures);
+    EXPECT_EQ(Core().CurrentSettings().textExportFolder, "C:\\");
+    EXPECT_EQ(Core().CurrentSettings().memoExportFolder, "C:\\");
 
     nextAnswer = std::nullopt;  // Cancel changes nothing
-    Click(Form2->BtnFile);
+    Click(Scrap().Ui().saveButton);
     EXPECT_EQ(requests.back().initialDir, pictures);
-    EXPECT_EQ(Form1->Path2, pictures);
+    EXPECT_EQ(Core().CurrentSettings().bitmapExportFolder, pictures);
 
-    Form2->SetActivePage(ScrapbookWindow::kPageText);
+    Scrap().SetActivePage(ScrapbookPage::Text);
     SelectTextClip(0);
-    Click(Form2->BtnFile);
+    Click(Scrap().Ui().saveButton);
     EXPECT_EQ(requests.back().initialDir, "C:\\");
 
-    Form2->SetActivePage(ScrapbookWindow::kPageMemo);
-    SetWindowTextA(Form2->Memo_direct, "一行目\r\n二行目");
+    Scrap().SetActivePage(ScrapbookPage::Memo);
+    SetWindowTextA(Scrap().Ui().memo, "一行目\r\n二行目");
     WriteFileBytes(notes + "memo.txt", std::string(100, 'x'));  // an older, longer file
     nextAnswer = notes + "memo.txt";
-    Click(Form2->BtnFile);
+    Click(Scrap().Ui().saveButton);
     EXPECT_EQ(requests.back().filter, kMemoFilter);
     EXPECT_EQ(requests.back().defaultExt, "txt");
     EXPECT_EQ(requests.back().initialDir, "C:\\");
     EXPECT_EQ(ReadFileBytes(notes + "memo.txt"), "一行目\r\n二行目\r\n");
-    EXPECT_EQ(Form1->Path3, notes);
-    EXPECT_EQ(Form1->Path2, pictures);
-    EXPECT_EQ(Form1->Path1, "C:\\");
+    EXPECT_EQ(Core().CurrentSettings().memoExportFolder, notes);
+    EXPECT_EQ(Core().CurrentSettings().bitmapExportFolder, pictures);
+    EXPECT_EQ(Core().CurrentSettings().textExportFolder, "C:\\");
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
 TEST_F(Scrapbook, StayOnTopMainWindowGivesWayToTheDialogAndComesBack) {
-    Form1->StayOnTop = "TRUE";
-    Form1->SetTopmost(true);
+    AcceptSwitches([](Switches& s) { s.stayOnTop = true; });
+    Main().SetTopmost(true);
     RegisterText("clip");
     SelectTextClip(0);
     nextAnswer = std::nullopt;
-    Click(Form2->BtnFile);  // Cancel
+    Click(Scrap().Ui().saveButton);  // Cancel
     ASSERT_EQ(mainTopmostDuringDialog.size(), 1u);
     EXPECT_FALSE(mainTopmostDuringDialog[0]);
-    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+    EXPECT_TRUE(IsTopmost(Main().Handle()));
 
     nextAnswer = folder.Path() + "saved.txt";
-    Click(Form2->BtnFile);
+    Click(Scrap().Ui().saveButton);
     EXPECT_FALSE(mainTopmostDuringDialog.at(1));
-    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+    EXPECT_TRUE(IsTopmost(Main().Handle()));
 
     // Nothing to save on the BMP page: no dialog, still topmost afterwards.
-    Form2->SetActivePage(ScrapbookWindow::kPageBitmap);
-    Click(Form2->BtnFile);
+    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().saveButton);
     EXPECT_EQ(mainTopmostDuringDialog.size(), 2u);
-    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+    EXPECT_TRUE(IsTopmost(Main().Handle()));
 
-    Form1->StayOnTop = "true";  // only an exact "TRUE" counts
-    Form2->SetActivePage(ScrapbookWindow::kPageText);
-    Click(Form2->BtnFile);
-    EXPECT_FALSE(IsTopmost(Form1->Handle()));
+    AcceptSwitches([](Switches& s) { s.stayOnTop = false; });
+    Scrap().SetActivePage(ScrapbookPage::Text);
+    Click(Scrap().Ui().saveButton);
+    EXPECT_FALSE(IsTopmost(Main().Handle()));
 }
 
 TEST_F(Scrapbook, MemoCopyAndDeleteActOnTheSelection) {
-    Form2->SetActivePage(ScrapbookWindow::kPageMemo);
-    SetWindowTextA(Form2->Memo_direct, "abcdef");
-    SendMessageW(Form2->Memo_direct, EM_SETSEL, 1, 3);
-    Click(Form2->BtnCopy);
+    Scrap().SetActivePage(ScrapbookPage::Memo);
+    SetWindowTextA(Scrap().Ui().memo, "abcdef");
+    SendMessageW(Scrap().Ui().memo, EM_SETSEL, 1, 3);
+    Click(Scrap().Ui().copyButton);
     EXPECT_EQ(ClipboardText(), "bc");
-    Click(Form2->BtnDelete);
+    Click(Scrap().Ui().deleteButton);
     char text[32] = {};
-    GetWindowTextA(Form2->Memo_direct, text, sizeof(text));
+    GetWindowTextA(Scrap().Ui().memo, text, sizeof(text));
     EXPECT_STREQ(text, "adef");
 }
 
 // --- The window ---
 
 TEST_F(Scrapbook, ShowPlacesTheWindowFlushLeftOfTheMainWindow) {
-    Form1->MoveTo(600, 120);
-    Form2->Show();
+    Main().MoveTo(600, 120);
+    Scrap().Show();
     PumpPending();
-    RECT main = Form1->Bounds();
-    RECT self = Form2->Bounds();
+    RECT main = Main().Bounds();
+    RECT self = Scrap().Bounds();
     EXPECT_EQ(self.right, main.left);
     EXPECT_EQ(self.top, main.top);
 
-    Form2->MoveTo(10, 10);  // moved by the user
-    Form2->Hide();
-    Form2->Show();
+    Scrap().MoveTo(10, 10);  // moved by the user
+    Scrap().Hide();
+    Scrap().Show();
     PumpPending();
-    self = Form2->Bounds();
+    self = Scrap().Bounds();
     EXPECT_EQ(self.right, main.left);
     EXPECT_EQ(self.top, main.top);
 }
 
 TEST_F(Scrapbook, LaidOutAsDesigned) {
     RECT client{};
-    GetClientRect(Form2->Handle(), &client);
+    GetClientRect(Scrap().Handle(), &client);
     EXPECT_EQ(client.right, 216);
     EXPECT_EQ(client.bottom, 312);
-    EXPECT_EQ(Caption(Form2->Handle()), "スクラップブック");
-    EXPECT_EQ(Caption(Form2->BtnCopy), "コピー");
-    EXPECT_EQ(Caption(Form2->BtnDelete), "削除");
-    EXPECT_EQ(Caption(Form2->Btn_L), "<");
-    EXPECT_EQ(Caption(Form2->Btn_R), ">");
-    POINT copy = PlaceInParent(Form2->BtnCopy);
+    EXPECT_EQ(Caption(Scrap().Handle()), "スクラップブック");
+    EXPECT_EQ(Caption(Scrap().Ui().copyButton), "コピー");
+    EXPECT_EQ(Caption(Scrap().Ui().deleteButton), "削除");
+    EXPECT_EQ(Caption(Scrap().Ui().priorButton), "<");
+    EXPECT_EQ(Caption(Scrap().Ui().nextButton), ">");
+    POINT copy = PlaceInParent(Scrap().Ui().copyButton);
     EXPECT_EQ(copy.x, 96);
     EXPECT_EQ(copy.y, 280);
-    EXPECT_EQ(ClientSize(Form2->BtnCopy).cx, 121);
-    POINT page = PlaceInParent(Form2->ListBox1);
-    POINT left = PlaceInParent(Form2->Btn_L);
+    EXPECT_EQ(ClientSize(Scrap().Ui().copyButton).cx, 121);
+    POINT page = PlaceInParent(Scrap().Ui().textClipList);
+    POINT left = PlaceInParent(Scrap().Ui().priorButton);
     EXPECT_EQ(left.x - page.x, 120);
     EXPECT_EQ(left.y - page.y, 216);
-    POINT counter = PlaceInParent(Form2->Lab_curno);
+    POINT counter = PlaceInParent(Scrap().Ui().counter);
     EXPECT_EQ(counter.x - page.x, 16);
     EXPECT_EQ(counter.y - page.y, 223);
-    EXPECT_EQ(GetMenuItemCount(Form2->PopupMenu1), 5);
+    EXPECT_EQ(GetMenuItemCount(Scrap().ClipMenu()), 5);
     wchar_t item[64] = {};
-    GetMenuStringW(Form2->PopupMenu1, 1, item, 64, MF_BYPOSITION);
+    GetMenuStringW(Scrap().ClipMenu(), 1, item, 64, MF_BYPOSITION);
     EXPECT_EQ(ToCp932(item), "ファイル出力(&F)");
 }
 
@@ -663,16 +658,16 @@ TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
     }
     RegisterBitmap(160, 100, RGB(40, 120, 200));
     RegisterBitmap(120, 90, RGB(230, 160, 40));
-    Form1->MoveTo(520, 200);
-    Form1->Show();
-    Form2->Show();
-    Form2->SetActivePage(ScrapbookWindow::kPageText);
+    Main().MoveTo(520, 200);
+    Main().Show();
+    Scrap().Show();
+    Scrap().SetActivePage(ScrapbookPage::Text);
     SelectTextClip(1);
-    SetWindowTextA(Form2->Memo_direct, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
+    SetWindowTextA(Scrap().Ui().memo, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
     for (int page = 0; page < 3; ++page) {
-        Form2->SetActivePage(static_cast<ScrapbookWindow::Page>(page));
-        if (page == ScrapbookWindow::kPageBitmap) Click(Form2->Btn_ML);
-        RedrawWindow(Form2->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Scrap().SetActivePage(static_cast<ScrapbookPage>(page));
+        if (static_cast<ScrapbookPage>(page) == ScrapbookPage::Bitmap) Click(Scrap().Ui().firstButton);
+        RedrawWindow(Scrap().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpFor(30);
         std::string name = dir + "page-" + std::to_string(page);
         WriteFileBytes(name + ".ready", "");

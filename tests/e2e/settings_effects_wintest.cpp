@@ -2,68 +2,69 @@
 // runs and when it ends.
 #include "e2e/main_window_fixture_win32.h"
 
-#include "app/settings.h"
-#include "app/status_texts.h"
+#include "core/settings.h"
+#include "core/status_texts.h"
 
 namespace lumeret::test {
 namespace {
 
-using SettingsEffects = ProgramWindows;
-
-std::string Key(const char* section, const char* key) {
-    char buffer[256] = {};
-    GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof(buffer), SettingsFilePath().c_str());
-    return buffer;
-}
+class SettingsEffects : public ProgramWindows {
+protected:
+    std::string Key(const char* section, const char* key) {
+        char buffer[256] = {};
+        GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof(buffer), SettingsFilePath().c_str());
+        return buffer;
+    }
+};
 
 TEST_F(SettingsEffects, ContinuousRegistrationWorksWhileTheDialogIsOpenAndCancelKeepsTheClip) {
-    Form1->SpeedButton1Click();
-    EXPECT_FALSE(IsWindowEnabled(Form1->Handle()));
-    EXPECT_FALSE(IsWindowEnabled(Form2->Handle()));
-    SetChecked(Form3->Check_BMP, true);
+    Click(Main().Ui().settingsButton);
+    EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
+    EXPECT_FALSE(IsWindowEnabled(Scrap().Handle()));
+    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
     ASSERT_TRUE(PutBitmapOnClipboard(30, 30));
-    ASSERT_TRUE(PumpUntil([] { return Form2->BitmapStore->Count() == 1; }));
-    Form3->Button1Click();  // Cancel
-    EXPECT_FALSE(IsChecked(Form3->Check_BMP));
-    EXPECT_EQ(Form2->BitmapStore->Count(), 1);
+    ASSERT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 1; }));
+    Click(SettingsBox().Ui().cancelButton);  // Cancel
+    EXPECT_FALSE(IsChecked(SettingsBox().Ui().continuousRegistrationBox));
+    EXPECT_EQ(Core().BitmapClips().Count(), 1);
     EXPECT_NE(GetFileAttributesA(BitmapClipFile(0).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
-    EXPECT_TRUE(IsWindowEnabled(Form2->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
+    EXPECT_TRUE(IsWindowEnabled(Scrap().Handle()));
 }
 
 TEST_F(SettingsEffects, PreviewSwitchOnOkHidesAndRedrawsThePreview) {
     ASSERT_TRUE(PutBitmapOnClipboard(10, 5));
     PumpPending();
-    EXPECT_EQ(ClientSize(Form1->PaintBox1).cx, 113);
+    EXPECT_EQ(ClientSize(Main().Ui().previewBox).cx, 113);
 
-    Form1->SpeedButton1Click();
-    SetChecked(Form3->Check_Preview, true);
-    Form3->ButtonOKClick();
-    EXPECT_EQ(Form1->NonPreview, "TRUE");
-    EXPECT_EQ(ClientSize(Form1->PaintBox1).cx, 0);
-    EXPECT_TRUE(IsWindowVisible(Form1->Lab_MinOr));
+    Click(Main().Ui().settingsButton);
+    SetBox(SettingsBox().Ui().hidePreviewBox, true);
+    Click(SettingsBox().Ui().okButton);
+    EXPECT_TRUE(Core().CurrentSettings().hidePreview);
+    EXPECT_EQ(ClientSize(Main().Ui().previewBox).cx, 0);
+    EXPECT_TRUE(IsWindowVisible(Main().Ui().previewOffLabel));
 
-    Form1->SpeedButton1Click();
-    SetChecked(Form3->Check_Preview, false);
-    Form3->ButtonOKClick();
-    EXPECT_EQ(Form1->NonPreview, "FALSE");
-    EXPECT_EQ(ClientSize(Form1->PaintBox1).cx, 113);
-    EXPECT_FALSE(IsWindowVisible(Form1->Lab_MinOr));
-    EXPECT_EQ(Form1->PreviewRect, (Rect{0, 0, 113, 56}));
+    Click(Main().Ui().settingsButton);
+    SetBox(SettingsBox().Ui().hidePreviewBox, false);
+    Click(SettingsBox().Ui().okButton);
+    EXPECT_FALSE(Core().CurrentSettings().hidePreview);
+    EXPECT_EQ(ClientSize(Main().Ui().previewBox).cx, 113);
+    EXPECT_FALSE(IsWindowVisible(Main().Ui().previewOffLabel));
+    EXPECT_EQ(Core().ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 56}));
 }
 
 TEST_F(SettingsEffects, CloseBoxSavesPreviewAndStayOnTopAtExitButNotDeleteCheck) {
-    Form1->DeleteCheck = "TRUE";
-    SetChecked(Form3->Check_Delete, true);
-    Form1->SpeedButton1Click();
-    SetChecked(Form3->Check_TOP, true);
-    SetChecked(Form3->Check_Preview, true);
-    SetChecked(Form3->Check_Delete, false);
-    SendMessageW(Form3->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Form1->DeleteCheck, "TRUE");  // still asks before deleting
+    AcceptSwitches([](Switches& s) { s.confirmDelete = true; });
+    SetBox(SettingsBox().Ui().confirmDeleteBox, true);
+    Click(Main().Ui().settingsButton);
+    SetBox(SettingsBox().Ui().stayOnTopBox, true);
+    SetBox(SettingsBox().Ui().hidePreviewBox, true);
+    SetBox(SettingsBox().Ui().confirmDeleteBox, false);
+    SendMessageW(SettingsBox().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Core().CurrentSettings().confirmDelete);  // still asks before deleting
 
-    SendMessageW(Form1->Handle(), WM_CLOSE, 0, 0);  // the close query copies two boxes
-    Form1->FormDestroy();                           // writes the settings file
+    SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);  // the close query copies two boxes
+    Main().SaveSettings();  // writes the settings file
     EXPECT_EQ(Key("SYSTEM", "STAYONTOP"), "TRUE");
     EXPECT_EQ(Key("SYSTEM", "NONPREVIEW"), "TRUE");
     EXPECT_EQ(Key("SYSTEM", "DELETECHECK"), "TRUE");
@@ -87,17 +88,17 @@ TEST_F(SettingsEffects, ShortClipboardBitmapIsRefusedAndNothingIsStored) {
     ASSERT_TRUE(PutDibOnClipboard(dib));
     PumpPending();
     ReportedErrors().clear();
-    Click(Form1->btn_add);
+    Click(Main().Ui().registerButton);
     ASSERT_EQ(ReportedErrors().size(), 1u);
     EXPECT_NE(ReportedErrors()[0].find("TVyInternalDIB.LoadFromClipboardFormat"), std::string::npos);
-    EXPECT_EQ(Form2->BitmapStore->Count(), 0);
+    EXPECT_EQ(Core().BitmapClips().Count(), 0);
     EXPECT_EQ(GetFileAttributesA(BitmapClipFile(0).c_str()), INVALID_FILE_ATTRIBUTES);
     // The windows go on: a good picture is stored next.
     ASSERT_TRUE(PutBitmapOnClipboard(8, 8));
     PumpPending();
-    Click(Form1->btn_add);
-    EXPECT_EQ(Form2->BitmapStore->Count(), 1);
-    EXPECT_EQ(Form1->StatusText(), status::kBitmapRegistered);
+    Click(Main().Ui().registerButton);
+    EXPECT_EQ(Core().BitmapClips().Count(), 1);
+    EXPECT_EQ(Main().StatusText(), status::kBitmapRegistered);
 }
 
 }  // namespace

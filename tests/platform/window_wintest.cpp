@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/error_report.h"
 #include "platform/errors.h"
+#include "platform/prompts.h"
+#include "support/fakes.h"
 
 namespace lumeret {
 namespace {
-
-std::vector<std::string> g_reported;
-void Record(const std::string& message) { g_reported.push_back(message); }
 
 class ThrowingWindow : public Window {
 public:
@@ -39,13 +37,14 @@ protected:
 };
 
 TEST(ErrorBoundary, HandlerExceptionIsReportedAndTheWindowGoesOn) {
-    g_reported.clear();
-    ErrorReporter previous = SetErrorReporter(&Record);
+    test::FakePrompts prompts;
+    IPrompts* previous = SetAppPrompts(&prompts);
+    const std::vector<std::string>& reported = prompts.errors;
     {
         ThrowingWindow window;
         EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
-        ASSERT_EQ(g_reported.size(), 1u);
-        EXPECT_EQ(g_reported[0], "ハンドラが失敗しました");
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(reported[0], "ハンドラが失敗しました");
 
         // The next message is handled as usual.
         EXPECT_EQ(SendMessageW(window.Handle(), WM_APP + 1, 0, 0), 42);
@@ -56,11 +55,11 @@ TEST(ErrorBoundary, HandlerExceptionIsReportedAndTheWindowGoesOn) {
         PostMessageW(window.Handle(), WM_APP + 1, 0, 0);
         MSG msg;
         while (PeekMessageW(&msg, window.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        ASSERT_EQ(g_reported.size(), 2u);
-        EXPECT_EQ(g_reported[1], "plain failure");
+        ASSERT_EQ(reported.size(), 2u);
+        EXPECT_EQ(reported[1], "plain failure");
         EXPECT_EQ(window.handled, 2);
     }
-    SetErrorReporter(previous);
+    SetAppPrompts(previous);
 }
 
 }  // namespace

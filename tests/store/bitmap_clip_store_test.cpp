@@ -20,44 +20,6 @@ using test::FakeClipboardObject;
 using test::FakePrompts;
 using test::ScratchFolder;
 
-// The scrapbook's picture frame as sizes and copies, without a window.
-class FakePaintBox : public IPaintBox {
-public:
-    int Width() const override { return width; }
-    int Height() const override { return height; }
-    void SetWidth(int w) override {
-        width = w;
-        ++resizes;
-    }
-    void SetHeight(int h) override {
-        height = h;
-        ++resizes;
-    }
-    void CopyFrom(IOffscreenPicture&, const Rect& rect) override { copies.push_back(rect); }
-
-    int width = 193;
-    int height = 193;
-    int resizes = 0;
-    std::vector<Rect> copies;
-};
-
-class MemoryPicture : public IOffscreenPicture {
-public:
-    void SetWidth(int w) override {
-        width = w;
-        canvas = std::make_unique<MemoryCanvas>(width, height);
-    }
-    void SetHeight(int h) override {
-        height = h;
-        canvas = std::make_unique<MemoryCanvas>(width, height);
-    }
-    Canvas& DrawingCanvas() override { return *canvas; }
-
-    int width = 0;
-    int height = 0;
-    std::unique_ptr<MemoryCanvas> canvas = std::make_unique<MemoryCanvas>(0, 0);
-};
-
 // A 24-bit picture of one colour, as a BMP file's bytes.
 std::vector<std::uint8_t> SolidBmp(int width, int height, std::uint8_t red) {
     BmpParts p;
@@ -88,8 +50,9 @@ protected:
         for (int w : widths) WriteClip(NumberToName(n++) + ".bmp", SolidBmp(w, 10, 200));
     }
     std::unique_ptr<BitmapClipStore> Open() {
-        return std::make_unique<BitmapClipStore>(box, picture, scratch.Base(), "bmp", folder, clipboard, prompts,
-                                                 deleteCheck);
+        auto store = std::make_unique<BitmapClipStore>(scratch.Base(), "bmp", folder, clipboard, prompts, 193, 193);
+        store->changed.Connect([this] { ++redraws; });
+        return store;
     }
     // The shown clip's own width, read back from the file on show.
     int ShownWidth(const BitmapClipStore& store) {
@@ -111,11 +74,10 @@ protected:
 
     ScratchFolder scratch;
     SystemClipFolder folder;
-    FakePaintBox box;
-    MemoryPicture picture;
     FakeClipboardObject clipboard;
     FakePrompts prompts;
-    std::string deleteCheck = "FALSE";
+    // Notices that what the page shows has changed.
+    int redraws = 0;
 };
 
 TEST_F(BitmapStore, EmptyFolderIsCreatedAndShowsNothing) {
@@ -128,13 +90,15 @@ TEST_F(BitmapStore, EmptyFolderIsCreatedAndShowsNothing) {
     EXPECT_EQ(store->Current(), 1);
     EXPECT_EQ(store->FrameWidth(), 193);
     EXPECT_FALSE(store->ShowItem(1));
-    EXPECT_EQ(box.width, 0);
-    EXPECT_EQ(box.height, 0);
+    EXPECT_EQ(store->BoxWidth(), 0);
+    EXPECT_EQ(store->BoxHeight(), 0);
+    EXPECT_EQ(store->CounterText(), "0 / 0");
     store->Last();
     EXPECT_EQ(store->Current(), 0);
+    EXPECT_EQ(store->CounterText(), "0 / 0");
     store->First();
     EXPECT_EQ(store->Current(), 1);
-    EXPECT_TRUE(box.copies.empty());
+    EXPECT_EQ(store->Shown().Width(), 0);
     // Nothing to copy or export: no file, no clipboard change.
     store->CopyToClipboard();
     store->ExportToFile(scratch.Base() + "out.bmp");
@@ -153,40 +117,42 @@ TEST_F(BitmapStore, ClipsAreFittedToTheFrameTopLeft) {
     for (int i = 1; i <= 4; ++i) {
         ASSERT_TRUE(store->ShowItem(i));
         EXPECT_EQ(store->DrawRect(), expected[i - 1]) << "clip " << i;
-        EXPECT_EQ(box.width, expected[i - 1].Right);
-        EXPECT_EQ(box.height, expected[i - 1].Bottom);
-        EXPECT_EQ(picture.width, expected[i - 1].Right);
-        EXPECT_EQ(box.copies.back(), expected[i - 1]);
+        EXPECT_EQ(store->BoxWidth(), expected[i - 1].Right);
+        EXPECT_EQ(store->BoxHeight(), expected[i - 1].Bottom);
+        EXPECT_EQ(store->Shown().Width(), expected[i - 1].Right);
+        EXPECT_EQ(store->Shown().Height(), expected[i - 1].Bottom);
+        EXPECT_EQ(store->CounterText(), "1 / 4");  // ShowItem leaves Current alone
     }
-    // The picture covers the whole buffer in the clip's colour.
-    EXPECT_EQ(picture.canvas->Pixel(0, 0), 0x010000u);
-    EXPECT_EQ(picture.canvas->Pixel(192, 192), 0x010000u);
-    // Even the same size passes through 0 x 0, so the box repaints.
-    int before = box.resizes;
+    // The picture covers the whole of what is shown in the clip's colour.
+    EXPECT_EQ(store->Shown().Pixel(0, 0), 0x010000u);
+    EXPECT_EQ(store->Shown().Pixel(192, 192), 0x010000u);
+    // Showing a clip of the same size again still tells the page to repaint.
+    int before = redraws;
     store->ShowItem(4);
-    EXPECT_EQ(box.resizes - before, 4);
+    EXPECT_EQ(redraws - before, 1);
 }
 
 TEST_F(BitmapStore, NavigationStopsAtTheEndsAndJumpsAlwaysRedraw) {
     WriteClips({11, 12, 13});
     auto store = Open();
     store->ShowItem(1);
-    std::size_t copies = box.copies.size();
+    int shown = redraws;
     store->Prior();
     EXPECT_EQ(store->Current(), 1);
-    EXPECT_EQ(box.copies.size(), copies);
+    EXPECT_EQ(redraws, shown);
     store->Next();
     store->Next();
     EXPECT_EQ(store->Current(), 3);
+    EXPECT_EQ(store->CounterText(), "3 / 3");
     EXPECT_EQ(ShownWidth(*store), 13);
-    copies = box.copies.size();
+    shown = redraws;
     store->Next();
-    EXPECT_EQ(box.copies.size(), copies);
+    EXPECT_EQ(redraws, shown);
     store->Last();
-    EXPECT_EQ(box.copies.size(), copies + 1);
+    EXPECT_EQ(redraws, shown + 1);
     store->First();
     EXPECT_EQ(store->Current(), 1);
-    EXPECT_EQ(box.copies.size(), copies + 2);
+    EXPECT_EQ(redraws, shown + 2);
 }
 
 TEST_F(BitmapStore, DeletingClosesUpAndShowsTheFollower) {
@@ -195,13 +161,13 @@ TEST_F(BitmapStore, DeletingClosesUpAndShowsTheFollower) {
     store->First();
     store->Next();
     store->Next();
-    store->DeleteCurrent();  // clip 3 of 5
+    store->DeleteCurrent(false);  // clip 3 of 5
     EXPECT_EQ(store->Count(), 4);
     EXPECT_EQ(store->Current(), 3);
     EXPECT_EQ(ShownWidth(*store), 14);  // the old clip 4
     EXPECT_FALSE(folder.FileExists(File(4)));
     store->Last();
-    store->DeleteCurrent();  // the last one
+    store->DeleteCurrent(false);  // the last one
     EXPECT_EQ(store->Count(), 3);
     EXPECT_EQ(store->Current(), 3);
     EXPECT_TRUE(prompts.questions.empty());
@@ -211,26 +177,28 @@ TEST_F(BitmapStore, DeletingTheOnlyClipLeavesNone) {
     WriteClips({20});
     auto store = Open();
     store->ShowItem(1);
-    store->DeleteCurrent();
+    store->DeleteCurrent(false);
     EXPECT_EQ(store->Count(), 0);
     EXPECT_EQ(store->Current(), 0);
-    EXPECT_EQ(box.width, 0);
+    EXPECT_EQ(store->BoxWidth(), 0);
 }
 
-TEST_F(BitmapStore, ConfirmationOnlyForExactTrue) {
-    WriteClips({11, 12});
+TEST_F(BitmapStore, AsksFirstOnlyWhenToldToAndObeysTheAnswer) {
+    WriteClips({11, 12, 13});
     auto store = Open();
-    deleteCheck = "TRUE";
     prompts.answers = {false};
-    store->DeleteCurrent();
-    EXPECT_EQ(store->Count(), 2);
+    store->DeleteCurrent(true);
+    EXPECT_EQ(store->Count(), 3);
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(prompts.questions[0], "このビットマップを削除しますか");
     EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Question});
-    deleteCheck = "true";
-    store->DeleteCurrent();
+    prompts.answers = {true};
+    store->DeleteCurrent(true);
+    EXPECT_EQ(store->Count(), 2);
+    store->DeleteCurrent(false);
     EXPECT_EQ(store->Count(), 1);
-    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions.size(), 2u);
+    EXPECT_EQ(prompts.beeps.size(), 2u);
 }
 
 TEST_F(BitmapStore, RegistrationWritesTheNextBmpAndShowsIt) {
@@ -330,10 +298,10 @@ TEST_F(BitmapStore, ExtremeSizesAreShownWithoutFailing) {
     auto store = Open();
     ASSERT_TRUE(store->ShowItem(1));
     EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 0, 193}));  // 193 / 20000 rounds to nothing
-    EXPECT_EQ(box.width, 0);
+    EXPECT_EQ(store->BoxWidth(), 0);
     ASSERT_TRUE(store->ShowItem(2));
     EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 193, 193}));
-    EXPECT_EQ(picture.canvas->Width(), 193);
+    EXPECT_EQ(store->Shown().Width(), 193);
 }
 
 }  // namespace

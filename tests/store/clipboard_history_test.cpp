@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "platform/row_list.h"
 #include "support/fakes.h"
 
 namespace lumeret {
 namespace {
 
 using test::FakeClipboard;
-using test::FakeListRows;
 
 struct History : ::testing::Test {
-    FakeListRows rows;
+    RowList rows;
     FakeClipboard clipboard;
     ClipboardHistory history{rows, clipboard};
 
@@ -25,22 +25,22 @@ TEST_F(History, NewTextEntersAtTopWithCaption) {
     EXPECT_TRUE(history.AddText("abc"));
     ASSERT_EQ(history.Count(), 1);
     EXPECT_EQ(history.Entry(0), "abc");
-    EXPECT_EQ(rows.rows, std::vector<std::string>{"abc"});
+    EXPECT_EQ(rows.Rows(), std::vector<std::string>{"abc"});
     EXPECT_EQ(clipboard.writes, 0);
 }
 
 TEST_F(History, EmptyTextChangesNothing) {
     EXPECT_FALSE(history.AddText(""));
     EXPECT_EQ(history.Count(), 0);
-    EXPECT_TRUE(rows.rows.empty());
+    EXPECT_TRUE(rows.Rows().empty());
 }
 
 TEST_F(History, KnownTextMovesToTopAndGoesOnClipboardAgain) {
     Fill({"e4", "e3", "e2", "e1", "e0"});  // e0 newest
     EXPECT_FALSE(history.AddText("e3"));
     EXPECT_EQ(history.Count(), 5);
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}));
-    EXPECT_EQ(rows.selected, 0);
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}));
+    EXPECT_EQ(rows.Selected(), 0);
     EXPECT_EQ(clipboard.text, "e3");
     EXPECT_EQ(clipboard.writes, 1);
 }
@@ -48,7 +48,7 @@ TEST_F(History, KnownTextMovesToTopAndGoesOnClipboardAgain) {
 TEST_F(History, TopTextIsWrittenAgainAndStays) {
     Fill({"b", "a"});
     EXPECT_FALSE(history.AddText("a"));
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(clipboard.writes, 1);
 }
 
@@ -62,12 +62,12 @@ TEST_F(History, ComparisonIsByteExactAndCaseSensitive) {
 TEST_F(History, CaptionIsFirst64BytesUntrimmedWithLineBreaks) {
     std::string text = "line1\r\nline2\t" + std::string(300, 'x');
     history.AddText(text);
-    EXPECT_EQ(rows.rows[0], text.substr(0, 64));
+    EXPECT_EQ(rows.Row(0), text.substr(0, 64));
     // The cut counts bytes and may split a double-byte character.
     std::string kanji;
     for (int i = 0; i < 40; ++i) kanji += "漢";
     history.AddText(kanji);
-    EXPECT_EQ(rows.rows[0].size(), 64u);
+    EXPECT_EQ(rows.Row(0).size(), 64u);
 }
 
 TEST_F(History, PreviewMarkerFollowsExactly256Bytes) {
@@ -102,12 +102,12 @@ TEST_F(History, DeleteSelectedSelectsNeighbour) {
     Fill({"e4", "e3", "e2", "e1", "e0"});
     rows.Select(2);
     EXPECT_TRUE(history.DeleteSelected());
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"e0", "e1", "e3", "e4"}));
-    EXPECT_EQ(rows.selected, 2);
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"e0", "e1", "e3", "e4"}));
+    EXPECT_EQ(rows.Selected(), 2);
 
     rows.Select(3);
     EXPECT_TRUE(history.DeleteSelected());
-    EXPECT_EQ(rows.selected, 2);
+    EXPECT_EQ(rows.Selected(), 2);
     EXPECT_EQ(history.Count(), 3);
     EXPECT_EQ(clipboard.writes, 0);  // only emptying the history touches the clipboard
 }
@@ -118,7 +118,7 @@ TEST_F(History, DeletingTheOnlyEntryEmptiesTheClipboard) {
     rows.Select(0);
     EXPECT_TRUE(history.DeleteSelected());
     EXPECT_EQ(history.Count(), 0);
-    EXPECT_EQ(rows.selected, -1);
+    EXPECT_EQ(rows.Selected(), -1);
     EXPECT_FALSE(clipboard.text.has_value());
 }
 
@@ -137,7 +137,7 @@ TEST_F(History, DeleteAllByRepeatedDeleteSelected) {
     int n = history.Count();
     for (int i = 0; i < n; ++i) history.DeleteSelected();
     EXPECT_EQ(history.Count(), 0);
-    EXPECT_TRUE(rows.rows.empty());
+    EXPECT_TRUE(rows.Rows().empty());
 }
 
 TEST_F(History, CopySelectedTakesEntryOutAndItsChangeBringsItBack) {

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "store/clip_numbering.h"
 #include "store/text_clip_store.h"
+#include "platform/row_list.h"
 #include "support/fakes.h"
 #include "support/scratch_folder.h"
 
@@ -14,23 +15,21 @@ namespace lumeret {
 namespace {
 
 using test::FakeClipboard;
-using test::FakeListRows;
 using test::FakePrompts;
 
 struct TextStoreOnDisk : ::testing::Test {
     test::ScratchFolder scratch;
     SystemClipFolder folder;
-    FakeListRows rows;
+    RowList rows;
     FakeClipboard clipboard;
     FakePrompts prompts;
-    std::string deleteCheck = "FALSE";
     std::optional<TextClipStore> store;
 
     std::string Dir() const { return scratch.Base() + "txt\\"; }
     std::string Clip(int n) const { return ClipFileName(scratch.Base(), "txt", n); }
     void Put(const std::string& name, const std::string& bytes) { folder.WriteWholeFile(Dir() + name, bytes); }
     void Open() {
-        store.emplace(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+        store.emplace(rows, scratch.Base(), "txt", folder, clipboard, prompts);
         store->RefreshList();
     }
 };
@@ -54,7 +53,7 @@ TEST_F(TextStoreOnDisk, StartRenumbersGapsAndStrayNamesButLeavesOthersAlone) {
     test::MarkHidden(Dir() + hidden);
     Open();
     EXPECT_EQ(store->Count(), 4);
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"zero", "two", "five", "abc"}));
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"zero", "two", "five", "abc"}));
     EXPECT_EQ(folder.ReadWholeFile(Clip(3)), "abc\r\n");
     EXPECT_EQ(folder.ReadWholeFile(Dir() + hidden), "hidden\r\n");
     EXPECT_TRUE(folder.FileExists(Dir() + "note.bmp"));
@@ -73,10 +72,10 @@ TEST_F(TextStoreOnDisk, ExchangeWhileTempFileExistsChangesNothing) {
     }
     EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "a\r\n");
     EXPECT_EQ(folder.ReadWholeFile(Clip(1)), "b\r\n");
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"a", "b"}));
     // The next scan takes the stray file in as the last clip.
     Open();
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "b", "left over"}));
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"a", "b", "left over"}));
 }
 
 TEST_F(TextStoreOnDisk, ExchangeSwapsTheFiles) {
@@ -94,14 +93,14 @@ TEST_F(TextStoreOnDisk, ReadOnlyClipIsListedAndCopiedButNotDeleted) {
     store->AddText("locked");
     test::SetReadOnly(Clip(1), true);
     Open();
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"first", "locked"}));
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"first", "locked"}));
     rows.Select(1);
     EXPECT_TRUE(store->CopyToClipboard());
     EXPECT_EQ(clipboard.text, "locked");
-    store->DeleteItem(1);
+    store->DeleteItem(1, false);
     EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイルの削除に失敗しました"});
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"first", "locked"}));
-    EXPECT_EQ(rows.selected, 1);
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"first", "locked"}));
+    EXPECT_EQ(rows.Selected(), 1);
     test::SetReadOnly(Clip(1), false);
 }
 
@@ -116,7 +115,7 @@ TEST_F(TextStoreOnDisk, TenMegabyteClipGoesThroughEveryOperation) {
     EXPECT_EQ(folder.ReadWholeFile(Clip(0)).size(), big.size() + 2);
     EXPECT_FALSE(store->AddText(big));
     Open();
-    EXPECT_EQ(rows.rows, std::vector<std::string>{line.substr(0, 64)});
+    EXPECT_EQ(rows.Rows(), std::vector<std::string>{line.substr(0, 64)});
     rows.Select(0);
     std::string preview;
     store->GetPreview(preview);

@@ -9,6 +9,7 @@
 #include "platform/handles_win32.h"
 #include "store/clip_numbering.h"
 #include "store/text_clip_store.h"
+#include "platform/row_list.h"
 #include "support/fakes.h"
 #include "support/scratch_folder.h"
 
@@ -18,10 +19,9 @@ namespace {
 struct LockedClip : ::testing::Test {
     test::ScratchFolder scratch;
     SystemClipFolder folder;
-    test::FakeListRows rows;
+    RowList rows;
     test::FakeClipboard clipboard;
     test::FakePrompts prompts;
-    std::string deleteCheck = "FALSE";
 
     std::string Clip(int n) const { return ClipFileName(scratch.Base(), "txt", n); }
     UniqueFileHandle Lock(int n) const {
@@ -34,7 +34,7 @@ struct LockedClip : ::testing::Test {
 };
 
 TEST_F(LockedClip, ReadingItReportsTheFileAndLeavesTheClipboardAlone) {
-    TextClipStore store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+    TextClipStore store(rows, scratch.Base(), "txt", folder, clipboard, prompts);
     store.RefreshList();
     ASSERT_EQ(rows.Count(), 3);
     UniqueFileHandle lock = Lock(1);
@@ -55,16 +55,16 @@ TEST_F(LockedClip, ReadingItReportsTheFileAndLeavesTheClipboardAlone) {
 }
 
 TEST_F(LockedClip, DeletingItReportsAndKeepsEveryClip) {
-    TextClipStore store(rows, scratch.Base(), "txt", folder, clipboard, prompts, deleteCheck);
+    TextClipStore store(rows, scratch.Base(), "txt", folder, clipboard, prompts);
     store.RefreshList();
     UniqueFileHandle lock = Lock(1);
     ASSERT_TRUE(lock);
-    EXPECT_THROW(store.DeleteItem(1), FileOpenError);  // the rescan cannot read it either
+    EXPECT_THROW(store.DeleteItem(1, false), FileOpenError);  // the rescan cannot read it either
     EXPECT_EQ(prompts.errors, std::vector<std::string>{"ファイルの削除に失敗しました"});
     lock.reset();
     store.RefreshList();
     EXPECT_EQ(store.Count(), 3);
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"clip 0", "clip 1", "clip 2"}));
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"clip 0", "clip 1", "clip 2"}));
 }
 
 TEST_F(LockedClip, RenumberingPassesItOverAndTheNextStartClosesTheGap) {

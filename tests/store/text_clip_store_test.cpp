@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "store/clip_numbering.h"
 #include "support/fake_clip_folder.h"
+#include "platform/row_list.h"
 #include "support/fakes.h"
 
 namespace lumeret {
@@ -26,11 +27,10 @@ std::string Lines(int n, const std::string& prefix = "line") {
 }
 
 struct TextStore : ::testing::Test {
-    test::FakeListRows rows;
+    RowList rows;
     test::FakeClipboard clipboard;
     test::FakePrompts prompts;
     test::FakeClipFolder folder;
-    std::string deleteCheck = "FALSE";
     std::optional<TextClipStore> store;
 
     TextStore() { folder.directories = {"C:\\app", "C:\\app\\txt"}; }
@@ -38,7 +38,7 @@ struct TextStore : ::testing::Test {
     // Starts the store on clip files holding these bytes, numbered from 0.
     void OpenOnFiles(const Rows& files) {
         for (std::size_t i = 0; i < files.size(); ++i) folder.files[Clip(static_cast<int>(i))].bytes = files[i];
-        store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts, deleteCheck);
+        store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts);
         store->RefreshList();
     }
     // Starts the store on clips as it writes them itself.
@@ -61,19 +61,19 @@ TEST_F(TextStore, FirstStartCreatesTheFolderAndProbesNumberZeroOnly) {
     OpenOnFiles({});
     EXPECT_TRUE(folder.directories.count("C:\\app\\txt"));
     EXPECT_EQ(store->Count(), 0);
-    EXPECT_TRUE(rows.rows.empty());
+    EXPECT_TRUE(rows.Rows().empty());
     EXPECT_EQ(folder.probes, Rows{Clip(0)});
 }
 
 TEST_F(TextStore, CreateRenumbersAndRefreshListShowsTrimmedCaptions) {
     folder.files[kDir + "00000002.txt"].bytes = "  first\nsecond\rthird\r\n";
     folder.files[kDir + "00000005.txt"].bytes = std::string(63, 'a') + " cut off";
-    rows.rows = {"old row"};
-    store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts, deleteCheck);
+    rows.Add("old row");
+    store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts);
     EXPECT_EQ(store->Count(), 2);
-    EXPECT_EQ(rows.rows, Rows{"old row"});  // filled only by RefreshList
+    EXPECT_EQ(rows.Rows(), Rows{"old row"});  // filled only by RefreshList
     store->RefreshList();
-    EXPECT_EQ(rows.rows, (Rows{"first\r\nsecond\r\nthird", std::string(63, 'a')}));
+    EXPECT_EQ(rows.Rows(), (Rows{"first\r\nsecond\r\nthird", std::string(63, 'a')}));
     EXPECT_EQ(File(1), std::string(63, 'a') + " cut off");
 }
 
@@ -82,14 +82,14 @@ TEST_F(TextStore, RefreshListAlsoShowsAFileOnePastTheLastNumberOnly) {
     folder.files[Clip(2)].bytes = "late\r\n";
     folder.files[Clip(3)].bytes = "later\r\n";
     store->RefreshList();
-    EXPECT_EQ(rows.rows, (Rows{"a", "b", "late"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "late"}));
 }
 
 TEST_F(TextStore, SubfolderNamedLikeTheNextClipIsNeitherCountedNorListed) {
     folder.directories.insert(kDir + "00000003.txt");
     OpenWith({"a", "b", "c"});
     EXPECT_EQ(store->Count(), 3);
-    EXPECT_EQ(rows.rows, (Rows{"a", "b", "c"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "c"}));
     EXPECT_THROW(store->AddText("d"), FileCreateError);
     EXPECT_EQ(rows.Count(), 3);
 }
@@ -99,7 +99,7 @@ TEST_F(TextStore, TwoThousandClipsAreAllListed) {
     OpenOnFiles({});
     EXPECT_EQ(store->Count(), 2000);
     ASSERT_EQ(rows.Count(), 2000);
-    EXPECT_EQ(rows.rows[1999], "clip 1999");
+    EXPECT_EQ(rows.Row(1999), "clip 1999");
     EXPECT_TRUE(store->AddText("one more"));
     EXPECT_EQ(File(2000), "one more\r\n");
 }
@@ -112,15 +112,15 @@ TEST_F(TextStore, NewTextBecomesTheNextFileAndLastRowWithoutSelecting) {
     EXPECT_TRUE(store->AddText(hundred));
     EXPECT_EQ(store->Count(), 2);
     EXPECT_EQ(File(1), hundred + "\r\n");
-    EXPECT_EQ(rows.rows, (Rows{"first", hundred.substr(0, 64)}));
-    EXPECT_EQ(rows.selected, 0);
+    EXPECT_EQ(rows.Rows(), (Rows{"first", hundred.substr(0, 64)}));
+    EXPECT_EQ(rows.Selected(), 0);
 }
 
 TEST_F(TextStore, DuplicateSelectsTheHighestByteExactMatchAndWritesNothing) {
     OpenWith({"a", "dup", "b", "dup", "c"});
     folder.files.erase(Clip(4));  // a missing clip is skipped
     EXPECT_FALSE(store->AddText("dup"));
-    EXPECT_EQ(rows.selected, 3);
+    EXPECT_EQ(rows.Selected(), 3);
     EXPECT_TRUE(folder.writes.empty());
     EXPECT_EQ(store->IndexOfText("c"), -1);
     EXPECT_EQ(store->IndexOfText("DUP"), -1);
@@ -133,7 +133,7 @@ TEST_F(TextStore, LoneLineFeedsAreStoredAsCrLfSoTheSameTextIsStoredAgain) {
     EXPECT_EQ(File(0), "a\r\nb\r\n");
     EXPECT_TRUE(store->AddText("a\nb"));
     EXPECT_FALSE(store->AddText("a\r\nb"));
-    EXPECT_EQ(rows.selected, 1);
+    EXPECT_EQ(rows.Selected(), 1);
 }
 
 TEST_F(TextStore, FailedWriteAddsNoRowAndKeepsTheCount) {
@@ -141,10 +141,10 @@ TEST_F(TextStore, FailedWriteAddsNoRowAndKeepsTheCount) {
     folder.unwritable.insert(Clip(1));
     EXPECT_THROW(store->AddText("b"), FileCreateError);
     EXPECT_EQ(store->Count(), 1);
-    EXPECT_EQ(rows.rows, Rows{"a"});
+    EXPECT_EQ(rows.Rows(), Rows{"a"});
     folder.unwritable.clear();
     EXPECT_TRUE(store->AddText("b"));
-    EXPECT_EQ(rows.rows, (Rows{"a", "b"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b"}));
 }
 
 TEST_F(TextStore, CopyPutsTheSelectedClipsTrimmedTextOnTheClipboard) {
@@ -173,7 +173,7 @@ TEST_F(TextStore, UnreadableClipLeavesTheClipboardAsItWas) {
 
 TEST_F(TextStore, NulByteEndsTheClipAndAnEmptyFileIsAnEmptyClip) {
     OpenOnFiles({std::string("abc\0def\r\nghi\r\n", 14), ""});
-    EXPECT_EQ(rows.rows, (Rows{"abc", ""}));
+    EXPECT_EQ(rows.Rows(), (Rows{"abc", ""}));
     EXPECT_EQ(Preview(0), "abc");
     store->CopyToClipboard();
     EXPECT_EQ(clipboard.text, "abc");
@@ -200,41 +200,34 @@ TEST_F(TextStore, PreviewOfAClipDeletedOutsideRebuildsTheList) {
     folder.files.erase(Clip(1));
     EXPECT_EQ(Preview(1), "");
     EXPECT_EQ(store->Count(), 3);
-    EXPECT_EQ(rows.rows, (Rows{"a", "c", "d"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "c", "d"}));
     EXPECT_EQ(File(1), "c\r\n");
 }
 
 TEST_F(TextStore, ConfirmedDeleteBeepsAsksWithThePreviewAndObeysTheAnswer) {
-    deleteCheck = "TRUE";
     OpenWith({"a", "b"});
     rows.Select(1);
-    store->DeleteItem(1);
+    store->DeleteItem(1, true);
     EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Question});
     EXPECT_EQ(prompts.questions, Rows{"このテキストを削除しますか\r\n\r\nb"});
-    EXPECT_EQ(rows.rows, (Rows{"a", "b"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b"}));
     EXPECT_EQ(File(1), "b\r\n");
     prompts.answers = {true};
-    store->DeleteItem(1);
-    EXPECT_EQ(rows.rows, Rows{"a"});
+    store->DeleteItem(1, true);
+    EXPECT_EQ(rows.Rows(), Rows{"a"});
     EXPECT_EQ(File(1), kMissing);
 }
 
-TEST_F(TextStore, OnlyAnExactTrueAsksBeforeDeleting) {
-    for (const char* setting : {"FALSE", "", "true", "TRUE "}) {
-        SCOPED_TRACE(setting);
-        deleteCheck = setting;
-        folder.files.clear();
-        OpenWith({"a", "b"});
-        store->DeleteItem(0);
-        EXPECT_TRUE(prompts.beeps.empty() && prompts.questions.empty());
-        EXPECT_EQ(rows.rows, Rows{"b"});
-    }
+TEST_F(TextStore, UnconfirmedDeleteNeitherBeepsNorAsks) {
+    OpenWith({"a", "b"});
+    store->DeleteItem(0, false);
+    EXPECT_TRUE(prompts.beeps.empty() && prompts.questions.empty());
+    EXPECT_EQ(rows.Rows(), Rows{"b"});
 }
 
 TEST_F(TextStore, DeleteItemOfNoRowDoesNothingEvenWhenAsking) {
-    deleteCheck = "TRUE";
     OpenWith({"a"});
-    store->DeleteItem(-1);
+    store->DeleteItem(-1, true);
     EXPECT_TRUE(prompts.beeps.empty() && prompts.questions.empty());
     EXPECT_EQ(File(0), "a\r\n");
     EXPECT_FALSE(store->DeleteClipFile(-1));
@@ -242,14 +235,14 @@ TEST_F(TextStore, DeleteItemOfNoRowDoesNothingEvenWhenAsking) {
 
 TEST_F(TextStore, DeleteClosesUpAndSelectsTheFollowerOrNoneAfterTheLast) {
     OpenWith({"c0", "c1", "c2", "c3", "c4"});
-    store->DeleteItem(2);
+    store->DeleteItem(2, false);
     EXPECT_EQ(folder.NamesIn(kDir), (Rows{"00000000.txt", "00000001.txt", "00000002.txt", "00000003.txt"}));
     EXPECT_EQ(File(2), "c3\r\n");
-    EXPECT_EQ(rows.rows, (Rows{"c0", "c1", "c3", "c4"}));
-    EXPECT_EQ(rows.selected, 2);
-    store->DeleteItem(3);
-    EXPECT_EQ(rows.rows, (Rows{"c0", "c1", "c3"}));
-    EXPECT_EQ(rows.selected, -1);
+    EXPECT_EQ(rows.Rows(), (Rows{"c0", "c1", "c3", "c4"}));
+    EXPECT_EQ(rows.Selected(), 2);
+    store->DeleteItem(3, false);
+    EXPECT_EQ(rows.Rows(), (Rows{"c0", "c1", "c3"}));
+    EXPECT_EQ(rows.Selected(), -1);
 }
 
 TEST_F(TextStore, RefusedDeleteShowsTheErrorAndKeepsTheClip) {
@@ -260,7 +253,7 @@ TEST_F(TextStore, RefusedDeleteShowsTheErrorAndKeepsTheClip) {
     EXPECT_TRUE(store->DeleteClipFile(2));
     EXPECT_EQ(prompts.errors, (Rows{"ファイルの削除に失敗しました", "ファイルの削除に失敗しました"}));
     EXPECT_EQ(store->Count(), 3);
-    EXPECT_EQ(rows.rows, (Rows{"a", "b", "c"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "c"}));
 }
 
 TEST_F(TextStore, ExchangeSwapsFilesAndCaptionsAndKeepsTheSelectedIndex) {
@@ -274,8 +267,8 @@ TEST_F(TextStore, ExchangeSwapsFilesAndCaptionsAndKeepsTheSelectedIndex) {
         store->Exchange(0, 3);
         EXPECT_EQ(File(0), "d\r\n");
         EXPECT_EQ(File(3), "a\r\n");
-        EXPECT_EQ(rows.rows, (Rows{"d", "b", "c", "a"}));
-        EXPECT_EQ(rows.selected, selected);
+        EXPECT_EQ(rows.Rows(), (Rows{"d", "b", "c", "a"}));
+        EXPECT_EQ(rows.Selected(), selected);
         EXPECT_EQ(folder.Content(kDir + "temp.txt"), kMissing);
         folder.renames.clear();
     }
@@ -310,8 +303,8 @@ TEST_F(TextStore, FailedExchangeRaisesTheErrorAndChangesNothing) {
         EXPECT_EQ(File(0), "a\r\n");
         EXPECT_EQ(File(3), "d\r\n");
         EXPECT_EQ(folder.Content(kDir + "temp.txt"), c.tempExists ? "left over" : kMissing);
-        EXPECT_EQ(rows.rows, (Rows{"a", "b", "c", "d"}));
-        EXPECT_EQ(rows.selected, 1);
+        EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "c", "d"}));
+        EXPECT_EQ(rows.Selected(), 1);
     }
 }
 

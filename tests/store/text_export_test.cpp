@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "store/clip_numbering.h"
 #include "store/text_clip_store.h"
+#include "platform/row_list.h"
 #include "support/fake_clip_folder.h"
 #include "support/fakes.h"
 
@@ -71,18 +72,16 @@ TEST(HtmlPage, OnlyALowerCaseHtmExtensionAsksForThePage) {
 
 using test::FakeClipboard;
 using test::FakeClipFolder;
-using test::FakeListRows;
 using test::FakePrompts;
 
 const std::string kDir = "C:\\app\\txt\\";
 const std::string kTarget = "C:\\out\\clip.htm";
 
 struct Export : ::testing::Test {
-    FakeListRows rows;
+    RowList rows;
     FakeClipboard clipboard;
     FakePrompts prompts;
     FakeClipFolder folder;
-    std::string deleteCheck = "FALSE";
     std::optional<TextClipStore> store;
 
     Export() {
@@ -90,7 +89,7 @@ struct Export : ::testing::Test {
     }
     void OpenWithFile(const std::string& bytes) {
         folder.files[kDir + "00000000.txt"].bytes = bytes;
-        store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts, deleteCheck);
+        store.emplace(rows, "C:\\app\\", "txt", folder, clipboard, prompts);
         store->RefreshList();
         rows.Select(0);
     }

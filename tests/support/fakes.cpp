@@ -2,25 +2,6 @@
 
 namespace lumeret::test {
 
-void FakeListRows::Insert(int index, const std::string& caption) {
-    rows.insert(rows.begin() + index, caption);
-    if (selected >= index) ++selected;
-}
-
-void FakeListRows::Remove(int index) {
-    rows.erase(rows.begin() + index);
-    if (selected == index) {
-        selected = -1;
-    } else if (selected > index) {
-        --selected;
-    }
-}
-
-void FakeListRows::Clear() {
-    rows.clear();
-    selected = -1;
-}
-
 bool FakeClipboard::HasFormat(unsigned format) const {
     if (format == kCfText) return text.has_value();
     if (format == kCfBitmap || format == kCfDib) return hasBitmap;
@@ -30,6 +11,14 @@ bool FakeClipboard::HasFormat(unsigned format) const {
 void FakeClipboard::SetText(const std::string& value) {
     text = value;
     hasBitmap = false;
+    ++stamp;
+    ++writes;
+}
+
+void FakeClipboard::SetBitmapFromFile(const std::string& path) {
+    text.reset();
+    hasBitmap = true;
+    bitmapFile = path;
     ++stamp;
     ++writes;
 }
@@ -46,6 +35,19 @@ bool FakePrompts::AskYesNo(const std::string& message) {
     bool answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+std::optional<std::string> MemoryProfile::ReadString(const std::string& section, const std::string& key) {
+    auto it = values.find({section, key});
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+}
+
+bool MemoryProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    if (failAt == static_cast<int>(written.size())) return false;
+    written.emplace_back(section, key);
+    values[{section, key}] = value;
+    return true;
 }
 
 }  // namespace lumeret::test

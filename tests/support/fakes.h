@@ -2,42 +2,30 @@
 #pragma once
 
 #include <deque>
+#include <map>
+#include <utility>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/clipboard.h"
-#include "platform/list_rows.h"
+#include "platform/profile.h"
 #include "platform/prompts.h"
 
 namespace lumeret::test {
-
-class FakeListRows : public IListRows {
-public:
-    int Count() const override { return static_cast<int>(rows.size()); }
-    std::string Row(int index) const override { return rows.at(static_cast<std::size_t>(index)); }
-    void Insert(int index, const std::string& caption) override;
-    void Add(const std::string& caption) override { rows.push_back(caption); }
-    void Remove(int index) override;
-    void Clear() override;
-    int Selected() const override { return selected; }
-    void Select(int index) override { selected = (index >= 0 && index < Count()) ? index : -1; }
-    bool IsSelected(int index) const override { return index == selected && index >= 0; }
-
-    std::vector<std::string> rows;
-    int selected = -1;
-};
 
 class FakeClipboard : public IClipboard {
 public:
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override { return text; }
     void SetText(const std::string& value) override;
+    void SetBitmapFromFile(const std::string& path) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override { return stamp; }
 
     std::optional<std::string> text;
     bool hasBitmap = false;
+    std::string bitmapFile;  // the last file put on as a bitmap
     std::uint32_t stamp = 1;
     int writes = 0;
 };
@@ -52,6 +40,19 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> errors;
     std::deque<bool> answers;  // answers to give, in order; No when empty
+};
+
+// A settings file in memory; failAt makes the write of that many keys fail.
+class MemoryProfile : public IProfile {
+public:
+    std::optional<std::string> ReadString(const std::string& section, const std::string& key) override;
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+    std::string Path() const override { return path; }
+
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::vector<std::pair<std::string, std::string>> written;
+    int failAt = -1;
+    std::string path = "C:\\app\\lumeret.ini";
 };
 
 }  // namespace lumeret::test

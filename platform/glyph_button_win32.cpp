@@ -1,4 +1,4 @@
-#include "app/glyph_button_win32.h"
+#include "platform/glyph_button_win32.h"
 
 #include "platform/wide_win32.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <cstdint>
 
@@ -64,22 +64,30 @@ int ReadInt(IProfile& profile, const char* section, const char* key) {
     return value ? ParseSettingInt(CutText(*value, kMaxSettingLength), 0) : 0;
 }
 
+// Switches are stored as these words; only an exact "TRUE" counts as on.
+const std::string kOn = "TRUE";
+const std::string kOff = "FALSE";
+
+const char* OnOff(bool on) { return on ? kOn.c_str() : kOff.c_str(); }
+
+bool ReadSwitch(IProfile& profile, const char* key) { return ReadCut(profile, "SYSTEM", key, kOff) == kOn; }
+
 }  // namespace
 
 Settings ReadSettings(IProfile& profile) {
     Settings s;
     s.left = ReadInt(profile, "FORM", "LEFT");
     s.top = ReadInt(profile, "FORM", "TOP");
-    s.path1 = ReadCut(profile, "FILE", "PATH1", s.path1);
-    s.path2 = ReadCut(profile, "FILE", "PATH2", s.path2);
-    s.path3 = ReadCut(profile, "FILE", "PATH3", s.path3);
-    s.nonPreview = ReadCut(profile, "SYSTEM", "NONPREVIEW", s.nonPreview);
-    s.stayOnTop = ReadCut(profile, "SYSTEM", "STAYONTOP", s.stayOnTop);
-    s.deleteCheck = ReadCut(profile, "SYSTEM", "DELETECHECK", s.deleteCheck);
+    s.textExportFolder = ReadCut(profile, "FILE", "PATH1", s.textExportFolder);
+    s.bitmapExportFolder = ReadCut(profile, "FILE", "PATH2", s.bitmapExportFolder);
+    s.memoExportFolder = ReadCut(profile, "FILE", "PATH3", s.memoExportFolder);
+    s.hidePreview = ReadSwitch(profile, "NONPREVIEW");
+    s.stayOnTop = ReadSwitch(profile, "STAYONTOP");
+    s.confirmDelete = ReadSwitch(profile, "DELETECHECK");
     return s;
 }
 
-void WriteSettings(IProfile& profile, const Settings& s, const std::string& path) {
+void WriteSettings(IProfile& profile, const Settings& s) {
     const struct {
         const char* section;
         const char* key;
@@ -87,16 +95,16 @@ void WriteSettings(IProfile& profile, const Settings& s, const std::string& path
     } entries[] = {
         {"FORM", "LEFT", std::to_string(s.left)},
         {"FORM", "TOP", std::to_string(s.top)},
-        {"FILE", "PATH1", s.path1},
-        {"FILE", "PATH2", s.path2},
-        {"FILE", "PATH3", s.path3},
-        {"SYSTEM", "NONPREVIEW", s.nonPreview},
-        {"SYSTEM", "STAYONTOP", s.stayOnTop},
-        {"SYSTEM", "DELETECHECK", s.deleteCheck},
+        {"FILE", "PATH1", s.textExportFolder},
+        {"FILE", "PATH2", s.bitmapExportFolder},
+        {"FILE", "PATH3", s.memoExportFolder},
+        {"SYSTEM", "NONPREVIEW", OnOff(s.hidePreview)},
+        {"SYSTEM", "STAYONTOP", OnOff(s.stayOnTop)},
+        {"SYSTEM", "DELETECHECK", OnOff(s.confirmDelete)},
     };
     for (const auto& e : entries) {
         if (!profile.WriteString(e.section, e.key, e.value)) {
-            throw Exception(FormatMessage1("%s に書き込めません", path));
+            throw Exception(FormatMessage1("%s に書き込めません", profile.Path()));
         }
     }
 }

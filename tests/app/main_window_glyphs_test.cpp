@@ -1,4 +1,4 @@
-#include "app/glyphs.h"
+#include "app/main_window_glyphs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-// The settings file through the system's profile functions.
+// A profile file through the system's profile functions.
 #pragma once
 
-#include "app/settings.h"
+#include "platform/profile.h"
 
 namespace lumeret {
 
@@ -10,7 +10,7 @@ public:
     explicit IniProfile(std::string path) : path_(std::move(path)) {}
     std::optional<std::string> ReadString(const std::string& section, const std::string& key) override;
     bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
-    const std::string& Path() const { return path_; }
+    std::string Path() const override { return path_; }
 
 private:
     std::string path_;

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,28 +7,12 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "support/fakes.h"
 
 namespace lumeret {
 namespace {
 
-class MemoryProfile : public IProfile {
-public:
-    std::optional<std::string> ReadString(const std::string& section, const std::string& key) override {
-        auto it = values.find({section, key});
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override {
-        if (failAt == static_cast<int>(written.size())) return false;
-        written.emplace_back(section, key);
-        values[{section, key}] = value;
-        return true;
-    }
-
-    std::map<std::pair<std::string, std::string>, std::string> values;
-    std::vector<std::pair<std::string, std::string>> written;
-    int failAt = -1;
-};
+using test::MemoryProfile;
 
 TEST(SettingsPath, ExtensionReplacedOrAppended) {
     EXPECT_EQ(SettingsPathFor("C:\\Tools\\clip.exe"), "C:\\Tools\\clip.ini");
@@ -69,12 +53,12 @@ TEST(Settings, DefaultsWhenFileIsMissingOrEmpty) {
     Settings s = ReadSettings(profile);
     EXPECT_EQ(s.left, 0);
     EXPECT_EQ(s.top, 0);
-    EXPECT_EQ(s.path1, "C:\\");
-    EXPECT_EQ(s.path2, "C:\\");
-    EXPECT_EQ(s.path3, "C:\\");
-    EXPECT_EQ(s.nonPreview, "FALSE");
-    EXPECT_EQ(s.stayOnTop, "FALSE");
-    EXPECT_EQ(s.deleteCheck, "FALSE");
+    EXPECT_EQ(s.textExportFolder, "C:\\");
+    EXPECT_EQ(s.bitmapExportFolder, "C:\\");
+    EXPECT_EQ(s.memoExportFolder, "C:\\");
+    EXPECT_FALSE(s.hidePreview);
+    EXPECT_FALSE(s.stayOnTop);
+    EXPECT_FALSE(s.confirmDelete);
 }
 
 TEST(Settings, ValuesReadAndCutTo1023) {
@@ -86,11 +70,21 @@ TEST(Settings, ValuesReadAndCutTo1023) {
     Settings s = ReadSettings(profile);
     EXPECT_EQ(s.left, 32);
     EXPECT_EQ(s.top, 0);
-    EXPECT_EQ(s.path1, std::string(1023, 'p'));
-    EXPECT_EQ(s.stayOnTop, "true");
-    EXPECT_FALSE(IsOn(s.stayOnTop));
-    EXPECT_TRUE(IsOn("TRUE"));
-    EXPECT_FALSE(IsOn("TRUE "));
+    EXPECT_EQ(s.textExportFolder, std::string(1023, 'p'));
+    EXPECT_FALSE(s.stayOnTop);
+}
+
+TEST(Settings, OnlyAnExactTrueSwitchesOn) {
+    for (const char* value : {"TRUE", "true", "TRUE ", "", "1", "FALSE"}) {
+        SCOPED_TRACE(value);
+        MemoryProfile profile;
+        for (const char* key : {"NONPREVIEW", "STAYONTOP", "DELETECHECK"}) profile.values[{"SYSTEM", key}] = value;
+        Settings s = ReadSettings(profile);
+        bool on = std::string(value) == "TRUE";
+        EXPECT_EQ(s.hidePreview, on);
+        EXPECT_EQ(s.stayOnTop, on);
+        EXPECT_EQ(s.confirmDelete, on);
+    }
 }
 
 TEST(Settings, AllEightKeysWrittenInOrder) {
@@ -98,21 +92,24 @@ TEST(Settings, AllEightKeysWrittenInOrder) {
     Settings s;
     s.left = -5;
     s.top = 77;
-    s.stayOnTop = "TRUE";
-    WriteSettings(profile, s, "C:\\x.ini");
+    s.stayOnTop = true;
+    WriteSettings(profile, s);
     std::vector<std::pair<std::string, std::string>> expected = {
         {"FORM", "LEFT"},     {"FORM", "TOP"},        {"FILE", "PATH1"},     {"FILE", "PATH2"},
         {"FILE", "PATH3"},    {"SYSTEM", "NONPREVIEW"}, {"SYSTEM", "STAYONTOP"}, {"SYSTEM", "DELETECHECK"}};
     EXPECT_EQ(profile.written, expected);
     EXPECT_EQ((profile.values[{"FORM", "LEFT"}]), "-5");
+    EXPECT_EQ((profile.values[{"SYSTEM", "STAYONTOP"}]), "TRUE");
+    EXPECT_EQ((profile.values[{"SYSTEM", "NONPREVIEW"}]), "FALSE");
     EXPECT_EQ(ReadSettings(profile).top, 77);
 }
 
 TEST(Settings, FailedWriteStopsWithMessageNamingTheFile) {
     MemoryProfile profile;
     profile.failAt = 2;
+    profile.path = "C:\\dir\\lumeret.ini";
     try {
-        WriteSettings(profile, Settings{}, "C:\\dir\\lumeret.ini");
+        WriteSettings(profile, Settings{});
         FAIL() << "no error raised";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "C:\\dir\\lumeret.ini に書き込めません");

@@ -1,4 +1,4 @@
-#include "app/status_texts.h"
+#include "core/status_texts.h"
 
 namespace lumeret::status {
 

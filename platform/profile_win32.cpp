@@ -1,4 +1,4 @@
-#include "app/profile_win32.h"
+#include "platform/profile_win32.h"
 
 #include <windows.h>
 
@@ -7,11 +7,13 @@ namespace lumeret {
 namespace {
 // Returned for a missing key; no real value can hold these bytes.
 constexpr char kMissing[] = "\x01\x02missing\x02\x01";
+// Longer values come back cut to this many bytes; the program keeps fewer.
+constexpr DWORD kValueRoom = 4096;
 }  // namespace
 
 std::optional<std::string> IniProfile::ReadString(const std::string& section, const std::string& key) {
-    char buffer[kMaxSettingLength + 1];
-    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, buffer, sizeof(buffer), path_.c_str());
+    char buffer[kValueRoom];
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, buffer, kValueRoom, path_.c_str());
     std::string value(buffer, n);
     if (value == kMissing) return std::nullopt;
     return value;

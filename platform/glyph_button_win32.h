@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/glyphs.h"
+#include "platform/glyph.h"
 
 namespace lumeret {
 

@@ -1,0 +1,247 @@
+#include "core/app_core.h"
+
+#include "core/status_texts.h"
+#include "dib/dib.h"
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "store/text_export.h"
+
+namespace lumeret {
+
+namespace {
+constexpr char kTextExtension[] = "txt";
+constexpr char kBitmapExtension[] = "bmp";
+}  // namespace
+
+AppCore::AppCore(const Services& services, const std::string& programFolder)
+    : clipboard_(services.clipboard),
+      pictureClipboard_(services.pictureClipboard),
+      folder_(services.folder),
+      prompts_(services.prompts),
+      settingsFile_(services.settingsFile),
+      history_(historyRows_, clipboard_),
+      settings_(ReadSettings(settingsFile_)),
+      textClips_(textClipRows_, programFolder, kTextExtension, folder_, clipboard_, prompts_),
+      bitmapClips_(programFolder, kBitmapExtension, folder_, pictureClipboard_, prompts_, kBitmapFrameSide,
+                   kBitmapFrameSide) {
+    switches_.stayOnTop = settings_.stayOnTop;
+    switches_.hidePreview = settings_.hidePreview;
+    switches_.confirmDelete = settings_.confirmDelete;
+    remembered_ = switches_;
+}
+
+void AppCore::LoadClips() {
+    textClips_.RefreshList();
+    bitmapClips_.ShowItem(1);
+}
+
+// --- The clipboard ---
+
+void AppCore::OnClipboardReported() {
+    if (history_.IsOwnWrite()) return;
+    if (handledAny_ && clipboard_.ChangeStamp() == handledStamp_) return;
+    HandleClipboardChange();
+}
+
+void AppCore::HandleClipboardChange() {
+    handledStamp_ = clipboard_.ChangeStamp();
+    handledAny_ = true;
+    // When both formats are offered, the bitmap's state wins.
+    if (clipboard_.HasFormat(kCfText)) {
+        preview_.SetShowingBitmap(false);
+        history_.AddText(Trim(clipboard_.Text().value_or(std::string())));
+        historyRows_.Select(0);
+    }
+    if (clipboard_.HasFormat(kCfBitmap)) {
+        preview_.SetShowingBitmap(true);
+        historyRows_.Select(-1);
+        if (switches_.hidePreview) {
+            preview_.SwitchOff();
+        } else {
+            ShowClipboardPreview();
+        }
+        if (switches_.continuousRegistration) RegisterClipboardBitmap();
+    }
+}
+
+void AppCore::ShowClipboardPreview() {
+    if (!clipboard_.HasFormat(kCfBitmap)) return;
+    preview_.SetOffLabelVisible(false);
+    preview_.SetShowingBitmap(preview_.ShowingBitmap());
+    Dib picture;
+    try {
+        picture.Assign(pictureClipboard_);
+    } catch (const ClipboardError&) {
+        throw;
+    } catch (const Exception&) {
+        // A picture the program cannot read has no preview; the box keeps
+        // the previous one.
+        return;
+    }
+    if (picture.GetWidth() != 0 && picture.GetHeight() != 0) preview_.Draw(picture);
+}
+
+void AppCore::RegisterClipboardBitmap() {
+    bitmapClips_.AddFromClipboard();
+    pageWanted(ScrapbookPage::Bitmap);
+}
+
+// --- The main window ---
+
+void AppCore::Register() {
+    const bool hasBitmap = clipboard_.HasFormat(kCfBitmap);
+    const bool hasText = clipboard_.HasFormat(kCfText);
+    if (hasBitmap) {
+        status_.Show(status::kPleaseWait);
+        RegisterClipboardBitmap();
+        status_.Show(status::kBitmapRegistered);
+    }
+    if (hasText && historyRows_.Selected() >= 0) {
+        pageWanted(ScrapbookPage::Text);
+        std::string text;
+        history_.GetSelectedText(text);
+        if (textClips_.AddText(text)) {
+            status_.Show(status::kTextRegistered);
+        } else {
+            prompts_.Beep(BeepKind::Default);
+            status_.ShowAlreadyRegistered();
+        }
+    }
+    if (!hasText && !hasBitmap) {
+        prompts_.Beep(BeepKind::Exclamation);
+        status_.Show(status::kRegisterEmpty);
+    }
+}
+
+void AppCore::ClearClipboard() {
+    historyRows_.Select(-1);
+    clipboard_.Clear();
+    preview_.SetShowingBitmap(false);
+    status_.Show(status::kCleared);
+}
+
+void AppCore::TellClipboardKind() {
+    if (clipboard_.HasFormat(kCfText)) {
+        status_.Show(status::kIsText);
+    } else if (clipboard_.HasFormat(kCfBitmap)) {
+        status_.Show(status::kIsBitmap);
+    } else {
+        status_.Show(status::kIsEmpty);
+    }
+}
+
+void AppCore::StatusTick() { status_.Tick(); }
+
+std::string AppCore::HistoryHint() const {
+    std::string hint;
+    history_.GetPreview(hint);
+    return hint;
+}
+
+void AppCore::CopyHistoryEntry() { history_.CopySelected(); }
+
+void AppCore::RegisterHistoryEntry() {
+    history_.CopySelected();
+    // The copy's change is handled before the registration, also where the
+    // system reports it only later; that later report then finds it handled.
+    if (clipboard_.ChangeStamp() != handledStamp_) HandleClipboardChange();
+    Register();
+}
+
+void AppCore::DeleteHistoryEntry() { history_.DeleteSelected(); }
+
+void AppCore::DeleteAllHistoryEntries() {
+    // Each deletion selects a neighbour, so this empties the list when an
+    // entry was selected and does nothing when none was.
+    const int n = history_.Count();
+    for (int i = 0; i < n; ++i) history_.DeleteSelected();
+}
+
+void AppCore::PutFileOnClipboard(const std::string& path) {
+    const std::string extension = UpperCaseAnsi(ExtractFileExt(path));
+    if (extension == ".TXT") {
+        clipboard_.SetText(JoinLinesCrLf(SplitLines(folder_.ReadWholeFile(path))));
+    } else if (extension == ".BMP") {
+        clipboard_.SetBitmapFromFile(path);
+    }
+}
+
+void AppCore::PutTextOnClipboard(const std::string& text) { clipboard_.SetText(text); }
+
+// --- The settings dialog ---
+
+void AppCore::SetSwitches(const Switches& switches) { switches_ = switches; }
+
+void AppCore::RememberSwitches() { remembered_ = switches_; }
+
+void AppCore::RestoreSwitches() {
+    switches_ = remembered_;
+    switchesChanged();
+}
+
+void AppCore::AcceptSwitches() {
+    settings_.hidePreview = switches_.hidePreview;
+    preview_.SetOffLabelVisible(switches_.hidePreview);
+    if (switches_.hidePreview) {
+        preview_.SwitchOff();
+    } else {
+        ShowClipboardPreview();
+    }
+    settings_.stayOnTop = switches_.stayOnTop;
+    settings_.confirmDelete = switches_.confirmDelete;
+}
+
+// --- The scrapbook ---
+
+std::string AppCore::TextClipHint() {
+    std::string hint;
+    textClips_.GetPreview(hint);
+    return hint;
+}
+
+void AppCore::CopyTextClip() { textClips_.CopyToClipboard(); }
+
+void AppCore::DeleteTextClip() { textClips_.DeleteItem(textClipRows_.Selected(), settings_.confirmDelete); }
+
+void AppCore::ExchangeTextClips(int index1, int index2) { textClips_.Exchange(index1, index2); }
+
+void AppCore::ExportTextClip(const std::string& fileName) {
+    if (!textClips_.ExportToFile(fileName, IsHtmlExportName(fileName))) return;
+    settings_.textExportFolder = ExtractFilePath(fileName);
+}
+
+void AppCore::CopyBitmapClip() {
+    if (switches_.continuousRegistration) {
+        switches_.continuousRegistration = false;
+        switchesChanged();
+    }
+    bitmapClips_.CopyToClipboard();
+}
+
+void AppCore::DeleteBitmapClip() { bitmapClips_.DeleteCurrent(settings_.confirmDelete); }
+
+void AppCore::ExportBitmapClip(const std::string& fileName) {
+    if (bitmapClips_.Current() <= 0 || bitmapClips_.Count() <= 0) return;
+    bitmapClips_.ExportToFile(fileName);
+    settings_.bitmapExportFolder = ExtractFilePath(fileName);
+}
+
+void AppCore::SaveMemo(const std::string& fileName, const std::string& text) {
+    folder_.WriteWholeFile(fileName, JoinLinesCrLf(SplitLines(text)));
+    settings_.memoExportFolder = ExtractFilePath(fileName);
+}
+
+// --- Closing ---
+
+void AppCore::KeepSwitchesOnClose() {
+    settings_.hidePreview = switches_.hidePreview;
+    settings_.stayOnTop = switches_.stayOnTop;
+}
+
+void AppCore::SaveSettings(int left, int top) {
+    settings_.left = left;
+    settings_.top = top;
+    WriteSettings(settingsFile_, settings_);
+}
+
+}  // namespace lumeret

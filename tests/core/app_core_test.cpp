@@ -1,0 +1,336 @@
+// The application core without windows: what a clipboard change, the
+// register button and the other commands do, with the system faked.
+#include "core/app_core.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/status_texts.h"
+#include "dib/bmp_builder.h"
+#include "support/fake_clip_folder.h"
+#include "support/fakes.h"
+
+namespace lumeret {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+// A clipboard that can report each write at once, from inside the write, as
+// a viewer on the writing thread hears of it.
+class ReportingClipboard : public test::FakeClipboard {
+public:
+    void SetText(const std::string& value) override {
+        FakeClipboard::SetText(value);
+        if (onWrite) onWrite();
+    }
+    std::function<void()> onWrite;
+};
+
+class Core : public ::testing::Test {
+protected:
+    Core() { folder.directories = {"C:\\app"}; }
+
+    AppCore& Start() {
+        core.emplace(AppCore::Services{clipboard, pictureClipboard, folder, prompts, settingsFile}, "C:\\app\\");
+        core->LoadClips();
+        return *core;
+    }
+    // Another program copies a text; the system reports the change.
+    void CopyFromOutside(const std::string& text) {
+        clipboard.text = text;
+        clipboard.hasBitmap = false;
+        ++clipboard.stamp;
+        Report();
+    }
+    // One change notice; a repetition stops here, not in a stack overflow.
+    void Report() {
+        if (++reports > 50) return;
+        core->OnClipboardReported();
+    }
+    std::string ClipFile(int number) const {
+        return folder.Content("C:\\app\\txt\\" + std::string(7, '0') + std::to_string(number) + ".txt");
+    }
+
+    ReportingClipboard clipboard;
+    test::FakeClipboardObject pictureClipboard;
+    test::FakeClipFolder folder;
+    test::FakePrompts prompts;
+    test::MemoryProfile settingsFile;
+    std::optional<AppCore> core;
+    int reports = 0;
+};
+
+// --- The history's own clipboard write starts no repetition ---
+
+TEST_F(Core, OwnWriteReportedInsideTheWriteIsPassedOver) {
+    Start();
+    clipboard.onWrite = [this] { Report(); };
+    CopyFromOutside("b");
+    CopyFromOutside("a");
+    CopyFromOutside("b");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
+    EXPECT_EQ(clipboard.writes, 1);
+    EXPECT_EQ(reports, 4);
+}
+
+TEST_F(Core, OwnWriteReportedAfterTheWriteIsPassedOver) {
+    Start();
+    CopyFromOutside("b");
+    CopyFromOutside("a");
+    CopyFromOutside("b");
+    Report();  // the write's report, delivered later
+    EXPECT_EQ(clipboard.writes, 1);
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
+    // A later change from outside is handled again.
+    CopyFromOutside("a");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"a", "b"}));
+    EXPECT_EQ(clipboard.writes, 2);
+}
+
+TEST_F(Core, CopyingAnEntryBackBringsItToTheTop) {
+    Start();
+    CopyFromOutside("b");
+    CopyFromOutside("a");
+    core->HistoryRows().Select(1);
+    clipboard.onWrite = [this] { Report(); };
+    core->CopyHistoryEntry();
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
+    EXPECT_EQ(core->HistoryRows().Selected(), 0);
+    EXPECT_EQ(clipboard.writes, 1);
+}
+
+TEST_F(Core, SameChangeReportedTwiceIsHandledOnce) {
+    Start();
+    CopyFromOutside("x");
+    core->HistoryRows().Select(-1);
+    Report();
+    EXPECT_EQ(core->HistoryRows().Selected(), -1);
+}
+
+// --- A text from the clipboard ---
+
+TEST_F(Core, CopiedTextEntersTrimmedAtTheTopSelectedAndHidesThePreview) {
+    Start();
+    clipboard.hasBitmap = true;
+    core->HandleClipboardChange();
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), Preview::kSide);
+    CopyFromOutside("  \tfirst\r\n");
+    CopyFromOutside("second");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"second", "first"}));
+    EXPECT_EQ(core->HistoryRows().Selected(), 0);
+    EXPECT_FALSE(core->ClipboardPreview().ShowingBitmap());
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), 0);
+}
+
+TEST_F(Core, AClipboardWithNeitherFormatChangesNothing) {
+    Start();
+    CopyFromOutside("kept");
+    core->Status().Show("status");
+    clipboard.text.reset();
+    ++clipboard.stamp;
+    Report();
+    EXPECT_EQ(core->HistoryRows().Rows(), Rows{"kept"});
+    EXPECT_EQ(core->HistoryRows().Selected(), 0);
+    EXPECT_EQ(core->Status().Text(), "status");
+}
+
+// --- The register button ---
+
+TEST_F(Core, RegisterStoresTheSelectedEntryNotTheClipboard) {
+    Start();
+    std::vector<ScrapbookPage> pages;
+    core->pageWanted.Connect([&](ScrapbookPage p) { pages.push_back(p); });
+    CopyFromOutside("older");
+    CopyFromOutside("日本語\nline2");
+    core->Register();
+    EXPECT_EQ(ClipFile(0), "日本語\r\nline2\r\n");
+    EXPECT_EQ(core->Status().Text(), status::kTextRegistered);
+    EXPECT_EQ(pages, std::vector<ScrapbookPage>{ScrapbookPage::Text});
+    core->HistoryRows().Select(1);
+    core->Register();
+    EXPECT_EQ(ClipFile(1), "older\r\n");
+    EXPECT_EQ(core->TextClipRows().Rows(), (Rows{"日本語\nline2", "older"}));
+    EXPECT_TRUE(prompts.beeps.empty());
+}
+
+TEST_F(Core, RepeatedRegisterBeepsAndWalksTheLadderUntilTheLineClears) {
+    Start();
+    CopyFromOutside("same");
+    core->Register();
+    for (int press = 1; press <= 55; ++press) core->Register();
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>(55, BeepKind::Default));
+    EXPECT_EQ(core->Status().Text(), status::kThatIsEnough);
+    EXPECT_EQ(core->Status().RepeatCount(), 55);
+    EXPECT_EQ(core->TextClipRows().Count(), 1);
+    core->StatusTick();
+    core->StatusTick();
+    EXPECT_EQ(core->Status().Text(), status::kThatIsEnough);
+    core->StatusTick();  // the third tick clears the line and the count
+    EXPECT_EQ(core->Status().Text(), "");
+    EXPECT_EQ(core->Status().RepeatCount(), 0);
+    EXPECT_FALSE(core->Status().TimerRunning());
+    core->Register();
+    EXPECT_EQ(core->Status().Text(), status::kAlreadyRegistered);
+}
+
+TEST_F(Core, RegisterWithTextButNoSelectionDoesNothing) {
+    Start();
+    CopyFromOutside("text");
+    core->HistoryRows().Select(-1);
+    core->Register();
+    EXPECT_TRUE(prompts.beeps.empty());
+    EXPECT_EQ(core->Status().Text(), "");
+    EXPECT_EQ(ClipFile(0), "<missing>");
+}
+
+TEST_F(Core, RegisterOnAnEmptyClipboardBeepsAnExclamation) {
+    Start();
+    core->Register();
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Exclamation});
+    EXPECT_EQ(core->Status().Text(), status::kRegisterEmpty);
+}
+
+TEST_F(Core, RegisteringAHistoryEntryCopiesItBackFirst) {
+    Start();
+    CopyFromOutside("b");
+    CopyFromOutside("a");
+    core->HistoryRows().Select(1);
+    // The system reports the copy only later; the entry is registered anyway.
+    core->RegisterHistoryEntry();
+    EXPECT_EQ(ClipFile(0), "b\r\n");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
+    Report();  // the late report finds the change handled
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
+    EXPECT_EQ(core->TextClipRows().Count(), 1);
+}
+
+// --- Other commands of the main window ---
+
+TEST_F(Core, ClearEmptiesTheClipboardAndKeepsTheHistory) {
+    Start();
+    CopyFromOutside("kept");
+    core->ClearClipboard();
+    EXPECT_FALSE(clipboard.HasFormat(kCfText));
+    EXPECT_EQ(core->HistoryRows().Rows(), Rows{"kept"});
+    EXPECT_EQ(core->HistoryRows().Selected(), -1);
+    EXPECT_EQ(core->Status().Text(), status::kCleared);
+}
+
+TEST_F(Core, StatusLineClickTellsWhatTheClipboardHolds) {
+    Start();
+    core->TellClipboardKind();
+    EXPECT_EQ(core->Status().Text(), status::kIsEmpty);
+    clipboard.hasBitmap = true;
+    core->TellClipboardKind();
+    EXPECT_EQ(core->Status().Text(), status::kIsBitmap);
+    clipboard.text = "t";
+    core->TellClipboardKind();
+    EXPECT_EQ(core->Status().Text(), status::kIsText);
+}
+
+TEST_F(Core, DeleteAllEmptiesTheHistoryOnlyFromASelection) {
+    Start();
+    for (const char* t : {"c", "b", "a"}) CopyFromOutside(t);
+    core->HistoryRows().Select(-1);
+    core->DeleteAllHistoryEntries();
+    EXPECT_EQ(core->HistoryRows().Count(), 3);
+    core->HistoryRows().Select(1);
+    core->DeleteAllHistoryEntries();
+    EXPECT_EQ(core->HistoryRows().Count(), 0);
+    EXPECT_FALSE(clipboard.HasFormat(kCfText));  // emptying the list empties the clipboard
+}
+
+TEST_F(Core, DroppedFilesGoOnTheClipboardByTheirExtension) {
+    Start();
+    folder.directories.insert("C:\\in");
+    folder.files["C:\\in\\a.Txt"].bytes = "one\ntwo";
+    core->PutFileOnClipboard("C:\\in\\a.Txt");
+    EXPECT_EQ(clipboard.text, "one\r\ntwo\r\n");
+    core->PutFileOnClipboard("C:\\in\\c.doc");
+    EXPECT_EQ(clipboard.text, "one\r\ntwo\r\n");
+    core->PutFileOnClipboard("C:\\in\\b.BMP");
+    EXPECT_EQ(clipboard.bitmapFile, "C:\\in\\b.BMP");
+}
+
+// --- The switches and the settings file ---
+
+TEST_F(Core, SettingsAreReadAtStartAndWrittenWithThePosition) {
+    settingsFile.values[{"SYSTEM", "DELETECHECK"}] = "TRUE";
+    settingsFile.values[{"FILE", "PATH2"}] = "D:\\pictures\\";
+    Start();
+    EXPECT_TRUE(core->CurrentSwitches().confirmDelete);
+    EXPECT_FALSE(core->CurrentSwitches().continuousRegistration);
+    core->SaveSettings(32, -7);
+    EXPECT_EQ((settingsFile.values[{"FORM", "LEFT"}]), "32");
+    EXPECT_EQ((settingsFile.values[{"FORM", "TOP"}]), "-7");
+    EXPECT_EQ((settingsFile.values[{"FILE", "PATH2"}]), "D:\\pictures\\");
+    EXPECT_EQ((settingsFile.values[{"SYSTEM", "DELETECHECK"}]), "TRUE");
+}
+
+TEST_F(Core, OkMakesTheSwitchesSettingsAndCancelPutsThemBack) {
+    Start();
+    core->RememberSwitches();
+    Switches changed = core->CurrentSwitches();
+    changed.confirmDelete = true;
+    changed.continuousRegistration = true;
+    core->SetSwitches(changed);
+    core->RestoreSwitches();
+    EXPECT_FALSE(core->CurrentSwitches().confirmDelete);
+    EXPECT_FALSE(core->CurrentSwitches().continuousRegistration);
+    core->SetSwitches(changed);
+    core->AcceptSwitches();
+    EXPECT_TRUE(core->CurrentSettings().confirmDelete);
+}
+
+TEST_F(Core, ClosingKeepsThePreviewAndStayOnTopBoxesButNotTheDeleteBox) {
+    Start();
+    Switches boxes = core->CurrentSwitches();
+    boxes.hidePreview = true;
+    boxes.stayOnTop = true;
+    boxes.confirmDelete = true;
+    core->SetSwitches(boxes);  // then the dialog's close box: no OK
+    core->KeepSwitchesOnClose();
+    core->SaveSettings(0, 0);
+    EXPECT_EQ((settingsFile.values[{"SYSTEM", "NONPREVIEW"}]), "TRUE");
+    EXPECT_EQ((settingsFile.values[{"SYSTEM", "STAYONTOP"}]), "TRUE");
+    EXPECT_EQ((settingsFile.values[{"SYSTEM", "DELETECHECK"}]), "FALSE");
+}
+
+TEST_F(Core, DeletingATextClipAsksOnlyUnderTheSetting) {
+    Start();
+    CopyFromOutside("a");
+    core->Register();
+    CopyFromOutside("b");
+    core->Register();
+    core->TextClipRows().Select(0);
+    Switches boxes = core->CurrentSwitches();
+    boxes.confirmDelete = true;
+    core->SetSwitches(boxes);  // a box alone is no setting
+    core->DeleteTextClip();
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(core->TextClipRows().Rows(), Rows{"b"});
+    core->AcceptSwitches();
+    core->TextClipRows().Select(0);
+    core->DeleteTextClip();
+    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(core->TextClipRows().Rows(), Rows{"b"});  // answered No
+}
+
+TEST_F(Core, ExportingATextClipRemembersTheFolder) {
+    Start();
+    folder.directories.insert("D:\\out");
+    CopyFromOutside("a<b>");
+    core->Register();
+    core->TextClipRows().Select(0);
+    core->ExportTextClip("D:\\out\\page.htm");
+    EXPECT_NE(folder.Content("D:\\out\\page.htm").find("a&lt;b&gt;<BR>"), std::string::npos);
+    EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
+    core->TextClipRows().Select(-1);
+    core->ExportTextClip("C:\\app\\other.txt");  // no selection: nothing written, folder kept
+    EXPECT_EQ(folder.Content("C:\\app\\other.txt"), "<missing>");
+    EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
+}
+
+}  // namespace
+}  // namespace lumeret
