@@ -44,10 +44,15 @@ protected:
     }
 
     void TearDown() override {
-        CallGuarded([&] { main_->SaveSettings(); });
+        if (main_) CallGuarded([&] { main_->SaveSettings(); });
+        CloseWindows();
+        SetAppPrompts(previousPrompts_);
+    }
+
+    // Ends the windows and the core, as the program does when it ends.
+    void CloseWindows() {
         main_.reset();
         core_.reset();
-        SetAppPrompts(previousPrompts_);
     }
 
     // Lets a test prepare the folder before the windows are made.

@@ -4,6 +4,7 @@
 #include "e2e/main_window_fixture_win32.h"
 
 #include "core/status_texts.h"
+#include "platform/wide_win32.h"
 
 namespace lumeret::test {
 namespace {
@@ -228,6 +229,93 @@ TEST_F(MainWindow, DroppedUnreadableBitmapIsReportedAndStopsTheDrop) {
     ASSERT_EQ(ReportedErrors().size(), 1u);
     EXPECT_NE(ReportedErrors()[0].find("bad.bmp"), std::string::npos);
     EXPECT_TRUE(HistoryRows().empty());
+}
+
+}  // namespace
+}  // namespace lumeret::test
+
+namespace lumeret::test {
+namespace {
+
+// Where a child sits in its parent's client area, and its class.
+struct Placed {
+    HWND control;
+    const wchar_t* className;
+    int left, top, width, height;
+    const char* caption;
+};
+
+std::wstring ClassOf(HWND control) {
+    wchar_t name[64] = {};
+    GetClassNameW(control, name, 64);
+    return name;
+}
+
+std::vector<std::string> MenuCaptions(HMENU menu) {
+    std::vector<std::string> out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 64;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        out.push_back((info.fType & MFT_SEPARATOR) ? "-" : ToCp932(text));
+    }
+    return out;
+}
+
+using MainWindowLayout = ProgramWindows;
+
+TEST_F(MainWindowLayout, EveryControlSitsAtItsPlaceWithItsClassAndCaption) {
+    const lumeret::MainWindow::Controls& ui = Main().Ui();
+    Copy("shown");  // a text keeps the preview box at 0 x 0
+    const Placed expected[] = {
+        {ui.aboutButton, L"Button", 8, 8, 17, 17, "?"},
+        {ui.settingsButton, L"Button", 24, 8, 17, 17, ""},
+        {ui.clearButton, L"Button", 40, 8, 33, 17, ""},
+        {ui.previewBox, L"Static", 80, 8, 0, 0, ""},
+        {ui.previewOffLabel, L"Static", 117, 60, 36, 12, "非表示"},
+        {ui.previewFrame, L"Static", 79, 8, 114, 114, ""},
+        {ui.scrapbookButton, L"Button", 8, 24, 65, 65, ""},
+        {ui.registerButton, L"Button", 8, 88, 65, 33, "登録"},
+        {ui.historyList, L"ListBox", 0, 128, 201, 161, ""},
+        {ui.statusBar, L"msctls_statusbar32", 0, 290, 202, 19, ""},
+    };
+    HWND previous = nullptr;
+    for (const Placed& c : expected) {
+        SCOPED_TRACE(c.caption);
+        ASSERT_NE(c.control, nullptr);
+        EXPECT_EQ(GetParent(c.control), Main().Handle());
+        EXPECT_EQ(_wcsicmp(ClassOf(c.control).c_str(), c.className), 0);
+        POINT at = PlaceInParent(c.control);
+        EXPECT_EQ(at.x, c.left);
+        EXPECT_EQ(at.y, c.top);
+        RECT r{};
+        GetWindowRect(c.control, &r);
+        EXPECT_EQ(r.right - r.left, c.width);
+        EXPECT_EQ(r.bottom - r.top, c.height);
+        EXPECT_EQ(Caption(c.control), c.caption);
+        // Made in this order: each control's id follows the one before.
+        if (previous) EXPECT_EQ(GetDlgCtrlID(c.control), GetDlgCtrlID(previous) + 1);
+        previous = c.control;
+    }
+    EXPECT_FALSE(IsWindowVisible(ui.previewOffLabel));
+    EXPECT_EQ(SendMessageW(ui.historyList, LB_GETITEMHEIGHT, 0, 0), 12);
+    // The frame lies under the preview it frames.
+    EXPECT_EQ(GetWindow(ui.previewFrame, GW_HWNDNEXT), nullptr);
+    EXPECT_EQ(MenuCaptions(Main().HistoryMenu()),
+              (std::vector<std::string>{"コピー(&C)", "登録(&A)", "削除(&D)", "すべて削除(&X)", "-", "キャンセル"}));
+}
+
+TEST_F(MainWindowLayout, PopupMenusGoWithTheirWindows) {
+    HMENU history = Main().HistoryMenu();
+    HMENU clips = Scrap().ClipMenu();
+    ASSERT_TRUE(IsMenu(history));
+    ASSERT_TRUE(IsMenu(clips));
+    CloseWindows();
+    EXPECT_FALSE(IsMenu(history));
+    EXPECT_FALSE(IsMenu(clips));
 }
 
 }  // namespace

@@ -62,5 +62,46 @@ TEST(ErrorBoundary, HandlerExceptionIsReportedAndTheWindowGoesOn) {
     SetAppPrompts(previous);
 }
 
+// A window whose one child's messages are routed to it.
+class RoutingWindow : public ThrowingWindow {
+public:
+    RoutingWindow() {
+        child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, Handle(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        RouteControlMessages(child);
+    }
+    HWND child = nullptr;
+    int routed = 0;
+
+protected:
+    std::optional<LRESULT> OnControlMessage(HWND control, UINT msg, WPARAM, LPARAM) override {
+        if (control != child) return std::nullopt;
+        if (msg == WM_APP) throw Exception("子の失敗");
+        if (msg == WM_APP + 1) {
+            ++routed;
+            return 7;
+        }
+        return std::nullopt;
+    }
+};
+
+TEST(ErrorBoundary, RoutedControlMessagesGoThroughTheSameBoundary) {
+    test::FakePrompts prompts;
+    IPrompts* previous = SetAppPrompts(&prompts);
+    {
+        RoutingWindow window;
+        EXPECT_EQ(SendMessageW(window.child, WM_APP + 1, 0, 0), 7);
+        EXPECT_EQ(window.routed, 1);
+        EXPECT_EQ(SendMessageW(window.child, WM_APP, 0, 0), 0);
+        EXPECT_EQ(prompts.errors, std::vector<std::string>{"子の失敗"});
+        // Messages the window leaves alone reach the control itself.
+        SendMessageW(window.child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"own"));
+        wchar_t text[8] = {};
+        GetWindowTextW(window.child, text, 8);
+        EXPECT_STREQ(text, L"own");
+    }
+    SetAppPrompts(previous);
+}
+
 }  // namespace
 }  // namespace lumeret
