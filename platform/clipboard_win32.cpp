@@ -1,12 +1,12 @@
 #include "platform/clipboard_win32.h"
 
 #include <cstring>
-#include <vector>
 
 #include "platform/clipboard_session_win32.h"
 #include "platform/errors.h"
 #include "platform/global_memory.h"
 #include "platform/handles_win32.h"
+#include "platform/palette.h"
 
 namespace lumeret {
 
@@ -14,22 +14,16 @@ namespace {
 const char kCannotWrite[] = "クリップボードに書き込めません";
 
 // The palette of an image with a colour table, none for deeper images.
-UniqueHpalette PaletteOf(HBITMAP section) {
+UniquePalette PaletteOf(HBITMAP section) {
     DIBSECTION info{};
-    if (!GetObjectW(section, sizeof(info), &info) || info.dsBmih.biBitCount > 8) return UniqueHpalette();
+    if (!GetObjectW(section, sizeof(info), &info) || info.dsBmih.biBitCount > 8) return UniquePalette();
     RGBQUAD colors[256] = {};
     UniqueHdc dc(CreateCompatibleDC(nullptr));
     SelectGuard select(dc.get(), section);
     UINT n = GetDIBColorTable(dc.get(), 0, 256, colors);
-    if (n == 0) return UniqueHpalette();
-    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
-    auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    palette->palVersion = 0x300;
-    palette->palNumEntries = static_cast<WORD>(n);
-    for (UINT i = 0; i < n; ++i) {
-        palette->palPalEntry[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
-    }
-    return UniqueHpalette(CreatePalette(palette));
+    PaletteEntry entries[256] = {};
+    for (UINT i = 0; i < n; ++i) entries[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+    return UniquePalette(PaletteCreate(entries, n));
 }
 
 }  // namespace
@@ -71,7 +65,7 @@ void ClipboardWin32::SetBitmapFromFile(const std::string& path) {
     UniqueHbitmap bitmap(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!bitmap) throw FileOpenError(path);
-    UniqueHpalette palette = PaletteOf(bitmap.get());
+    UniquePalette palette = PaletteOf(bitmap.get());
     ClipboardSession session(owner_);
     EmptyClipboard();
     // The clipboard owns what it accepted.

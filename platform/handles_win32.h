@@ -20,7 +20,6 @@ inline HANDLE InvalidHandleValue() noexcept { return INVALID_HANDLE_VALUE; }
 
 using UniqueHwnd = UniqueResource<HWND, detail::DestroyWindowHandle>;
 using UniqueHbitmap = UniqueResource<HBITMAP, detail::DeleteGdiObject>;
-using UniqueHpalette = UniqueResource<HPALETTE, detail::DeleteGdiObject>;
 using UniqueHdc = UniqueResource<HDC, detail::DeleteMemoryDc>;
 using UniqueHmenu = UniqueResource<HMENU, detail::DestroyMenuHandle>;
 // Kernel objects that report failure with 0 (mappings, mutexes...).
