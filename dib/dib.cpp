@@ -1,10 +1,8 @@
 #include "dib/dib.h"
 
-#include <cstring>
 #include <memory>
 
 #include "dib/dib_errors.h"
-#include "dib/file_map.h"
 #include "dib/picture_registry.h"
 
 namespace lumeret {
@@ -49,21 +47,7 @@ void Dib::UniqueDIB() {
     if (internal_->RefCount == 1) {
         return;
     }
-    auto fresh = std::make_unique<DibPixels>();
-    fresh->FreeDIB();
-    fresh->Width = internal_->Width;
-    fresh->Height = internal_->Height;
-    fresh->Record = internal_->Record;
-    fresh->Record.Bits = nullptr;
-    fresh->Record.FileMap = nullptr;
-    fresh->Palette = nullptr;
-    FileMapHandle map = nullptr;
-    void* bits = nullptr;
-    GetFileMap(fresh->Record.ImageSize, map, bits);
-    fresh->Record.FileMap = map;
-    fresh->Record.Bits = static_cast<std::uint8_t*>(bits);
-    std::memcpy(bits, internal_->Record.Bits, static_cast<std::size_t>(fresh->Record.ImageSize));
-    SwapIn(fresh.release());
+    SwapIn(new DibPixels(*internal_));
     UpdatePaletteModified();
 }
 

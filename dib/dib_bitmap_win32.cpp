@@ -27,7 +27,7 @@ void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
     {
         WindowDc screen(nullptr);
         BackgroundPaletteGuard selected(screen.get(), palette);
-        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height), fresh->Record.Bits,
+        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height), fresh->Record.Store.Bits(),
                                     reinterpret_cast<BITMAPINFO*>(&fresh->Record.Header), DIB_RGB_COLORS);
         if (lines == 0) {
             throw InvalidDibError("TVyDIB.Assign: Cannot Read Bitmap");
@@ -72,7 +72,7 @@ void Dib::AssignTo(BitmapTarget& target) {
     {
         SelectGuard selectedBitmap(memory.get(), bitmap.get());
         BackgroundPaletteGuard selectedPalette(memory.get(), copy.get());
-        StretchDIBits(memory.get(), 0, 0, width, height, 0, 0, width, height, internal_->Record.Bits,
+        StretchDIBits(memory.get(), 0, 0, width, height, 0, 0, width, height, internal_->Record.Store.Bits(),
                       static_cast<const BITMAPINFO*>(internal_->Record.BitmapInfo()), DIB_RGB_COLORS, SRCCOPY);
     }
     target.Bitmap = std::move(bitmap);

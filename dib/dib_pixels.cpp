@@ -30,40 +30,6 @@ std::uint8_t* RawColors(DibRecord& record) noexcept {
     return reinterpret_cast<std::uint8_t*>(record.Colors);
 }
 
-// A record built aside by a reader. It owns its pixel store until Take()
-// hands the record over; a reader that fails gives the store back here.
-class PendingRecord {
-public:
-    PendingRecord() = default;
-    PendingRecord(const PendingRecord&) = delete;
-    PendingRecord& operator=(const PendingRecord&) = delete;
-    ~PendingRecord() {
-        if (record.Bits != nullptr) {
-            try {
-                ReleaseFileMap(record.FileMap, record.Bits);
-            } catch (...) {
-                // Already failing; the first exception is the one to report.
-            }
-        }
-    }
-
-    void MakeStore(std::int32_t size) {
-        void* bits = nullptr;
-        GetFileMap(size, record.FileMap, bits);
-        record.Bits = static_cast<std::uint8_t*>(bits);
-        record.ImageSize = size;
-    }
-
-    DibRecord Take() noexcept {
-        DibRecord result = record;
-        record.Bits = nullptr;
-        record.FileMap = nullptr;
-        return result;
-    }
-
-    DibRecord record;
-};
-
 struct Geometry {
     std::int32_t width;
     std::int32_t rows;
@@ -122,8 +88,7 @@ std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation
 // input (a top-down image stays top-down). fetchRow(r, offset, buffer, size)
 // fills the buffer with size bytes of source row r from offset on.
 template <typename FetchRow>
-void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetchRow) {
-    DibRecord& rec = pending.record;
+void ConvertTo24(DibRecord& rec, const char* operation, FetchRow&& fetchRow) {
     BitmapInfoHeader& header = rec.Header;
     Geometry g = CheckGeometry(header, operation);
 
@@ -155,7 +120,7 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
     if (!sourceRow || !imageSize) {
         Refuse(operation, "Image Too Large");
     }
-    pending.MakeStore(*imageSize);
+    rec.Store = PixelStore(*imageSize);
 
     auto channel = [](std::uint32_t pixel, std::uint32_t mask, int shift) -> std::uint8_t {
         std::uint32_t v = pixel & mask;
@@ -172,7 +137,7 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
     const bool plainBytes = bytesPerPixel == 4 && masks[0] == 0x00FF0000 && masks[1] == 0x0000FF00 &&
                             masks[2] == 0x000000FF;
     for (std::int32_t r = 0; r < g.rows; ++r) {
-        std::uint8_t* target = rec.Bits + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
+        std::uint8_t* target = rec.Store.Bits() + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
         for (std::size_t done = 0; done < rowBytes;) {
             const std::size_t piece = std::min(buffer.size(), rowBytes - done);
@@ -219,9 +184,12 @@ std::int32_t ToStoreSize(std::int64_t bytes, const char* operation) {
     return static_cast<std::int32_t>(bytes);
 }
 
-void Install(DibPixels& dib, PendingRecord& pending) {
+// The storage's own store goes first, so that a store the system refuses to
+// take back is reported before anything changes; record keeps its new store
+// then, and gives it back as it goes.
+void Install(DibPixels& dib, DibRecord& record) {
     dib.FreeDIB();
-    dib.Record = pending.Take();
+    dib.Record = std::move(record);
     dib.Width = dib.Record.Header.biWidth;
     dib.Height = std::abs(dib.Record.Header.biHeight);
     dib.UpdatePalette();
@@ -256,6 +224,14 @@ void CoreToInfoHeader(DibRecord& record) {
 
 DibPixels::DibPixels() { CreateDIB(1, 1, 8, 2); }
 
+DibPixels::DibPixels(const DibPixels& other)
+    : Width(other.Width),
+      Height(other.Height),
+      Record{other.Record.Store.Copy(), other.Record.Header},
+      PaletteModified(true) {
+    std::copy(std::begin(other.Record.Colors), std::end(other.Record.Colors), Record.Colors);
+}
+
 DibPixels::~DibPixels() {
     try {
         FreeDIB();
@@ -277,16 +253,10 @@ void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t 
     if (!imageSize) {
         throw InvalidDibParameterError("TVyInternalDIB.CreateDIB: Invalid Parameters");
     }
-    DibAssert(Record.Bits == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
+    DibAssert(Record.Store.Bits() == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
 
-    FileMapHandle map = nullptr;
-    void* bits = nullptr;
-    GetFileMap(*imageSize, map, bits);
-    std::memset(bits, 0, static_cast<std::size_t>(*imageSize));
-
-    Record.ImageSize = *imageSize;
-    Record.FileMap = map;
-    Record.Bits = static_cast<std::uint8_t*>(bits);
+    Record.Store = PixelStore(*imageSize);
+    std::memset(Record.Store.Bits(), 0, static_cast<std::size_t>(*imageSize));
     Palette = nullptr;
     Width = width;
     Height = std::abs(height);
@@ -308,12 +278,7 @@ void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t 
 }
 
 void DibPixels::FreeDIB() {
-    if (Record.Bits != nullptr) {
-        ReleaseFileMap(Record.FileMap, Record.Bits);
-        Record.ImageSize = 0;
-        Record.FileMap = nullptr;
-        Record.Bits = nullptr;
-    }
+    Record.Store.Reset();
     if (Palette != nullptr) {
         PaletteDelete(Palette);
         Palette = nullptr;
@@ -330,8 +295,7 @@ void DibPixels::LoadFromStream(Stream& stream) {
     const std::int64_t bfSize = file.U32(2);
     // bfOffBits is not used: the pixels are taken to follow the colour table.
 
-    PendingRecord pending;
-    DibRecord& rec = pending.record;
+    DibRecord rec;  // built aside; a failure gives its store back with it
     std::uint8_t* raw = RawHeader(rec);
     stream.ReadBuffer(raw, 4);
     const std::uint32_t headerSize = LeReader(raw, 4).U32(0);
@@ -369,7 +333,7 @@ void DibPixels::LoadFromStream(Stream& stream) {
     }
 
     if (rec.Header.biBitCount == 16 || rec.Header.biBitCount == 32) {
-        ConvertTo24(pending, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
+        ConvertTo24(rec, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
             stream.ReadBuffer(row, size);
         });
     } else {
@@ -378,10 +342,10 @@ void DibPixels::LoadFromStream(Stream& stream) {
         // stays zero (a fresh mapping is zeroed), rather than a refusal.
         const std::int32_t needed = StoreSizeDrawingReads(rec.Header, kStreamOp);
         const std::int32_t declared = ToStoreSize(declaredPixels < 0 ? 0 : declaredPixels, kStreamOp);
-        pending.MakeStore(declared > needed ? declared : needed);
-        stream.ReadBuffer(rec.Bits, static_cast<std::size_t>(declared));
+        rec.Store = PixelStore(declared > needed ? declared : needed);
+        stream.ReadBuffer(rec.Store.Bits(), static_cast<std::size_t>(declared));
     }
-    Install(*this, pending);
+    Install(*this, rec);
 }
 
 void DibPixels::SaveToStream(Stream& stream) const {
@@ -391,7 +355,7 @@ void DibPixels::SaveToStream(Stream& stream) const {
 
     std::uint8_t fileHeader[kFileHeaderSize] = {};
     PutU16(fileHeader, kBmpFileType);
-    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(Record.ImageSize));
+    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(Record.Store.Size()));
     PutU32(fileHeader + 10, offBits);
     stream.WriteBuffer(fileHeader, sizeof(fileHeader));
 
@@ -400,7 +364,7 @@ void DibPixels::SaveToStream(Stream& stream) const {
     std::memcpy(info + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
     stream.WriteBuffer(info, kInfoHeaderSize + kRgbQuadSize * colors);
 
-    stream.WriteBuffer(Record.Bits, static_cast<std::size_t>(Record.ImageSize));
+    stream.WriteBuffer(Record.Store.Bits(), static_cast<std::size_t>(Record.Store.Size()));
 }
 
 void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
@@ -416,8 +380,7 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
     }
     LeReader bytes(block, blockSize);
 
-    PendingRecord pending;
-    DibRecord& rec = pending.record;
+    DibRecord rec;  // built aside; a failure gives its store back with it
     std::size_t headerLength = 0;
     const std::uint32_t headerSize = bytes.U32(0);
     if (headerSize == kInfoHeaderSize) {
@@ -465,8 +428,8 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         if (size < needed) {
             tooShort();
         }
-        pending.MakeStore(size);
-        std::memcpy(rec.Bits, pixels, static_cast<std::size_t>(size));
+        rec.Store = PixelStore(size);
+        std::memcpy(rec.Store.Bits(), pixels, static_cast<std::size_t>(size));
         break;
     }
     case 16:
@@ -480,7 +443,7 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         if (static_cast<std::size_t>(*sourceSize) > available) {
             tooShort();
         }
-        ConvertTo24(pending, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
+        ConvertTo24(rec, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
                                                   std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
             std::memcpy(row, pixels + static_cast<std::size_t>(r) * rowBytes + offset, size);
         });
@@ -489,14 +452,14 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
     default:
         throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid biBitCount");
     }
-    Install(*this, pending);
+    Install(*this, rec);
 }
 
 void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
     const std::uint32_t colors = Record.Header.biClrUsed;
     DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToClipboardFormat: Too Many Colors");
     const std::size_t headerLength = kInfoHeaderSize + kRgbQuadSize * colors;
-    const std::size_t total = headerLength + static_cast<std::size_t>(Record.ImageSize);
+    const std::size_t total = headerLength + static_cast<std::size_t>(Record.Store.Size());
     UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable | kGmemZeroInit, total));
     if (!block) {
         throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
@@ -509,7 +472,7 @@ void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
         }
         EncodeInfoHeader(Record.Header, out);
         std::memcpy(out + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
-        std::memcpy(out + headerLength, Record.Bits, static_cast<std::size_t>(Record.ImageSize));
+        std::memcpy(out + headerLength, Record.Store.Bits(), static_cast<std::size_t>(Record.Store.Size()));
     }
     data = block.release();
 }

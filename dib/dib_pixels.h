@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "dib/dib_format.h"
+#include "dib/file_map.h"
 #include "platform/global_memory.h"
 #include "platform/palette.h"
-#include "platform/pixel_memory.h"
 #include "platform/stream.h"
 
 namespace lumeret {
@@ -19,9 +19,7 @@ namespace lumeret {
 // that a copy-on-write copies whole. Header with Colors directly behind it is
 // the BITMAPINFO handed to GDI.
 struct DibRecord {
-    std::int32_t ImageSize = 0;
-    FileMapHandle FileMap = nullptr;
-    std::uint8_t* Bits = nullptr;
+    PixelStore Store;
     BitmapInfoHeader Header{};
     RgbQuad Colors[kColorSlots]{};
 
@@ -33,8 +31,11 @@ class DibPixels {
 public:
     // The 1x1, 8-bit default image with two black colour entries.
     DibPixels();
+    // A storage of its own for a copy of other's image (header, colours and
+    // pixels); its palette is made again on demand. Explicit, as a copy of
+    // the pixels is never made by accident.
+    explicit DibPixels(const DibPixels& other);
     ~DibPixels();
-    DibPixels(const DibPixels&) = delete;
     DibPixels& operator=(const DibPixels&) = delete;
 
     // A new zeroed image; the storage must hold no pixel store (FreeDIB first).

@@ -24,7 +24,7 @@ std::uint32_t ColorAt(const DibRecord& image, std::uint32_t index) {
 std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y) {
     const BitmapInfoHeader& h = image.Header;
     const std::int32_t rows = std::abs(h.biHeight);
-    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Bits == nullptr) {
+    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Store.Bits() == nullptr) {
         return 0;
     }
     auto rowSize = CheckedRowSize(h.biWidth, h.biBitCount);
@@ -35,10 +35,10 @@ std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y) {
     const std::int64_t bitOffset = static_cast<std::int64_t>(x) * h.biBitCount;
     const std::int64_t byte = storedRow * *rowSize + bitOffset / 8;
     const std::int64_t need = h.biBitCount == 24 ? 3 : 1;
-    if (byte + need > image.ImageSize) {
+    if (byte + need > image.Store.Size()) {
         return 0;
     }
-    const std::uint8_t* p = image.Bits + byte;
+    const std::uint8_t* p = image.Store.Bits() + byte;
     switch (h.biBitCount) {
     case 1:
         return ColorAt(image, (*p >> (7 - bitOffset % 8)) & 1);
@@ -63,8 +63,8 @@ std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image) {
         return {};
     }
     std::vector<std::uint8_t> out(static_cast<std::size_t>(*total), 0);
-    const std::uint8_t* data = image.Bits;
-    const std::size_t size = image.ImageSize > 0 ? static_cast<std::size_t>(image.ImageSize) : 0;
+    const std::uint8_t* data = image.Store.Bits();
+    const auto size = static_cast<std::size_t>(image.Store.Size());
     std::int64_t x = 0;
     std::int64_t y = 0;  // counted from the bottom row
     auto put = [&](std::uint8_t index) {

@@ -34,7 +34,7 @@ void LoadBlock(DibPixels& dib, const std::vector<std::uint8_t>& bytes) {
 }
 
 std::vector<std::uint8_t> Pixels(const DibPixels& dib) {
-    return {dib.Record.Bits, dib.Record.Bits + dib.Record.ImageSize};
+    return {dib.Record.Store.Bits(), dib.Record.Store.Bits() + dib.Record.Store.Size()};
 }
 
 BmpParts Gray8(std::int32_t width, std::int32_t height) {
@@ -74,7 +74,7 @@ TEST(DibPixels, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
     EXPECT_EQ(dib.Width, 1);
     EXPECT_EQ(dib.Height, 1);
     EXPECT_EQ(dib.Palette, nullptr);
-    EXPECT_EQ(dib.Record.ImageSize, 4);
+    EXPECT_EQ(dib.Record.Store.Size(), 4);
     EXPECT_EQ(dib.Record.Header.biBitCount, 8);
     EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
     EXPECT_EQ(dib.Record.Header.biSizeImage, 0u);
@@ -160,9 +160,9 @@ TEST(DibPixels, PixelsAreTakenToFollowTheTableWhateverBfOffBitsSays) {
     DibPixels dib;
     Load(dib, MakeBmp(p));
     // The store comes from bfSize: the gap and then the pixels, 12 bytes.
-    ASSERT_EQ(dib.Record.ImageSize, 12);
-    EXPECT_EQ(dib.Record.Bits[0], 0xEE);
-    EXPECT_EQ(dib.Record.Bits[8], p.pixels[0]);
+    ASSERT_EQ(dib.Record.Store.Size(), 12);
+    EXPECT_EQ(dib.Record.Store.Bits()[0], 0xEE);
+    EXPECT_EQ(dib.Record.Store.Bits()[8], p.pixels[0]);
 }
 
 TEST(DibPixels, MaskShiftBringsTheHighestBitToBit7) {
@@ -194,7 +194,7 @@ TEST(DibPixels, SixteenBitRgbIsConvertedWithFiveFiveFiveMasks) {
     EXPECT_EQ(h.biBitCount, 24);
     EXPECT_EQ(h.biCompression, 0u);
     EXPECT_EQ(h.biSizeImage, 0u);
-    ASSERT_EQ(dib.Record.ImageSize, 16);  // rows of 6 bytes padded to 8
+    ASSERT_EQ(dib.Record.Store.Size(), 16);  // rows of 6 bytes padded to 8
     auto px = Pixels(dib);
     // Target bytes are blue, green, red: 0x1234 is red 0x20, green 0x88, blue 0xA0.
     EXPECT_EQ(px[0], 0xA0);
@@ -348,7 +348,7 @@ TEST(DibPixels, ShortBfSizeGetsAFullSizeStoreWithZeroTail) {
     p.bfSize = 14 + 40 + 1024 + 4;  // one row of two declared
     DibPixels dib;
     Load(dib, MakeBmp(p));
-    ASSERT_EQ(dib.Record.ImageSize, 8);
+    ASSERT_EQ(dib.Record.Store.Size(), 8);
     EXPECT_EQ(Pixels(dib), Bytes({0, 1, 2, 3, 0, 0, 0, 0}));
 
     p.bfSize = 10;  // less than the headers themselves
@@ -547,7 +547,7 @@ TEST(DibPixels, CreateDIBRefusesParametersOutOfRange) {
         dib.FreeDIB();
         ExpectError<InvalidDibParameterError>([&] { dib.CreateDIB(c.w, c.h, c.bits, c.colors); },
                                           "TVyInternalDIB.CreateDIB: Invalid Parameters");
-        EXPECT_EQ(dib.Record.Bits, nullptr);
+        EXPECT_EQ(dib.Record.Store.Bits(), nullptr);
     }
 }
 
@@ -557,7 +557,7 @@ TEST(DibPixels, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
     dib.CreateDIB(5, -3, 4, 16);
     EXPECT_EQ(dib.Height, 3);
     EXPECT_EQ(dib.Record.Header.biHeight, -3);
-    EXPECT_EQ(dib.Record.ImageSize, 12);
+    EXPECT_EQ(dib.Record.Store.Size(), 12);
     EXPECT_EQ(Pixels(dib), std::vector<std::uint8_t>(12, 0));
 }
 
@@ -593,7 +593,7 @@ TEST(DibPixels, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
         const std::size_t target = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
         for (std::size_t r = 0; r < 2; ++r) {
             for (std::int32_t x = 0; x < width; ++x) {
-                const std::uint8_t blue = dib.Record.Bits[r * target + static_cast<std::size_t>(x) * 3];
+                const std::uint8_t blue = dib.Record.Store.Bits()[r * target + static_cast<std::size_t>(x) * 3];
                 ASSERT_EQ(blue, x % 997 == 0 ? (bits == 16 ? 0xF8 : 0x1F) : 0) << bits << " " << r << " " << x;
             }
         }
@@ -618,6 +618,31 @@ TEST(DibPixels, WritesThatFailRaiseTheStreamsError) {
     ReadOnlyMemoryStream readOnly(buffer, sizeof(buffer));
     ExpectError<WriteError>([&] { dib.SaveToStream(readOnly); }, "Stream write error");
 }
+
+#ifndef _WIN32
+TEST(DibPixels, ReadsGiveBackTheStoreTheyDoNotKeep) {
+    DibPixels dib;
+    Load(dib, MakeBmp(Gray8(3, 2)));
+    const std::size_t before = OpenPixelMapCount();
+    const auto image = Save(dib);
+
+    // Both fail after their new store was made: pixels the stream does not
+    // hold, and 16-bit rows cut short.
+    BmpParts beyond = Gray8(4, 2);
+    beyond.bfSize = 5000;
+    EXPECT_THROW(Load(dib, MakeBmp(beyond)), ReadError);
+    auto cut = MakeBmp(Sixteen({1, 2, 3, 4}, 2));
+    cut.pop_back();
+    EXPECT_THROW(Load(dib, cut), ReadError);
+    EXPECT_EQ(OpenPixelMapCount(), before);
+    EXPECT_EQ(Save(dib), image);
+
+    // A read that succeeds gives the replaced store back.
+    Load(dib, MakeBmp(Gray8(5, 5)));
+    LoadBlock(dib, MakePackedDib(Gray8(2, 2)));
+    EXPECT_EQ(OpenPixelMapCount(), before);
+}
+#endif
 
 }  // namespace
 }  // namespace lumeret

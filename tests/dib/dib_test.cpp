@@ -105,8 +105,8 @@ TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
     EXPECT_EQ(a.InternalDIB()->Record.Colors[0].rgbRed, 255);
     EXPECT_EQ(b.InternalDIB()->Record.Colors[0].rgbRed, 9);
     // The pixels were copied, not shared.
-    EXPECT_NE(b.InternalDIB()->Record.Bits, a.InternalDIB()->Record.Bits);
-    EXPECT_EQ(std::memcmp(b.InternalDIB()->Record.Bits, a.InternalDIB()->Record.Bits, 8), 0);
+    EXPECT_NE(b.InternalDIB()->Record.Store.Bits(), a.InternalDIB()->Record.Store.Bits());
+    EXPECT_EQ(std::memcmp(b.InternalDIB()->Record.Store.Bits(), a.InternalDIB()->Record.Store.Bits(), 8), 0);
     EXPECT_EQ(Entries(a.GetPalette())[0].red, 255);
     EXPECT_EQ(Entries(b.GetPalette())[0].red, 9);
 }
@@ -238,7 +238,7 @@ TEST(Dib, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(s->Record.Colors[i].rgbGreen, 0);
     }
-    EXPECT_EQ(std::vector<std::uint8_t>(s->Record.Bits, s->Record.Bits + s->Record.ImageSize),
+    EXPECT_EQ(std::vector<std::uint8_t>(s->Record.Store.Bits(), s->Record.Store.Bits() + s->Record.Store.Size()),
               std::vector<std::uint8_t>(8, 0));
 }
 
