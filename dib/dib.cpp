@@ -7,52 +7,35 @@
 
 namespace lumeret {
 
-Dib::Dib() : internal_(new DibPixels) { UpdatePaletteModified(); }
-
-Dib::~Dib() {
-    if (internal_ != nullptr) {
-        try {
-            ReleaseInternalDIB();
-        } catch (...) {
-            // A destructor cannot report; the storage's own release failed.
-        }
-    }
-}
+Dib::Dib() : internal_(std::make_shared<DibPixels>()) { UpdatePaletteModified(); }
 
 void Dib::ReleaseInternalDIB() {
     DibAssert(internal_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
-    DibPixels* old = internal_;
-    internal_ = nullptr;
-    if (--old->RefCount == 0) {
-        delete old;
-    }
+    internal_.reset();
 }
 
-void Dib::SwapIn(DibPixels* fresh) {
-    // fresh is made before the old storage goes, so that a failure to make it
-    // leaves the object with its image.
-    std::unique_ptr<DibPixels> owner(fresh);
+void Dib::SwapIn(std::shared_ptr<DibPixels> fresh) {
     ReleaseInternalDIB();
-    internal_ = owner.release();
+    internal_ = std::move(fresh);
 }
 
 void Dib::UpdatePaletteModified() {
     DibAssert(internal_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
-    DibAssert(internal_->RefCount == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+    DibAssert(internal_.use_count() == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
     internal_->PaletteModified = false;
 }
 
 void Dib::UniqueDIB() {
     DibAssert(internal_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
-    if (internal_->RefCount == 1) {
+    if (internal_.use_count() == 1) {
         return;
     }
-    SwapIn(new DibPixels(*internal_));
+    SwapIn(std::make_shared<DibPixels>(*internal_));
     UpdatePaletteModified();
 }
 
 void Dib::LoadFromStream(Stream& stream) {
-    SwapIn(new DibPixels);
+    SwapIn(std::make_shared<DibPixels>());
     internal_->LoadFromStream(stream);
     UpdatePaletteModified();
     Changed();
@@ -67,7 +50,7 @@ void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, Palet
     if (format != kCfDibFormat || data == nullptr) {
         throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     }
-    SwapIn(new DibPixels);
+    SwapIn(std::make_shared<DibPixels>());
     internal_->LoadFromClipboardFormat(data);
     UpdatePaletteModified();
     Changed();
@@ -86,7 +69,7 @@ void Dib::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
 void Dib::Assign(const Graphic* source) {
     DibAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
     if (source == nullptr) {
-        SwapIn(new DibPixels);
+        SwapIn(std::make_shared<DibPixels>());
         UpdatePaletteModified();
         return;
     }
@@ -94,11 +77,8 @@ void Dib::Assign(const Graphic* source) {
         if (other == this) {
             return;
         }
-        DibPixels* shared = other->internal_;
-        DibAssert(shared != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
-        ++shared->RefCount;  // first, so that a storage both already hold survives
-        ReleaseInternalDIB();
-        internal_ = shared;
+        DibAssert(other->internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+        SwapIn(other->internal_);
         return;
     }
     Graphic::Assign(source);
@@ -137,11 +117,11 @@ std::int32_t Dib::GetHeight() const {
 }
 
 void Dib::Resize(std::int32_t width, std::int32_t height) {
-    auto fresh = std::make_unique<DibPixels>();
+    auto fresh = std::make_shared<DibPixels>();
     fresh->FreeDIB();
     fresh->CreateDIB(width, height, internal_->Record.Header.biBitCount,
                      static_cast<std::int32_t>(internal_->Record.Header.biClrUsed));
-    SwapIn(fresh.release());
+    SwapIn(std::move(fresh));
     UpdatePaletteModified();
     Changed();
 }

@@ -1,9 +1,10 @@
 // Dib: the program's bitmap graphic. Copies made with Assign share one
-// reference-counted DibPixels; the only edit in place (SetPalette) first
-// gives the object a private copy.
+// DibPixels through std::shared_ptr; the only edit in place (SetPalette)
+// first gives the object a private copy.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "dib/graphic.h"
 #include "dib/dib_pixels.h"
@@ -22,7 +23,6 @@ class Dib : public Graphic {
 public:
     // The 1x1, 8-bit default image.
     Dib();
-    ~Dib() override;
 
     const char* ClassName() const noexcept override { return "Dib"; }
 
@@ -62,7 +62,7 @@ public:
     void UpdatePaletteModified();
 
     // The storage, for readers that need the header or the bits.
-    const DibPixels* InternalDIB() const noexcept { return internal_; }
+    const DibPixels* InternalDIB() const noexcept { return internal_.get(); }
 
 #ifdef _WIN32
     // Reads a device-dependent bitmap through GetDIBits; 16 and 32 bits
@@ -74,12 +74,13 @@ public:
 #endif
 
 private:
-    // Puts fresh in place of the current storage (which goes to its other
-    // holders, or away).
-    void SwapIn(DibPixels* fresh);
+    // Puts fresh in place of the current storage (which stays with its other
+    // holders, or goes). fresh is made before the old storage goes, so that a
+    // failure to make it leaves the object with its image.
+    void SwapIn(std::shared_ptr<DibPixels> fresh);
     void Resize(std::int32_t width, std::int32_t height);
 
-    DibPixels* internal_ = nullptr;
+    std::shared_ptr<DibPixels> internal_;
 };
 
 // Registers Dib with the picture registry under CF_DIB and the extension

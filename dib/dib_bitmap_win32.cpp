@@ -16,7 +16,7 @@ void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof(description), &description) == 0) {
         throw InvalidDibError("TVyDIB.Assign: Invalid Bitmap");
     }
-    auto fresh = std::make_unique<DibPixels>();
+    auto fresh = std::make_shared<DibPixels>();
     fresh->FreeDIB();
     int bitCount = description.bmPlanes * description.bmBitsPixel;
     if (bitCount == 16 || bitCount == 32) {
@@ -36,7 +36,7 @@ void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
     if (fresh->Record.Header.biClrUsed == 0) {
         fresh->Record.Header.biClrUsed = static_cast<DWORD>(NumColors(bitCount));
     }
-    SwapIn(fresh.release());
+    SwapIn(std::move(fresh));
     internal_->UpdatePalette();
     UpdatePaletteModified();
     Changed();

@@ -225,7 +225,8 @@ void CoreToInfoHeader(DibRecord& record) {
 DibPixels::DibPixels() { CreateDIB(1, 1, 8, 2); }
 
 DibPixels::DibPixels(const DibPixels& other)
-    : Width(other.Width),
+    : std::enable_shared_from_this<DibPixels>(),  // the copy's holders are its own
+      Width(other.Width),
       Height(other.Height),
       Record{other.Record.Store.Copy(), other.Record.Header},
       PaletteModified(true) {
@@ -495,7 +496,7 @@ PaletteHandle DibPixels::MakePalette() const {
 }
 
 void DibPixels::UpdatePalette() {
-    DibAssert(RefCount == 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+    DibAssert(HolderCount() <= 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
     if (Palette != nullptr) {
         PaletteDelete(Palette);
         Palette = nullptr;

@@ -1,11 +1,12 @@
 // The storage behind every Dib: one device-independent bitmap (header,
 // colour table, pixel bits in a paging-file-backed mapping, and a logical
-// palette made on demand), shared by reference count between Dib objects.
-// Only Dib creates, shares and frees it.
+// palette made on demand), shared between Dib objects through
+// std::shared_ptr. Only Dib creates and shares it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "dib/dib_format.h"
 #include "dib/file_map.h"
@@ -27,7 +28,7 @@ struct DibRecord {
 };
 static_assert(offsetof(DibRecord, Colors) == offsetof(DibRecord, Header) + kInfoHeaderSize);
 
-class DibPixels {
+class DibPixels : public std::enable_shared_from_this<DibPixels> {
 public:
     // The 1x1, 8-bit default image with two black colour entries.
     DibPixels();
@@ -56,7 +57,9 @@ public:
     // Drops the palette made so far; the storage must not be shared.
     void UpdatePalette();
 
-    std::int32_t RefCount = 1;
+    // How many Dib objects hold this storage; 0 for one that none holds.
+    long HolderCount() const noexcept { return weak_from_this().use_count(); }
+
     std::int32_t Width = 0;
     std::int32_t Height = 0;  // always |biHeight|
     PaletteHandle Palette = nullptr;

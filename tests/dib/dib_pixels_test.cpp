@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "bmp_builder.h"
 #include "dib/dib_errors.h"
@@ -70,7 +71,7 @@ BmpParts Sixteen(std::vector<std::uint16_t> pixels, std::int32_t height) {
 
 TEST(DibPixels, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
     DibPixels dib;
-    EXPECT_EQ(dib.RefCount, 1);
+    EXPECT_EQ(dib.HolderCount(), 0);  // no Dib holds it
     EXPECT_EQ(dib.Width, 1);
     EXPECT_EQ(dib.Height, 1);
     EXPECT_EQ(dib.Palette, nullptr);
@@ -562,15 +563,15 @@ TEST(DibPixels, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
 }
 
 TEST(DibPixels, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
-    DibPixels dib;
-    dib.Palette = dib.MakePalette();
-    dib.PaletteModified = false;
-    dib.UpdatePalette();
-    EXPECT_EQ(dib.Palette, nullptr);
-    EXPECT_TRUE(dib.PaletteModified);
-    dib.RefCount = 2;
-    ExpectError<DibAssertionError>([&] { dib.UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
-    dib.RefCount = 1;
+    auto dib = std::make_shared<DibPixels>();
+    dib->Palette = dib->MakePalette();
+    dib->PaletteModified = false;
+    dib->UpdatePalette();
+    EXPECT_EQ(dib->Palette, nullptr);
+    EXPECT_TRUE(dib->PaletteModified);
+    const auto secondHolder = dib;
+    EXPECT_EQ(dib->HolderCount(), 2);
+    ExpectError<DibAssertionError>([&] { dib->UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
 }
 
 TEST(DibPixels, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {

@@ -61,7 +61,7 @@ TEST(Dib, AssignSharesTheStorageWithoutCopyOrNotification) {
     ChangeCounter changes(b);
     b.Assign(&a);
     EXPECT_EQ(b.InternalDIB(), a.InternalDIB());
-    EXPECT_EQ(a.InternalDIB()->RefCount, 2);
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 2);
     EXPECT_EQ(b.GetWidth(), 2);
     EXPECT_EQ(changes.count, 0);
 
@@ -84,8 +84,40 @@ TEST(Dib, FreeingOneHolderLeavesTheOtherIntact) {
     Dib b;
     a->AssignTo(b);
     a.reset();
-    EXPECT_EQ(b.InternalDIB()->RefCount, 1);
+    EXPECT_EQ(b.InternalDIB()->HolderCount(), 1);
     EXPECT_EQ(Save(b), saved);
+}
+
+TEST(Dib, HolderCountsFollowSharingCopyOnWriteAndDestruction) {
+    Dib a;
+    Load(a, Quad());
+    Dib b;
+    b.Assign(&a);
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 2);
+    {
+        Dib c;
+        a.AssignTo(c);
+        EXPECT_EQ(c.InternalDIB(), a.InternalDIB());
+        EXPECT_EQ(a.InternalDIB()->HolderCount(), 3);
+    }
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 2);  // c let go as it went
+    b.Assign(&a);                                   // already shared: no second hold
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 2);
+
+    b.SetPalette(nullptr);  // copy-on-write
+    EXPECT_NE(b.InternalDIB(), a.InternalDIB());
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 1);
+    EXPECT_EQ(b.InternalDIB()->HolderCount(), 1);
+    const DibPixels* own = b.InternalDIB();
+    b.SetPalette(nullptr);  // a sole holder edits in place
+    b.UniqueDIB();
+    EXPECT_EQ(b.InternalDIB(), own);
+
+    b.Assign(&a);
+    Load(a, Quad());  // a new image for a; b keeps the one they shared
+    EXPECT_NE(b.InternalDIB(), a.InternalDIB());
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 1);
+    EXPECT_EQ(b.InternalDIB()->HolderCount(), 1);
 }
 
 TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
@@ -97,8 +129,8 @@ TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
     const PaletteEntry gray[3] = {{9, 9, 9, 0}, {8, 8, 8, 0}, {7, 7, 7, 0}};
     b.SetPalette(PaletteCreate(gray, 3));
     EXPECT_NE(b.InternalDIB(), a.InternalDIB());
-    EXPECT_EQ(a.InternalDIB()->RefCount, 1);
-    EXPECT_EQ(b.InternalDIB()->RefCount, 1);
+    EXPECT_EQ(a.InternalDIB()->HolderCount(), 1);
+    EXPECT_EQ(b.InternalDIB()->HolderCount(), 1);
     EXPECT_EQ(changes.count, 1);
     EXPECT_EQ(b.InternalDIB()->Record.Header.biClrUsed, 3u);
     EXPECT_EQ(a.InternalDIB()->Record.Header.biClrUsed, 4u);
@@ -140,7 +172,7 @@ TEST(Dib, AssignFromItselfChangesNothing) {
     const DibPixels* before = a.InternalDIB();
     a.Assign(&a);
     EXPECT_EQ(a.InternalDIB(), before);
-    EXPECT_EQ(before->RefCount, 1);
+    EXPECT_EQ(before->HolderCount(), 1);
 }
 
 TEST(Dib, AssignNilGivesTheDefaultWithoutNotification) {
@@ -457,6 +489,43 @@ TEST(Dib, EveryOperationChecksThatAStorageIsHeld) {
     EXPECT_NO_THROW(dib.Draw(canvas, {0, 0, 2, 2}));  // draws nothing, raises nothing
     EXPECT_EQ(canvas.Pixel(0, 0), 7u);
 }
+
+#ifndef _WIN32
+TEST(Dib, AStoreIsGivenBackWithItsLastHolderOnly) {
+    const std::size_t before = OpenPixelMapCount();
+    auto a = std::make_unique<Dib>();
+    Load(*a, Quad());
+    auto b = std::make_unique<Dib>();
+    b->Assign(a.get());
+    EXPECT_EQ(OpenPixelMapCount(), before + 1);  // b's default went; the image is shared
+    b->SetPalette(nullptr);
+    EXPECT_EQ(OpenPixelMapCount(), before + 2);  // b's copy, and the store a still holds
+    b->SetPalette(nullptr);
+    EXPECT_EQ(OpenPixelMapCount(), before + 2);  // b holds its copy alone: no further copy
+    a->Assign(b.get());
+    EXPECT_EQ(OpenPixelMapCount(), before + 1);  // the old store's last holder let go
+    a.reset();
+    EXPECT_EQ(OpenPixelMapCount(), before + 1);  // b still holds the copy
+    b.reset();
+    EXPECT_EQ(OpenPixelMapCount(), before);
+}
+
+TEST(Dib, FailedLoadsAndResizesLeaveNoMappingOpen) {
+    Dib dib;
+    Load(dib, Quad());
+    const std::size_t before = OpenPixelMapCount();
+    auto cut = Quad();
+    cut.pop_back();  // fails reading the pixels, after the new store was made
+    EXPECT_THROW(Load(dib, cut), ReadError);
+    EXPECT_EQ(dib.GetWidth(), 1);
+    EXPECT_EQ(OpenPixelMapCount(), before);  // the earlier image's store went, the default's came
+
+    Load(dib, Quad());
+    EXPECT_THROW(dib.SetWidth(0x7FFFFFFF), InvalidDibParameterError);
+    EXPECT_EQ(Save(dib), Quad());
+    EXPECT_EQ(OpenPixelMapCount(), before);
+}
+#endif
 
 }  // namespace
 }  // namespace lumeret
