@@ -150,10 +150,10 @@ void Dib::SetHeight(std::int32_t value) {
 
 PaletteHandle Dib::GetPalette() {
     DibAssert(internal_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
-    if (internal_->Palette == nullptr && internal_->Record.Header.biClrUsed != 0) {
+    if (!internal_->Palette && internal_->Record.Header.biClrUsed != 0) {
         internal_->Palette = internal_->MakePalette();
     }
-    return internal_->Palette;
+    return internal_->Palette.get();
 }
 
 void Dib::SetPalette(PaletteHandle value) {
@@ -172,12 +172,12 @@ void Dib::SetPalette(PaletteHandle value) {
         for (unsigned i = 0; i < count; ++i) {
             internal_->Record.Colors[i] = {entries[i].blue, entries[i].green, entries[i].red, 0};
         }
-        // The handle this storage made or received before is deleted here, so
-        // it does not outlive the image; the very handle being set is kept.
-        if (internal_->Palette != nullptr && internal_->Palette != value) {
-            PaletteDelete(internal_->Palette);
+        // The storage owns value from now on. The palette it made or received
+        // before goes, so that it does not outlive the image; resetting to the
+        // very handle it holds would delete that handle.
+        if (internal_->Palette.get() != value) {
+            internal_->Palette.reset(value);
         }
-        internal_->Palette = value;
     }
     UpdatePaletteModified();
     Changed();

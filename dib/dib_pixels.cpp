@@ -233,14 +233,6 @@ DibPixels::DibPixels(const DibPixels& other)
     std::copy(std::begin(other.Record.Colors), std::end(other.Record.Colors), Record.Colors);
 }
 
-DibPixels::~DibPixels() {
-    try {
-        FreeDIB();
-    } catch (...) {
-        // A destructor cannot report; the mapping goes with the process.
-    }
-}
-
 void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
                                std::int32_t numColors) {
     const bool validBits = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
@@ -258,7 +250,7 @@ void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t 
 
     Record.Store = PixelStore(*imageSize);
     std::memset(Record.Store.Bits(), 0, static_cast<std::size_t>(*imageSize));
-    Palette = nullptr;
+    Palette.reset();
     Width = width;
     Height = std::abs(height);
     BitmapInfoHeader& h = Record.Header;
@@ -280,10 +272,7 @@ void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t 
 
 void DibPixels::FreeDIB() {
     Record.Store.Reset();
-    if (Palette != nullptr) {
-        PaletteDelete(Palette);
-        Palette = nullptr;
-    }
+    Palette.reset();
 }
 
 void DibPixels::LoadFromStream(Stream& stream) {
@@ -478,18 +467,18 @@ void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
     data = block.release();
 }
 
-PaletteHandle DibPixels::MakePalette() const {
+UniquePalette DibPixels::MakePalette() const {
     const std::uint32_t count = Record.Header.biClrUsed;
     if (count == 0) {
-        return nullptr;
+        return {};
     }
     DibAssert(count <= kMaxColors, "TVyInternalDIB.MakePalette: Too Many Colors");
     std::vector<PaletteEntry> entries(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         entries[i] = {Record.Colors[i].rgbRed, Record.Colors[i].rgbGreen, Record.Colors[i].rgbBlue, 0};
     }
-    PaletteHandle palette = PaletteCreate(entries.data(), count);
-    if (palette == nullptr) {
+    UniquePalette palette(PaletteCreate(entries.data(), count));
+    if (!palette) {
         throw OutOfResourcesError("TVyInternalDIB.MakePalette: Cannot Make Palette");
     }
     return palette;
@@ -497,10 +486,7 @@ PaletteHandle DibPixels::MakePalette() const {
 
 void DibPixels::UpdatePalette() {
     DibAssert(HolderCount() <= 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
-    if (Palette != nullptr) {
-        PaletteDelete(Palette);
-        Palette = nullptr;
-    }
+    Palette.reset();
     PaletteModified = true;
 }
 

@@ -36,7 +36,6 @@ public:
     // pixels); its palette is made again on demand. Explicit, as a copy of
     // the pixels is never made by accident.
     explicit DibPixels(const DibPixels& other);
-    ~DibPixels();
     DibPixels& operator=(const DibPixels&) = delete;
 
     // A new zeroed image; the storage must hold no pixel store (FreeDIB first).
@@ -52,8 +51,8 @@ public:
     // A new movable block holding the packed DIB; the caller owns it.
     void SaveToClipboardFormat(GlobalHandle& data) const;
 
-    // A new palette from the colour table (nullptr without one); not stored.
-    PaletteHandle MakePalette() const;
+    // A new palette from the colour table (none without one); not stored.
+    UniquePalette MakePalette() const;
     // Drops the palette made so far; the storage must not be shared.
     void UpdatePalette();
 
@@ -62,7 +61,7 @@ public:
 
     std::int32_t Width = 0;
     std::int32_t Height = 0;  // always |biHeight|
-    PaletteHandle Palette = nullptr;
+    UniquePalette Palette;
     DibRecord Record;
     bool PaletteModified = false;
 };

@@ -74,7 +74,7 @@ TEST(DibPixels, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
     EXPECT_EQ(dib.HolderCount(), 0);  // no Dib holds it
     EXPECT_EQ(dib.Width, 1);
     EXPECT_EQ(dib.Height, 1);
-    EXPECT_EQ(dib.Palette, nullptr);
+    EXPECT_FALSE(dib.Palette);
     EXPECT_EQ(dib.Record.Store.Size(), 4);
     EXPECT_EQ(dib.Record.Header.biBitCount, 8);
     EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
@@ -527,10 +527,10 @@ TEST(DibPixels, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
     p.pixels.assign(4, 0);
     DibPixels dib;
     Load(dib, MakeBmp(p));
-    EXPECT_EQ(dib.MakePalette(), nullptr);
+    EXPECT_FALSE(dib.MakePalette());
 
     Load(dib, MakeBmp(Gray8(2, 2)));
-    UniquePalette palette(dib.MakePalette());
+    const UniquePalette palette = dib.MakePalette();
     ASSERT_TRUE(palette);
     EXPECT_EQ(PaletteSize(palette.get()), 256u);
     PaletteEntry entry{};
@@ -562,16 +562,33 @@ TEST(DibPixels, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
     EXPECT_EQ(Pixels(dib), std::vector<std::uint8_t>(12, 0));
 }
 
-TEST(DibPixels, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
+TEST(DibPixels, UpdatePaletteNeedsASoleHolderAndDeletesThePalette) {
     auto dib = std::make_shared<DibPixels>();
     dib->Palette = dib->MakePalette();
+    const PaletteHandle made = dib->Palette.get();
     dib->PaletteModified = false;
     dib->UpdatePalette();
-    EXPECT_EQ(dib->Palette, nullptr);
+    EXPECT_FALSE(dib->Palette);
+    EXPECT_EQ(PaletteSize(made), 0u);  // deleted, not only forgotten
     EXPECT_TRUE(dib->PaletteModified);
     const auto secondHolder = dib;
     EXPECT_EQ(dib->HolderCount(), 2);
     ExpectError<DibAssertionError>([&] { dib->UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+}
+
+TEST(DibPixels, AReadDeletesThePaletteOfTheImageItReplacesAndAFailedOneKeepsIt) {
+    DibPixels dib;
+    dib.Palette = dib.MakePalette();
+    const PaletteHandle kept = dib.Palette.get();
+    auto broken = MakeBmp(Gray8(2, 2));
+    broken.pop_back();
+    EXPECT_THROW(Load(dib, broken), ReadError);
+    EXPECT_EQ(dib.Palette.get(), kept);
+    EXPECT_EQ(PaletteSize(kept), 2u);
+
+    Load(dib, MakeBmp(Gray8(2, 2)));
+    EXPECT_FALSE(dib.Palette);
+    EXPECT_EQ(PaletteSize(kept), 0u);
 }
 
 TEST(DibPixels, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {

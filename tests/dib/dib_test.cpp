@@ -143,6 +143,52 @@ TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
     EXPECT_EQ(Entries(b.GetPalette())[0].red, 9);
 }
 
+TEST(Dib, APaletteGivenBySetPaletteLivesUntilItsLastHolderGoes) {
+    const PaletteEntry gray[2] = {{9, 9, 9, 0}, {8, 8, 8, 0}};
+    const PaletteHandle given = PaletteCreate(gray, 2);
+    auto a = std::make_unique<Dib>();
+    a->SetPalette(given);
+    EXPECT_EQ(a->GetPalette(), given);
+    Dib b;
+    b.Assign(a.get());
+    a.reset();
+    EXPECT_EQ(PaletteSize(given), 2u);  // b still holds the storage that owns it
+    EXPECT_EQ(b.GetPalette(), given);
+    b.Assign(nullptr);
+    EXPECT_EQ(PaletteSize(given), 0u);  // gone with the storage's last holder
+}
+
+TEST(Dib, SetPaletteDeletesThePaletteHeldBeforeUnlessItIsTheOneGiven) {
+    Dib dib;
+    const PaletteHandle made = dib.GetPalette();
+    const PaletteEntry one{1, 2, 3, 0};
+    const PaletteHandle given = PaletteCreate(&one, 1);
+    dib.SetPalette(given);
+    EXPECT_EQ(PaletteSize(made), 0u);
+    EXPECT_EQ(dib.GetPalette(), given);
+
+    dib.SetPalette(given);  // the very handle the storage holds: kept
+    EXPECT_EQ(PaletteSize(given), 1u);
+    dib.SetPalette(nullptr);  // empties the colour table, keeps the palette made so far
+    EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 0u);
+    EXPECT_EQ(dib.GetPalette(), given);
+    EXPECT_EQ(PaletteSize(given), 1u);
+}
+
+TEST(Dib, ThePaletteOfAReplacedImageGoesWithItsLastHolder) {
+    Dib a;
+    Load(a, Quad());
+    const PaletteHandle first = a.GetPalette();
+    Dib b;
+    b.Assign(&a);
+    Load(a, Quad());  // a new image for a; b keeps the old one with its palette
+    EXPECT_NE(a.GetPalette(), first);
+    EXPECT_EQ(b.GetPalette(), first);
+    EXPECT_EQ(PaletteSize(first), 4u);
+    b.SetWidth(3);
+    EXPECT_EQ(PaletteSize(first), 0u);
+}
+
 TEST(Dib, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
     std::vector<PaletteEntry> many(300);
     for (std::size_t i = 0; i < many.size(); ++i) {
