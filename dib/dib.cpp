@@ -117,11 +117,8 @@ std::int32_t Dib::GetHeight() const {
 }
 
 void Dib::Resize(std::int32_t width, std::int32_t height) {
-    auto fresh = std::make_shared<DibPixels>();
-    fresh->FreeDIB();
-    fresh->CreateDIB(width, height, internal_->Record.Header.biBitCount,
-                     static_cast<std::int32_t>(internal_->Record.Header.biClrUsed));
-    SwapIn(std::move(fresh));
+    SwapIn(std::make_shared<DibPixels>(width, height, internal_->Record.Header.biBitCount,
+                                       static_cast<std::int32_t>(internal_->Record.Header.biClrUsed)));
     UpdatePaletteModified();
     Changed();
 }

@@ -16,14 +16,12 @@ void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof(description), &description) == 0) {
         throw InvalidDibError("TVyDIB.Assign: Invalid Bitmap");
     }
-    auto fresh = std::make_shared<DibPixels>();
-    fresh->FreeDIB();
     int bitCount = description.bmPlanes * description.bmBitsPixel;
     if (bitCount == 16 || bitCount == 32) {
         bitCount = 24;
     }
     // A bottom-up image with no colour count yet: GetDIBits fills the table.
-    fresh->CreateDIB(description.bmWidth, description.bmHeight, bitCount, 0);
+    auto fresh = std::make_shared<DibPixels>(description.bmWidth, description.bmHeight, bitCount, 0);
     {
         WindowDc screen(nullptr);
         BackgroundPaletteGuard selected(screen.get(), palette);
@@ -37,7 +35,6 @@ void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
         fresh->Record.Header.biClrUsed = static_cast<DWORD>(NumColors(bitCount));
     }
     SwapIn(std::move(fresh));
-    internal_->UpdatePalette();
     UpdatePaletteModified();
     Changed();
 }

@@ -188,7 +188,7 @@ std::int32_t ToStoreSize(std::int64_t bytes, const char* operation) {
 // take back is reported before anything changes; record keeps its new store
 // then, and gives it back as it goes.
 void Install(DibPixels& dib, DibRecord& record) {
-    dib.FreeDIB();
+    dib.Record.Store.Reset();
     dib.Record = std::move(record);
     dib.Width = dib.Record.Header.biWidth;
     dib.Height = std::abs(dib.Record.Header.biHeight);
@@ -222,23 +222,21 @@ void CoreToInfoHeader(DibRecord& record) {
     }
 }
 
-DibPixels::DibPixels() { CreateDIB(1, 1, 8, 2); }
+DibPixels::DibPixels() : DibPixels(1, 1, 8, 2) {}
 
 DibPixels::DibPixels(const DibPixels& other)
     : std::enable_shared_from_this<DibPixels>(),  // the copy's holders are its own
       Width(other.Width),
       Height(other.Height),
-      Record{other.Record.Store.Copy(), other.Record.Header},
-      PaletteModified(true) {
+      Record{other.Record.Store.Copy(), other.Record.Header} {
     std::copy(std::begin(other.Record.Colors), std::end(other.Record.Colors), Record.Colors);
 }
 
-void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                               std::int32_t numColors) {
+DibPixels::DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCount, std::int32_t colorCount) {
     const bool validBits = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
     std::optional<std::int32_t> imageSize;
     if (width > 0 && height != 0 && height != std::numeric_limits<std::int32_t>::min() &&
-        numColors >= 0 && numColors <= static_cast<std::int32_t>(kMaxColors) && validBits) {
+        colorCount >= 0 && colorCount <= static_cast<std::int32_t>(kMaxColors) && validBits) {
         if (auto row = CheckedRowSize(width, bitCount)) {
             imageSize = CheckedProduct(*row, std::abs(height));
         }
@@ -246,33 +244,13 @@ void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t 
     if (!imageSize) {
         throw InvalidDibParameterError("TVyInternalDIB.CreateDIB: Invalid Parameters");
     }
-    DibAssert(Record.Store.Bits() == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
-
     Record.Store = PixelStore(*imageSize);
     std::memset(Record.Store.Bits(), 0, static_cast<std::size_t>(*imageSize));
-    Palette.reset();
     Width = width;
     Height = std::abs(height);
-    BitmapInfoHeader& h = Record.Header;
-    h.biSize = kInfoHeaderSize;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = static_cast<std::uint16_t>(bitCount);
-    h.biCompression = kBiRgb;
-    h.biXPelsPerMeter = 0;
-    h.biYPelsPerMeter = 0;
-    h.biClrUsed = static_cast<std::uint32_t>(numColors);
-    h.biClrImportant = 0;
-    for (std::size_t i = 0; i < kMaxColors; ++i) {
-        Record.Colors[i] = {};
-    }
-    PaletteModified = true;
-}
-
-void DibPixels::FreeDIB() {
-    Record.Store.Reset();
-    Palette.reset();
+    // biSizeImage stays 0, as in every image this program makes.
+    Record.Header = {kInfoHeaderSize, width, height, 1, static_cast<std::uint16_t>(bitCount), kBiRgb, 0, 0, 0,
+                     static_cast<std::uint32_t>(colorCount), 0};
 }
 
 void DibPixels::LoadFromStream(Stream& stream) {

@@ -32,17 +32,15 @@ class DibPixels : public std::enable_shared_from_this<DibPixels> {
 public:
     // The 1x1, 8-bit default image with two black colour entries.
     DibPixels();
+    // A new zeroed image with colourCount black entries. Width > 0, height
+    // != 0 (negative: top-down), bit count 1, 4, 8 or 24, 0 to 256 colours;
+    // otherwise InvalidDibParameterError.
+    DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCount, std::int32_t colorCount);
     // A storage of its own for a copy of other's image (header, colours and
     // pixels); its palette is made again on demand. Explicit, as a copy of
     // the pixels is never made by accident.
     explicit DibPixels(const DibPixels& other);
     DibPixels& operator=(const DibPixels&) = delete;
-
-    // A new zeroed image; the storage must hold no pixel store (FreeDIB first).
-    void CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                   std::int32_t numColors);
-    // Gives back the pixel store and the palette; header and colours stay.
-    void FreeDIB();
 
     void LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream) const;
@@ -63,7 +61,7 @@ public:
     std::int32_t Height = 0;  // always |biHeight|
     UniquePalette Palette;
     DibRecord Record;
-    bool PaletteModified = false;
+    bool PaletteModified = true;  // set for a new storage and by UpdatePalette, cleared by Dib
 };
 
 // Turns a record whose header memory holds a BITMAPCOREHEADER followed by

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 #include "bmp_builder.h"
 #include "dib/dib_errors.h"
@@ -538,28 +539,49 @@ TEST(DibPixels, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
     EXPECT_EQ(entry.red, 9);
 }
 
-TEST(DibPixels, CreateDIBRefusesParametersOutOfRange) {
+TEST(DibPixels, ANewImageRefusesParametersOutOfRange) {
     struct Case {
         std::int32_t w, h, bits, colors;
     };
     for (Case c : {Case{0, 1, 8, 0}, {1, 0, 8, 0}, {1, 1, 8, 257}, {1, 1, 16, 0}, {1, 1, 32, 0},
                    {-1, 1, 8, 0}, {1, 1, 8, -1}, {0x7FFFFFFF, 2, 24, 0}, {0x10000, 0x10000, 8, 0}}) {
-        DibPixels dib;
-        dib.FreeDIB();
-        ExpectError<InvalidDibParameterError>([&] { dib.CreateDIB(c.w, c.h, c.bits, c.colors); },
+        ExpectError<InvalidDibParameterError>([&] { DibPixels dib(c.w, c.h, c.bits, c.colors); },
                                           "TVyInternalDIB.CreateDIB: Invalid Parameters");
-        EXPECT_EQ(dib.Record.Store.Bits(), nullptr);
     }
 }
 
-TEST(DibPixels, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
-    DibPixels dib;
-    dib.FreeDIB();
-    dib.CreateDIB(5, -3, 4, 16);
+TEST(DibPixels, ANewImageWithNegativeHeightIsTopDownZeroedAndBlack) {
+    const DibPixels dib(5, -3, 4, 16);
+    EXPECT_EQ(dib.Width, 5);
     EXPECT_EQ(dib.Height, 3);
-    EXPECT_EQ(dib.Record.Header.biHeight, -3);
+    const BitmapInfoHeader& h = dib.Record.Header;
+    EXPECT_EQ(h.biSize, 40u);
+    EXPECT_EQ(h.biHeight, -3);
+    EXPECT_EQ(h.biPlanes, 1);
+    EXPECT_EQ(h.biBitCount, 4);
+    EXPECT_EQ(h.biCompression, 0u);
+    EXPECT_EQ(h.biSizeImage, 0u);
+    EXPECT_EQ(h.biClrUsed, 16u);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(dib.Record.Colors[i].rgbRed | dib.Record.Colors[i].rgbGreen | dib.Record.Colors[i].rgbBlue, 0);
+    }
     EXPECT_EQ(dib.Record.Store.Size(), 12);
     EXPECT_EQ(Pixels(dib), std::vector<std::uint8_t>(12, 0));
+    EXPECT_TRUE(dib.PaletteModified);
+}
+
+TEST(DibPixels, ACopyHoldsTheImageInAStoreOfItsOwnAndMakesItsPaletteAnew) {
+    DibPixels dib;
+    Load(dib, MakeBmp(Gray8(3, 2)));
+    dib.Palette = dib.MakePalette();
+    const DibPixels copy(dib);
+    EXPECT_EQ(Save(copy), Save(dib));
+    EXPECT_NE(copy.Record.Store.Bits(), dib.Record.Store.Bits());
+    EXPECT_EQ(copy.Width, 3);
+    EXPECT_EQ(copy.Height, 2);
+    EXPECT_FALSE(copy.Palette);
+    EXPECT_TRUE(copy.PaletteModified);
+    static_assert(!std::is_convertible_v<const DibPixels&, DibPixels>, "copies are made on purpose only");
 }
 
 TEST(DibPixels, UpdatePaletteNeedsASoleHolderAndDeletesThePalette) {
