@@ -7,43 +7,43 @@
 
 namespace lumeret {
 
-Dib::Dib() : internal_(std::make_shared<DibPixels>()) { UpdatePaletteModified(); }
+Dib::Dib() : pixels_(std::make_shared<DibPixels>()) { ClearPaletteModified(); }
 
-void Dib::ReleaseInternalDIB() {
-    DibAssert(internal_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
-    internal_.reset();
+void Dib::ReleasePixels() {
+    DibAssert(pixels_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
+    pixels_.reset();
 }
 
 void Dib::SwapIn(std::shared_ptr<DibPixels> fresh) {
-    ReleaseInternalDIB();
-    internal_ = std::move(fresh);
+    ReleasePixels();
+    pixels_ = std::move(fresh);
 }
 
-void Dib::UpdatePaletteModified() {
-    DibAssert(internal_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
-    DibAssert(internal_.use_count() == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
-    internal_->PaletteModified = false;
+void Dib::ClearPaletteModified() {
+    DibAssert(pixels_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
+    DibAssert(pixels_.use_count() == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+    pixels_->PaletteModified = false;
 }
 
-void Dib::UniqueDIB() {
-    DibAssert(internal_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
-    if (internal_.use_count() == 1) {
+void Dib::DetachPixels() {
+    DibAssert(pixels_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+    if (pixels_.use_count() == 1) {
         return;
     }
-    SwapIn(std::make_shared<DibPixels>(*internal_));
-    UpdatePaletteModified();
+    SwapIn(std::make_shared<DibPixels>(*pixels_));
+    ClearPaletteModified();
 }
 
 void Dib::LoadFromStream(Stream& stream) {
     SwapIn(std::make_shared<DibPixels>());
-    internal_->LoadFromStream(stream);
-    UpdatePaletteModified();
+    pixels_->LoadFromStream(stream);
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::SaveToStream(Stream& stream) const {
-    DibAssert(internal_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
-    internal_->SaveToStream(stream);
+    DibAssert(pixels_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
+    pixels_->SaveToStream(stream);
 }
 
 void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle) {
@@ -51,41 +51,41 @@ void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, Palet
         throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     }
     SwapIn(std::make_shared<DibPixels>());
-    internal_->LoadFromClipboardFormat(data);
-    UpdatePaletteModified();
+    pixels_->LoadFromClipboardFormat(data);
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
                                    PaletteHandle& palette) const {
-    DibAssert(internal_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
     GlobalHandle block = nullptr;
-    internal_->SaveToClipboardFormat(block);
+    pixels_->SaveToClipboardFormat(block);
     format = kCfDibFormat;
     data = block;
     palette = nullptr;
 }
 
 void Dib::Assign(const Graphic* source) {
-    DibAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
     if (source == nullptr) {
         SwapIn(std::make_shared<DibPixels>());
-        UpdatePaletteModified();
+        ClearPaletteModified();
         return;
     }
     if (const auto* other = dynamic_cast<const Dib*>(source)) {
         if (other == this) {
             return;
         }
-        DibAssert(other->internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
-        SwapIn(other->internal_);
+        DibAssert(other->pixels_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+        SwapIn(other->pixels_);
         return;
     }
     Graphic::Assign(source);
 }
 
 void Dib::AssignTo(Graphic& dest) const {
-    DibAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
     if (auto* other = dynamic_cast<Dib*>(&dest)) {
         other->Assign(this);
         return;
@@ -94,95 +94,95 @@ void Dib::AssignTo(Graphic& dest) const {
 }
 
 void Dib::Draw(Canvas& canvas, const Rect& rect) {
-    if (internal_ == nullptr) {
+    if (pixels_ == nullptr) {
         return;
     }
     PaletteHandle palette = GetPalette();
-    canvas.StretchDib(rect, internal_->Record, internal_->Width, internal_->Height, palette);
+    canvas.StretchDib(rect, pixels_->Image, pixels_->Width, pixels_->Height, palette);
 }
 
 bool Dib::GetEmpty() const {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
     return false;
 }
 
 std::int32_t Dib::GetWidth() const {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
-    return internal_->Width;
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
+    return pixels_->Width;
 }
 
 std::int32_t Dib::GetHeight() const {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
-    return internal_->Height;
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
+    return pixels_->Height;
 }
 
 void Dib::Resize(std::int32_t width, std::int32_t height) {
-    SwapIn(std::make_shared<DibPixels>(width, height, internal_->Record.Header.biBitCount,
-                                       static_cast<std::int32_t>(internal_->Record.Header.biClrUsed)));
-    UpdatePaletteModified();
+    SwapIn(std::make_shared<DibPixels>(width, height, pixels_->Image.Header.biBitCount,
+                                       static_cast<std::int32_t>(pixels_->Image.Header.biClrUsed)));
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::SetWidth(std::int32_t value) {
-    DibAssert(internal_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
     if (value <= 0) {
         throw InvalidDibParameterError("TVyDIB.SetWidth: Invalid Width");
     }
-    if (value == internal_->Width) {
+    if (value == pixels_->Width) {
         return;
     }
-    Resize(value, internal_->Height);
+    Resize(value, pixels_->Height);
 }
 
 void Dib::SetHeight(std::int32_t value) {
-    DibAssert(internal_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
     if (value == 0) {
         throw InvalidDibParameterError("TVyDIB.SetHeight: Invalid Height");
     }
-    if (value == internal_->Height) {
+    if (value == pixels_->Height) {
         return;
     }
-    Resize(internal_->Width, value);
+    Resize(pixels_->Width, value);
 }
 
 PaletteHandle Dib::GetPalette() {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
-    if (!internal_->Palette && internal_->Record.Header.biClrUsed != 0) {
-        internal_->Palette = internal_->MakePalette();
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
+    if (!pixels_->Palette && pixels_->Image.Header.biClrUsed != 0) {
+        pixels_->Palette = pixels_->MakePalette();
     }
-    return internal_->Palette.get();
+    return pixels_->Palette.get();
 }
 
 void Dib::SetPalette(PaletteHandle value) {
-    DibAssert(internal_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
-    UniqueDIB();
+    DibAssert(pixels_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
+    DetachPixels();
     if (value == nullptr) {
         // The palette made so far stays; only the colour table is emptied.
-        internal_->Record.Header.biClrUsed = 0;
+        pixels_->Image.Header.biClrUsed = 0;
     } else {
         PaletteEntry entries[kMaxColors];
         const unsigned count = PaletteGetEntries(value, 0, kMaxColors, entries);
         if (count == 0) {
             throw InvalidPaletteError("TVyDIB.SetPalette: Invalid Palette");
         }
-        internal_->Record.Header.biClrUsed = count;
+        pixels_->Image.Header.biClrUsed = count;
         for (unsigned i = 0; i < count; ++i) {
-            internal_->Record.Colors[i] = {entries[i].blue, entries[i].green, entries[i].red, 0};
+            pixels_->Image.Colors[i] = {entries[i].blue, entries[i].green, entries[i].red, 0};
         }
         // The storage owns value from now on. The palette it made or received
         // before goes, so that it does not outlive the image; resetting to the
         // very handle it holds would delete that handle.
-        if (internal_->Palette.get() != value) {
-            internal_->Palette.reset(value);
+        if (pixels_->Palette.get() != value) {
+            pixels_->Palette.reset(value);
         }
     }
-    UpdatePaletteModified();
+    ClearPaletteModified();
     Changed();
 }
 
 namespace {
 
-std::unique_ptr<Graphic> MakeVyDIB() { return std::make_unique<Dib>(); }
+std::unique_ptr<Graphic> MakeDib() { return std::make_unique<Dib>(); }
 
 // The registration runs when the program starts, before any window exists.
 const bool kRegistered = (RegisterDibFormat(), true);
@@ -195,8 +195,8 @@ void RegisterDibFormat() {
         return;
     }
     done = true;
-    RegisterClipboardFormat(kCfDibFormat, MakeVyDIB);
-    RegisterFileFormat("dib", "Device Independent Bitmap", MakeVyDIB);
+    RegisterClipboardFormat(kCfDibFormat, MakeDib);
+    RegisterFileFormat("dib", "Device Independent Bitmap", MakeDib);
 }
 
 }  // namespace lumeret

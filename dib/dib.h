@@ -57,12 +57,18 @@ public:
     void SetPalette(PaletteHandle value) override;
     std::uint16_t GetClipboardFormat() const override { return kCfDibFormat; }
 
-    void ReleaseInternalDIB();
-    void UniqueDIB();
-    void UpdatePaletteModified();
+    // Lets go of the storage, which stays with its other holders or goes.
+    // Every operation but Draw then reports the missing storage.
+    void ReleasePixels();
+    // Copy-on-write: gives this object a storage of its own when it shares
+    // one. No change notification.
+    void DetachPixels();
+    // Clears the storage's palette-modified flag; this object must be the
+    // storage's only holder.
+    void ClearPaletteModified();
 
     // The storage, for readers that need the header or the bits.
-    const DibPixels* InternalDIB() const noexcept { return internal_.get(); }
+    const DibPixels* Pixels() const noexcept { return pixels_.get(); }
 
 #ifdef _WIN32
     // Reads a device-dependent bitmap through GetDIBits; 16 and 32 bits
@@ -80,7 +86,7 @@ private:
     void SwapIn(std::shared_ptr<DibPixels> fresh);
     void Resize(std::int32_t width, std::int32_t height);
 
-    std::shared_ptr<DibPixels> internal_;
+    std::shared_ptr<DibPixels> pixels_;
 };
 
 // Registers Dib with the picture registry under CF_DIB and the extension

@@ -16,17 +16,17 @@
 
 namespace lumeret {
 
-// The part of a storage that the readers build aside and install whole, and
-// that a copy-on-write copies whole. Header with Colors directly behind it is
-// the BITMAPINFO handed to GDI.
-struct DibRecord {
+// One image: pixel store, header and colour table. The readers build one
+// aside and install it whole; a copy-on-write copies one whole. Header with
+// Colors directly behind it is the BITMAPINFO handed to GDI.
+struct DibImage {
     PixelStore Store;
     BitmapInfoHeader Header{};
     RgbQuad Colors[kColorSlots]{};
 
     const void* BitmapInfo() const noexcept { return &Header; }
 };
-static_assert(offsetof(DibRecord, Colors) == offsetof(DibRecord, Header) + kInfoHeaderSize);
+static_assert(offsetof(DibImage, Colors) == offsetof(DibImage, Header) + kInfoHeaderSize);
 
 class DibPixels : public std::enable_shared_from_this<DibPixels> {
 public:
@@ -52,20 +52,20 @@ public:
     // A new palette from the colour table (none without one); not stored.
     UniquePalette MakePalette() const;
     // Drops the palette made so far; the storage must not be shared.
-    void UpdatePalette();
+    void DropPalette();
 
     // How many Dib objects hold this storage; 0 for one that none holds.
     long HolderCount() const noexcept { return weak_from_this().use_count(); }
 
     std::int32_t Width = 0;
     std::int32_t Height = 0;  // always |biHeight|
-    UniquePalette Palette;
-    DibRecord Record;
-    bool PaletteModified = true;  // set for a new storage and by UpdatePalette, cleared by Dib
+    UniquePalette Palette;  // made on first request, or given by Dib::SetPalette
+    DibImage Image;
+    bool PaletteModified = true;  // set for a new storage and by DropPalette, cleared by Dib
 };
 
-// Turns a record whose header memory holds a BITMAPCOREHEADER followed by
+// Turns an image whose header memory holds a BITMAPCOREHEADER followed by
 // RGB triples into one with a BITMAPINFOHEADER and RGBQUAD entries.
-void CoreToInfoHeader(DibRecord& record);
+void CoreToInfoHeader(DibImage& image);
 
 }  // namespace lumeret

@@ -4,7 +4,7 @@
 
 namespace lumeret {
 
-void HdcCanvas::StretchDib(const Rect& dest, const DibRecord& image, std::int32_t width,
+void HdcCanvas::StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
                            std::int32_t height, PaletteHandle palette) {
     BackgroundPaletteGuard selected(dc_, palette);
     const int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
