@@ -25,8 +25,9 @@ void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
     {
         WindowDc screen(nullptr);
         BackgroundPaletteGuard selected(screen.get(), palette);
-        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height), fresh->Image.Store.Bits(),
-                                    reinterpret_cast<BITMAPINFO*>(&fresh->Image.Header), DIB_RGB_COLORS);
+        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height),
+                                    fresh->Image.Store.Bits(), reinterpret_cast<BITMAPINFO*>(&fresh->Image.Header),
+                                    DIB_RGB_COLORS);
         if (lines == 0) {
             throw InvalidDibError("TVyDIB.Assign: Cannot Read Bitmap");
         }

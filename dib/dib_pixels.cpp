@@ -185,8 +185,8 @@ std::int32_t ToStoreSize(std::int64_t bytes, const char* operation) {
 }
 
 // The storage's own store goes first, so that a store the system refuses to
-// take back is reported before anything changes; image keeps its new store
-// then, and gives it back as it goes.
+// take back is reported before anything changes; image then keeps its new
+// store and gives it back as it goes.
 void Install(DibPixels& pixels, DibImage& image) {
     pixels.Image.Store.Reset();
     pixels.Image = std::move(image);
@@ -250,7 +250,7 @@ DibPixels::DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCo
     Height = std::abs(height);
     // biSizeImage stays 0, as in every image this program makes.
     Image.Header = {kInfoHeaderSize, width, height, 1, static_cast<std::uint16_t>(bitCount), kBiRgb, 0, 0, 0,
-                     static_cast<std::uint32_t>(colorCount), 0};
+                    static_cast<std::uint32_t>(colorCount), 0};
 }
 
 void DibPixels::LoadFromStream(Stream& stream) {
@@ -412,7 +412,7 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
             tooShort();
         }
         ConvertTo24(image, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
-                                                  std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
+                                                std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
             std::memcpy(row, pixels + static_cast<std::size_t>(r) * rowBytes + offset, size);
         });
         break;

@@ -38,7 +38,7 @@ PixelStore::~PixelStore() {
     try {
         Reset();
     } catch (...) {
-        // See the declaration: nothing to report to.
+        // A destructor cannot report; see the declaration.
     }
 }
 
