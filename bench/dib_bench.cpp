@@ -61,7 +61,7 @@ void BM_LoadFromStream32To24(benchmark::State& state) {
         Dib dib;
         ReadOnlyMemoryStream in(file.data(), file.size());
         dib.LoadFromStream(in);
-        benchmark::DoNotOptimize(dib.InternalDIB()->Record.Bits);
+        benchmark::DoNotOptimize(dib.Pixels()->Image.Store.Bits());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
@@ -95,7 +95,7 @@ void BM_SaveToStream24(benchmark::State& state) {
 BENCHMARK(BM_SaveToStream24)->Unit(benchmark::kMillisecond);
 
 void BM_MemcpyOfTheSavedFile(benchmark::State& state) {
-    MemcpyOf(state, 54 + static_cast<std::size_t>(Loaded().InternalDIB()->Record.ImageSize));
+    MemcpyOf(state, 54 + static_cast<std::size_t>(Loaded().Pixels()->Image.Store.Size()));
 }
 BENCHMARK(BM_MemcpyOfTheSavedFile)->Unit(benchmark::kMillisecond);
 
@@ -110,7 +110,7 @@ void BM_DrawInto193x193(benchmark::State& state) {
 BENCHMARK(BM_DrawInto193x193)->Unit(benchmark::kMicrosecond);
 
 void BM_MemcpyOfThePixels(benchmark::State& state) {
-    MemcpyOf(state, static_cast<std::size_t>(Loaded().InternalDIB()->Record.ImageSize));
+    MemcpyOf(state, static_cast<std::size_t>(Loaded().Pixels()->Image.Store.Size()));
 }
 BENCHMARK(BM_MemcpyOfThePixels)->Unit(benchmark::kMillisecond);
 

@@ -17,7 +17,7 @@ public:
     virtual ~Canvas() = default;
     // Draws the whole image (width x height pixels) scaled into dest, with
     // palette (may be nullptr) selected as a background palette.
-    virtual void StretchDib(const Rect& dest, const DibRecord& image, std::int32_t width,
+    virtual void StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
                             std::int32_t height, PaletteHandle palette) = 0;
 };
 
@@ -28,7 +28,7 @@ class MemoryCanvas : public Canvas {
 public:
     MemoryCanvas(std::int32_t width, std::int32_t height, std::uint32_t background = 0xFFFFFF);
 
-    void StretchDib(const Rect& dest, const DibRecord& image, std::int32_t width,
+    void StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
                     std::int32_t height, PaletteHandle palette) override;
 
     std::int32_t Width() const noexcept { return width_; }
@@ -45,12 +45,12 @@ private:
 
 // The colour (0x00RRGGBB) of pixel (x, y), counted from the top-left, of an
 // uncompressed image; 0 when the pixel lies outside the image or its store.
-std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y);
+std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y);
 
 // The colour indexes of a run-length image, one byte per pixel, top row
 // first; what the stream does not paint stays 0. Never reads or writes past
 // either buffer. Empty for images of more than 64 Mi pixels, which the memory
 // canvas then does not draw.
-std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image);
+std::vector<std::uint8_t> DecodeRunLength(const DibImage& image);
 
 }  // namespace lumeret

@@ -1,127 +1,91 @@
 #include "dib/dib.h"
 
-#include <cstring>
 #include <memory>
 
 #include "dib/dib_errors.h"
-#include "dib/file_map.h"
 #include "dib/picture_registry.h"
 
 namespace lumeret {
 
-Dib::Dib() : internal_(new DibPixels) { UpdatePaletteModified(); }
+Dib::Dib() : pixels_(std::make_shared<DibPixels>()) { ClearPaletteModified(); }
 
-Dib::~Dib() {
-    if (internal_ != nullptr) {
-        try {
-            ReleaseInternalDIB();
-        } catch (...) {
-            // A destructor cannot report; the storage's own release failed.
-        }
-    }
+void Dib::ReleasePixels() {
+    DibAssert(pixels_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
+    pixels_.reset();
 }
 
-void Dib::ReleaseInternalDIB() {
-    DibAssert(internal_ != nullptr, "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
-    DibPixels* old = internal_;
-    internal_ = nullptr;
-    if (--old->RefCount == 0) {
-        delete old;
-    }
+void Dib::SwapIn(std::shared_ptr<DibPixels> fresh) {
+    ReleasePixels();
+    pixels_ = std::move(fresh);
 }
 
-void Dib::SwapIn(DibPixels* fresh) {
-    // fresh is made before the old storage goes, so that a failure to make it
-    // leaves the object with its image.
-    std::unique_ptr<DibPixels> owner(fresh);
-    ReleaseInternalDIB();
-    internal_ = owner.release();
+void Dib::ClearPaletteModified() {
+    DibAssert(pixels_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
+    DibAssert(pixels_.use_count() == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+    pixels_->PaletteModified = false;
 }
 
-void Dib::UpdatePaletteModified() {
-    DibAssert(internal_ != nullptr, "TVyDIB.UpdatePaletteModified: InternalDIB Should not be Nil");
-    DibAssert(internal_->RefCount == 1, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
-    internal_->PaletteModified = false;
-}
-
-void Dib::UniqueDIB() {
-    DibAssert(internal_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
-    if (internal_->RefCount == 1) {
+void Dib::DetachPixels() {
+    DibAssert(pixels_ != nullptr, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+    if (pixels_.use_count() == 1) {
         return;
     }
-    auto fresh = std::make_unique<DibPixels>();
-    fresh->FreeDIB();
-    fresh->Width = internal_->Width;
-    fresh->Height = internal_->Height;
-    fresh->Record = internal_->Record;
-    fresh->Record.Bits = nullptr;
-    fresh->Record.FileMap = nullptr;
-    fresh->Palette = nullptr;
-    FileMapHandle map = nullptr;
-    void* bits = nullptr;
-    GetFileMap(fresh->Record.ImageSize, map, bits);
-    fresh->Record.FileMap = map;
-    fresh->Record.Bits = static_cast<std::uint8_t*>(bits);
-    std::memcpy(bits, internal_->Record.Bits, static_cast<std::size_t>(fresh->Record.ImageSize));
-    SwapIn(fresh.release());
-    UpdatePaletteModified();
+    SwapIn(std::make_shared<DibPixels>(*pixels_));
+    ClearPaletteModified();
 }
 
 void Dib::LoadFromStream(Stream& stream) {
-    SwapIn(new DibPixels);
-    internal_->LoadFromStream(stream);
-    UpdatePaletteModified();
+    SwapIn(std::make_shared<DibPixels>());
+    pixels_->LoadFromStream(stream);
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::SaveToStream(Stream& stream) const {
-    DibAssert(internal_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
-    internal_->SaveToStream(stream);
+    DibAssert(pixels_ != nullptr, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
+    pixels_->SaveToStream(stream);
 }
 
 void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle) {
     if (format != kCfDibFormat || data == nullptr) {
         throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     }
-    SwapIn(new DibPixels);
-    internal_->LoadFromClipboardFormat(data);
-    UpdatePaletteModified();
+    SwapIn(std::make_shared<DibPixels>());
+    pixels_->LoadFromClipboardFormat(data);
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
                                    PaletteHandle& palette) const {
-    DibAssert(internal_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
     GlobalHandle block = nullptr;
-    internal_->SaveToClipboardFormat(block);
+    pixels_->SaveToClipboardFormat(block);
     format = kCfDibFormat;
     data = block;
     palette = nullptr;
 }
 
 void Dib::Assign(const Graphic* source) {
-    DibAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
     if (source == nullptr) {
-        SwapIn(new DibPixels);
-        UpdatePaletteModified();
+        SwapIn(std::make_shared<DibPixels>());
+        ClearPaletteModified();
         return;
     }
     if (const auto* other = dynamic_cast<const Dib*>(source)) {
         if (other == this) {
             return;
         }
-        DibPixels* shared = other->internal_;
-        DibAssert(shared != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
-        ++shared->RefCount;  // first, so that a storage both already hold survives
-        ReleaseInternalDIB();
-        internal_ = shared;
+        DibAssert(other->pixels_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+        SwapIn(other->pixels_);
         return;
     }
     Graphic::Assign(source);
 }
 
 void Dib::AssignTo(Graphic& dest) const {
-    DibAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
     if (auto* other = dynamic_cast<Dib*>(&dest)) {
         other->Assign(this);
         return;
@@ -130,98 +94,95 @@ void Dib::AssignTo(Graphic& dest) const {
 }
 
 void Dib::Draw(Canvas& canvas, const Rect& rect) {
-    if (internal_ == nullptr) {
+    if (pixels_ == nullptr) {
         return;
     }
     PaletteHandle palette = GetPalette();
-    canvas.StretchDib(rect, internal_->Record, internal_->Width, internal_->Height, palette);
+    canvas.StretchDib(rect, pixels_->Image, pixels_->Width, pixels_->Height, palette);
 }
 
 bool Dib::GetEmpty() const {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetEmpty: InternalDIB Should not be Nil");
     return false;
 }
 
 std::int32_t Dib::GetWidth() const {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
-    return internal_->Width;
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetWidth: InternalDIB Should not be Nil");
+    return pixels_->Width;
 }
 
 std::int32_t Dib::GetHeight() const {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
-    return internal_->Height;
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetHeight: InternalDIB Should not be Nil");
+    return pixels_->Height;
 }
 
 void Dib::Resize(std::int32_t width, std::int32_t height) {
-    auto fresh = std::make_unique<DibPixels>();
-    fresh->FreeDIB();
-    fresh->CreateDIB(width, height, internal_->Record.Header.biBitCount,
-                     static_cast<std::int32_t>(internal_->Record.Header.biClrUsed));
-    SwapIn(fresh.release());
-    UpdatePaletteModified();
+    SwapIn(std::make_shared<DibPixels>(width, height, pixels_->Image.Header.biBitCount,
+                                       static_cast<std::int32_t>(pixels_->Image.Header.biClrUsed)));
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::SetWidth(std::int32_t value) {
-    DibAssert(internal_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.SetWidth: InternalDIB Should not be Nil");
     if (value <= 0) {
         throw InvalidDibParameterError("TVyDIB.SetWidth: Invalid Width");
     }
-    if (value == internal_->Width) {
+    if (value == pixels_->Width) {
         return;
     }
-    Resize(value, internal_->Height);
+    Resize(value, pixels_->Height);
 }
 
 void Dib::SetHeight(std::int32_t value) {
-    DibAssert(internal_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
     if (value == 0) {
         throw InvalidDibParameterError("TVyDIB.SetHeight: Invalid Height");
     }
-    if (value == internal_->Height) {
+    if (value == pixels_->Height) {
         return;
     }
-    Resize(internal_->Width, value);
+    Resize(pixels_->Width, value);
 }
 
 PaletteHandle Dib::GetPalette() {
-    DibAssert(internal_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
-    if (internal_->Palette == nullptr && internal_->Record.Header.biClrUsed != 0) {
-        internal_->Palette = internal_->MakePalette();
+    DibAssert(pixels_ != nullptr, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
+    if (!pixels_->Palette && pixels_->Image.Header.biClrUsed != 0) {
+        pixels_->Palette = pixels_->MakePalette();
     }
-    return internal_->Palette;
+    return pixels_->Palette.get();
 }
 
 void Dib::SetPalette(PaletteHandle value) {
-    DibAssert(internal_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
-    UniqueDIB();
+    DibAssert(pixels_ != nullptr, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
+    DetachPixels();
     if (value == nullptr) {
         // The palette made so far stays; only the colour table is emptied.
-        internal_->Record.Header.biClrUsed = 0;
+        pixels_->Image.Header.biClrUsed = 0;
     } else {
         PaletteEntry entries[kMaxColors];
         const unsigned count = PaletteGetEntries(value, 0, kMaxColors, entries);
         if (count == 0) {
             throw InvalidPaletteError("TVyDIB.SetPalette: Invalid Palette");
         }
-        internal_->Record.Header.biClrUsed = count;
+        pixels_->Image.Header.biClrUsed = count;
         for (unsigned i = 0; i < count; ++i) {
-            internal_->Record.Colors[i] = {entries[i].blue, entries[i].green, entries[i].red, 0};
+            pixels_->Image.Colors[i] = {entries[i].blue, entries[i].green, entries[i].red, 0};
         }
-        // The handle this storage made or received before is deleted here, so
-        // it does not outlive the image; the very handle being set is kept.
-        if (internal_->Palette != nullptr && internal_->Palette != value) {
-            PaletteDelete(internal_->Palette);
+        // The storage owns value from now on. The palette it made or received
+        // before goes, so that it does not outlive the image; resetting to the
+        // very handle it holds would delete that handle.
+        if (pixels_->Palette.get() != value) {
+            pixels_->Palette.reset(value);
         }
-        internal_->Palette = value;
     }
-    UpdatePaletteModified();
+    ClearPaletteModified();
     Changed();
 }
 
 namespace {
 
-std::unique_ptr<Graphic> MakeVyDIB() { return std::make_unique<Dib>(); }
+std::unique_ptr<Graphic> MakeDib() { return std::make_unique<Dib>(); }
 
 // The registration runs when the program starts, before any window exists.
 const bool kRegistered = (RegisterDibFormat(), true);
@@ -234,8 +195,8 @@ void RegisterDibFormat() {
         return;
     }
     done = true;
-    RegisterClipboardFormat(kCfDibFormat, MakeVyDIB);
-    RegisterFileFormat("dib", "Device Independent Bitmap", MakeVyDIB);
+    RegisterClipboardFormat(kCfDibFormat, MakeDib);
+    RegisterFileFormat("dib", "Device Independent Bitmap", MakeDib);
 }
 
 }  // namespace lumeret

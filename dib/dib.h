@@ -1,9 +1,10 @@
 // Dib: the program's bitmap graphic. Copies made with Assign share one
-// reference-counted DibPixels; the only edit in place (SetPalette) first
-// gives the object a private copy.
+// DibPixels through std::shared_ptr; the only edit in place (SetPalette)
+// first gives the object a private copy.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "dib/graphic.h"
 #include "dib/dib_pixels.h"
@@ -22,7 +23,6 @@ class Dib : public Graphic {
 public:
     // The 1x1, 8-bit default image.
     Dib();
-    ~Dib() override;
 
     const char* ClassName() const noexcept override { return "Dib"; }
 
@@ -57,12 +57,18 @@ public:
     void SetPalette(PaletteHandle value) override;
     std::uint16_t GetClipboardFormat() const override { return kCfDibFormat; }
 
-    void ReleaseInternalDIB();
-    void UniqueDIB();
-    void UpdatePaletteModified();
+    // Lets go of the storage, which stays with its other holders or goes.
+    // Every operation but Draw then reports the missing storage.
+    void ReleasePixels();
+    // Copy-on-write: gives this object a storage of its own when it shares
+    // one. No change notification.
+    void DetachPixels();
+    // Clears the storage's palette-modified flag; this object must be the
+    // storage's only holder.
+    void ClearPaletteModified();
 
     // The storage, for readers that need the header or the bits.
-    const DibPixels* InternalDIB() const noexcept { return internal_; }
+    const DibPixels* Pixels() const noexcept { return pixels_.get(); }
 
 #ifdef _WIN32
     // Reads a device-dependent bitmap through GetDIBits; 16 and 32 bits
@@ -74,12 +80,13 @@ public:
 #endif
 
 private:
-    // Puts fresh in place of the current storage (which goes to its other
-    // holders, or away).
-    void SwapIn(DibPixels* fresh);
+    // Puts fresh in place of the current storage (which stays with its other
+    // holders, or goes). fresh is made before the old storage goes, so that a
+    // failure to make it leaves the object with its image.
+    void SwapIn(std::shared_ptr<DibPixels> fresh);
     void Resize(std::int32_t width, std::int32_t height);
 
-    DibPixels* internal_ = nullptr;
+    std::shared_ptr<DibPixels> pixels_;
 };
 
 // Registers Dib with the picture registry under CF_DIB and the extension

@@ -11,46 +11,44 @@
 namespace lumeret {
 
 void Dib::AssignBitmap(HBITMAP bitmap, PaletteHandle palette) {
-    DibAssert(internal_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.Assign: InternalDIB Should not be Nil");
     BITMAP description{};
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof(description), &description) == 0) {
         throw InvalidDibError("TVyDIB.Assign: Invalid Bitmap");
     }
-    auto fresh = std::make_unique<DibPixels>();
-    fresh->FreeDIB();
     int bitCount = description.bmPlanes * description.bmBitsPixel;
     if (bitCount == 16 || bitCount == 32) {
         bitCount = 24;
     }
     // A bottom-up image with no colour count yet: GetDIBits fills the table.
-    fresh->CreateDIB(description.bmWidth, description.bmHeight, bitCount, 0);
+    auto fresh = std::make_shared<DibPixels>(description.bmWidth, description.bmHeight, bitCount, 0);
     {
         WindowDc screen(nullptr);
         BackgroundPaletteGuard selected(screen.get(), palette);
-        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height), fresh->Record.Bits,
-                                    reinterpret_cast<BITMAPINFO*>(&fresh->Record.Header), DIB_RGB_COLORS);
+        const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(fresh->Height),
+                                    fresh->Image.Store.Bits(), reinterpret_cast<BITMAPINFO*>(&fresh->Image.Header),
+                                    DIB_RGB_COLORS);
         if (lines == 0) {
             throw InvalidDibError("TVyDIB.Assign: Cannot Read Bitmap");
         }
     }
-    if (fresh->Record.Header.biClrUsed == 0) {
-        fresh->Record.Header.biClrUsed = static_cast<DWORD>(NumColors(bitCount));
+    if (fresh->Image.Header.biClrUsed == 0) {
+        fresh->Image.Header.biClrUsed = static_cast<DWORD>(NumColors(bitCount));
     }
-    SwapIn(fresh.release());
-    internal_->UpdatePalette();
-    UpdatePaletteModified();
+    SwapIn(std::move(fresh));
+    ClearPaletteModified();
     Changed();
 }
 
 void Dib::AssignTo(BitmapTarget& target) {
-    DibAssert(internal_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
+    DibAssert(pixels_ != nullptr, "TVyDIB.AssignTo: InternalDIB Should not be Nil");
     target.Bitmap.reset();
     target.Palette.reset();
     target.Height = 0;
     target.Width = 0;
 
-    const int width = internal_->Width;
-    const int height = internal_->Height;
+    const int width = pixels_->Width;
+    const int height = pixels_->Height;
     WindowDc screen(nullptr);
     UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     if (!bitmap) {
@@ -72,8 +70,8 @@ void Dib::AssignTo(BitmapTarget& target) {
     {
         SelectGuard selectedBitmap(memory.get(), bitmap.get());
         BackgroundPaletteGuard selectedPalette(memory.get(), copy.get());
-        StretchDIBits(memory.get(), 0, 0, width, height, 0, 0, width, height, internal_->Record.Bits,
-                      static_cast<const BITMAPINFO*>(internal_->Record.BitmapInfo()), DIB_RGB_COLORS, SRCCOPY);
+        StretchDIBits(memory.get(), 0, 0, width, height, 0, 0, width, height, pixels_->Image.Store.Bits(),
+                      static_cast<const BITMAPINFO*>(pixels_->Image.BitmapInfo()), DIB_RGB_COLORS, SRCCOPY);
     }
     target.Bitmap = std::move(bitmap);
     target.Palette = std::move(copy);

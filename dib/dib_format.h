@@ -34,6 +34,8 @@ inline constexpr std::size_t kColorSlots = 260;
 inline constexpr std::uint16_t kCfDibFormat = 8;
 inline constexpr std::uint16_t kCfPaletteFormat = 9;
 
+// The system's structures field for field; their fields keep the system's
+// names, so that the format's documentation reads straight onto them.
 struct BitmapInfoHeader {
     std::uint32_t biSize;
     std::int32_t biWidth;

@@ -22,51 +22,17 @@ constexpr std::size_t kRowPiece = 64 * 1024;
     throw InvalidDibError(std::string(operation) + ": " + fault);
 }
 
-std::uint8_t* RawHeader(DibRecord& record) noexcept {
-    return reinterpret_cast<std::uint8_t*>(&record.Header);
+std::uint8_t* RawHeader(DibImage& image) noexcept {
+    return reinterpret_cast<std::uint8_t*>(&image.Header);
 }
 
-std::uint8_t* RawColors(DibRecord& record) noexcept {
-    return reinterpret_cast<std::uint8_t*>(record.Colors);
+std::uint8_t* RawColors(DibImage& image) noexcept {
+    return reinterpret_cast<std::uint8_t*>(image.Colors);
 }
-
-// A record built aside by a reader. It owns its pixel store until Take()
-// hands the record over; a reader that fails gives the store back here.
-class PendingRecord {
-public:
-    PendingRecord() = default;
-    PendingRecord(const PendingRecord&) = delete;
-    PendingRecord& operator=(const PendingRecord&) = delete;
-    ~PendingRecord() {
-        if (record.Bits != nullptr) {
-            try {
-                ReleaseFileMap(record.FileMap, record.Bits);
-            } catch (...) {
-                // Already failing; the first exception is the one to report.
-            }
-        }
-    }
-
-    void MakeStore(std::int32_t size) {
-        void* bits = nullptr;
-        GetFileMap(size, record.FileMap, bits);
-        record.Bits = static_cast<std::uint8_t*>(bits);
-        record.ImageSize = size;
-    }
-
-    DibRecord Take() noexcept {
-        DibRecord result = record;
-        record.Bits = nullptr;
-        record.FileMap = nullptr;
-        return result;
-    }
-
-    DibRecord record;
-};
 
 struct Geometry {
-    std::int32_t width;
-    std::int32_t rows;
+    std::int32_t Width;
+    std::int32_t Rows;
 };
 
 // Width must be positive and height non-zero; INT32_MIN has no absolute value.
@@ -80,8 +46,8 @@ Geometry CheckGeometry(const BitmapInfoHeader& header, const char* operation) {
 
 std::int32_t UncompressedSize(const BitmapInfoHeader& header, const char* operation) {
     Geometry g = CheckGeometry(header, operation);
-    auto row = CheckedRowSize(g.width, header.biBitCount);
-    auto size = row ? CheckedProduct(*row, g.rows) : std::nullopt;
+    auto row = CheckedRowSize(g.Width, header.biBitCount);
+    auto size = row ? CheckedProduct(*row, g.Rows) : std::nullopt;
     if (!size) {
         Refuse(operation, "Image Too Large");
     }
@@ -122,9 +88,8 @@ std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation
 // input (a top-down image stays top-down). fetchRow(r, offset, buffer, size)
 // fills the buffer with size bytes of source row r from offset on.
 template <typename FetchRow>
-void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetchRow) {
-    DibRecord& rec = pending.record;
-    BitmapInfoHeader& header = rec.Header;
+void ConvertTo24(DibImage& image, const char* operation, FetchRow&& fetchRow) {
+    BitmapInfoHeader& header = image.Header;
     Geometry g = CheckGeometry(header, operation);
 
     std::uint32_t masks[kMaskCount];
@@ -135,7 +100,7 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
             masks[0] = 0x00FF0000, masks[1] = 0x0000FF00, masks[2] = 0x000000FF;
         }
     } else if (header.biCompression == kBiBitfields) {
-        LeReader table(rec.Colors, kMaskBytes);
+        LeReader table(image.Colors, kMaskBytes);
         for (std::size_t i = 0; i < kMaskCount; ++i) {
             masks[i] = table.U32(i * 4);
         }
@@ -149,13 +114,13 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
     }
     const int shifts[kMaskCount] = {MaskShift(masks[0]), MaskShift(masks[1]), MaskShift(masks[2])};
 
-    auto sourceRow = CheckedRowSize(g.width, header.biBitCount);
-    auto targetRow = CheckedRowSize(g.width, 24);
-    auto imageSize = targetRow ? CheckedProduct(*targetRow, g.rows) : std::nullopt;
+    auto sourceRow = CheckedRowSize(g.Width, header.biBitCount);
+    auto targetRow = CheckedRowSize(g.Width, 24);
+    auto imageSize = targetRow ? CheckedProduct(*targetRow, g.Rows) : std::nullopt;
     if (!sourceRow || !imageSize) {
         Refuse(operation, "Image Too Large");
     }
-    pending.MakeStore(*imageSize);
+    image.Store = PixelStore(*imageSize);
 
     auto channel = [](std::uint32_t pixel, std::uint32_t mask, int shift) -> std::uint8_t {
         std::uint32_t v = pixel & mask;
@@ -167,12 +132,12 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
     // Pieces are whole multiples of 4 bytes and so hold whole pixels.
     const std::size_t bytesPerPixel = header.biBitCount / 8;
     const std::size_t rowBytes = static_cast<std::size_t>(*sourceRow);
-    const std::size_t pixelBytes = static_cast<std::size_t>(g.width) * bytesPerPixel;
+    const std::size_t pixelBytes = static_cast<std::size_t>(g.Width) * bytesPerPixel;
     std::vector<std::uint8_t> buffer(std::min(rowBytes, kRowPiece));
     const bool plainBytes = bytesPerPixel == 4 && masks[0] == 0x00FF0000 && masks[1] == 0x0000FF00 &&
                             masks[2] == 0x000000FF;
-    for (std::int32_t r = 0; r < g.rows; ++r) {
-        std::uint8_t* target = rec.Bits + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
+    for (std::int32_t r = 0; r < g.Rows; ++r) {
+        std::uint8_t* target = image.Store.Bits() + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
         for (std::size_t done = 0; done < rowBytes;) {
             const std::size_t piece = std::min(buffer.size(), rowBytes - done);
@@ -205,7 +170,7 @@ void ConvertTo24(PendingRecord& pending, const char* operation, FetchRow&& fetch
 
     if (header.biCompression == kBiBitfields) {
         // The table came in behind the masks; move it back behind the header.
-        std::memmove(&rec.Colors[0], &rec.Colors[kMaskCount], kMaxColors * kRgbQuadSize);
+        std::memmove(&image.Colors[0], &image.Colors[kMaskCount], kMaxColors * kRgbQuadSize);
     }
     header.biCompression = kBiRgb;
     header.biBitCount = 24;
@@ -219,20 +184,23 @@ std::int32_t ToStoreSize(std::int64_t bytes, const char* operation) {
     return static_cast<std::int32_t>(bytes);
 }
 
-void Install(DibPixels& dib, PendingRecord& pending) {
-    dib.FreeDIB();
-    dib.Record = pending.Take();
-    dib.Width = dib.Record.Header.biWidth;
-    dib.Height = std::abs(dib.Record.Header.biHeight);
-    dib.UpdatePalette();
+// The storage's own store goes first, so that a store the system refuses to
+// take back is reported before anything changes; image then keeps its new
+// store and gives it back as it goes.
+void Install(DibPixels& pixels, DibImage& image) {
+    pixels.Image.Store.Reset();
+    pixels.Image = std::move(image);
+    pixels.Width = pixels.Image.Header.biWidth;
+    pixels.Height = std::abs(pixels.Image.Header.biHeight);
+    pixels.DropPalette();
 }
 
 }  // namespace
 
-void CoreToInfoHeader(DibRecord& record) {
-    constexpr std::size_t kRawSize = kInfoHeaderSize + sizeof(record.Colors);
+void CoreToInfoHeader(DibImage& image) {
+    constexpr std::size_t kRawSize = kInfoHeaderSize + sizeof(image.Colors);
     std::uint8_t copy[kRawSize];
-    std::memcpy(copy, RawHeader(record), kRawSize);
+    std::memcpy(copy, RawHeader(image), kRawSize);
     LeReader core(copy, kRawSize);
 
     const std::uint16_t bitCount = core.U16(10);
@@ -244,32 +212,31 @@ void CoreToInfoHeader(DibRecord& record) {
     info.biPlanes = core.U16(8);
     info.biBitCount = bitCount;
     info.biClrUsed = static_cast<std::uint32_t>(count);
-    record.Header = info;
+    image.Header = info;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::uint8_t* triple = copy + kCoreHeaderSize + kRgbTripleSize * static_cast<std::size_t>(i);
-        record.Colors[i] = {triple[0], triple[1], triple[2], 0};
+        image.Colors[i] = {triple[0], triple[1], triple[2], 0};
     }
     for (std::size_t i = static_cast<std::size_t>(count); i < kColorSlots; ++i) {
-        record.Colors[i] = {};
+        image.Colors[i] = {};
     }
 }
 
-DibPixels::DibPixels() { CreateDIB(1, 1, 8, 2); }
+DibPixels::DibPixels() : DibPixels(1, 1, 8, 2) {}
 
-DibPixels::~DibPixels() {
-    try {
-        FreeDIB();
-    } catch (...) {
-        // A destructor cannot report; the mapping goes with the process.
-    }
+DibPixels::DibPixels(const DibPixels& other)
+    : std::enable_shared_from_this<DibPixels>(),  // the copy's holders are its own
+      Width(other.Width),
+      Height(other.Height),
+      Image{other.Image.Store.Copy(), other.Image.Header} {
+    std::copy(std::begin(other.Image.Colors), std::end(other.Image.Colors), Image.Colors);
 }
 
-void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                               std::int32_t numColors) {
+DibPixels::DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCount, std::int32_t colorCount) {
     const bool validBits = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
     std::optional<std::int32_t> imageSize;
     if (width > 0 && height != 0 && height != std::numeric_limits<std::int32_t>::min() &&
-        numColors >= 0 && numColors <= static_cast<std::int32_t>(kMaxColors) && validBits) {
+        colorCount >= 0 && colorCount <= static_cast<std::int32_t>(kMaxColors) && validBits) {
         if (auto row = CheckedRowSize(width, bitCount)) {
             imageSize = CheckedProduct(*row, std::abs(height));
         }
@@ -277,47 +244,13 @@ void DibPixels::CreateDIB(std::int32_t width, std::int32_t height, std::int32_t 
     if (!imageSize) {
         throw InvalidDibParameterError("TVyInternalDIB.CreateDIB: Invalid Parameters");
     }
-    DibAssert(Record.Bits == nullptr, "TVyInternalDIB.CreateDIB: Pixel Store Must be Freed First");
-
-    FileMapHandle map = nullptr;
-    void* bits = nullptr;
-    GetFileMap(*imageSize, map, bits);
-    std::memset(bits, 0, static_cast<std::size_t>(*imageSize));
-
-    Record.ImageSize = *imageSize;
-    Record.FileMap = map;
-    Record.Bits = static_cast<std::uint8_t*>(bits);
-    Palette = nullptr;
+    Image.Store = PixelStore(*imageSize);
+    std::memset(Image.Store.Bits(), 0, static_cast<std::size_t>(*imageSize));
     Width = width;
     Height = std::abs(height);
-    BitmapInfoHeader& h = Record.Header;
-    h.biSize = kInfoHeaderSize;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = static_cast<std::uint16_t>(bitCount);
-    h.biCompression = kBiRgb;
-    h.biXPelsPerMeter = 0;
-    h.biYPelsPerMeter = 0;
-    h.biClrUsed = static_cast<std::uint32_t>(numColors);
-    h.biClrImportant = 0;
-    for (std::size_t i = 0; i < kMaxColors; ++i) {
-        Record.Colors[i] = {};
-    }
-    PaletteModified = true;
-}
-
-void DibPixels::FreeDIB() {
-    if (Record.Bits != nullptr) {
-        ReleaseFileMap(Record.FileMap, Record.Bits);
-        Record.ImageSize = 0;
-        Record.FileMap = nullptr;
-        Record.Bits = nullptr;
-    }
-    if (Palette != nullptr) {
-        PaletteDelete(Palette);
-        Palette = nullptr;
-    }
+    // biSizeImage stays 0, as in every image this program makes.
+    Image.Header = {kInfoHeaderSize, width, height, 1, static_cast<std::uint16_t>(bitCount), kBiRgb, 0, 0, 0,
+                    static_cast<std::uint32_t>(colorCount), 0};
 }
 
 void DibPixels::LoadFromStream(Stream& stream) {
@@ -330,30 +263,29 @@ void DibPixels::LoadFromStream(Stream& stream) {
     const std::int64_t bfSize = file.U32(2);
     // bfOffBits is not used: the pixels are taken to follow the colour table.
 
-    PendingRecord pending;
-    DibRecord& rec = pending.record;
-    std::uint8_t* raw = RawHeader(rec);
+    DibImage image;  // built aside; a failure gives its store back with it
+    std::uint8_t* raw = RawHeader(image);
     stream.ReadBuffer(raw, 4);
     const std::uint32_t headerSize = LeReader(raw, 4).U32(0);
 
     std::int64_t declaredPixels = 0;
     if (headerSize == kInfoHeaderSize) {
         stream.ReadBuffer(raw + 4, kInfoHeaderSize - 4);
-        rec.Header = DecodeInfoHeader(LeReader(raw, kInfoHeaderSize));
-        const auto bits = rec.Header.biBitCount;
+        image.Header = DecodeInfoHeader(LeReader(raw, kInfoHeaderSize));
+        const auto bits = image.Header.biBitCount;
         if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
             throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid BitCout");
         }
-        if (rec.Header.biClrUsed == 0) {
-            rec.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(bits));
+        if (image.Header.biClrUsed == 0) {
+            image.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(bits));
         }
-        std::size_t entries = ColorsToRead(rec.Header, kStreamOp);
-        if (rec.Header.biCompression == kBiBitfields) {
+        std::size_t entries = ColorsToRead(image.Header, kStreamOp);
+        if (image.Header.biCompression == kBiBitfields) {
             entries += kMaskCount;
         }
-        stream.ReadBuffer(RawColors(rec), entries * kRgbQuadSize);
+        stream.ReadBuffer(RawColors(image), entries * kRgbQuadSize);
         declaredPixels = bfSize - static_cast<std::int64_t>(kFileHeaderSize + kInfoHeaderSize +
-                                                            kRgbQuadSize * rec.Header.biClrUsed);
+                                                            kRgbQuadSize * image.Header.biClrUsed);
     } else if (headerSize == kCoreHeaderSize) {
         stream.ReadBuffer(raw + 4, kCoreHeaderSize - 4);
         const std::uint16_t bits = LeReader(raw, kCoreHeaderSize).U16(10);
@@ -363,44 +295,44 @@ void DibPixels::LoadFromStream(Stream& stream) {
         const std::size_t tripleBytes = kRgbTripleSize * static_cast<std::size_t>(NumColors(bits));
         stream.ReadBuffer(raw + kCoreHeaderSize, tripleBytes);
         declaredPixels = bfSize - static_cast<std::int64_t>(kFileHeaderSize + kCoreHeaderSize + tripleBytes);
-        CoreToInfoHeader(rec);
+        CoreToInfoHeader(image);
     } else {
         throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
     }
 
-    if (rec.Header.biBitCount == 16 || rec.Header.biBitCount == 32) {
-        ConvertTo24(pending, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
+    if (image.Header.biBitCount == 16 || image.Header.biBitCount == 32) {
+        ConvertTo24(image, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
             stream.ReadBuffer(row, size);
         });
     } else {
         // The store is sized from bfSize, but never smaller than what drawing
         // reads: a short bfSize gets a store of full size whose missing tail
         // stays zero (a fresh mapping is zeroed), rather than a refusal.
-        const std::int32_t needed = StoreSizeDrawingReads(rec.Header, kStreamOp);
+        const std::int32_t needed = StoreSizeDrawingReads(image.Header, kStreamOp);
         const std::int32_t declared = ToStoreSize(declaredPixels < 0 ? 0 : declaredPixels, kStreamOp);
-        pending.MakeStore(declared > needed ? declared : needed);
-        stream.ReadBuffer(rec.Bits, static_cast<std::size_t>(declared));
+        image.Store = PixelStore(declared > needed ? declared : needed);
+        stream.ReadBuffer(image.Store.Bits(), static_cast<std::size_t>(declared));
     }
-    Install(*this, pending);
+    Install(*this, image);
 }
 
 void DibPixels::SaveToStream(Stream& stream) const {
-    const std::uint32_t colors = Record.Header.biClrUsed;
+    const std::uint32_t colors = Image.Header.biClrUsed;
     DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToStream: Too Many Colors");
     const std::uint32_t offBits = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + kRgbQuadSize * colors);
 
     std::uint8_t fileHeader[kFileHeaderSize] = {};
     PutU16(fileHeader, kBmpFileType);
-    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(Record.ImageSize));
+    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(Image.Store.Size()));
     PutU32(fileHeader + 10, offBits);
     stream.WriteBuffer(fileHeader, sizeof(fileHeader));
 
     std::uint8_t info[kInfoHeaderSize + kRgbQuadSize * kMaxColors];
-    EncodeInfoHeader(Record.Header, info);
-    std::memcpy(info + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
+    EncodeInfoHeader(Image.Header, info);
+    std::memcpy(info + kInfoHeaderSize, Image.Colors, kRgbQuadSize * colors);
     stream.WriteBuffer(info, kInfoHeaderSize + kRgbQuadSize * colors);
 
-    stream.WriteBuffer(Record.Bits, static_cast<std::size_t>(Record.ImageSize));
+    stream.WriteBuffer(Image.Store.Bits(), static_cast<std::size_t>(Image.Store.Size()));
 }
 
 void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
@@ -416,26 +348,25 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
     }
     LeReader bytes(block, blockSize);
 
-    PendingRecord pending;
-    DibRecord& rec = pending.record;
+    DibImage image;  // built aside; a failure gives its store back with it
     std::size_t headerLength = 0;
     const std::uint32_t headerSize = bytes.U32(0);
     if (headerSize == kInfoHeaderSize) {
         if (blockSize < kInfoHeaderSize) {
             tooShort();
         }
-        rec.Header = DecodeInfoHeader(bytes);
-        if (rec.Header.biClrUsed == 0) {
-            rec.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(rec.Header.biBitCount));
+        image.Header = DecodeInfoHeader(bytes);
+        if (image.Header.biClrUsed == 0) {
+            image.Header.biClrUsed = static_cast<std::uint32_t>(NumColors(image.Header.biBitCount));
         }
-        headerLength = kInfoHeaderSize + kRgbQuadSize * ColorsToRead(rec.Header, kClipboardOp);
-        if (rec.Header.biCompression == kBiBitfields) {
+        headerLength = kInfoHeaderSize + kRgbQuadSize * ColorsToRead(image.Header, kClipboardOp);
+        if (image.Header.biCompression == kBiBitfields) {
             headerLength += kMaskBytes;
         }
         if (headerLength > blockSize) {
             tooShort();
         }
-        std::memcpy(RawColors(rec), block + kInfoHeaderSize, headerLength - kInfoHeaderSize);
+        std::memcpy(RawColors(image), block + kInfoHeaderSize, headerLength - kInfoHeaderSize);
     } else if (headerSize == kCoreHeaderSize) {
         if (blockSize < kCoreHeaderSize) {
             tooShort();
@@ -444,15 +375,15 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         if (headerLength > blockSize) {
             tooShort();
         }
-        std::memcpy(RawHeader(rec), block, headerLength);
-        CoreToInfoHeader(rec);
+        std::memcpy(RawHeader(image), block, headerLength);
+        CoreToInfoHeader(image);
     } else {
         throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
     }
     const std::size_t available = blockSize - headerLength;
     const std::uint8_t* pixels = block + headerLength;
 
-    switch (rec.Header.biBitCount) {
+    switch (image.Header.biBitCount) {
     case 1:
     case 4:
     case 8:
@@ -460,28 +391,28 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         // Everything up to the block's end becomes the store; a block shorter
         // than what drawing reads is refused rather than padded, as the writer
         // of such a block has lost rows.
-        const std::int32_t needed = StoreSizeDrawingReads(rec.Header, kClipboardOp);
+        const std::int32_t needed = StoreSizeDrawingReads(image.Header, kClipboardOp);
         const std::int32_t size = ToStoreSize(static_cast<std::int64_t>(available), kClipboardOp);
         if (size < needed) {
             tooShort();
         }
-        pending.MakeStore(size);
-        std::memcpy(rec.Bits, pixels, static_cast<std::size_t>(size));
+        image.Store = PixelStore(size);
+        std::memcpy(image.Store.Bits(), pixels, static_cast<std::size_t>(size));
         break;
     }
     case 16:
     case 32: {
-        const Geometry g = CheckGeometry(rec.Header, kClipboardOp);
-        auto sourceRow = CheckedRowSize(g.width, rec.Header.biBitCount);
-        auto sourceSize = sourceRow ? CheckedProduct(*sourceRow, g.rows) : std::nullopt;
+        const Geometry g = CheckGeometry(image.Header, kClipboardOp);
+        auto sourceRow = CheckedRowSize(g.Width, image.Header.biBitCount);
+        auto sourceSize = sourceRow ? CheckedProduct(*sourceRow, g.Rows) : std::nullopt;
         if (!sourceSize) {
             Refuse(kClipboardOp, "Image Too Large");
         }
         if (static_cast<std::size_t>(*sourceSize) > available) {
             tooShort();
         }
-        ConvertTo24(pending, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
-                                                  std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
+        ConvertTo24(image, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
+                                                std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
             std::memcpy(row, pixels + static_cast<std::size_t>(r) * rowBytes + offset, size);
         });
         break;
@@ -489,14 +420,14 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
     default:
         throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid biBitCount");
     }
-    Install(*this, pending);
+    Install(*this, image);
 }
 
 void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
-    const std::uint32_t colors = Record.Header.biClrUsed;
+    const std::uint32_t colors = Image.Header.biClrUsed;
     DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToClipboardFormat: Too Many Colors");
     const std::size_t headerLength = kInfoHeaderSize + kRgbQuadSize * colors;
-    const std::size_t total = headerLength + static_cast<std::size_t>(Record.ImageSize);
+    const std::size_t total = headerLength + static_cast<std::size_t>(Image.Store.Size());
     UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable | kGmemZeroInit, total));
     if (!block) {
         throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
@@ -507,36 +438,33 @@ void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
         if (out == nullptr) {
             throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
         }
-        EncodeInfoHeader(Record.Header, out);
-        std::memcpy(out + kInfoHeaderSize, Record.Colors, kRgbQuadSize * colors);
-        std::memcpy(out + headerLength, Record.Bits, static_cast<std::size_t>(Record.ImageSize));
+        EncodeInfoHeader(Image.Header, out);
+        std::memcpy(out + kInfoHeaderSize, Image.Colors, kRgbQuadSize * colors);
+        std::memcpy(out + headerLength, Image.Store.Bits(), static_cast<std::size_t>(Image.Store.Size()));
     }
     data = block.release();
 }
 
-PaletteHandle DibPixels::MakePalette() const {
-    const std::uint32_t count = Record.Header.biClrUsed;
+UniquePalette DibPixels::MakePalette() const {
+    const std::uint32_t count = Image.Header.biClrUsed;
     if (count == 0) {
-        return nullptr;
+        return {};
     }
     DibAssert(count <= kMaxColors, "TVyInternalDIB.MakePalette: Too Many Colors");
     std::vector<PaletteEntry> entries(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        entries[i] = {Record.Colors[i].rgbRed, Record.Colors[i].rgbGreen, Record.Colors[i].rgbBlue, 0};
+        entries[i] = {Image.Colors[i].rgbRed, Image.Colors[i].rgbGreen, Image.Colors[i].rgbBlue, 0};
     }
-    PaletteHandle palette = PaletteCreate(entries.data(), count);
-    if (palette == nullptr) {
+    UniquePalette palette(PaletteCreate(entries.data(), count));
+    if (!palette) {
         throw OutOfResourcesError("TVyInternalDIB.MakePalette: Cannot Make Palette");
     }
     return palette;
 }
 
-void DibPixels::UpdatePalette() {
-    DibAssert(RefCount == 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
-    if (Palette != nullptr) {
-        PaletteDelete(Palette);
-        Palette = nullptr;
-    }
+void DibPixels::DropPalette() {
+    DibAssert(HolderCount() <= 1, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+    Palette.reset();
     PaletteModified = true;
 }
 

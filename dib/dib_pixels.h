@@ -1,47 +1,46 @@
 // The storage behind every Dib: one device-independent bitmap (header,
 // colour table, pixel bits in a paging-file-backed mapping, and a logical
-// palette made on demand), shared by reference count between Dib objects.
-// Only Dib creates, shares and frees it.
+// palette made on demand), shared between Dib objects through
+// std::shared_ptr. Only Dib creates and shares it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "dib/dib_format.h"
+#include "dib/file_map.h"
 #include "platform/global_memory.h"
 #include "platform/palette.h"
-#include "platform/pixel_memory.h"
 #include "platform/stream.h"
 
 namespace lumeret {
 
-// The part of a storage that the readers build aside and install whole, and
-// that a copy-on-write copies whole. Header with Colors directly behind it is
-// the BITMAPINFO handed to GDI.
-struct DibRecord {
-    std::int32_t ImageSize = 0;
-    FileMapHandle FileMap = nullptr;
-    std::uint8_t* Bits = nullptr;
+// One image: pixel store, header and colour table. The readers build one
+// aside and install it whole; a copy-on-write copies one whole. Header with
+// Colors directly behind it is the BITMAPINFO handed to GDI.
+struct DibImage {
+    PixelStore Store;
     BitmapInfoHeader Header{};
     RgbQuad Colors[kColorSlots]{};
 
     const void* BitmapInfo() const noexcept { return &Header; }
 };
-static_assert(offsetof(DibRecord, Colors) == offsetof(DibRecord, Header) + kInfoHeaderSize);
+static_assert(offsetof(DibImage, Colors) == offsetof(DibImage, Header) + kInfoHeaderSize);
 
-class DibPixels {
+class DibPixels : public std::enable_shared_from_this<DibPixels> {
 public:
     // The 1x1, 8-bit default image with two black colour entries.
     DibPixels();
-    ~DibPixels();
-    DibPixels(const DibPixels&) = delete;
+    // A new zeroed image with colourCount black entries. Width > 0, height
+    // != 0 (negative: top-down), bit count 1, 4, 8 or 24, 0 to 256 colours;
+    // otherwise InvalidDibParameterError.
+    DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCount, std::int32_t colorCount);
+    // A storage of its own for a copy of other's image (header, colours and
+    // pixels); its palette is made again on demand. Explicit, as a copy of
+    // the pixels is never made by accident.
+    explicit DibPixels(const DibPixels& other);
     DibPixels& operator=(const DibPixels&) = delete;
-
-    // A new zeroed image; the storage must hold no pixel store (FreeDIB first).
-    void CreateDIB(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                   std::int32_t numColors);
-    // Gives back the pixel store and the palette; header and colours stay.
-    void FreeDIB();
 
     void LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream) const;
@@ -50,21 +49,23 @@ public:
     // A new movable block holding the packed DIB; the caller owns it.
     void SaveToClipboardFormat(GlobalHandle& data) const;
 
-    // A new palette from the colour table (nullptr without one); not stored.
-    PaletteHandle MakePalette() const;
+    // A new palette from the colour table (none without one); not stored.
+    UniquePalette MakePalette() const;
     // Drops the palette made so far; the storage must not be shared.
-    void UpdatePalette();
+    void DropPalette();
 
-    std::int32_t RefCount = 1;
+    // How many Dib objects hold this storage; 0 for one that none holds.
+    long HolderCount() const noexcept { return weak_from_this().use_count(); }
+
     std::int32_t Width = 0;
     std::int32_t Height = 0;  // always |biHeight|
-    PaletteHandle Palette = nullptr;
-    DibRecord Record;
-    bool PaletteModified = false;
+    UniquePalette Palette;  // made on first request, or given by Dib::SetPalette
+    DibImage Image;
+    bool PaletteModified = true;  // set for a new storage and by DropPalette, cleared by Dib
 };
 
-// Turns a record whose header memory holds a BITMAPCOREHEADER followed by
+// Turns an image whose header memory holds a BITMAPCOREHEADER followed by
 // RGB triples into one with a BITMAPINFOHEADER and RGBQUAD entries.
-void CoreToInfoHeader(DibRecord& record);
+void CoreToInfoHeader(DibImage& image);
 
 }  // namespace lumeret

@@ -11,7 +11,7 @@ namespace {
 // more pixels than its few stream bytes paint, so larger ones are not drawn.
 constexpr std::int32_t kMaxDecodedPixels = 64 << 20;
 
-std::uint32_t ColorAt(const DibRecord& image, std::uint32_t index) {
+std::uint32_t ColorAt(const DibImage& image, std::uint32_t index) {
     if (index >= image.Header.biClrUsed || index >= kMaxColors) {
         return 0;
     }
@@ -21,10 +21,10 @@ std::uint32_t ColorAt(const DibRecord& image, std::uint32_t index) {
 
 }  // namespace
 
-std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y) {
+std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y) {
     const BitmapInfoHeader& h = image.Header;
     const std::int32_t rows = std::abs(h.biHeight);
-    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Bits == nullptr) {
+    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Store.Bits() == nullptr) {
         return 0;
     }
     auto rowSize = CheckedRowSize(h.biWidth, h.biBitCount);
@@ -35,10 +35,10 @@ std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y) {
     const std::int64_t bitOffset = static_cast<std::int64_t>(x) * h.biBitCount;
     const std::int64_t byte = storedRow * *rowSize + bitOffset / 8;
     const std::int64_t need = h.biBitCount == 24 ? 3 : 1;
-    if (byte + need > image.ImageSize) {
+    if (byte + need > image.Store.Size()) {
         return 0;
     }
-    const std::uint8_t* p = image.Bits + byte;
+    const std::uint8_t* p = image.Store.Bits() + byte;
     switch (h.biBitCount) {
     case 1:
         return ColorAt(image, (*p >> (7 - bitOffset % 8)) & 1);
@@ -53,7 +53,7 @@ std::uint32_t DibPixel(const DibRecord& image, std::int32_t x, std::int32_t y) {
     }
 }
 
-std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image) {
+std::vector<std::uint8_t> DecodeRunLength(const DibImage& image) {
     const BitmapInfoHeader& h = image.Header;
     const bool four = h.biCompression == kBiRle4;
     const std::int32_t width = h.biWidth;
@@ -63,8 +63,8 @@ std::vector<std::uint8_t> DecodeRunLength(const DibRecord& image) {
         return {};
     }
     std::vector<std::uint8_t> out(static_cast<std::size_t>(*total), 0);
-    const std::uint8_t* data = image.Bits;
-    const std::size_t size = image.ImageSize > 0 ? static_cast<std::size_t>(image.ImageSize) : 0;
+    const std::uint8_t* data = image.Store.Bits();
+    const auto size = static_cast<std::size_t>(image.Store.Size());
     std::int64_t x = 0;
     std::int64_t y = 0;  // counted from the bottom row
     auto put = [&](std::uint8_t index) {
@@ -123,7 +123,7 @@ std::uint32_t MemoryCanvas::Pixel(std::int32_t x, std::int32_t y) const {
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 
-void MemoryCanvas::StretchDib(const Rect& dest, const DibRecord& image, std::int32_t width,
+void MemoryCanvas::StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
                               std::int32_t height, PaletteHandle) {
     const std::int64_t destWidth = static_cast<std::int64_t>(dest.Right) - dest.Left;
     const std::int64_t destHeight = static_cast<std::int64_t>(dest.Bottom) - dest.Top;
@@ -149,7 +149,7 @@ void MemoryCanvas::StretchDib(const Rect& dest, const DibRecord& image, std::int
             const auto sx = static_cast<std::int32_t>((x - dest.Left) * width / destWidth);
             out[x] = runLength ? ColorAt(image, indexes[static_cast<std::size_t>(sy) * static_cast<std::size_t>(width) +
                                                         static_cast<std::size_t>(sx)])
-                               : DibPixel(image, sx, sy);
+                               : PixelColor(image, sx, sy);
         }
     }
 }

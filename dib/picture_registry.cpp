@@ -8,14 +8,14 @@ namespace lumeret {
 namespace {
 
 struct FileFormat {
-    std::string extension;  // upper case, without the dot
-    std::string description;
-    GraphicFactory factory;
+    std::string Extension;  // upper case, without the dot
+    std::string Description;
+    GraphicFactory Factory;
 };
 
 struct ClipFormat {
-    std::uint16_t format;
-    GraphicFactory factory;
+    std::uint16_t Format;
+    GraphicFactory Factory;
 };
 
 std::vector<FileFormat>& FileFormats() {
@@ -31,7 +31,7 @@ std::vector<ClipFormat>& ClipFormats() {
 const FileFormat* FindFile(const std::string& extension) {
     const std::string key = UpperCaseAnsi(extension);
     for (const auto& f : FileFormats()) {
-        if (f.extension == key) {
+        if (f.Extension == key) {
             return &f;
         }
     }
@@ -44,7 +44,7 @@ void RegisterFileFormat(const std::string& extension, const std::string& descrip
                         GraphicFactory factory) {
     const std::string key = UpperCaseAnsi(extension);
     for (auto& f : FileFormats()) {
-        if (f.extension == key) {
+        if (f.Extension == key) {
             f = {key, description, factory};
             return;
         }
@@ -54,8 +54,8 @@ void RegisterFileFormat(const std::string& extension, const std::string& descrip
 
 void RegisterClipboardFormat(std::uint16_t format, GraphicFactory factory) {
     for (auto& f : ClipFormats()) {
-        if (f.format == format) {
-            f.factory = factory;
+        if (f.Format == format) {
+            f.Factory = factory;
             return;
         }
     }
@@ -64,18 +64,18 @@ void RegisterClipboardFormat(std::uint16_t format, GraphicFactory factory) {
 
 GraphicFactory FindFileFormat(const std::string& extension) {
     const FileFormat* f = FindFile(extension);
-    return f ? f->factory : nullptr;
+    return f ? f->Factory : nullptr;
 }
 
 std::string FileFormatDescription(const std::string& extension) {
     const FileFormat* f = FindFile(extension);
-    return f ? f->description : std::string();
+    return f ? f->Description : std::string();
 }
 
 GraphicFactory FindClipboardFormat(std::uint16_t format) {
     for (const auto& f : ClipFormats()) {
-        if (f.format == format) {
-            return f.factory;
+        if (f.Format == format) {
+            return f.Factory;
         }
     }
     return nullptr;
@@ -98,8 +98,8 @@ std::unique_ptr<Graphic> LoadPictureFromFile(const std::string& path) {
 std::unique_ptr<Graphic> LoadPictureFromClipboard(ClipboardObject& clipboard) {
     ClipboardOpenGuard open(clipboard);
     for (const auto& f : ClipFormats()) {
-        if (clipboard.HasFormat(f.format)) {
-            std::unique_ptr<Graphic> graphic = f.factory();
+        if (clipboard.HasFormat(f.Format)) {
+            std::unique_ptr<Graphic> graphic = f.Factory();
             graphic->Assign(clipboard);
             return graphic;
         }

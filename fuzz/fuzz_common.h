@@ -16,7 +16,7 @@ inline constexpr std::int32_t kRoundTripLimit = 16 << 20;
 inline void Exercise(Dib& dib) {
     MemoryCanvas canvas(17, 13);
     dib.Draw(canvas, {-3, -2, 15, 12});
-    if (dib.InternalDIB()->Record.ImageSize > kRoundTripLimit) {
+    if (dib.Pixels()->Image.Store.Size() > kRoundTripLimit) {
         return;
     }
     MemoryStream out;

@@ -13,6 +13,14 @@
 #include "platform/global_memory.h"
 #include "platform/stream.h"
 
+#ifndef _WIN32
+namespace lumeret {
+// Pixel mappings open now. Only the native build's pixel memory counts them,
+// so the tests that ask run natively.
+std::size_t OpenPixelMapCount() noexcept;
+}  // namespace lumeret
+#endif
+
 namespace lumeret::test {
 
 struct BmpParts {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <type_traits>
 
 #include "bmp_builder.h"
 #include "dib/dib_errors.h"
@@ -34,7 +36,7 @@ void LoadBlock(DibPixels& dib, const std::vector<std::uint8_t>& bytes) {
 }
 
 std::vector<std::uint8_t> Pixels(const DibPixels& dib) {
-    return {dib.Record.Bits, dib.Record.Bits + dib.Record.ImageSize};
+    return {dib.Image.Store.Bits(), dib.Image.Store.Bits() + dib.Image.Store.Size()};
 }
 
 BmpParts Gray8(std::int32_t width, std::int32_t height) {
@@ -70,14 +72,14 @@ BmpParts Sixteen(std::vector<std::uint16_t> pixels, std::int32_t height) {
 
 TEST(DibPixels, NewStorageIsOneByOneEightBitWithTwoBlackColours) {
     DibPixels dib;
-    EXPECT_EQ(dib.RefCount, 1);
+    EXPECT_EQ(dib.HolderCount(), 0);  // no Dib holds it
     EXPECT_EQ(dib.Width, 1);
     EXPECT_EQ(dib.Height, 1);
-    EXPECT_EQ(dib.Palette, nullptr);
-    EXPECT_EQ(dib.Record.ImageSize, 4);
-    EXPECT_EQ(dib.Record.Header.biBitCount, 8);
-    EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
-    EXPECT_EQ(dib.Record.Header.biSizeImage, 0u);
+    EXPECT_FALSE(dib.Palette);
+    EXPECT_EQ(dib.Image.Store.Size(), 4);
+    EXPECT_EQ(dib.Image.Header.biBitCount, 8);
+    EXPECT_EQ(dib.Image.Header.biClrUsed, 2u);
+    EXPECT_EQ(dib.Image.Header.biSizeImage, 0u);
     EXPECT_TRUE(dib.PaletteModified);
 }
 
@@ -143,8 +145,8 @@ TEST(DibPixels, EightBitWithoutColourCountReads256EntriesAndSavesAt1078) {
     DibPixels dib;
     BmpParts p = Gray8(3, 2);
     Load(dib, MakeBmp(p));
-    EXPECT_EQ(dib.Record.Header.biClrUsed, 256u);
-    EXPECT_EQ(dib.Record.Colors[200].rgbRed, 200);
+    EXPECT_EQ(dib.Image.Header.biClrUsed, 256u);
+    EXPECT_EQ(dib.Image.Colors[200].rgbRed, 200);
     EXPECT_EQ(dib.Width, 3);
     EXPECT_EQ(dib.Height, 2);
     EXPECT_EQ(Pixels(dib), p.pixels);
@@ -160,9 +162,9 @@ TEST(DibPixels, PixelsAreTakenToFollowTheTableWhateverBfOffBitsSays) {
     DibPixels dib;
     Load(dib, MakeBmp(p));
     // The store comes from bfSize: the gap and then the pixels, 12 bytes.
-    ASSERT_EQ(dib.Record.ImageSize, 12);
-    EXPECT_EQ(dib.Record.Bits[0], 0xEE);
-    EXPECT_EQ(dib.Record.Bits[8], p.pixels[0]);
+    ASSERT_EQ(dib.Image.Store.Size(), 12);
+    EXPECT_EQ(dib.Image.Store.Bits()[0], 0xEE);
+    EXPECT_EQ(dib.Image.Store.Bits()[8], p.pixels[0]);
 }
 
 TEST(DibPixels, MaskShiftBringsTheHighestBitToBit7) {
@@ -190,11 +192,11 @@ TEST(DibPixels, NumColorsCountsOnlyPaletteImages) {
 TEST(DibPixels, SixteenBitRgbIsConvertedWithFiveFiveFiveMasks) {
     DibPixels dib;
     Load(dib, MakeBmp(Sixteen({0x1234, 0x7FFF, 0x0000, 0xFFFF}, 2)));
-    const auto& h = dib.Record.Header;
+    const auto& h = dib.Image.Header;
     EXPECT_EQ(h.biBitCount, 24);
     EXPECT_EQ(h.biCompression, 0u);
     EXPECT_EQ(h.biSizeImage, 0u);
-    ASSERT_EQ(dib.Record.ImageSize, 16);  // rows of 6 bytes padded to 8
+    ASSERT_EQ(dib.Image.Store.Size(), 16);  // rows of 6 bytes padded to 8
     auto px = Pixels(dib);
     // Target bytes are blue, green, red: 0x1234 is red 0x20, green 0x88, blue 0xA0.
     EXPECT_EQ(px[0], 0xA0);
@@ -223,10 +225,10 @@ TEST(DibPixels, SixteenBitBitfieldsFiveSixFiveUseShifts8And3AndMinus3) {
     EXPECT_EQ(std::vector<std::uint8_t>(px.begin(), px.begin() + 6), Bytes({0, 0, 0xF8, 0, 0xFC, 0}));
     EXPECT_EQ(std::vector<std::uint8_t>(px.begin() + 8, px.begin() + 14), Bytes({0xF8, 0, 0, 0x08, 0x04, 0x08}));
     // The table moved down behind the header and stays with the 24-bit image.
-    EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
-    EXPECT_EQ(dib.Record.Header.biCompression, 0u);
-    EXPECT_EQ(dib.Record.Colors[0].rgbBlue, 1);
-    EXPECT_EQ(dib.Record.Colors[1].rgbRed, 6);
+    EXPECT_EQ(dib.Image.Header.biClrUsed, 2u);
+    EXPECT_EQ(dib.Image.Header.biCompression, 0u);
+    EXPECT_EQ(dib.Image.Colors[0].rgbBlue, 1);
+    EXPECT_EQ(dib.Image.Colors[1].rgbRed, 6);
 }
 
 TEST(DibPixels, ThirtyTwoBitDefaultAndHighMasks) {
@@ -268,16 +270,16 @@ TEST(DibPixels, CoreHeaderBecomesInfoHeaderWith256Entries) {
     p.pixels = Bytes({5, 6, 0, 0});
     DibPixels dib;
     Load(dib, MakeBmp(p));
-    const auto& h = dib.Record.Header;
+    const auto& h = dib.Image.Header;
     EXPECT_EQ(h.biSize, 40u);
     EXPECT_EQ(h.biWidth, 2);
     EXPECT_EQ(h.biHeight, 1);
     EXPECT_EQ(h.biClrUsed, 256u);
-    EXPECT_EQ(dib.Record.Colors[5].rgbBlue, 5);
-    EXPECT_EQ(dib.Record.Colors[5].rgbGreen, 7);
-    EXPECT_EQ(dib.Record.Colors[5].rgbRed, 9);
+    EXPECT_EQ(dib.Image.Colors[5].rgbBlue, 5);
+    EXPECT_EQ(dib.Image.Colors[5].rgbGreen, 7);
+    EXPECT_EQ(dib.Image.Colors[5].rgbRed, 9);
     for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(dib.Record.Colors[i].rgbReserved, 0);
+        EXPECT_EQ(dib.Image.Colors[i].rgbReserved, 0);
     }
     EXPECT_EQ(Pixels(dib), p.pixels);
     auto saved = Save(dib);
@@ -286,7 +288,7 @@ TEST(DibPixels, CoreHeaderBecomesInfoHeaderWith256Entries) {
 }
 
 TEST(DibPixels, CoreHeaderWidthAndHeightAreUnsigned) {
-    DibRecord rec;
+    DibImage image;
     auto core = MakePackedDib([] {
         BmpParts p;
         p.headerSize = 12;
@@ -296,14 +298,14 @@ TEST(DibPixels, CoreHeaderWidthAndHeightAreUnsigned) {
         p.colors = Bytes({1, 2, 3, 4, 5, 6});
         return p;
     }());
-    std::memcpy(&rec.Header, core.data(), core.size());
-    CoreToInfoHeader(rec);
-    EXPECT_EQ(rec.Header.biWidth, 0xFFFF);
-    EXPECT_EQ(rec.Header.biHeight, 0x8000);
-    EXPECT_EQ(rec.Header.biClrUsed, 2u);
-    EXPECT_EQ(rec.Colors[1].rgbBlue, 4);
-    EXPECT_EQ(rec.Colors[1].rgbRed, 6);
-    EXPECT_EQ(rec.Colors[1].rgbReserved, 0);
+    std::memcpy(&image.Header, core.data(), core.size());
+    CoreToInfoHeader(image);
+    EXPECT_EQ(image.Header.biWidth, 0xFFFF);
+    EXPECT_EQ(image.Header.biHeight, 0x8000);
+    EXPECT_EQ(image.Header.biClrUsed, 2u);
+    EXPECT_EQ(image.Colors[1].rgbBlue, 4);
+    EXPECT_EQ(image.Colors[1].rgbRed, 6);
+    EXPECT_EQ(image.Colors[1].rgbReserved, 0);
 }
 
 TEST(DibPixels, RunLengthDataIsStoredAndSavedUnchanged) {
@@ -315,7 +317,7 @@ TEST(DibPixels, RunLengthDataIsStoredAndSavedUnchanged) {
     auto file = MakeBmp(p);
     DibPixels dib;
     Load(dib, file);
-    EXPECT_EQ(dib.Record.Header.biCompression, 1u);
+    EXPECT_EQ(dib.Image.Header.biCompression, 1u);
     EXPECT_EQ(Pixels(dib), p.pixels);
     EXPECT_EQ(Save(dib), file);
 }
@@ -327,7 +329,7 @@ TEST(DibPixels, TopDownEightBitKeepsNegativeHeight) {
     DibPixels dib;
     Load(dib, MakeBmp(p));
     EXPECT_EQ(dib.Height, 3);
-    EXPECT_EQ(dib.Record.Header.biHeight, -3);
+    EXPECT_EQ(dib.Image.Header.biHeight, -3);
     auto saved = Save(dib);
     EXPECT_EQ(static_cast<std::int32_t>(Le32(saved, 22)), -3);
     EXPECT_EQ(saved[1078], 42);
@@ -337,7 +339,7 @@ TEST(DibPixels, TopDownSixteenBitIsConvertedKeepingRowOrder) {
     DibPixels dib;
     Load(dib, MakeBmp(Sixteen({0x7C00, 0x7C00, 0x001F, 0x001F}, -2)));
     EXPECT_EQ(dib.Height, 2);
-    EXPECT_EQ(dib.Record.Header.biHeight, -2);
+    EXPECT_EQ(dib.Image.Header.biHeight, -2);
     auto px = Pixels(dib);
     EXPECT_EQ(px[2], 0xF8);  // first stored row red, as in the input
     EXPECT_EQ(px[8], 0xF8);  // second blue
@@ -348,7 +350,7 @@ TEST(DibPixels, ShortBfSizeGetsAFullSizeStoreWithZeroTail) {
     p.bfSize = 14 + 40 + 1024 + 4;  // one row of two declared
     DibPixels dib;
     Load(dib, MakeBmp(p));
-    ASSERT_EQ(dib.Record.ImageSize, 8);
+    ASSERT_EQ(dib.Image.Store.Size(), 8);
     EXPECT_EQ(Pixels(dib), Bytes({0, 1, 2, 3, 0, 0, 0, 0}));
 
     p.bfSize = 10;  // less than the headers themselves
@@ -478,7 +480,7 @@ TEST(DibPixels, ClipboardStoreRunsToTheEndOfTheBlock) {
     DibPixels dib;
     LoadBlock(dib, MakePackedDib(p));
     EXPECT_EQ(Pixels(dib), p.pixels);
-    EXPECT_EQ(dib.Record.Header.biClrUsed, 256u);
+    EXPECT_EQ(dib.Image.Header.biClrUsed, 256u);
 }
 
 TEST(DibPixels, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
@@ -491,9 +493,9 @@ TEST(DibPixels, ClipboardReadsCoreHeadersAndConvertsSixteenBits) {
     core.pixels = Bytes({0xA0, 0, 0, 0});
     DibPixels dib;
     LoadBlock(dib, MakePackedDib(core));
-    EXPECT_EQ(dib.Record.Header.biSize, 40u);
-    EXPECT_EQ(dib.Record.Header.biClrUsed, 2u);
-    EXPECT_EQ(dib.Record.Colors[1].rgbGreen, 255);
+    EXPECT_EQ(dib.Image.Header.biSize, 40u);
+    EXPECT_EQ(dib.Image.Header.biClrUsed, 2u);
+    EXPECT_EQ(dib.Image.Colors[1].rgbGreen, 255);
     EXPECT_EQ(Pixels(dib), core.pixels);
 
     BmpParts p = Sixteen({0x1234, 0x7FFF}, 1);
@@ -526,10 +528,10 @@ TEST(DibPixels, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
     p.pixels.assign(4, 0);
     DibPixels dib;
     Load(dib, MakeBmp(p));
-    EXPECT_EQ(dib.MakePalette(), nullptr);
+    EXPECT_FALSE(dib.MakePalette());
 
     Load(dib, MakeBmp(Gray8(2, 2)));
-    UniquePalette palette(dib.MakePalette());
+    const UniquePalette palette = dib.MakePalette();
     ASSERT_TRUE(palette);
     EXPECT_EQ(PaletteSize(palette.get()), 256u);
     PaletteEntry entry{};
@@ -537,40 +539,78 @@ TEST(DibPixels, MakePaletteOfTwentyFourBitsWithoutTableIsNone) {
     EXPECT_EQ(entry.red, 9);
 }
 
-TEST(DibPixels, CreateDIBRefusesParametersOutOfRange) {
+TEST(DibPixels, ANewImageRefusesParametersOutOfRange) {
     struct Case {
         std::int32_t w, h, bits, colors;
     };
     for (Case c : {Case{0, 1, 8, 0}, {1, 0, 8, 0}, {1, 1, 8, 257}, {1, 1, 16, 0}, {1, 1, 32, 0},
                    {-1, 1, 8, 0}, {1, 1, 8, -1}, {0x7FFFFFFF, 2, 24, 0}, {0x10000, 0x10000, 8, 0}}) {
-        DibPixels dib;
-        dib.FreeDIB();
-        ExpectError<InvalidDibParameterError>([&] { dib.CreateDIB(c.w, c.h, c.bits, c.colors); },
+        ExpectError<InvalidDibParameterError>([&] { DibPixels dib(c.w, c.h, c.bits, c.colors); },
                                           "TVyInternalDIB.CreateDIB: Invalid Parameters");
-        EXPECT_EQ(dib.Record.Bits, nullptr);
     }
 }
 
-TEST(DibPixels, CreateDIBWithNegativeHeightIsTopDownAndZeroed) {
-    DibPixels dib;
-    dib.FreeDIB();
-    dib.CreateDIB(5, -3, 4, 16);
+TEST(DibPixels, ANewImageWithNegativeHeightIsTopDownZeroedAndBlack) {
+    const DibPixels dib(5, -3, 4, 16);
+    EXPECT_EQ(dib.Width, 5);
     EXPECT_EQ(dib.Height, 3);
-    EXPECT_EQ(dib.Record.Header.biHeight, -3);
-    EXPECT_EQ(dib.Record.ImageSize, 12);
+    const BitmapInfoHeader& h = dib.Image.Header;
+    EXPECT_EQ(h.biSize, 40u);
+    EXPECT_EQ(h.biHeight, -3);
+    EXPECT_EQ(h.biPlanes, 1);
+    EXPECT_EQ(h.biBitCount, 4);
+    EXPECT_EQ(h.biCompression, 0u);
+    EXPECT_EQ(h.biSizeImage, 0u);
+    EXPECT_EQ(h.biClrUsed, 16u);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(dib.Image.Colors[i].rgbRed | dib.Image.Colors[i].rgbGreen | dib.Image.Colors[i].rgbBlue, 0);
+    }
+    EXPECT_EQ(dib.Image.Store.Size(), 12);
     EXPECT_EQ(Pixels(dib), std::vector<std::uint8_t>(12, 0));
+    EXPECT_TRUE(dib.PaletteModified);
 }
 
-TEST(DibPixels, UpdatePaletteNeedsASoleHolderAndDropsThePalette) {
+TEST(DibPixels, ACopyHoldsTheImageInAStoreOfItsOwnAndMakesItsPaletteAnew) {
+    DibPixels dib;
+    Load(dib, MakeBmp(Gray8(3, 2)));
+    dib.Palette = dib.MakePalette();
+    const DibPixels copy(dib);
+    EXPECT_EQ(Save(copy), Save(dib));
+    EXPECT_NE(copy.Image.Store.Bits(), dib.Image.Store.Bits());
+    EXPECT_EQ(copy.Width, 3);
+    EXPECT_EQ(copy.Height, 2);
+    EXPECT_FALSE(copy.Palette);
+    EXPECT_TRUE(copy.PaletteModified);
+    static_assert(!std::is_convertible_v<const DibPixels&, DibPixels>, "copies are made on purpose only");
+}
+
+TEST(DibPixels, DropPaletteNeedsASoleHolderAndDeletesThePalette) {
+    auto dib = std::make_shared<DibPixels>();
+    dib->Palette = dib->MakePalette();
+    const PaletteHandle made = dib->Palette.get();
+    dib->PaletteModified = false;
+    dib->DropPalette();
+    EXPECT_FALSE(dib->Palette);
+    EXPECT_EQ(PaletteSize(made), 0u);  // deleted, not only forgotten
+    EXPECT_TRUE(dib->PaletteModified);
+    const auto secondHolder = dib;
+    EXPECT_EQ(dib->HolderCount(), 2);
+    ExpectError<DibAssertionError>([&] { dib->DropPalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
+}
+
+TEST(DibPixels, AReadDeletesThePaletteOfTheImageItReplacesAndAFailedOneKeepsIt) {
     DibPixels dib;
     dib.Palette = dib.MakePalette();
-    dib.PaletteModified = false;
-    dib.UpdatePalette();
-    EXPECT_EQ(dib.Palette, nullptr);
-    EXPECT_TRUE(dib.PaletteModified);
-    dib.RefCount = 2;
-    ExpectError<DibAssertionError>([&] { dib.UpdatePalette(); }, "TVyInternalDIB.UpdatePalette: RefCount Must be 1");
-    dib.RefCount = 1;
+    const PaletteHandle kept = dib.Palette.get();
+    auto broken = MakeBmp(Gray8(2, 2));
+    broken.pop_back();
+    EXPECT_THROW(Load(dib, broken), ReadError);
+    EXPECT_EQ(dib.Palette.get(), kept);
+    EXPECT_EQ(PaletteSize(kept), 2u);
+
+    Load(dib, MakeBmp(Gray8(2, 2)));
+    EXPECT_FALSE(dib.Palette);
+    EXPECT_EQ(PaletteSize(kept), 0u);
 }
 
 TEST(DibPixels, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
@@ -593,7 +633,7 @@ TEST(DibPixels, VeryWideSixteenAndThirtyTwoBitRowsAreReadInPieces) {
         const std::size_t target = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
         for (std::size_t r = 0; r < 2; ++r) {
             for (std::int32_t x = 0; x < width; ++x) {
-                const std::uint8_t blue = dib.Record.Bits[r * target + static_cast<std::size_t>(x) * 3];
+                const std::uint8_t blue = dib.Image.Store.Bits()[r * target + static_cast<std::size_t>(x) * 3];
                 ASSERT_EQ(blue, x % 997 == 0 ? (bits == 16 ? 0xF8 : 0x1F) : 0) << bits << " " << r << " " << x;
             }
         }
@@ -618,6 +658,31 @@ TEST(DibPixels, WritesThatFailRaiseTheStreamsError) {
     ReadOnlyMemoryStream readOnly(buffer, sizeof(buffer));
     ExpectError<WriteError>([&] { dib.SaveToStream(readOnly); }, "Stream write error");
 }
+
+#ifndef _WIN32
+TEST(DibPixels, ReadsGiveBackTheStoreTheyDoNotKeep) {
+    DibPixels dib;
+    Load(dib, MakeBmp(Gray8(3, 2)));
+    const std::size_t before = OpenPixelMapCount();
+    const auto image = Save(dib);
+
+    // Both fail after their new store was made: pixels the stream does not
+    // hold, and 16-bit rows cut short.
+    BmpParts beyond = Gray8(4, 2);
+    beyond.bfSize = 5000;
+    EXPECT_THROW(Load(dib, MakeBmp(beyond)), ReadError);
+    auto cut = MakeBmp(Sixteen({1, 2, 3, 4}, 2));
+    cut.pop_back();
+    EXPECT_THROW(Load(dib, cut), ReadError);
+    EXPECT_EQ(OpenPixelMapCount(), before);
+    EXPECT_EQ(Save(dib), image);
+
+    // A read that succeeds gives the replaced store back.
+    Load(dib, MakeBmp(Gray8(5, 5)));
+    LoadBlock(dib, MakePackedDib(Gray8(2, 2)));
+    EXPECT_EQ(OpenPixelMapCount(), before);
+}
+#endif
 
 }  // namespace
 }  // namespace lumeret

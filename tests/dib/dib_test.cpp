@@ -60,8 +60,8 @@ TEST(Dib, AssignSharesTheStorageWithoutCopyOrNotification) {
     Dib b;
     ChangeCounter changes(b);
     b.Assign(&a);
-    EXPECT_EQ(b.InternalDIB(), a.InternalDIB());
-    EXPECT_EQ(a.InternalDIB()->RefCount, 2);
+    EXPECT_EQ(b.Pixels(), a.Pixels());
+    EXPECT_EQ(a.Pixels()->HolderCount(), 2);
     EXPECT_EQ(b.GetWidth(), 2);
     EXPECT_EQ(changes.count, 0);
 
@@ -84,8 +84,40 @@ TEST(Dib, FreeingOneHolderLeavesTheOtherIntact) {
     Dib b;
     a->AssignTo(b);
     a.reset();
-    EXPECT_EQ(b.InternalDIB()->RefCount, 1);
+    EXPECT_EQ(b.Pixels()->HolderCount(), 1);
     EXPECT_EQ(Save(b), saved);
+}
+
+TEST(Dib, HolderCountsFollowSharingCopyOnWriteAndDestruction) {
+    Dib a;
+    Load(a, Quad());
+    Dib b;
+    b.Assign(&a);
+    EXPECT_EQ(a.Pixels()->HolderCount(), 2);
+    {
+        Dib c;
+        a.AssignTo(c);
+        EXPECT_EQ(c.Pixels(), a.Pixels());
+        EXPECT_EQ(a.Pixels()->HolderCount(), 3);
+    }
+    EXPECT_EQ(a.Pixels()->HolderCount(), 2);  // c let go as it went
+    b.Assign(&a);                                   // already shared: no second hold
+    EXPECT_EQ(a.Pixels()->HolderCount(), 2);
+
+    b.SetPalette(nullptr);  // copy-on-write
+    EXPECT_NE(b.Pixels(), a.Pixels());
+    EXPECT_EQ(a.Pixels()->HolderCount(), 1);
+    EXPECT_EQ(b.Pixels()->HolderCount(), 1);
+    const DibPixels* own = b.Pixels();
+    b.SetPalette(nullptr);  // a sole holder edits in place
+    b.DetachPixels();
+    EXPECT_EQ(b.Pixels(), own);
+
+    b.Assign(&a);
+    Load(a, Quad());  // a new image for a; b keeps the one they shared
+    EXPECT_NE(b.Pixels(), a.Pixels());
+    EXPECT_EQ(a.Pixels()->HolderCount(), 1);
+    EXPECT_EQ(b.Pixels()->HolderCount(), 1);
 }
 
 TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
@@ -96,19 +128,65 @@ TEST(Dib, SetPaletteOnASharedImageGivesAPrivateCopy) {
     ChangeCounter changes(b);
     const PaletteEntry gray[3] = {{9, 9, 9, 0}, {8, 8, 8, 0}, {7, 7, 7, 0}};
     b.SetPalette(PaletteCreate(gray, 3));
-    EXPECT_NE(b.InternalDIB(), a.InternalDIB());
-    EXPECT_EQ(a.InternalDIB()->RefCount, 1);
-    EXPECT_EQ(b.InternalDIB()->RefCount, 1);
+    EXPECT_NE(b.Pixels(), a.Pixels());
+    EXPECT_EQ(a.Pixels()->HolderCount(), 1);
+    EXPECT_EQ(b.Pixels()->HolderCount(), 1);
     EXPECT_EQ(changes.count, 1);
-    EXPECT_EQ(b.InternalDIB()->Record.Header.biClrUsed, 3u);
-    EXPECT_EQ(a.InternalDIB()->Record.Header.biClrUsed, 4u);
-    EXPECT_EQ(a.InternalDIB()->Record.Colors[0].rgbRed, 255);
-    EXPECT_EQ(b.InternalDIB()->Record.Colors[0].rgbRed, 9);
+    EXPECT_EQ(b.Pixels()->Image.Header.biClrUsed, 3u);
+    EXPECT_EQ(a.Pixels()->Image.Header.biClrUsed, 4u);
+    EXPECT_EQ(a.Pixels()->Image.Colors[0].rgbRed, 255);
+    EXPECT_EQ(b.Pixels()->Image.Colors[0].rgbRed, 9);
     // The pixels were copied, not shared.
-    EXPECT_NE(b.InternalDIB()->Record.Bits, a.InternalDIB()->Record.Bits);
-    EXPECT_EQ(std::memcmp(b.InternalDIB()->Record.Bits, a.InternalDIB()->Record.Bits, 8), 0);
+    EXPECT_NE(b.Pixels()->Image.Store.Bits(), a.Pixels()->Image.Store.Bits());
+    EXPECT_EQ(std::memcmp(b.Pixels()->Image.Store.Bits(), a.Pixels()->Image.Store.Bits(), 8), 0);
     EXPECT_EQ(Entries(a.GetPalette())[0].red, 255);
     EXPECT_EQ(Entries(b.GetPalette())[0].red, 9);
+}
+
+TEST(Dib, APaletteGivenBySetPaletteLivesUntilItsLastHolderGoes) {
+    const PaletteEntry gray[2] = {{9, 9, 9, 0}, {8, 8, 8, 0}};
+    const PaletteHandle given = PaletteCreate(gray, 2);
+    auto a = std::make_unique<Dib>();
+    a->SetPalette(given);
+    EXPECT_EQ(a->GetPalette(), given);
+    Dib b;
+    b.Assign(a.get());
+    a.reset();
+    EXPECT_EQ(PaletteSize(given), 2u);  // b still holds the storage that owns it
+    EXPECT_EQ(b.GetPalette(), given);
+    b.Assign(nullptr);
+    EXPECT_EQ(PaletteSize(given), 0u);  // gone with the storage's last holder
+}
+
+TEST(Dib, SetPaletteDeletesThePaletteHeldBeforeUnlessItIsTheOneGiven) {
+    Dib dib;
+    const PaletteHandle made = dib.GetPalette();
+    const PaletteEntry one{1, 2, 3, 0};
+    const PaletteHandle given = PaletteCreate(&one, 1);
+    dib.SetPalette(given);
+    EXPECT_EQ(PaletteSize(made), 0u);
+    EXPECT_EQ(dib.GetPalette(), given);
+
+    dib.SetPalette(given);  // the very handle the storage holds: kept
+    EXPECT_EQ(PaletteSize(given), 1u);
+    dib.SetPalette(nullptr);  // empties the colour table, keeps the palette made so far
+    EXPECT_EQ(dib.Pixels()->Image.Header.biClrUsed, 0u);
+    EXPECT_EQ(dib.GetPalette(), given);
+    EXPECT_EQ(PaletteSize(given), 1u);
+}
+
+TEST(Dib, ThePaletteOfAReplacedImageGoesWithItsLastHolder) {
+    Dib a;
+    Load(a, Quad());
+    const PaletteHandle first = a.GetPalette();
+    Dib b;
+    b.Assign(&a);
+    Load(a, Quad());  // a new image for a; b keeps the old one with its palette
+    EXPECT_NE(a.GetPalette(), first);
+    EXPECT_EQ(b.GetPalette(), first);
+    EXPECT_EQ(PaletteSize(first), 4u);
+    b.SetWidth(3);
+    EXPECT_EQ(PaletteSize(first), 0u);
 }
 
 TEST(Dib, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
@@ -118,12 +196,12 @@ TEST(Dib, SetPaletteTakesAtMost256EntriesAndNullEmptiesTheTable) {
     }
     Dib dib;
     dib.SetPalette(PaletteCreate(many.data(), 300));
-    EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 256u);
-    EXPECT_EQ(dib.InternalDIB()->Record.Colors[255].rgbRed, 255);
-    EXPECT_EQ(dib.InternalDIB()->Record.Header.biBitCount, 8);
+    EXPECT_EQ(dib.Pixels()->Image.Header.biClrUsed, 256u);
+    EXPECT_EQ(dib.Pixels()->Image.Colors[255].rgbRed, 255);
+    EXPECT_EQ(dib.Pixels()->Image.Header.biBitCount, 8);
 
     dib.SetPalette(nullptr);
-    EXPECT_EQ(dib.InternalDIB()->Record.Header.biClrUsed, 0u);
+    EXPECT_EQ(dib.Pixels()->Image.Header.biClrUsed, 0u);
 }
 
 TEST(Dib, SetPaletteWithAHandleWithoutEntriesFails) {
@@ -137,10 +215,10 @@ TEST(Dib, SetPaletteWithAHandleWithoutEntriesFails) {
 TEST(Dib, AssignFromItselfChangesNothing) {
     Dib a;
     Load(a, Quad());
-    const DibPixels* before = a.InternalDIB();
+    const DibPixels* before = a.Pixels();
     a.Assign(&a);
-    EXPECT_EQ(a.InternalDIB(), before);
-    EXPECT_EQ(before->RefCount, 1);
+    EXPECT_EQ(a.Pixels(), before);
+    EXPECT_EQ(before->HolderCount(), 1);
 }
 
 TEST(Dib, AssignNilGivesTheDefaultWithoutNotification) {
@@ -149,7 +227,7 @@ TEST(Dib, AssignNilGivesTheDefaultWithoutNotification) {
     ChangeCounter changes(a);
     a.Assign(nullptr);
     EXPECT_EQ(a.GetWidth(), 1);
-    EXPECT_EQ(a.InternalDIB()->Record.Header.biClrUsed, 2u);
+    EXPECT_EQ(a.Pixels()->Image.Header.biClrUsed, 2u);
     EXPECT_EQ(changes.count, 0);
 }
 
@@ -215,7 +293,7 @@ TEST(Dib, WidthMustBePositiveAndHeightNonZero) {
     ExpectError<InvalidDibParameterError>([&] { dib.SetHeight(0); }, "TVyDIB.SetHeight: Invalid Height");
     dib.SetHeight(-10);
     EXPECT_EQ(dib.GetHeight(), 10);
-    EXPECT_EQ(dib.InternalDIB()->Record.Header.biHeight, -10);
+    EXPECT_EQ(dib.Pixels()->Image.Header.biHeight, -10);
 }
 
 TEST(Dib, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
@@ -230,15 +308,15 @@ TEST(Dib, ResizingGivesAZeroedImageKeepingBitAndColourCounts) {
     p.pixels = Bytes({5, 5, 5, 5});
     Load(dib, MakeBmp(p));
     dib.SetWidth(5);
-    const auto* s = dib.InternalDIB();
+    const auto* s = dib.Pixels();
     EXPECT_EQ(dib.GetWidth(), 5);
     EXPECT_EQ(dib.GetHeight(), 1);
-    EXPECT_EQ(s->Record.Header.biBitCount, 8);
-    EXPECT_EQ(s->Record.Header.biClrUsed, 256u);
+    EXPECT_EQ(s->Image.Header.biBitCount, 8);
+    EXPECT_EQ(s->Image.Header.biClrUsed, 256u);
     for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(s->Record.Colors[i].rgbGreen, 0);
+        EXPECT_EQ(s->Image.Colors[i].rgbGreen, 0);
     }
-    EXPECT_EQ(std::vector<std::uint8_t>(s->Record.Bits, s->Record.Bits + s->Record.ImageSize),
+    EXPECT_EQ(std::vector<std::uint8_t>(s->Image.Store.Bits(), s->Image.Store.Bits() + s->Image.Store.Size()),
               std::vector<std::uint8_t>(8, 0));
 }
 
@@ -307,7 +385,7 @@ TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
     p.sizeImage = 4;
     Dib dib;
     Load(dib, MakeBmp(p));
-    EXPECT_TRUE(DecodeRunLength(dib.InternalDIB()->Record).empty());
+    EXPECT_TRUE(DecodeRunLength(dib.Pixels()->Image).empty());
     MemoryCanvas canvas(3, 3, 5);
     dib.Draw(canvas, {0, 0, 3, 3});
     EXPECT_EQ(canvas.Pixel(0, 2), 5u);
@@ -364,7 +442,7 @@ TEST(Dib, FilesThatCannotBeOpenedOrCreatedRaiseFileErrors) {
 }
 
 TEST(Dib, SavesToAndLoadsFromFiles) {
-    const auto path = (std::filesystem::temp_directory_path() / "lumeret_vydib_test.dib").string();
+    const auto path = (std::filesystem::temp_directory_path() / "lumeret_dib_test.dib").string();
     Dib dib;
     Load(dib, Quad());
     dib.SaveToFile(path);
@@ -423,17 +501,17 @@ TEST(Dib, UnrelatedGraphicsAreNotAssigned) {
     ExpectError<ConvertError>([&] { dib.AssignTo(other); }, "Cannot assign a Dib to a OtherGraphic");
 }
 
-TEST(Dib, UpdatePaletteModifiedNeedsASoleHolder) {
+TEST(Dib, ClearPaletteModifiedNeedsASoleHolder) {
     Dib a;
     Dib b;
     b.Assign(&a);
-    ExpectError<DibAssertionError>([&] { b.UpdatePaletteModified(); }, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
+    ExpectError<DibAssertionError>([&] { b.ClearPaletteModified(); }, "TVyDIB.UpdatePaletteModified RefCount Must be 1");
 }
 
 TEST(Dib, EveryOperationChecksThatAStorageIsHeld) {
     Dib dib;
-    dib.ReleaseInternalDIB();
-    ExpectError<DibAssertionError>([&] { dib.ReleaseInternalDIB(); },
+    dib.ReleasePixels();
+    ExpectError<DibAssertionError>([&] { dib.ReleasePixels(); },
                               "TVYDIB.ReleaseInternalDIB: InternalDIB should not be Nil");
     MemoryStream stream;
     ExpectError<DibAssertionError>([&] { dib.SaveToStream(stream); }, "TVyDIB.SaveToStream: InternalDIB Should not be Nil");
@@ -452,11 +530,48 @@ TEST(Dib, EveryOperationChecksThatAStorageIsHeld) {
     ExpectError<DibAssertionError>([&] { dib.SetHeight(3); }, "TVyDIB.SetHeight: InternalDIB Should not be Nil");
     ExpectError<DibAssertionError>([&] { dib.GetPalette(); }, "TVyDIB.GetPalette: InternalDIB Should not be Nil");
     ExpectError<DibAssertionError>([&] { dib.SetPalette(nullptr); }, "TVyDIB.SetPalette: InternalDIB Should not be Nil");
-    ExpectError<DibAssertionError>([&] { dib.UniqueDIB(); }, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
+    ExpectError<DibAssertionError>([&] { dib.DetachPixels(); }, "TVyDIB.UniqueDIB: InternalDIB Should not be Nil");
     MemoryCanvas canvas(2, 2, 7);
     EXPECT_NO_THROW(dib.Draw(canvas, {0, 0, 2, 2}));  // draws nothing, raises nothing
     EXPECT_EQ(canvas.Pixel(0, 0), 7u);
 }
+
+#ifndef _WIN32
+TEST(Dib, AStoreIsGivenBackWithItsLastHolderOnly) {
+    const std::size_t before = OpenPixelMapCount();
+    auto a = std::make_unique<Dib>();
+    Load(*a, Quad());
+    auto b = std::make_unique<Dib>();
+    b->Assign(a.get());
+    EXPECT_EQ(OpenPixelMapCount(), before + 1);  // b's default went; the image is shared
+    b->SetPalette(nullptr);
+    EXPECT_EQ(OpenPixelMapCount(), before + 2);  // b's copy, and the store a still holds
+    b->SetPalette(nullptr);
+    EXPECT_EQ(OpenPixelMapCount(), before + 2);  // b holds its copy alone: no further copy
+    a->Assign(b.get());
+    EXPECT_EQ(OpenPixelMapCount(), before + 1);  // the old store's last holder let go
+    a.reset();
+    EXPECT_EQ(OpenPixelMapCount(), before + 1);  // b still holds the copy
+    b.reset();
+    EXPECT_EQ(OpenPixelMapCount(), before);
+}
+
+TEST(Dib, FailedLoadsAndResizesLeaveNoMappingOpen) {
+    Dib dib;
+    Load(dib, Quad());
+    const std::size_t before = OpenPixelMapCount();
+    auto cut = Quad();
+    cut.pop_back();  // fails reading the pixels, after the new store was made
+    EXPECT_THROW(Load(dib, cut), ReadError);
+    EXPECT_EQ(dib.GetWidth(), 1);
+    EXPECT_EQ(OpenPixelMapCount(), before);  // the earlier image's store went, the default's came
+
+    Load(dib, Quad());
+    EXPECT_THROW(dib.SetWidth(0x7FFFFFFF), InvalidDibParameterError);
+    EXPECT_EQ(Save(dib), Quad());
+    EXPECT_EQ(OpenPixelMapCount(), before);
+}
+#endif
 
 }  // namespace
 }  // namespace lumeret

@@ -101,12 +101,12 @@ TEST(DibGdi, AssignFromThirtyTwoAndSixteenBitBitmapsGivesTwentyFourBits) {
         EXPECT_EQ(changes, 1);
         EXPECT_EQ(dib.GetWidth(), 3);
         EXPECT_EQ(dib.GetHeight(), 2);
-        const auto& rec = dib.InternalDIB()->Record;
-        EXPECT_EQ(rec.Header.biBitCount, 24);
-        EXPECT_EQ(rec.Header.biClrUsed, 0u);
-        EXPECT_EQ(DibPixel(rec, 0, 0), 0xFF0000u) << bits;
-        EXPECT_EQ(DibPixel(rec, 2, 1), 0x0000FFu) << bits;
-        EXPECT_EQ(DibPixel(rec, 1, 0), 0xFFFFFFu) << bits;
+        const auto& image = dib.Pixels()->Image;
+        EXPECT_EQ(image.Header.biBitCount, 24);
+        EXPECT_EQ(image.Header.biClrUsed, 0u);
+        EXPECT_EQ(PixelColor(image, 0, 0), 0xFF0000u) << bits;
+        EXPECT_EQ(PixelColor(image, 2, 1), 0x0000FFu) << bits;
+        EXPECT_EQ(PixelColor(image, 1, 0), 0xFFFFFFu) << bits;
     }
 }
 
@@ -115,11 +115,11 @@ TEST(DibGdi, AssignFromAnEightBitBitmapKeeps256Colours) {
     surface.Bits()[1] = 200;  // top row, second pixel
     Dib dib;
     dib.AssignBitmap(surface.bitmap.get(), nullptr);
-    const auto& rec = dib.InternalDIB()->Record;
-    EXPECT_EQ(rec.Header.biBitCount, 8);
-    EXPECT_EQ(rec.Header.biClrUsed, 256u);
-    EXPECT_EQ(rec.Colors[200].rgbBlue, 200);
-    EXPECT_EQ(DibPixel(rec, 1, 0), (7u << 16) | (55u << 8) | 200u);
+    const auto& image = dib.Pixels()->Image;
+    EXPECT_EQ(image.Header.biBitCount, 8);
+    EXPECT_EQ(image.Header.biClrUsed, 256u);
+    EXPECT_EQ(image.Colors[200].rgbBlue, 200);
+    EXPECT_EQ(PixelColor(image, 1, 0), (7u << 16) | (55u << 8) | 200u);
 }
 
 TEST(DibGdi, FailedBitmapAssignLeavesTheImage) {
@@ -149,7 +149,7 @@ TEST(DibGdi, AssignToABitmapSizesItAndDrawsTheImage) {
     // And back: the bitmap gives the same colours.
     Dib back;
     back.AssignBitmap(target.Bitmap.get(), target.Palette.get());
-    EXPECT_EQ(DibPixel(back.InternalDIB()->Record, 1, 0), 0x00FF00u);
+    EXPECT_EQ(PixelColor(back.Pixels()->Image, 1, 0), 0x00FF00u);
 }
 
 TEST(DibClipboard, PutAndReadBackThroughTheRealClipboard) {
@@ -202,7 +202,7 @@ TEST(DibClipboard, APlainBitmapOnTheClipboardIsReadAsDib) {
     Dib dib;
     dib.Assign(clipboard);
     EXPECT_EQ(dib.GetWidth(), 3);
-    EXPECT_EQ(DibPixel(dib.InternalDIB()->Record, 1, 1), 0x00FF00u);
+    EXPECT_EQ(PixelColor(dib.Pixels()->Image, 1, 1), 0x00FF00u);
 }
 
 }  // namespace

@@ -100,20 +100,20 @@ protected:
 
 // What the program reads: RGB triples, top row first.
 std::vector<std::uint8_t> OurPixels(const Dib& dib) {
-    const DibRecord& rec = dib.InternalDIB()->Record;
+    const DibImage& image = dib.Pixels()->Image;
     const auto w = dib.GetWidth();
     const auto h = dib.GetHeight();
     std::vector<std::uint8_t> out;
-    const bool runLength = rec.Header.biCompression == kBiRle8 || rec.Header.biCompression == kBiRle4;
-    const std::vector<std::uint8_t> indexes = runLength ? DecodeRunLength(rec) : std::vector<std::uint8_t>{};
+    const bool runLength = image.Header.biCompression == kBiRle8 || image.Header.biCompression == kBiRle4;
+    const std::vector<std::uint8_t> indexes = runLength ? DecodeRunLength(image) : std::vector<std::uint8_t>{};
     for (std::int32_t y = 0; y < h; ++y) {
         for (std::int32_t x = 0; x < w; ++x) {
             std::uint32_t rgb;
             if (runLength) {
-                const RgbQuad& c = rec.Colors[indexes[static_cast<std::size_t>(y * w + x)]];
+                const RgbQuad& c = image.Colors[indexes[static_cast<std::size_t>(y * w + x)]];
                 rgb = (std::uint32_t{c.rgbRed} << 16) | (std::uint32_t{c.rgbGreen} << 8) | c.rgbBlue;
             } else {
-                rgb = DibPixel(rec, x, y);
+                rgb = PixelColor(image, x, y);
             }
             out.push_back(static_cast<std::uint8_t>(rgb >> 16));
             out.push_back(static_cast<std::uint8_t>(rgb >> 8));
@@ -172,7 +172,7 @@ TEST_F(ImageMagick, OS2CoreHeaderFilesReadAsInfoHeaderImages) {
     ExpectSameAsImageMagick(*this, path, 8, Decode(path));
     Dib dib;
     LoadInto(dib, path);
-    EXPECT_EQ(dib.InternalDIB()->Record.Header.biSize, 40u);
+    EXPECT_EQ(dib.Pixels()->Image.Header.biSize, 40u);
 }
 
 TEST_F(ImageMagick, RunLengthEightBitPixelsMatchAndBytesRoundTrip) {
@@ -181,7 +181,7 @@ TEST_F(ImageMagick, RunLengthEightBitPixelsMatchAndBytesRoundTrip) {
     ASSERT_EQ(Le32(file, 30), 1u);
     Dib dib;
     LoadInto(dib, path);
-    EXPECT_EQ(dib.InternalDIB()->Record.Header.biCompression, 1u);
+    EXPECT_EQ(dib.Pixels()->Image.Header.biCompression, 1u);
     EXPECT_EQ(OurPixels(dib), Decode(path));
     MemoryStream out;
     dib.SaveToStream(out);
