@@ -7,7 +7,6 @@
 
 #include "app/main_window_win32.h"
 #include "core/app_core.h"
-#include "dib/system_clipboard_win32.h"
 #include "platform/clip_folder.h"
 #include "platform/clipboard_win32.h"
 #include "platform/error_report.h"
@@ -50,19 +49,17 @@ int RunLumeret() {
     InitCommonControlsEx(&icc);
 
     ClipboardWin32 clipboard;
-    SystemClipboard pictureClipboard;
     SystemClipFolder folder;
     IniProfile settingsFile(SettingsPathFor(ExecutablePath()));
     std::unique_ptr<AppCore> core;
     std::unique_ptr<MainWindow> main;
     CallGuarded([&] {
         core = std::make_unique<AppCore>(
-            AppCore::Services{clipboard, pictureClipboard, folder, AppPrompts(), settingsFile}, ExecutableFolder());
+            AppCore::Services{clipboard, folder, AppPrompts(), settingsFile}, ExecutableFolder());
         main = std::make_unique<MainWindow>(*core);
     });
     if (!main) return 1;
     clipboard.SetOwner(main->Handle());
-    pictureClipboard.SetOwner(main->Handle());
     // An unreadable clip is reported like any handler's error and ends the
     // filling; the program starts all the same.
     CallGuarded([&] { core->LoadClips(); });

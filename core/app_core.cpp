@@ -15,14 +15,13 @@ constexpr char kBitmapExtension[] = "bmp";
 
 AppCore::AppCore(const Services& services, const std::string& programFolder)
     : clipboard_(services.clipboard),
-      pictureClipboard_(services.pictureClipboard),
       folder_(services.folder),
       prompts_(services.prompts),
       settingsFile_(services.settingsFile),
       history_(historyRows_, clipboard_),
       settings_(ReadSettings(settingsFile_)),
       textClips_(textClipRows_, programFolder, kTextExtension, folder_, clipboard_, prompts_),
-      bitmapClips_(programFolder, kBitmapExtension, folder_, pictureClipboard_, prompts_, kBitmapFrameSide,
+      bitmapClips_(programFolder, kBitmapExtension, folder_, clipboard_, prompts_, kBitmapFrameSide,
                    kBitmapFrameSide) {
     switches_.stayOnTop = settings_.stayOnTop;
     switches_.hidePreview = settings_.hidePreview;
@@ -70,7 +69,7 @@ void AppCore::ShowClipboardPreview() {
     preview_.SetShowingBitmap(preview_.ShowingBitmap());
     Dib picture;
     try {
-        picture.Assign(pictureClipboard_);
+        picture.Assign(clipboard_);
     } catch (const ClipboardError&) {
         throw;
     } catch (const Exception&) {

@@ -39,7 +39,6 @@ class AppCore {
 public:
     struct Services {
         IClipboard& clipboard;
-        ClipboardObject& pictureClipboard;
         IClipFolder& folder;
         IPrompts& prompts;
         IProfile& settingsFile;
@@ -134,7 +133,6 @@ private:
     void RegisterClipboardBitmap();
 
     IClipboard& clipboard_;
-    ClipboardObject& pictureClipboard_;
     IClipFolder& folder_;
     IPrompts& prompts_;
     IProfile& settingsFile_;

@@ -47,7 +47,7 @@ void Dib::SaveToStream(Stream& stream) const {
 }
 
 void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, PaletteHandle) {
-    if (format != kCfDibFormat || data == nullptr) {
+    if (format != kCfDib || data == nullptr) {
         throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     }
     SwapIn(std::make_shared<DibPixels>());
@@ -61,7 +61,7 @@ void Dib::SaveToClipboardFormat(std::uint16_t& format, GlobalHandle& data,
     DibAssert(pixels_ != nullptr, "TVyDIB.SaveToClipboardFormat: InternalDIB Should not be Nil");
     GlobalHandle block = nullptr;
     pixels_->SaveToClipboardFormat(block);
-    format = kCfDibFormat;
+    format = kCfDib;
     data = block;
     palette = nullptr;
 }
@@ -195,7 +195,7 @@ void RegisterDibFormat() {
         return;
     }
     done = true;
-    RegisterClipboardFormat(kCfDibFormat, MakeDib);
+    RegisterClipboardFormat(kCfDib, MakeDib);
     RegisterFileFormat("dib", "Device Independent Bitmap", MakeDib);
 }
 

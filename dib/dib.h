@@ -55,7 +55,7 @@ public:
     // Takes the first 256 entries of value as the colour table; the storage
     // owns value from then on. nullptr empties the colour table.
     void SetPalette(PaletteHandle value) override;
-    std::uint16_t GetClipboardFormat() const override { return kCfDibFormat; }
+    std::uint16_t GetClipboardFormat() const override { return kCfDib; }
 
     // Lets go of the storage, which stays with its other holders or goes.
     // Every operation but Draw then reports the missing storage.

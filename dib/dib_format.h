@@ -31,9 +31,6 @@ inline constexpr std::uint32_t kMaxColors = 256;
 // The table plus room for the three masks a bit-field header puts in front.
 inline constexpr std::size_t kColorSlots = 260;
 
-inline constexpr std::uint16_t kCfDibFormat = 8;
-inline constexpr std::uint16_t kCfPaletteFormat = 9;
-
 // The system's structures field for field; their fields keep the system's
 // names, so that the format's documentation reads straight onto them.
 struct BitmapInfoHeader {

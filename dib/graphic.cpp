@@ -1,7 +1,5 @@
 #include "dib/graphic.h"
 
-#include "dib/dib_format.h"
-
 namespace lumeret {
 
 void Graphic::Assign(const Graphic* source) {
@@ -9,11 +7,10 @@ void Graphic::Assign(const Graphic* source) {
                         " to a " + ClassName());
 }
 
-void Graphic::Assign(ClipboardObject& clipboard) {
-    ClipboardOpenGuard open(clipboard);
-    void* data = clipboard.GetAsHandle(GetClipboardFormat());
-    void* palette = clipboard.GetAsHandle(kCfPaletteFormat);
-    LoadFromClipboardFormat(GetClipboardFormat(), data, static_cast<PaletteHandle>(palette));
+void Graphic::Assign(const IClipboard& clipboard) {
+    UniqueGlobal data = clipboard.Block(GetClipboardFormat());
+    UniquePalette palette = clipboard.Palette();
+    LoadFromClipboardFormat(GetClipboardFormat(), data.get(), palette.get());
 }
 
 void Graphic::AssignTo(Graphic& dest) const {
@@ -38,21 +35,12 @@ void Graphic::Changed() {
     }
 }
 
-void PutOnClipboard(const Graphic& graphic, ClipboardObject& clipboard) {
-    ClipboardOpenGuard open(clipboard);
-    clipboard.Clear();
+void PutOnClipboard(const Graphic& graphic, IClipboard& clipboard) {
     std::uint16_t format = 0;
     GlobalHandle data = nullptr;
     PaletteHandle palette = nullptr;
     graphic.SaveToClipboardFormat(format, data, palette);
-    UniqueGlobal block(data);
-    UniquePalette ownedPalette(palette);
-    clipboard.SetAsHandle(format, block.get());
-    block.release();
-    if (ownedPalette) {
-        clipboard.SetAsHandle(kCfPaletteFormat, ownedPalette.get());
-        ownedPalette.release();
-    }
+    clipboard.SetBlock(format, UniqueGlobal(data), UniquePalette(palette));
 }
 
 }  // namespace lumeret

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dib/canvas.h"
+#include "platform/clipboard.h"
 #include "platform/errors.h"
 #include "platform/global_memory.h"
 #include "platform/palette.h"
@@ -17,37 +18,6 @@ namespace lumeret {
 
 // An assignment between graphics of unrelated kinds.
 class ConvertError : public Exception { using Exception::Exception; };
-
-// The clipboard as graphics read and write it (the windows build's is
-// dib/system_clipboard_win32.h). Open and Close nest: only the outermost pair
-// really opens and closes.
-class ClipboardObject {
-public:
-    virtual ~ClipboardObject() = default;
-    virtual void Open() = 0;
-    virtual void Close() = 0;
-    virtual bool HasFormat(unsigned format) = 0;
-    // The clipboard's own handle for format, nullptr when it holds nothing in
-    // it. The handle stays the clipboard's: read it, never free it.
-    virtual void* GetAsHandle(unsigned format) = 0;
-    // Empties the clipboard and takes ownership of it.
-    virtual void Clear() = 0;
-    // Hands handle to the clipboard, which owns it from then on. Throws when
-    // the clipboard refuses it; the handle then stays the caller's.
-    virtual void SetAsHandle(unsigned format, void* handle) = 0;
-};
-
-// Open/Close as a pair.
-class ClipboardOpenGuard {
-public:
-    explicit ClipboardOpenGuard(ClipboardObject& clipboard) : clipboard_(clipboard) { clipboard_.Open(); }
-    ~ClipboardOpenGuard() { clipboard_.Close(); }
-    ClipboardOpenGuard(const ClipboardOpenGuard&) = delete;
-    ClipboardOpenGuard& operator=(const ClipboardOpenGuard&) = delete;
-
-private:
-    ClipboardObject& clipboard_;
-};
 
 class Graphic {
 public:
@@ -59,10 +29,9 @@ public:
 
     // Takes the image of another graphic; unrelated kinds raise ConvertError.
     virtual void Assign(const Graphic* source);
-    // Reads the clipboard's data in GetClipboardFormat() (and its palette)
-    // through LoadFromClipboardFormat; the clipboard is closed again whatever
-    // happens.
-    void Assign(ClipboardObject& clipboard);
+    // Reads a copy of the clipboard's data in GetClipboardFormat() (and of
+    // its palette) through LoadFromClipboardFormat.
+    void Assign(const IClipboard& clipboard);
     // Gives this image to dest; unrelated kinds raise ConvertError.
     virtual void AssignTo(Graphic& dest) const;
 
@@ -98,6 +67,6 @@ protected:
 };
 
 // Empties the clipboard and puts the graphic on it in its clipboard format.
-void PutOnClipboard(const Graphic& graphic, ClipboardObject& clipboard);
+void PutOnClipboard(const Graphic& graphic, IClipboard& clipboard);
 
 }  // namespace lumeret

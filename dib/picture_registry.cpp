@@ -95,8 +95,7 @@ std::unique_ptr<Graphic> LoadPictureFromFile(const std::string& path) {
     return graphic;
 }
 
-std::unique_ptr<Graphic> LoadPictureFromClipboard(ClipboardObject& clipboard) {
-    ClipboardOpenGuard open(clipboard);
+std::unique_ptr<Graphic> LoadPictureFromClipboard(const IClipboard& clipboard) {
     for (const auto& f : ClipFormats()) {
         if (clipboard.HasFormat(f.Format)) {
             std::unique_ptr<Graphic> graphic = f.Factory();

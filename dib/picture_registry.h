@@ -26,6 +26,6 @@ std::string FileFormatDescription(const std::string& extension);
 std::unique_ptr<Graphic> LoadPictureFromFile(const std::string& path);
 // A graphic of the first registered kind whose format the clipboard holds,
 // read from it. ConvertError when it holds none of them.
-std::unique_ptr<Graphic> LoadPictureFromClipboard(ClipboardObject& clipboard);
+std::unique_ptr<Graphic> LoadPictureFromClipboard(const IClipboard& clipboard);
 
 }  // namespace lumeret

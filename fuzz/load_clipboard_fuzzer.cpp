@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Dib dib;
     try {
-        dib.LoadFromClipboardFormat(kCfDibFormat, block.get(), nullptr);
+        dib.LoadFromClipboardFormat(kCfDib, block.get(), nullptr);
     } catch (const Exception&) {
         // Refused input leaves the 1x1 default, which must still work.
     }

@@ -1,15 +1,22 @@
-// The system clipboard as the core sees it.
+// The system clipboard as the program sees it. Everything read is copied out
+// while the clipboard is open, and it is closed again before the call
+// returns: nothing the program does afterwards can keep it from others.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "platform/global_memory.h"
+#include "platform/palette.h"
+
 namespace lumeret {
 
+// The standard formats the program reads and writes.
 inline constexpr unsigned kCfText = 1;
 inline constexpr unsigned kCfBitmap = 2;
 inline constexpr unsigned kCfDib = 8;
+inline constexpr unsigned kCfPalette = 9;
 
 class IClipboard {
 public:
@@ -19,8 +26,18 @@ public:
     virtual bool HasFormat(unsigned format) const = 0;
     // The clipboard's plain text (CF_TEXT), nothing when it holds none.
     virtual std::optional<std::string> Text() const = 0;
+    // A copy of the clipboard's block in format, owned by the caller; an
+    // empty owner when the clipboard holds nothing in it.
+    virtual UniqueGlobal Block(unsigned format) const = 0;
+    // A copy of the clipboard's palette (CF_PALETTE), none when it has none.
+    virtual UniquePalette Palette() const = 0;
+
     // Replaces the clipboard's contents with a plain text.
     virtual void SetText(const std::string& text) = 0;
+    // Replaces the clipboard's contents with a block in format and, when
+    // given, a palette; the clipboard owns both from then on. Throws
+    // ClipboardError when it refuses them; they are freed then.
+    virtual void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) = 0;
     // Replaces the clipboard's contents with the picture of a BMP file, as a
     // bitmap with its palette. Throws FileOpenError when it cannot be loaded.
     virtual void SetBitmapFromFile(const std::string& path) = 0;

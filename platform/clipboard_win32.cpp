@@ -46,9 +46,44 @@ std::optional<std::string> ClipboardWin32::Text() const {
     return std::string(bytes, length);
 }
 
-void ClipboardWin32::SetText(const std::string& text) {
+UniqueGlobal ClipboardWin32::Block(unsigned format) const {
     ClipboardSession session(owner_);
-    if (!EmptyClipboard()) throw Exception(kCannotWrite);
+    HANDLE data = GetClipboardData(format);
+    if (!data) return UniqueGlobal();
+    GlobalLockGuard lock(data);
+    if (!lock.Bytes()) return UniqueGlobal();
+    const SIZE_T size = GlobalSize(data);
+    UniqueGlobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!copy) throw OutOfMemoryError("Out of memory");
+    GlobalLockGuard target(copy.get());
+    if (!target.Bytes()) throw OutOfMemoryError("Out of memory");
+    std::memcpy(target.Bytes(), lock.Bytes(), size);
+    return copy;
+}
+
+UniquePalette ClipboardWin32::Palette() const {
+    ClipboardSession session(owner_);
+    auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+    if (!palette) return UniquePalette();
+    PaletteEntry entries[256] = {};
+    unsigned n = PaletteGetEntries(palette, 0, 256, entries);
+    return UniquePalette(PaletteCreate(entries, n));
+}
+
+void ClipboardWin32::SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) {
+    ClipboardSession session(owner_);
+    if (!EmptyClipboard()) throw ClipboardError(kCannotWrite);
+    // The clipboard owns what it accepted.
+    if (!SetClipboardData(format, block.get())) throw ClipboardError(kCannotWrite);
+    block.release();
+    if (palette) {
+        if (!SetClipboardData(CF_PALETTE, palette.get())) throw ClipboardError(kCannotWrite);
+        palette.release();
+    }
+}
+
+void ClipboardWin32::SetText(const std::string& text) {
+    // The block is made before the clipboard is opened.
     UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
     if (!block) throw OutOfMemoryError("Out of memory");
     {
@@ -56,9 +91,7 @@ void ClipboardWin32::SetText(const std::string& text) {
         if (!lock.Bytes()) throw OutOfMemoryError("Out of memory");
         std::memcpy(lock.Bytes(), text.c_str(), text.size() + 1);
     }
-    if (!SetClipboardData(CF_TEXT, block.get())) throw Exception(kCannotWrite);
-    // The clipboard owns the block from here on.
-    block.release();
+    SetBlock(CF_TEXT, std::move(block), UniquePalette());
 }
 
 void ClipboardWin32::SetBitmapFromFile(const std::string& path) {

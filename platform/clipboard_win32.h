@@ -17,9 +17,13 @@ public:
 
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override;
+    // OutOfMemoryError when the copy cannot be made.
+    UniqueGlobal Block(unsigned format) const override;
+    UniquePalette Palette() const override;
     // Throws Exception when the clipboard cannot be opened or written,
     // OutOfMemoryError when the text's block cannot be allocated.
     void SetText(const std::string& text) override;
+    void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
     void SetBitmapFromFile(const std::string& path) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override;

@@ -1,7 +1,6 @@
 #include "store/bitmap_clip_store.h"
 
 #include "dib/dib.h"
-#include "platform/clipboard.h"
 #include "store/clip_numbering.h"
 
 namespace lumeret {
@@ -12,7 +11,7 @@ const char kDeleteFailed[] = "ファイルの削除に失敗しました";
 }  // namespace
 
 BitmapClipStore::BitmapClipStore(std::string baseDir, std::string ext, IClipFolder& folder,
-                                 ClipboardObject& clipboard, IPrompts& prompts, int frameWidth, int frameHeight)
+                                 IClipboard& clipboard, IPrompts& prompts, int frameWidth, int frameHeight)
     : baseDir_(std::move(baseDir)),
       ext_(std::move(ext)),
       folder_(folder),

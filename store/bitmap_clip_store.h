@@ -9,6 +9,7 @@
 #include "dib/canvas.h"
 #include "dib/graphic.h"
 #include "platform/clip_folder.h"
+#include "platform/clipboard.h"
 #include "platform/geometry.h"
 #include "platform/prompts.h"
 #include "platform/signal.h"
@@ -20,7 +21,7 @@ public:
     // Creates the clip folder when it is missing and renumbers it. Nothing is
     // shown yet; the owner calls ShowItem(1) next. Pictures are fitted into a
     // frame of frameWidth x frameHeight.
-    BitmapClipStore(std::string baseDir, std::string ext, IClipFolder& folder, ClipboardObject& clipboard,
+    BitmapClipStore(std::string baseDir, std::string ext, IClipFolder& folder, IClipboard& clipboard,
                     IPrompts& prompts, int frameWidth, int frameHeight);
     BitmapClipStore(const BitmapClipStore&) = delete;
     BitmapClipStore& operator=(const BitmapClipStore&) = delete;
@@ -68,7 +69,7 @@ private:
     std::string baseDir_;
     std::string ext_;
     IClipFolder& folder_;
-    ClipboardObject& clipboard_;
+    IClipboard& clipboard_;
     IPrompts& prompts_;
     int frameWidth_;
     int frameHeight_;

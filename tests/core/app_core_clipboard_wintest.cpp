@@ -10,7 +10,6 @@
 
 #include "clipwatch/clipboard_watcher_win32.h"
 #include "core/app_core.h"
-#include "dib/bmp_builder.h"
 #include "platform/clipboard_win32.h"
 #include "support/fake_clip_folder.h"
 #include "support/fakes.h"
@@ -40,7 +39,6 @@ constexpr int kRunaway = 50;
 
 struct CoreOnTheClipboard : ::testing::Test {
     CountingClipboard clipboard;
-    test::FakeClipboardObject pictureClipboard;
     test::FakeClipFolder folder;
     test::FakePrompts prompts;
     test::MemoryProfile settingsFile;
@@ -52,7 +50,7 @@ struct CoreOnTheClipboard : ::testing::Test {
 
     void SetUp() override {
         folder.directories = {"C:\\app"};
-        core.emplace(AppCore::Services{clipboard, pictureClipboard, folder, prompts, settingsFile}, "C:\\app\\");
+        core.emplace(AppCore::Services{clipboard, folder, prompts, settingsFile}, "C:\\app\\");
         watcher.SetOnClipChange([this](ClipboardWatcher&) {
             if (++reports > kRunaway) return;
             ++depth;

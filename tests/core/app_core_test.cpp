@@ -8,8 +8,10 @@
 
 #include "core/status_texts.h"
 #include "dib/bmp_builder.h"
+#include "platform/clip_folder.h"
 #include "support/fake_clip_folder.h"
 #include "support/fakes.h"
+#include "support/scratch_folder.h"
 
 namespace lumeret {
 namespace {
@@ -32,7 +34,7 @@ protected:
     Core() { folder.directories = {"C:\\app"}; }
 
     AppCore& Start() {
-        core.emplace(AppCore::Services{clipboard, pictureClipboard, folder, prompts, settingsFile}, "C:\\app\\");
+        core.emplace(AppCore::Services{clipboard, folder, prompts, settingsFile}, "C:\\app\\");
         core->LoadClips();
         return *core;
     }
@@ -53,7 +55,6 @@ protected:
     }
 
     ReportingClipboard clipboard;
-    test::FakeClipboardObject pictureClipboard;
     test::FakeClipFolder folder;
     test::FakePrompts prompts;
     test::MemoryProfile settingsFile;
@@ -330,6 +331,145 @@ TEST_F(Core, ExportingATextClipRemembersTheFolder) {
     core->ExportTextClip("C:\\app\\other.txt");  // no selection: nothing written, folder kept
     EXPECT_EQ(folder.Content("C:\\app\\other.txt"), "<missing>");
     EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
+}
+
+// --- Pictures: the bitmap clips live in a real folder ---
+
+// A 24-bit picture of one colour as the packed DIB a program copies.
+std::vector<std::uint8_t> SolidDib(int width, int height, std::uint8_t red) {
+    test::BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 24;
+    const int row = (width * 3 + 3) / 4 * 4;
+    p.pixels.assign(static_cast<std::size_t>(row * height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) p.pixels[static_cast<std::size_t>(y * row + x * 3 + 2)] = red;
+    }
+    return test::MakePackedDib(p);
+}
+
+class CoreWithPictures : public ::testing::Test {
+protected:
+    AppCore& Start() {
+        core.emplace(AppCore::Services{clipboard, folder, prompts, settingsFile}, scratch.Base());
+        core->LoadClips();
+        core->pageWanted.Connect([this](ScrapbookPage p) { pages.push_back(p); });
+        return *core;
+    }
+    // Another program copies a picture; the system reports the change.
+    void CopyPicture(int width, int height, std::uint8_t red = 200) {
+        clipboard.Offer(kCfDib, SolidDib(width, height, red));
+        core->OnClipboardReported();
+    }
+    void SetContinuousRegistration(bool on) {
+        Switches s = core->CurrentSwitches();
+        s.continuousRegistration = on;
+        core->SetSwitches(s);
+    }
+
+    test::ScratchFolder scratch;
+    SystemClipFolder folder;
+    test::FakeClipboard clipboard;
+    test::FakePrompts prompts;
+    test::MemoryProfile settingsFile;
+    std::optional<AppCore> core;
+    std::vector<ScrapbookPage> pages;
+};
+
+TEST_F(CoreWithPictures, ACopiedPictureIsPreviewedTopLeftAndDeselectsTheHistory) {
+    Start();
+    clipboard.text = "t";
+    core->OnClipboardReported();
+    ASSERT_EQ(core->HistoryRows().Selected(), 0);
+    CopyPicture(10, 5, 0x40);
+    const Preview& preview = core->ClipboardPreview();
+    EXPECT_TRUE(preview.ShowingBitmap());
+    EXPECT_EQ(preview.BoxSide(), Preview::kSide);
+    EXPECT_EQ(preview.PictureRect(), (Rect{0, 0, 113, 56}));  // 56.5 goes to the even neighbour
+    EXPECT_EQ(preview.Picture().Pixel(112, 55), 0x400000u);
+    EXPECT_EQ(core->HistoryRows().Selected(), -1);
+    EXPECT_EQ(core->BitmapClips().Count(), 0);  // previewed, not registered
+}
+
+TEST_F(CoreWithPictures, APictureTheProgramCannotReadLeavesThePreviousPreview) {
+    Start();
+    CopyPicture(10, 10, 0x40);
+    clipboard.Offer(kCfDib, {40, 0, 0, 0, 1, 0});  // a header cut short
+    core->OnClipboardReported();
+    EXPECT_TRUE(core->ClipboardPreview().ShowingBitmap());
+    EXPECT_EQ(core->ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 113}));
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST_F(CoreWithPictures, WithThePreviewOffTheLabelShowsAndNothingIsDrawn) {
+    Start();
+    Switches s = core->CurrentSwitches();
+    s.hidePreview = true;
+    core->SetSwitches(s);
+    CopyPicture(10, 10);
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), 0);
+    EXPECT_TRUE(core->ClipboardPreview().OffLabelVisible());
+    EXPECT_EQ(core->ClipboardPreview().PictureRect(), Rect{});
+    // OK with the box unticked draws the clipboard's picture again.
+    s.hidePreview = false;
+    core->SetSwitches(s);
+    core->AcceptSwitches();
+    EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
+    EXPECT_EQ(core->ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 113}));
+}
+
+TEST_F(CoreWithPictures, RegisterStoresThePictureAndAsksForTheBitmapPage) {
+    Start();
+    CopyPicture(30, 20);
+    core->Register();
+    EXPECT_EQ(core->BitmapClips().Count(), 1);
+    EXPECT_EQ(core->BitmapClips().CounterText(), "1 / 1");
+    EXPECT_EQ(core->Status().Text(), status::kBitmapRegistered);
+    EXPECT_EQ(pages, std::vector<ScrapbookPage>{ScrapbookPage::Bitmap});
+    EXPECT_TRUE(folder.FileExists(core->BitmapClips().ClipPath(1)));
+    core->Register();  // no duplicate test for pictures
+    EXPECT_EQ(core->BitmapClips().Count(), 2);
+}
+
+TEST_F(CoreWithPictures, ContinuousRegistrationStoresEveryPictureWithoutAStatusText) {
+    Start();
+    SetContinuousRegistration(true);
+    CopyPicture(8, 8);
+    CopyPicture(9, 9);
+    EXPECT_EQ(core->BitmapClips().Count(), 2);
+    EXPECT_EQ(core->Status().Text(), "");
+    EXPECT_EQ(pages, (std::vector<ScrapbookPage>{ScrapbookPage::Bitmap, ScrapbookPage::Bitmap}));
+}
+
+TEST_F(CoreWithPictures, TheCopyButtonSwitchesContinuousRegistrationOffBeforeCopying) {
+    Start();
+    CopyPicture(8, 8);
+    core->Register();
+    SetContinuousRegistration(true);
+    int switched = 0;
+    core->switchesChanged.Connect([&] { ++switched; });
+    core->CopyBitmapClip();
+    EXPECT_FALSE(core->CurrentSwitches().continuousRegistration);
+    EXPECT_EQ(switched, 1);
+    core->OnClipboardReported();  // the copy's own change
+    EXPECT_EQ(core->BitmapClips().Count(), 1);
+    EXPECT_EQ(clipboard.blocks.count(kCfDib), 1u);
+}
+
+TEST_F(CoreWithPictures, ExportingAndDeletingAPictureFollowTheSettings) {
+    Start();
+    CopyPicture(8, 8);
+    core->Register();
+    CopyPicture(9, 9);
+    core->Register();
+    core->ExportBitmapClip(scratch.Base() + "out.bmp");
+    EXPECT_TRUE(folder.FileExists(scratch.Base() + "out.bmp"));
+    EXPECT_EQ(core->CurrentSettings().bitmapExportFolder, scratch.Base());
+    core->DeleteBitmapClip();
+    EXPECT_EQ(core->BitmapClips().Count(), 1);
+    EXPECT_TRUE(prompts.questions.empty());
 }
 
 }  // namespace

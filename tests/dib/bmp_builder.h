@@ -117,47 +117,6 @@ inline std::vector<std::uint8_t> BlockBytes(GlobalHandle block) {
     return p ? std::vector<std::uint8_t>(p, p + GlobalBlockSize(block)) : std::vector<std::uint8_t>{};
 }
 
-// The clipboard as an in-memory table of handles; it frees what it owns.
-class FakeClipboardObject : public ClipboardObject {
-public:
-    ~FakeClipboardObject() override { Clear(); }
-    void Open() override {
-        ++opens;
-        ++depth;
-    }
-    void Close() override {
-        ++closes;
-        --depth;
-    }
-    bool HasFormat(unsigned format) override { return handles.count(format) != 0; }
-    void* GetAsHandle(unsigned format) override {
-        auto found = handles.find(format);
-        return found == handles.end() ? nullptr : found->second;
-    }
-    void Clear() override {
-        for (auto& [format, handle] : handles) {
-            if (format == kCfPaletteFormat) {
-                PaletteDelete(static_cast<PaletteHandle>(handle));
-            } else {
-                GlobalBlockFree(handle);
-            }
-        }
-        handles.clear();
-    }
-    void SetAsHandle(unsigned format, void* handle) override {
-        if (refuse) {
-            throw Exception("clipboard refused");
-        }
-        handles[format] = handle;
-    }
-
-    std::map<unsigned, void*> handles;
-    int opens = 0;
-    int closes = 0;
-    int depth = 0;
-    bool refuse = false;
-};
-
 }  // namespace lumeret::test
 
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 #include "bmp_builder.h"
 #include "dib/dib_errors.h"
 #include "dib/picture_registry.h"
+#include "support/fakes.h"
 
 namespace lumeret {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 using test::BmpParts;
 using test::Bytes;
 using test::ExpectError;
-using test::FakeClipboardObject;
+using test::FakeClipboard;
 using test::MakeBmp;
 using test::MakePackedDib;
 using test::Load;
@@ -391,39 +392,39 @@ TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
     EXPECT_EQ(canvas.Pixel(0, 2), 5u);
 }
 
-TEST(Dib, AssignFromTheClipboardReadsDibAndClosesIt) {
+TEST(Dib, AssignFromTheClipboardReadsACopyOfItsDib) {
     Dib source;
     Load(source, Quad());
-    FakeClipboardObject clipboard;
+    FakeClipboard clipboard;
     PutOnClipboard(source, clipboard);
-    EXPECT_EQ(clipboard.depth, 0);
-    ASSERT_TRUE(clipboard.HasFormat(8));
-    EXPECT_FALSE(clipboard.HasFormat(9));
+    ASSERT_TRUE(clipboard.HasFormat(kCfDib));
+    EXPECT_FALSE(clipboard.HasFormat(kCfPalette));
+    const auto offered = clipboard.blocks.at(kCfDib);
 
     Dib dib;
     ChangeCounter changes(dib);
     dib.Assign(clipboard);
-    EXPECT_EQ(clipboard.depth, 0);
     EXPECT_EQ(changes.count, 1);
     EXPECT_EQ(Save(dib), Save(source));
+    EXPECT_EQ(clipboard.blocks.at(kCfDib), offered);  // the clipboard's own block is untouched
 }
 
-TEST(Dib, AssignFromAClipboardWithoutDibFailsAndStillClosesIt) {
-    FakeClipboardObject clipboard;
+TEST(Dib, AssignFromAClipboardWithoutDibFails) {
+    FakeClipboard clipboard;
+    clipboard.text = "only text";
     Dib dib;
     ExpectError<InvalidDibError>([&] { dib.Assign(clipboard); },
                                   "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
-    EXPECT_EQ(clipboard.opens, 1);
-    EXPECT_EQ(clipboard.closes, 1);
 }
 
-TEST(Dib, PutOnClipboardKeepsTheBlockWhenTheClipboardRefusesIt) {
+TEST(Dib, PutOnClipboardThatIsRefusedLeavesItAsItWas) {
     Dib dib;
-    FakeClipboardObject clipboard;
+    FakeClipboard clipboard;
+    clipboard.text = "kept";
     clipboard.refuse = true;
-    EXPECT_THROW(PutOnClipboard(dib, clipboard), Exception);  // block freed, not leaked
-    EXPECT_EQ(clipboard.depth, 0);
-    EXPECT_TRUE(clipboard.handles.empty());
+    EXPECT_THROW(PutOnClipboard(dib, clipboard), ClipboardError);  // the block is freed, not leaked
+    EXPECT_EQ(clipboard.text, "kept");
+    EXPECT_TRUE(clipboard.blocks.empty());
 }
 
 TEST(Dib, AChangeHandlerThatFailsLeavesAValidImage) {
@@ -468,7 +469,7 @@ TEST(Dib, IsRegisteredForDibFilesAndTheDibClipboardFormat) {
 
     Dib source;
     Load(source, Quad());
-    FakeClipboardObject clipboard;
+    FakeClipboard clipboard;
     PutOnClipboard(source, clipboard);
     auto picture = LoadPictureFromClipboard(clipboard);
     EXPECT_EQ(picture->GetWidth(), 2);

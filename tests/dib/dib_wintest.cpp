@@ -9,7 +9,7 @@
 #include "dib/bitmap_win32.h"
 #include "dib/dib_errors.h"
 #include "dib/hdc_canvas_win32.h"
-#include "dib/system_clipboard_win32.h"
+#include "platform/clipboard_win32.h"
 #include "dib/dib.h"
 
 namespace lumeret {
@@ -155,7 +155,7 @@ TEST(DibGdi, AssignToABitmapSizesItAndDrawsTheImage) {
 TEST(DibClipboard, PutAndReadBackThroughTheRealClipboard) {
     Dib dib;
     Load(dib, Quad());
-    SystemClipboard clipboard;
+    ClipboardWin32 clipboard;
     PutOnClipboard(dib, clipboard);
     ASSERT_TRUE(IsClipboardFormatAvailable(CF_DIB));
 
@@ -168,16 +168,8 @@ TEST(DibClipboard, PutAndReadBackThroughTheRealClipboard) {
 }
 
 TEST(DibClipboard, TextOnlyClipboardIsAnInvalidFormat) {
-    {
-        SystemClipboard clipboard;
-        ClipboardOpenGuard open(clipboard);
-        clipboard.Clear();
-        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
-        std::memcpy(GlobalLock(text), "abc", 4);
-        GlobalUnlock(text);
-        clipboard.SetAsHandle(CF_TEXT, text);
-    }
-    SystemClipboard clipboard;
+    ClipboardWin32 clipboard;
+    clipboard.SetText("abc");
     Dib dib;
     test::ExpectError<InvalidDibError>([&] { dib.Assign(clipboard); },
                                         "TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
@@ -191,14 +183,11 @@ TEST(DibClipboard, APlainBitmapOnTheClipboardIsReadAsDib) {
     source.AssignBitmap(surface.bitmap.get(), nullptr);
     BitmapTarget target;
     source.AssignTo(target);
-    {
-        SystemClipboard clipboard;
-        ClipboardOpenGuard open(clipboard);
-        clipboard.Clear();
-        clipboard.SetAsHandle(CF_BITMAP, target.Bitmap.get());
-        target.Bitmap.release();  // the clipboard's now
-    }
-    SystemClipboard clipboard;
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (SetClipboardData(CF_BITMAP, target.Bitmap.get())) target.Bitmap.release();  // the clipboard's now
+    CloseClipboard();
+    ClipboardWin32 clipboard;
     Dib dib;
     dib.Assign(clipboard);
     EXPECT_EQ(dib.GetWidth(), 3);

@@ -11,7 +11,6 @@
 
 #include "app/main_window_win32.h"
 #include "core/app_core.h"
-#include "dib/system_clipboard_win32.h"
 #include "platform/clip_folder.h"
 #include "platform/clipboard_win32.h"
 #include "platform/controls_win32.h"
@@ -32,11 +31,10 @@ protected:
         BeforeStart();
         ASSERT_TRUE(EmptyTheClipboard());
         settingsFile_.emplace(SettingsFilePath());
-        core_.emplace(AppCore::Services{clipboard_, pictureClipboard_, clipFolder_, prompts, *settingsFile_},
+        core_.emplace(AppCore::Services{clipboard_, clipFolder_, prompts, *settingsFile_},
                       folder.Path());
         main_ = std::make_unique<MainWindow>(*core_);
         clipboard_.SetOwner(main_->Handle());
-        pictureClipboard_.SetOwner(main_->Handle());
         // As at the program's start: a bad clip is reported, the windows go on.
         CallGuarded([&] { core_->LoadClips(); });
         main_->Show();
@@ -162,7 +160,6 @@ private:
 
     IPrompts* previousPrompts_ = nullptr;
     ClipboardWin32 clipboard_;
-    SystemClipboard pictureClipboard_;
     SystemClipFolder clipFolder_;
     std::optional<IniProfile> settingsFile_;
     std::optional<AppCore> core_;

@@ -16,7 +16,7 @@ namespace lumeret {
 namespace {
 
 using test::BmpParts;
-using test::FakeClipboardObject;
+using test::FakeClipboard;
 using test::FakePrompts;
 using test::ScratchFolder;
 
@@ -60,21 +60,11 @@ protected:
         dib.LoadFromFile(store.ClipPath(store.Current()));
         return dib.GetWidth();
     }
-    void OfferBitmap(const BmpParts& parts) {
-        auto dib = test::MakePackedDib(parts);
-        GlobalHandle block = GlobalBlockAlloc(kGmemMoveable, dib.size());
-        {
-            GlobalLockGuard lock(block);
-            std::copy(dib.begin(), dib.end(), static_cast<std::uint8_t*>(lock.Bytes()));
-        }
-        // The fake clipboard owns and frees what it holds.
-        clipboard.handles[kCfDibFormat] = block;
-        clipboard.handles[2] = GlobalBlockAlloc(kGmemMoveable, 1);  // CF_BITMAP offered too
-    }
+    void OfferBitmap(const BmpParts& parts) { clipboard.Offer(kCfDib, test::MakePackedDib(parts)); }
 
     ScratchFolder scratch;
     SystemClipFolder folder;
-    FakeClipboardObject clipboard;
+    FakeClipboard clipboard;
     FakePrompts prompts;
     // Notices that what the page shows has changed.
     int redraws = 0;
@@ -102,7 +92,7 @@ TEST_F(BitmapStore, EmptyFolderIsCreatedAndShowsNothing) {
     // Nothing to copy or export: no file, no clipboard change.
     store->CopyToClipboard();
     store->ExportToFile(scratch.Base() + "out.bmp");
-    EXPECT_TRUE(clipboard.handles.empty());
+    EXPECT_EQ(clipboard.writes, 0);
     EXPECT_FALSE(folder.FileExists(scratch.Base() + "out.bmp"));
 }
 
@@ -239,7 +229,7 @@ TEST_F(BitmapStore, CopyAndExportUseTheDibsOwnOutput) {
     auto store = Open();
     store->ShowItem(1);
     store->CopyToClipboard();
-    EXPECT_EQ(clipboard.handles.count(kCfDibFormat), 1u);
+    EXPECT_EQ(clipboard.blocks.count(kCfDib), 1u);
     store->ExportToFile(scratch.Base() + "out.bmp");
     EXPECT_EQ(folder.ReadWholeFile(scratch.Base() + "out.bmp"), folder.ReadWholeFile(File(0)));
 }

@@ -1,32 +1,71 @@
 #include "support/fakes.h"
 
+#include <cstring>
+
+#include "platform/errors.h"
+
 namespace lumeret::test {
 
 bool FakeClipboard::HasFormat(unsigned format) const {
     if (format == kCfText) return text.has_value();
-    if (format == kCfBitmap || format == kCfDib) return hasBitmap;
-    return false;
+    if (format == kCfBitmap) return hasBitmap || blocks.count(kCfDib) != 0;
+    if (format == kCfPalette) return !palette.empty();
+    return blocks.count(format) != 0;
+}
+
+UniqueGlobal FakeClipboard::Block(unsigned format) const {
+    auto found = blocks.find(format);
+    if (found == blocks.end()) return UniqueGlobal();
+    UniqueGlobal copy(GlobalBlockAlloc(kGmemMoveable, found->second.size()));
+    GlobalLockGuard lock(copy.get());
+    if (!found->second.empty()) std::memcpy(lock.Bytes(), found->second.data(), found->second.size());
+    return copy;
+}
+
+UniquePalette FakeClipboard::Palette() const {
+    if (palette.empty()) return UniquePalette();
+    return UniquePalette(PaletteCreate(palette.data(), static_cast<unsigned>(palette.size())));
+}
+
+void FakeClipboard::Empty() {
+    text.reset();
+    blocks.clear();
+    palette.clear();
+    hasBitmap = false;
+    ++stamp;
 }
 
 void FakeClipboard::SetText(const std::string& value) {
+    Empty();
     text = value;
-    hasBitmap = false;
-    ++stamp;
+    ++writes;
+}
+
+void FakeClipboard::SetBlock(unsigned format, UniqueGlobal block, UniquePalette newPalette) {
+    if (refuse) throw ClipboardError("clipboard refused");
+    Empty();
+    GlobalLockGuard lock(block.get());
+    const auto* bytes = static_cast<const std::uint8_t*>(lock.Bytes());
+    blocks[format].assign(bytes, bytes + GlobalBlockSize(block.get()));
+    if (newPalette) {
+        palette.resize(PaletteSize(newPalette.get()));
+        PaletteGetEntries(newPalette.get(), 0, static_cast<unsigned>(palette.size()), palette.data());
+    }
     ++writes;
 }
 
 void FakeClipboard::SetBitmapFromFile(const std::string& path) {
-    text.reset();
+    Empty();
     hasBitmap = true;
     bitmapFile = path;
-    ++stamp;
     ++writes;
 }
 
-void FakeClipboard::Clear() {
-    text.reset();
-    hasBitmap = false;
-    ++stamp;
+void FakeClipboard::Clear() { Empty(); }
+
+void FakeClipboard::Offer(unsigned format, std::vector<std::uint8_t> bytes) {
+    Empty();
+    blocks[format] = std::move(bytes);
 }
 
 bool FakePrompts::AskYesNo(const std::string& message) {

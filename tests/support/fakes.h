@@ -1,6 +1,7 @@
 // In-memory stand-ins for the interfaces the core reaches the system through.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <utility>
@@ -14,20 +15,34 @@
 
 namespace lumeret::test {
 
+// The clipboard in memory. A DIB block offers a bitmap too, as the system
+// does; blocks and palettes are handed out as copies.
 class FakeClipboard : public IClipboard {
 public:
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override { return text; }
+    UniqueGlobal Block(unsigned format) const override;
+    UniquePalette Palette() const override;
     void SetText(const std::string& value) override;
+    void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
     void SetBitmapFromFile(const std::string& path) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override { return stamp; }
 
+    // Another program puts a block on the clipboard.
+    void Offer(unsigned format, std::vector<std::uint8_t> bytes);
+
     std::optional<std::string> text;
-    bool hasBitmap = false;
+    std::map<unsigned, std::vector<std::uint8_t>> blocks;
+    std::vector<PaletteEntry> palette;
+    bool hasBitmap = false;  // a bitmap offered without a DIB the program could read
     std::string bitmapFile;  // the last file put on as a bitmap
     std::uint32_t stamp = 1;
     int writes = 0;
+    bool refuse = false;  // SetBlock refuses what it is given
+
+private:
+    void Empty();
 };
 
 class FakePrompts : public IPrompts {
