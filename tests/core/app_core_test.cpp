@@ -335,20 +335,6 @@ TEST_F(Core, ExportingATextClipRemembersTheFolder) {
 
 // --- Pictures: the bitmap clips live in a real folder ---
 
-// A 24-bit picture of one colour as the packed DIB a program copies.
-std::vector<std::uint8_t> SolidDib(int width, int height, std::uint8_t red) {
-    test::BmpParts p;
-    p.width = width;
-    p.height = height;
-    p.bitCount = 24;
-    const int row = (width * 3 + 3) / 4 * 4;
-    p.pixels.assign(static_cast<std::size_t>(row * height), 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) p.pixels[static_cast<std::size_t>(y * row + x * 3 + 2)] = red;
-    }
-    return test::MakePackedDib(p);
-}
-
 class CoreWithPictures : public ::testing::Test {
 protected:
     AppCore& Start() {
@@ -359,7 +345,7 @@ protected:
     }
     // Another program copies a picture; the system reports the change.
     void CopyPicture(int width, int height, std::uint8_t red = 200) {
-        clipboard.Offer(kCfDib, SolidDib(width, height, red));
+        clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(width, height, red)));
         core->OnClipboardReported();
     }
     void SetContinuousRegistration(bool on) {

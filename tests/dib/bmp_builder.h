@@ -39,6 +39,20 @@ struct BmpParts {
     std::uint32_t gap = 0;                // bytes between colours and pixels
 };
 
+// A 24-bit picture, every pixel red of the given strength.
+inline BmpParts SolidRed(int width, int height, std::uint8_t red) {
+    BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 24;
+    const int row = (width * 3 + 3) / 4 * 4;
+    p.pixels.assign(static_cast<std::size_t>(row * height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) p.pixels[static_cast<std::size_t>(y * row + x * 3 + 2)] = red;
+    }
+    return p;
+}
+
 inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));

@@ -20,18 +20,8 @@ using test::FakeClipboard;
 using test::FakePrompts;
 using test::ScratchFolder;
 
-// A 24-bit picture of one colour, as a BMP file's bytes.
 std::vector<std::uint8_t> SolidBmp(int width, int height, std::uint8_t red) {
-    BmpParts p;
-    p.width = width;
-    p.height = height;
-    p.bitCount = 24;
-    int row = (width * 3 + 3) / 4 * 4;
-    p.pixels.assign(static_cast<std::size_t>(row * height), 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) p.pixels[static_cast<std::size_t>(y * row + x * 3 + 2)] = red;
-    }
-    return test::MakeBmp(p);
+    return test::MakeBmp(test::SolidRed(width, height, red));
 }
 
 class BitmapStore : public ::testing::Test {
