@@ -64,10 +64,15 @@ lumeret_wine_env() { # BITS PREFIX
   fi
 }
 
-# Makes the prefix once for unattended runs on a display without a window
-# manager: without one Wine waits about 2 s each time a window is hidden, and
-# drawing the frames itself (Managed=N) takes that wait away. A lock keeps
-# parallel test runs from making the same prefix twice.
+# Y: the window manager draws the windows' frames and captions; N: Wine draws
+# them itself. Without a window manager (a bare Xvfb) nothing draws them, and
+# Wine would wait about 2 s for one each time a window is hidden.
+lumeret_wine_managed() { # Y|N
+  "${lumeret_wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1
+}
+
+# Makes the test prefix once, for unattended runs on a display without a
+# window manager. A lock keeps parallel test runs from making it twice.
 lumeret_wine_test_prefix() {
   [ -f "$WINEPREFIX/.lumeret-ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -75,8 +80,7 @@ lumeret_wine_test_prefix() {
     flock 9
     [ -f "$WINEPREFIX/.lumeret-ready" ] && exit 0
     # A failure here shows in the tests themselves; the next run tries again.
-    if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 &&
-       "${lumeret_wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1; then
+    if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && lumeret_wine_managed N; then
       touch "$WINEPREFIX/.lumeret-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
