@@ -43,8 +43,10 @@ with zipfile.ZipFile(tmp, "w") as z:
     for name, data in entries:
         info = zipfile.ZipInfo(name, stamp)
         info.compress_type = zipfile.ZIP_DEFLATED
-        info.create_system = 0  # MS-DOS attributes: a plain file
-        info.external_attr = 0x20  # archive bit
+        # Made on Unix, a plain rw-r--r-- file: unzip then keeps the UTF-8
+        # name too (for a zip made on MS-DOS it converts from an OEM page).
+        info.create_system = 3
+        info.external_attr = 0o100644 << 16
         # A name that is not ASCII gets the UTF-8 flag (bit 11) from zipfile.
         z.writestr(info, data, compresslevel=9)
 os.replace(tmp, zip_path)
