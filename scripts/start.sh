@@ -52,7 +52,7 @@ fi
 # On a display without a window manager Wine draws the frames and captions
 # itself; the marker remembers that setting, so it changes only when needed.
 managed=N
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && managed=Y
+[[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]] && managed=Y
 unmanaged_marker="$WINEPREFIX/.lumeret-unmanaged"
 was=Y
 [ -f "$unmanaged_marker" ] && was=N
