@@ -81,7 +81,7 @@ lumeret_wine_test_prefix() {
     [ -f "$WINEPREFIX/.lumeret-ready" ] && exit 0
     # A failure here shows in the tests themselves; the next run tries again.
     if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && lumeret_wine_managed N; then
-      touch "$WINEPREFIX/.lumeret-ready"
+      touch "$WINEPREFIX/.lumeret-ready" 2>/dev/null || true
     fi
   ) 9>"$WINEPREFIX.lock"
 }
