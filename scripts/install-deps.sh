@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building and running Lumeret needs on Debian 12, skipping what
-# is already there. Run as root; safe to run again.
+# Installs what building, testing, running and releasing Lumeret needs on
+# Debian 12 (python3 writes the release zip), skipping what is already there.
+# Run as root; safe to run again.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils
-          locales fonts-ipafont-gothic imagemagick)
+          locales fonts-ipafont-gothic imagemagick python3)
 
 # wine32 comes from the i386 architecture.
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
