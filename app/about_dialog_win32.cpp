@@ -73,8 +73,9 @@ SIZE FittedSize(const std::string& caption, HFONT font, int width, int height) {
 
 }  // namespace
 
-AboutDialog::AboutDialog(AppCore& core) : core_(core) {
+AboutDialog::AboutDialog(AppCore& core, HWND owner) : core_(core) {
     CreateParams p;
+    p.owner = owner;
     p.className = L"LumeretAbout";
     p.caption = "バージョン情報";
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -95,9 +96,10 @@ void AboutDialog::CreateControls() {
 
     ui_.icon = CreateControl({.parent = self, .id = kIdIcon, .className = L"STATIC", .left = kPanelLeft + 24,
                               .top = kPanelTop + 16, .width = kIconBox, .height = kIconBox,
-                              .style = SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL});
+                              .style = SS_ICON | SS_NOTIFY | SS_REALSIZEIMAGE});
     SendMessageW(ui_.icon, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIconHandle()), 0);
-    // Setting the icon sizes the control to the icon; it keeps its laid-out box.
+    // The icon shows at its own 32 x 32 pixels; setting it sizes the control
+    // to the icon, and the control keeps its laid-out box.
     SetWindowPos(ui_.icon, nullptr, 0, 0, kIconBox, kIconBox, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (const auto& l : kLabels) {

@@ -28,7 +28,8 @@ public:
         HWND okButton = nullptr;
     };
 
-    explicit AboutDialog(AppCore& core);
+    // Owned by owner: no taskbar button of its own, hidden with it.
+    AboutDialog(AppCore& core, HWND owner);
 
     const Controls& Ui() const { return ui_; }
     // Shows the dialog; scope holds the windows behind it until it closes.

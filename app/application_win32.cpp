@@ -20,12 +20,9 @@ namespace {
 
 // Runs the message loop until the main window closes.
 void RunMessageLoop(MainWindow& main) {
-    HWND dialogs[] = {main.About().Handle(), main.SettingsBox().Handle()};
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The two dialogs move the focus with Tab like any dialog.
-        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-        if ((root == dialogs[0] || root == dialogs[1]) && IsDialogMessageW(root, &msg)) continue;
+        if (main.HandleNavigationKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

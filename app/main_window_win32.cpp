@@ -7,6 +7,7 @@
 #include "platform/controls_win32.h"
 #include "platform/glyph_button_win32.h"
 #include "platform/popup_menu_win32.h"
+#include "platform/speed_button_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -100,8 +101,8 @@ MainWindow::MainWindow(AppCore& core) : core_(core) {
     ShowPreview();
 
     scrapbook_ = std::make_unique<ScrapbookWindow>(core_, Handle());
-    about_ = std::make_unique<AboutDialog>(core_);
-    settings_ = std::make_unique<SettingsDialog>(core_);
+    about_ = std::make_unique<AboutDialog>(core_, Handle());
+    settings_ = std::make_unique<SettingsDialog>(core_, Handle());
     // The notice sent while joining is swallowed: the first handling comes
     // when the window is first shown, after everything exists.
     watcher_.SetOnClipChange([this](ClipboardWatcher&) { core_.OnClipboardReported(); });
@@ -116,6 +117,10 @@ void MainWindow::CreateControls() {
                                       .style = c.style});
     }
     SetWindowPos(ui_.previewFrame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND button : {ui_.aboutButton, ui_.settingsButton, ui_.clearButton, ui_.scrapbookButton,
+                        ui_.registerButton}) {
+        RouteControlMessages(button);
+    }
     SendMessageW(ui_.historyList, LB_SETITEMHEIGHT, 0, kListItemHeight);
     SendMessageW(ui_.statusBar, SB_SIMPLE, TRUE, 0);
     SetFocus(ui_.historyList);
@@ -270,6 +275,19 @@ void MainWindow::OnListKeyDown(HWND list, WORD key) {
     if (list == ui_.historyList && key == VK_DELETE) core_.DeleteHistoryEntry();
 }
 
+// The buttons are speed buttons: every press counts and none takes the focus.
+std::optional<LRESULT> MainWindow::OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return HandleSpeedButtonMessage(control, msg, wParam, lParam);
+}
+
+bool MainWindow::HandleNavigationKey(MSG& msg) {
+    if (scrapbook_->HandleNavigationKey(msg)) return true;
+    // The two dialogs move the focus with Tab like any dialog.
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (root != about_->Handle() && root != settings_->Handle()) return false;
+    return IsDialogMessageW(root, &msg) != FALSE;
+}
+
 std::optional<COLORREF> MainWindow::LabelTextColor(HWND label) const {
     if (label == ui_.previewOffLabel) return kGrey;
     return std::nullopt;
@@ -285,10 +303,24 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             core_.HandleClipboardChange();
         }
         break;
+    case WM_SETFOCUS:
+        // The history list is the one control here that takes the focus.
+        SetFocus(ui_.historyList);
+        return 0;
     case WM_CLOSE:
         core_.KeepSwitchesOnClose();
         Hide();
         PostQuitMessage(0);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Logging off or shutting down ends the program without a close:
+        // the settings are kept as a close would keep them.
+        if (wParam) {
+            core_.KeepSwitchesOnClose();
+            SaveSettings();
+        }
         return 0;
     case WM_TIMER:
         if (wParam == kStatusTimer) core_.StatusTick();

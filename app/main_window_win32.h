@@ -60,6 +60,9 @@ public:
     // Stops taking dropped files and writes the settings file with the
     // window's position (its restored one when it is minimised).
     void SaveSettings();
+    // Before dispatching: the scrapbook's and the dialogs' keyboard
+    // navigation. True when the message was used.
+    bool HandleNavigationKey(MSG& msg);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +77,7 @@ private:
     bool OnContextMenu(HWND target, int x, int y) override;
     void OnListKeyDown(HWND list, WORD key) override;
     std::optional<COLORREF> LabelTextColor(HWND label) const override;
+    std::optional<LRESULT> OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnFilesDropped(HDROP drop);
     void ToggleScrapbook();
     // The settings and version dialogs stand in for modal ones: this window

@@ -36,8 +36,9 @@ constexpr BoxLayout kBoxes[] = {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(AppCore& core) : core_(core) {
+SettingsDialog::SettingsDialog(AppCore& core, HWND owner) : core_(core) {
     CreateParams p;
+    p.owner = owner;
     p.className = L"LumeretSettings";
     p.caption = "設定";
     // No WS_CLIPCHILDREN: the frame paints only its lines, so the dialog's
@@ -110,8 +111,6 @@ void SettingsDialog::Open(std::unique_ptr<ModalScope> scope) {
 
 void SettingsDialog::Accept() {
     core_.AcceptSwitches();
-    // The dialog itself follows the stay-on-top box as well.
-    SetTopmost(core_.CurrentSwitches().stayOnTop);
     CloseDialog();
 }
 

@@ -25,7 +25,8 @@ public:
         HWND hints = nullptr;  // the boxes' tooltips
     };
 
-    explicit SettingsDialog(AppCore& core);
+    // Owned by owner: no taskbar button of its own, hidden with it.
+    SettingsDialog(AppCore& core, HWND owner);
 
     const Controls& Ui() const { return ui_; }
     // Shows the dialog in front; scope holds the windows behind it until it

@@ -169,7 +169,10 @@ void AppCore::PutTextOnClipboard(const std::string& text) { clipboard_.SetText(t
 
 // --- The settings dialog ---
 
-void AppCore::SetSwitches(const Switches& switches) { switches_ = switches; }
+void AppCore::SetSwitches(const Switches& switches) {
+    switches_ = switches;
+    switchesChanged();
+}
 
 void AppCore::RememberSwitches() { remembered_ = switches_; }
 
@@ -226,7 +229,7 @@ void AppCore::ExportBitmapClip(const std::string& fileName) {
 }
 
 void AppCore::SaveMemo(const std::string& fileName, const std::string& text) {
-    folder_.WriteWholeFile(fileName, JoinLinesCrLf(SplitLines(text)));
+    folder_.WriteWholeFile(fileName, LinesSeparatedByCrLf(text));
     settings_.memoExportFolder = ExtractFilePath(fileName);
 }
 

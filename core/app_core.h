@@ -68,7 +68,7 @@ public:
 
     // The scrapbook should show a page (after a registration).
     Signal<ScrapbookPage> pageWanted;
-    // The switches changed other than through SetSwitches.
+    // The switches changed.
     Signal<> switchesChanged;
 
     // --- The clipboard ---

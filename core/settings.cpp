@@ -104,7 +104,7 @@ void WriteSettings(IProfile& profile, const Settings& s) {
     };
     for (const auto& e : entries) {
         if (!profile.WriteString(e.section, e.key, e.value)) {
-            throw Exception(FormatMessage1("%s に書き込めません", profile.Path()));
+            throw Exception(FormatWithData("%s に書き込めません", profile.Path()));
         }
     }
 }

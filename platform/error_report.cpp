@@ -4,6 +4,6 @@
 
 namespace lumeret {
 
-void ReportError(const std::string& message) { AppPrompts().ShowError(message); }
+void ReportError(const UserText& message) { AppPrompts().ShowError(message); }
 
 }  // namespace lumeret

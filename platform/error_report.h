@@ -12,7 +12,7 @@
 namespace lumeret {
 
 // Shows message in the error box of AppPrompts().
-void ReportError(const std::string& message);
+void ReportError(const UserText& message);
 
 // Runs a handler; an exception it throws is reported and goes no further, so
 // none ever crosses a Win32 callback.
@@ -21,7 +21,7 @@ void CallGuarded(Handler&& handler) noexcept {
     try {
         handler();
     } catch (const Exception& e) {
-        ReportError(e.Message());
+        ReportError(e.Text());
     } catch (const std::bad_alloc&) {
         ReportError("Out of memory");
     } catch (const std::exception& e) {

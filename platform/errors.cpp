@@ -2,19 +2,11 @@
 
 namespace lumeret {
 
-std::string FormatMessage1(const std::string& pattern, const std::string& text) {
-    std::string result = pattern;
-    if (auto at = result.find("%s"); at != std::string::npos) {
-        result.replace(at, 2, text);
-    }
-    return result;
-}
-
 FileOpenError::FileOpenError(const std::string& path)
-    : Exception(FormatMessage1("ﾌｧｲﾙ %s は開けません", path)) {}
+    : Exception(FormatWithData("ﾌｧｲﾙ %s は開けません", path)) {}
 
 FileCreateError::FileCreateError(const std::string& path)
-    : Exception(FormatMessage1("ﾌｧｲﾙ %s を作成できません", path)) {}
+    : Exception(FormatWithData("ﾌｧｲﾙ %s を作成できません", path)) {}
 
 namespace {
 

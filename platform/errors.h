@@ -5,15 +5,22 @@
 #include <exception>
 #include <string>
 
+#include "platform/user_text.h"
+
 namespace lumeret {
 
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : message_(std::move(message)) {}
+    explicit Exception(UserText text) : text_(std::move(text)), message_(text_.Bytes()) {}
+    explicit Exception(std::string message) : Exception(UserText(std::move(message))) {}
+    explicit Exception(const char* message) : Exception(UserText(message)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
+    // The message as the error box shows it.
+    const UserText& Text() const noexcept { return text_; }
 
 private:
+    UserText text_;
     std::string message_;
 };
 
@@ -51,8 +58,5 @@ private:
 // System error numbers that IoError words specially.
 inline constexpr int kErrorFileNotFound = 2;
 inline constexpr int kErrorAccessDenied = 5;
-
-// Replaces the first "%s" of a message pattern with text.
-std::string FormatMessage1(const std::string& pattern, const std::string& text);
 
 }  // namespace lumeret

@@ -2,7 +2,7 @@
 // windows build shows real message boxes; tests put their own answers in.
 #pragma once
 
-#include <string>
+#include "platform/user_text.h"
 
 namespace lumeret {
 
@@ -19,9 +19,9 @@ public:
     virtual void Beep(BeepKind kind) = 0;
     // The information box (caption "情報") with "はい(&Y)" and "いいえ(&N)";
     // true for Yes.
-    virtual bool AskYesNo(const std::string& message) = 0;
+    virtual bool AskYesNo(const UserText& message) = 0;
     // The error box (caption "ｴﾗｰ", stop icon, "OK").
-    virtual void ShowError(const std::string& message) = 0;
+    virtual void ShowError(const UserText& message) = 0;
 };
 
 // The program's prompts: the system's own unless a test replaced them.

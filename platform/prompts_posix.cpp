@@ -11,8 +11,8 @@ namespace {
 class StandardErrorPrompts : public IPrompts {
 public:
     void Beep(BeepKind) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    void ShowError(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
+    bool AskYesNo(const UserText&) override { return false; }
+    void ShowError(const UserText& message) override { std::fprintf(stderr, "%s\n", message.Bytes().c_str()); }
 };
 
 }  // namespace

@@ -27,9 +27,9 @@ class MessageBoxPrompts : public IPrompts {
 public:
     void Beep(BeepKind kind) override { MessageBeep(static_cast<UINT>(kind)); }
 
-    bool AskYesNo(const std::string& message) override {
+    bool AskYesNo(const UserText& message) override {
         g_buttonHook = SetWindowsHookExW(WH_CBT, &RenameButtons, nullptr, GetCurrentThreadId());
-        int answer = MessageBoxW(GetActiveWindow(), FromCp932(message).c_str(), FromCp932("情報").c_str(),
+        int answer = MessageBoxW(GetActiveWindow(), ToWide(message).c_str(), FromCp932("情報").c_str(),
                                  MB_YESNO | MB_ICONINFORMATION);
         if (g_buttonHook) {
             UnhookWindowsHookEx(g_buttonHook);
@@ -38,8 +38,8 @@ public:
         return answer == IDYES;
     }
 
-    void ShowError(const std::string& message) override {
-        MessageBoxW(GetActiveWindow(), FromCp932(message).c_str(), FromCp932("ｴﾗｰ").c_str(),
+    void ShowError(const UserText& message) override {
+        MessageBoxW(GetActiveWindow(), ToWide(message).c_str(), FromCp932("ｴﾗｰ").c_str(),
                     MB_OK | MB_ICONSTOP | MB_TASKMODAL);
     }
 };

@@ -44,6 +44,20 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
+std::string LinesSeparatedByCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += "\r\n";
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 namespace {
 
 // Scans path for the last position of one of the given bytes, stepping over

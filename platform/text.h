@@ -25,6 +25,11 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Joins lines, each followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
+// The text's lines (split at CR LF, lone CR and lone LF) separated by CR LF:
+// nothing is added after the last line, and a text that ends with a line
+// break keeps one, since its last line is empty.
+std::string LinesSeparatedByCrLf(std::string_view text);
+
 // Whether byte c starts a double-byte character in the system's code page.
 bool IsLeadByte(unsigned char c);
 

@@ -8,21 +8,32 @@ namespace {
 constexpr UINT kCodePage932 = 932;
 }
 
-std::wstring FromCp932(const std::string& text) {
+std::wstring FromCodePage(const std::string& text, unsigned codePage) {
     if (text.empty()) return {};
-    int n = MultiByteToWideChar(kCodePage932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(kCodePage932, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
 }
 
-std::string ToCp932(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(kCodePage932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(kCodePage932, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+std::wstring FromCp932(const std::string& text) { return FromCodePage(text, kCodePage932); }
+
+std::wstring ToWide(const UserText& text, unsigned dataCodePage) {
+    std::wstring out;
+    for (const UserText::Piece& piece : text.Pieces()) {
+        out += piece.data ? FromCodePage(piece.bytes, dataCodePage) : FromCp932(piece.bytes);
+    }
     return out;
 }
+
+std::string ToCodePage(const std::wstring& text, unsigned codePage) {
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string ToCp932(const std::wstring& text) { return ToCodePage(text, kCodePage932); }
 
 }  // namespace lumeret

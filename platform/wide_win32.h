@@ -5,9 +5,16 @@
 
 #include <string>
 
+#include "platform/user_text.h"
+
 namespace lumeret {
 
 std::wstring FromCp932(const std::string& text);
 std::string ToCp932(const std::wstring& text);
+// Data in a code page of the system's (CP_ACP: its ANSI code page).
+std::wstring FromCodePage(const std::string& text, unsigned codePage);
+std::string ToCodePage(const std::wstring& text, unsigned codePage);
+// The program's words from code page 932, the data from dataCodePage.
+std::wstring ToWide(const UserText& text, unsigned dataCodePage = 0 /* CP_ACP */);
 
 }  // namespace lumeret

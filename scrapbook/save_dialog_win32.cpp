@@ -15,23 +15,6 @@ SaveDialogRunner& Runner() {
     return runner;
 }
 
-// File names are data: they travel in the system's ANSI code page.
-std::wstring FromAnsi(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-    return bytes;
-}
-
 std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     // The dialog wants NUL-separated pairs with a second NUL at the end.
     std::wstring filter = FromCp932(request.filter);
@@ -41,7 +24,8 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     filter.push_back(L'\0');
     filter.push_back(L'\0');
     std::wstring ext = FromCp932(request.defaultExt);
-    std::wstring dir = FromAnsi(request.initialDir);
+    // File names are data: they travel in the system's ANSI code page.
+    std::wstring dir = FromCodePage(request.initialDir, CP_ACP);
     std::vector<wchar_t> name(4096, L'\0');  // the name field starts empty
 
     OPENFILENAMEW ofn{};
@@ -54,7 +38,7 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
     if (!GetSaveFileNameW(&ofn)) return std::nullopt;
-    return ToAnsi(name.data());
+    return ToCodePage(name.data(), CP_ACP);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dib/hdc_canvas_win32.h"
 #include "platform/controls_win32.h"
 #include "platform/glyph_button_win32.h"
 #include "platform/popup_menu_win32.h"
+#include "platform/speed_button_win32.h"
 #include "platform/text.h"
 #include "platform/wide_win32.h"
 #include "scrapbook/save_dialog_win32.h"
@@ -36,8 +39,6 @@ enum MenuId { kMenuCopy = 451, kMenuSave, kMenuDelete, kMenuCancel };
 
 constexpr const char* kPageCaptions[] = {"TEXT", "BMP", "MEMO"};
 
-constexpr int kClientWidth = 216;
-constexpr int kClientHeight = 312;
 constexpr int kPagesWidth = 217;
 constexpr int kPagesHeight = 281;
 constexpr int kListItemHeight = 12;
@@ -47,9 +48,8 @@ constexpr char kTextFilter[] = "テキストファイル (*.txt)|*.txt|HTML文�
 constexpr char kBitmapFilter[] = "ビットマップファイル (*.bmp)|*.bmp";
 constexpr char kMemoFilter[] = "テキストファイル (*.txt)|*.txt";
 
-// Where a control sits: on the window, or on a page at a place counted from
-// the page's origin.
-enum class Host { Window, TextPage, BitmapPage, MemoPage };
+// Where a control sits: on the window, or on a page.
+enum class Host { TextPage, BitmapPage, MemoPage, Window };
 
 struct ControlLayout {
     HWND ScrapbookWindow::Controls::*field;
@@ -64,8 +64,9 @@ struct ControlLayout {
     DWORD style;
 };
 
-// Creation order is the stacking and the tab order: the page controls, then
-// copy, delete and save under the pages.
+// Creation order is the stacking order: the page controls, then copy, delete
+// and save under the pages. Only the list, the memo and the buttons under the
+// pages take the focus; the page's navigation buttons are speed buttons.
 constexpr ControlLayout kLayout[] = {
     {&ScrapbookWindow::Controls::textClipList, kIdTextClips, Host::TextPage, 0, 0, 209, 249, L"LISTBOX", "",
      LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_BORDER},
@@ -148,8 +149,11 @@ ScrapbookWindow::~ScrapbookWindow() = default;
 
 void ScrapbookWindow::CreateControls() {
     HWND self = Handle();
+    // The tabs come first in the stacking and the tab order; their pages are
+    // their children, so each page's controls paint and clip within it.
     ui_.pages = CreateControl({.parent = self, .id = kIdPages, .className = WC_TABCONTROLW, .left = 0, .top = 0,
-                               .width = kPagesWidth, .height = kPagesHeight, .style = WS_CLIPSIBLINGS | WS_TABSTOP});
+                               .width = kPagesWidth, .height = kPagesHeight,
+                               .style = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP});
     for (int i = 0; i < 3; ++i) {
         std::wstring caption = FromCp932(kPageCaptions[i]);
         TCITEMW item{};
@@ -157,19 +161,19 @@ void ScrapbookWindow::CreateControls() {
         item.pszText = caption.data();
         item.lParam = i;  // the page's tag
         SendMessageW(ui_.pages, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+        pageWindows_[i] = std::make_unique<PageWindow>(ui_.pages, self);
     }
-    // Page contents sit in the tab control's display area, above it.
-    RECT area{0, 0, kPagesWidth, kPagesHeight};
-    SendMessageW(ui_.pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    pageOrigin_ = {area.left, area.top};
+    ui_.textPage = pageWindows_[0]->Handle();
+    ui_.bitmapPage = pageWindows_[1]->Handle();
+    ui_.memoPage = pageWindows_[2]->Handle();
 
     for (const ControlLayout& c : kLayout) {
-        const bool onPage = c.host != Host::Window;
-        ControlSpec spec{.parent = self,
+        HWND parent = c.host == Host::Window ? self : pageWindows_[static_cast<int>(c.host)]->Handle();
+        ControlSpec spec{.parent = parent,
                          .id = c.id,
                          .className = c.className,
-                         .left = c.left + (onPage ? pageOrigin_.x : 0),
-                         .top = c.top + (onPage ? pageOrigin_.y : 0),
+                         .left = c.left,
+                         .top = c.top,
                          .width = c.width,
                          .height = c.height,
                          .caption = c.caption,
@@ -180,8 +184,10 @@ void ScrapbookWindow::CreateControls() {
     SetWindowPos(ui_.pictureFrame, ui_.pictureBox, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(ui_.textClipList, LB_SETITEMHEIGHT, 0, kListItemHeight);
     SendMessageW(ui_.memo, EM_SETLIMITTEXT, 0, 0);
-    RouteControlMessages(ui_.textClipList);
-    SetWindowPos(ui_.pages, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND routed : {ui_.textClipList, ui_.firstButton, ui_.priorButton, ui_.nextButton, ui_.lastButton,
+                        ui_.saveButton}) {
+        RouteControlMessages(routed);
+    }
 
     clipMenu_ = CreatePopupMenuOf({{kMenuCopy, "コピー(&C)"},
                                    {kMenuSave, "ファイル出力(&F)"},
@@ -189,16 +195,27 @@ void ScrapbookWindow::CreateControls() {
                                    {0, nullptr},
                                    {kMenuCancel, "キャンセル"}});
     // The list shows its own hint: the selected clip's first lines.
-    hint_ = std::make_unique<ControlHint>(self, ui_.textClipList);
+    hint_ = std::make_unique<ControlHint>(ui_.textPage, ui_.textClipList);
     ShowPageControls();
 }
 
-// Opens flush against the main window's left edge, every time.
+// Opens flush against the main window's left edge, every time. Where that
+// would leave the main window's screen, it opens against the right edge
+// instead, and always within the screen's work area.
 void ScrapbookWindow::PlaceBesideMainWindow() {
     RECT main{};
     GetWindowRect(mainWindow_, &main);
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromWindow(mainWindow_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
     RECT self = Bounds();
-    MoveTo(main.left - (self.right - self.left), main.top);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    int left = main.left - width;
+    if (left < work.left) left = main.right;
+    left = std::clamp<int>(left, work.left, std::max<int>(work.left, work.right - width));
+    const int top = std::clamp<int>(main.top, work.top, std::max<int>(work.top, work.bottom - height));
+    MoveTo(left, top);
 }
 
 ScrapbookPage ScrapbookWindow::ActivePage() const {
@@ -211,14 +228,37 @@ void ScrapbookWindow::SetActivePage(ScrapbookPage page) {
 }
 
 void ScrapbookWindow::ShowPageControls() {
-    const ScrapbookPage page = ActivePage();
-    auto show = [](HWND control, bool visible) { ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE); };
-    show(ui_.textClipList, page == ScrapbookPage::Text);
-    for (HWND control : {ui_.pictureFrame, ui_.pictureBox, ui_.counter, ui_.spareLabel, ui_.firstButton,
-                         ui_.priorButton, ui_.nextButton, ui_.lastButton}) {
-        show(control, page == ScrapbookPage::Bitmap);
+    const int active = static_cast<int>(ActivePage());
+    for (int i = 0; i < 3; ++i) ShowWindow(pageWindows_[i]->Handle(), i == active ? SW_SHOWNA : SW_HIDE);
+}
+
+std::vector<HWND> ScrapbookWindow::TabOrder() const {
+    std::vector<HWND> order{ui_.pages};
+    if (ActivePage() == ScrapbookPage::Text) order.push_back(ui_.textClipList);
+    if (ActivePage() == ScrapbookPage::Memo) order.push_back(ui_.memo);
+    order.insert(order.end(), {ui_.copyButton, ui_.deleteButton, ui_.saveButton});
+    return order;
+}
+
+bool ScrapbookWindow::HandleNavigationKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (GetAncestor(msg.hwnd, GA_ROOT) != Handle()) return false;
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        const int count = 3;
+        const int page = (static_cast<int>(ActivePage()) + (backwards ? count - 1 : 1)) % count;
+        SetActivePage(static_cast<ScrapbookPage>(page));
+        return true;
     }
-    show(ui_.memo, page == ScrapbookPage::Memo);
+    std::vector<HWND> order = TabOrder();
+    auto at = std::find(order.begin(), order.end(), GetFocus());
+    std::size_t next = 0;
+    if (at != order.end()) {
+        const std::size_t here = static_cast<std::size_t>(at - order.begin());
+        next = backwards ? (here + order.size() - 1) % order.size() : (here + 1) % order.size();
+    }
+    SetFocus(order[next]);
+    return true;
 }
 
 // The box takes the clip's size, passing through 0 x 0 so that it repaints
@@ -322,8 +362,9 @@ void ScrapbookWindow::SaveMemo() {
 // drag began on.
 
 std::optional<LRESULT> ScrapbookWindow::OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (control != ui_.textClipList) return std::nullopt;
-    return OnListMessage(msg, wParam, lParam);
+    if (control == ui_.textClipList) return OnListMessage(msg, wParam, lParam);
+    if (control == ui_.saveButton) return HandleQuickSecondPress(control, msg, wParam, lParam);
+    return HandleSpeedButtonMessage(control, msg, wParam, lParam);
 }
 
 std::optional<LRESULT> ScrapbookWindow::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -476,16 +517,21 @@ void ScrapbookWindow::OnListKeyDown(HWND list, WORD key) {
     if (key == VK_SPACE) core_.CopyTextClip();
 }
 
-std::optional<COLORREF> ScrapbookWindow::LabelTextColor(HWND label) const {
-    if (label == ui_.counter) return RGB(0, 0, 0);
-    return std::nullopt;
-}
-
 LRESULT ScrapbookWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         if (wParam) PlaceBesideMainWindow();
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        // The focus comes back where it was, or to the tabs.
+        SetFocus(lastFocus_ && IsWindowVisible(lastFocus_) ? lastFocus_ : ui_.pages);
+        return 0;
     case WM_CLOSE:  // closing only hides the window
         Hide();
         return 0;

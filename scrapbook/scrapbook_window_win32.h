@@ -9,21 +9,26 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app_core.h"
 #include "platform/control_hint_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/list_box_win32.h"
+#include "platform/page_window_win32.h"
 #include "platform/window_win32.h"
 
 namespace lumeret {
 
 class ScrapbookWindow : public Window {
 public:
-    // The controls, for automation and tests. Those of the pages are
-    // children of the window, laid over the tab control's display area.
+    // The controls, for automation and tests. Those of a page are children of
+    // its page window, which is a child of the tab control.
     struct Controls {
         HWND pages = nullptr;
+        HWND textPage = nullptr;
+        HWND bitmapPage = nullptr;
+        HWND memoPage = nullptr;
         HWND textClipList = nullptr;  // TEXT page
         HWND pictureFrame = nullptr;  // BMP page
         HWND pictureBox = nullptr;
@@ -41,12 +46,19 @@ public:
 
     // Created hidden; it opens beside mainWindow each time it is shown.
     ScrapbookWindow(AppCore& core, HWND mainWindow);
+    static constexpr int kClientWidth = 216;
+    static constexpr int kClientHeight = 312;
     ~ScrapbookWindow() override;
 
     const Controls& Ui() const { return ui_; }
     HMENU ClipMenu() const { return clipMenu_.get(); }
     ScrapbookPage ActivePage() const;
     void SetActivePage(ScrapbookPage page);
+    // Keyboard navigation, before the message is dispatched: Tab and
+    // Shift+Tab move the focus along the tab order (the tabs, the page's
+    // list or memo, copy, delete, save), Ctrl+Tab and Ctrl+Shift+Tab turn the
+    // pages. True when the key was used.
+    bool HandleNavigationKey(const MSG& msg);
     // The text list's hint: the selected clip's preview.
     const std::string& TextClipHint() const { return hint_->Text(); }
     // The index of the existing list item at (x, y), or -1.
@@ -63,15 +75,16 @@ private:
     enum class DragState { None, Pending, Dragging };
 
     void CreateControls();
-    // The controls of a page are shown only while it is the active one.
+    // Only the active page shows.
     void ShowPageControls();
+    // The controls the focus moves through, in tab order, for the active page.
+    std::vector<HWND> TabOrder() const;
     void ShowBitmapClip();
     void PlaceBesideMainWindow();
     void OnCommand(int id, int code, HWND control) override;
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnContextMenu(HWND target, int x, int y) override;
     void OnListKeyDown(HWND list, WORD key) override;
-    std::optional<COLORREF> LabelTextColor(HWND label) const override;
     std::optional<LRESULT> OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void Copy();
@@ -94,8 +107,10 @@ private:
     AppCore& core_;
     HWND mainWindow_;
     Controls ui_;
+    std::unique_ptr<PageWindow> pageWindows_[3];
     UniqueHmenu clipMenu_;
-    POINT pageOrigin_{};
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
     std::unique_ptr<ControlHint> hint_;
     std::unique_ptr<ListBoxView> textClipView_;
     // The list item under the pointer at its last movement over the list.

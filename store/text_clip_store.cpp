@@ -110,7 +110,8 @@ void TextClipStore::DeleteItem(int index, bool confirmFirst) {
         prompts_.Beep(BeepKind::Question);
         std::string preview;
         GetPreview(preview);
-        if (prompts_.AskYesNo("このテキストを削除しますか\r\n\r\n" + preview)) DeleteClipFile(index);
+        UserText question("このテキストを削除しますか\r\n\r\n");
+        if (prompts_.AskYesNo(question.Data(preview))) DeleteClipFile(index);
         return;
     }
     DeleteClipFile(index);

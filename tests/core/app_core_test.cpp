@@ -206,6 +206,14 @@ TEST_F(Core, RegisteringAHistoryEntryCopiesItBackFirst) {
     EXPECT_EQ(core->TextClipRows().Count(), 1);
 }
 
+TEST_F(Core, TheHistoryHintIsTheSelectedEntrysPreviewOrNothing) {
+    Start();
+    CopyFromOutside(std::string(300, 'h'));
+    EXPECT_EQ(core->HistoryHint(), std::string(256, 'h') + "\r\n＜つづく＞");
+    core->HistoryRows().Select(-1);
+    EXPECT_EQ(core->HistoryHint(), "");
+}
+
 // --- Other commands of the main window ---
 
 TEST_F(Core, ClearEmptiesTheClipboardAndKeepsTheHistory) {
@@ -331,6 +339,35 @@ TEST_F(Core, ExportingATextClipRemembersTheFolder) {
     core->ExportTextClip("C:\\app\\other.txt");  // no selection: nothing written, folder kept
     EXPECT_EQ(folder.Content("C:\\app\\other.txt"), "<missing>");
     EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
+}
+
+TEST_F(Core, TheMemoIsSavedAsItsLinesSeparatedByCrLf) {
+    Start();
+    folder.directories.insert("D:\\notes");
+    core->SaveMemo("D:\\notes\\memo.txt", "first\r\nsecond");
+    EXPECT_EQ(folder.Content("D:\\notes\\memo.txt"), "first\r\nsecond");
+    EXPECT_EQ(core->CurrentSettings().memoExportFolder, "D:\\notes\\");
+    core->SaveMemo("D:\\notes\\memo.txt", "one\ntwo\r\n");
+    EXPECT_EQ(folder.Content("D:\\notes\\memo.txt"), "one\r\ntwo\r\n");
+}
+
+TEST_F(Core, TheDeleteQuestionKeepsTheClipsTextApartFromTheProgramsWords) {
+    Start();
+    CopyFromOutside("caf\xE9");  // data in the system's code page, whatever it is
+    core->Register();
+    Switches s = core->CurrentSwitches();
+    s.confirmDelete = true;
+    core->SetSwitches(s);
+    core->AcceptSwitches();
+    core->TextClipRows().Select(0);
+    core->DeleteTextClip();
+    ASSERT_EQ(prompts.texts.size(), 1u);
+    const auto& pieces = prompts.texts[0].Pieces();
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_FALSE(pieces[0].data);
+    EXPECT_EQ(pieces[0].bytes, "このテキストを削除しますか\r\n\r\n");
+    EXPECT_TRUE(pieces[1].data);
+    EXPECT_EQ(pieces[1].bytes, "caf\xE9");
 }
 
 // --- Pictures: the bitmap clips live in a real folder ---

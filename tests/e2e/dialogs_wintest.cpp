@@ -48,10 +48,10 @@ void ExpectCentredOnScreen(HWND hwnd) {
 
 std::string ClipboardText() { return ClipboardWin32().Text().value_or("(no text)"); }
 
-void DoubleClick(HWND control) {
-    SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    PumpPending();
-}
+void DoubleClick(HWND control) { DoubleClickOn(control, {2, 2}); }
+
+// Alt+F4 on the active window, which closes it as its close box does.
+void CloseActiveWindow() { PressKey(VK_F4, {VK_MENU}); }
 
 class DialogVersion : public ProgramWindows {
 protected:
@@ -149,7 +149,7 @@ TEST_F(DialogVersion, DoubleClickOnIconPutsHello) {
 TEST_F(DialogVersion, CloseBoxGivesMainAndScrapbookBack) {
     Open();
     ASSERT_FALSE(Enabled(Main().Handle()));
-    SendMessageW(About().Handle(), WM_CLOSE, 0, 0);
+    CloseActiveWindow();
     EXPECT_FALSE(About().Visible());
     EXPECT_TRUE(Enabled(Main().Handle()));
     EXPECT_TRUE(Enabled(Scrap().Handle()));
@@ -163,15 +163,14 @@ TEST_F(DialogVersion, OkEnterAndAltF4AllCloseIt) {
 
     Open();
     ASSERT_TRUE(About().Visible());
-    SendMessageW(About().Ui().okButton, WM_KEYDOWN, VK_RETURN, 0);
-    PumpPending();
+    ASSERT_EQ(GetFocus(), About().Ui().okButton);
+    PressKey(VK_RETURN);
     EXPECT_FALSE(About().Visible());
     EXPECT_TRUE(Enabled(Scrap().Handle()));
 
     Open();
     ASSERT_TRUE(About().Visible());
-    SendMessageW(About().Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // what Alt+F4 sends
-    PumpPending();
+    CloseActiveWindow();
     EXPECT_FALSE(About().Visible());
     EXPECT_TRUE(Enabled(Main().Handle()));
     // The dialog is only hidden; it opens again.
@@ -183,12 +182,12 @@ TEST_F(DialogVersion, MainWindowTopmostAfterClosingOnlyWhenStayOnTop) {
     AcceptSwitches([](Switches& s) { s.stayOnTop = true; });
     Open();
     EXPECT_FALSE(Topmost(Main().Handle()));  // ordinary while the dialog shows
-    SendMessageW(About().Handle(), WM_CLOSE, 0, 0);
+    CloseActiveWindow();
     EXPECT_TRUE(Topmost(Main().Handle()));
 
     AcceptSwitches([](Switches& s) { s.stayOnTop = false; });
     Open();
-    SendMessageW(About().Handle(), WM_CLOSE, 0, 0);
+    CloseActiveWindow();
     EXPECT_FALSE(Topmost(Main().Handle()));
 
     AcceptSwitches([](Switches& s) { s.stayOnTop = false; });
@@ -213,7 +212,7 @@ protected:
         return states;
     }
     // Clicks a box as the user would: it toggles.
-    static void Toggle(HWND box) { SendMessageW(box, BM_CLICK, 0, 0); }
+    void Toggle(HWND box) { Click(box); }
 };
 
 TEST_F(DialogSettings, OpensCentredWithBoxesFrameHintsAndTabOrder) {
@@ -279,7 +278,8 @@ TEST_F(DialogSettings, OkWritesTheThreeStrings) {
     EXPECT_TRUE(Enabled(Main().Handle()));
     EXPECT_TRUE(Enabled(Scrap().Handle()));
     EXPECT_TRUE(Topmost(Main().Handle()));
-    EXPECT_TRUE(Topmost(SettingsBox().Handle()));  // the dialog follows the box too
+    // Owned by the main window, the dialog always stands in front of it.
+    EXPECT_EQ(GetWindow(SettingsBox().Handle(), GW_OWNER), Main().Handle());
 
     Open();
     EXPECT_FALSE(Topmost(Main().Handle()));
@@ -292,7 +292,6 @@ TEST_F(DialogSettings, OkWritesTheThreeStrings) {
     EXPECT_FALSE(Core().CurrentSettings().confirmDelete);
     EXPECT_FALSE(IsWindowVisible(Main().Ui().previewOffLabel));
     EXPECT_FALSE(Topmost(Main().Handle()));
-    EXPECT_FALSE(Topmost(SettingsBox().Handle()));
 }
 
 TEST_F(DialogSettings, CancelRestoresTheBoxesAndWritesNothing) {
@@ -316,7 +315,7 @@ TEST_F(DialogSettings, CloseBoxKeepsTheBoxesButWritesNoStrings) {
     Toggle(SettingsBox().Ui().stayOnTopBox);
     Toggle(SettingsBox().Ui().hidePreviewBox);
     Toggle(SettingsBox().Ui().confirmDeleteBox);
-    SendMessageW(SettingsBox().Handle(), WM_CLOSE, 0, 0);
+    CloseActiveWindow();
     EXPECT_FALSE(SettingsBox().Visible());
     EXPECT_EQ(BoxStates(), (std::vector<bool>{true, false, true, true}));
     EXPECT_FALSE(Core().CurrentSettings().stayOnTop);
@@ -345,7 +344,7 @@ TEST_F(DialogSettingsStayOnTop, BoxShowsCheckedAndEveryCloseMakesMainWindowTopmo
     Open();
     EXPECT_TRUE(IsChecked(SettingsBox().Ui().stayOnTopBox));
     EXPECT_FALSE(Topmost(Main().Handle()));
-    SendMessageW(SettingsBox().Handle(), WM_CLOSE, 0, 0);
+    CloseActiveWindow();
     EXPECT_TRUE(Topmost(Main().Handle()));
 
     Open();

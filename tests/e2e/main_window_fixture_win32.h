@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +23,7 @@
 #include "support/clipboard_source_win32.h"
 #include "support/fakes.h"
 #include "support/program_win32.h"
+#include "support/real_input_win32.h"
 #include "support/win_pump_win32.h"
 
 namespace lumeret::test {
@@ -37,6 +41,7 @@ protected:
         clipboard_.SetOwner(main_->Handle());
         // As at the program's start: a bad clip is reported, the windows go on.
         CallGuarded([&] { core_->LoadClips(); });
+        PumpFilter() = [this](MSG& msg) { return main_->HandleNavigationKey(msg); };
         main_->Show();
         PumpPending();
     }
@@ -44,6 +49,7 @@ protected:
     void TearDown() override {
         if (main_) CallGuarded([&] { main_->SaveSettings(); });
         CloseWindows();
+        PumpFilter() = nullptr;
         SetAppPrompts(previousPrompts_);
     }
 
@@ -65,9 +71,9 @@ protected:
     std::vector<std::string>& ReportedErrors() { return prompts.errors; }
 
     std::string SettingsFilePath() const { return folder.Path() + "lumeret.ini"; }
-    std::vector<std::string> HistoryRows() const { return RowsOf(main_->Ui().historyList); }
+    std::vector<std::string> HistoryRows() const { return RowsShown(main_->Ui().historyList); }
     int HistorySelection() const { return SelectionOf(main_->Ui().historyList); }
-    std::vector<std::string> TextClipRows() { return RowsOf(Scrap().Ui().textClipList); }
+    std::vector<std::string> TextClipRows() { return RowsShown(Scrap().Ui().textClipList); }
     std::string ClipFile(int number) const {
         char name[16];
         wsprintfA(name, "%08d", number);
@@ -93,34 +99,40 @@ protected:
         ScreenToClient(GetParent(control), &p);
         return p;
     }
-    static void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
-    // Sets a check box and tells its dialog, as a click on it does.
-    static void SetBox(HWND box, bool checked) {
-        SetChecked(box, checked);
-        SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(box));
+    // A click on a control as a person gives it. A window that is hidden is
+    // opened first, and a page that is not shown is turned to by its tab, as
+    // the person would have to.
+    void Click(HWND control) {
+        Reveal(control);
+        ClickOn(control);
     }
-    // A list's notification to its window, as a click or a double-click sends it.
-    static void Notify(HWND control, WORD code) {
-        SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
-                     reinterpret_cast<LPARAM>(control));
+    // A click on a list's row, which selects it; no gesture takes the
+    // selection away, so -1 is set in the list's rows directly.
+    void SelectRow(HWND list, int index) {
+        if (index < 0) {
+            RowsOf(list).Select(-1);
+            return;
+        }
+        Reveal(list);
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        ClickOn(list, RowPoint(list, index));
     }
-    // Selects a list row and tells the list's window, as a click on it does.
-    static void SelectRow(HWND list, int index) {
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        Notify(list, LBN_SELCHANGE);
+    void DoubleClickRow(HWND list, int index) {
+        Reveal(list);
+        DoubleClickOn(list, RowPoint(list, index));
     }
-    // Chooses the item at position of a window's popup menu.
-    static void ChooseMenuItem(HWND window, HMENU menu, int position) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, position), 0), 0);
+    // The menu of a list opened with a right-click on its selected row (or
+    // of a control in its middle) and an item chosen by its letter.
+    void ChooseFromMenu(HWND control, WORD letter) {
+        Reveal(control);
+        POINT at = RowPoint(control, static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
+        RightClickThenKeys(control, at, {letter});
     }
-    // A click on a control's middle, with the mouse messages it receives.
-    static void ClickOn(HWND control) {
-        RECT r{};
-        GetClientRect(control, &r);
-        LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(control, WM_LBUTTONUP, 0, at);
+    // A key pressed while the control has the focus, given by a click on it.
+    void PressKeyIn(HWND control, WORD key) {
+        Reveal(control);
+        if (GetFocus() != control) SetFocusByClick(control);
+        PressKey(key);
     }
     // The settings dialog's OK with the switches as change() leaves them.
     template <typename Change>
@@ -142,8 +154,40 @@ protected:
     TempFolder folder;
     FakePrompts prompts;
 
+    // Makes a control reachable: its window shown, its page turned to.
+    void Reveal(HWND control) {
+        HWND root = GetAncestor(control, GA_ROOT);
+        if (!IsWindowVisible(root)) {
+            ShowWindow(root, SW_SHOW);
+            PumpPending();
+        }
+        const ScrapbookWindow::Controls& scrap = Scrap().Ui();
+        const HWND pages[] = {scrap.textPage, scrap.bitmapPage, scrap.memoPage};
+        for (int i = 0; i < 3; ++i) {
+            if (IsChild(pages[i], control) && !IsWindowVisible(pages[i])) {
+                RECT tab{};
+                SendMessageW(scrap.pages, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
+                ClickOn(scrap.pages, {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+            }
+        }
+    }
+
 private:
-    static std::vector<std::string> RowsOf(HWND list) {
+    RowList& RowsOf(HWND list) {
+        return list == main_->Ui().historyList ? core_->HistoryRows() : core_->TextClipRows();
+    }
+    // The middle of a list's row in its client area; a control's middle for
+    // anything else, or no row.
+    static POINT RowPoint(HWND control, int index) {
+        RECT r{};
+        if (index < 0 || SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                                      reinterpret_cast<LPARAM>(&r)) == LB_ERR) {
+            GetClientRect(control, &r);
+        }
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    static void SetFocusByClick(HWND control) { ClickOn(control, RowPoint(control, -1)); }
+    static std::vector<std::string> RowsShown(HWND list) {
         std::vector<std::string> out;
         int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < n; ++i) {

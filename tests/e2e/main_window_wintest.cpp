@@ -126,8 +126,7 @@ TEST_F(MainWindow, DoubleClickPutsAnOlderEntryBackOnTop) {
     Copy("one");
     Copy("two");
     Copy("three");
-    SelectRow(Main().Ui().historyList, 2);
-    Notify(Main().Ui().historyList, LBN_DBLCLK);
+    DoubleClickRow(Main().Ui().historyList, 2);
     PumpPending();
     EXPECT_EQ(HistoryRows(), (std::vector<std::string>{"one", "three", "two"}));
     EXPECT_EQ(HistorySelection(), 0);
@@ -138,7 +137,7 @@ TEST_F(MainWindow, MenuRegisterStoresTheEntryItWasUsedOn) {
     Copy("wanted");
     Copy("other");
     SelectRow(Main().Ui().historyList, 1);
-    ChooseMenuItem(Main().Handle(), Main().HistoryMenu(), 1);
+    ChooseFromMenu(Main().Ui().historyList, 'A');
     PumpPending();
     EXPECT_EQ(ReadFileBytes(ClipFile(0)), "wanted\r\n");
     EXPECT_EQ(HistoryRows(), (std::vector<std::string>{"wanted", "other"}));
@@ -148,10 +147,10 @@ TEST_F(MainWindow, DeleteAllWithoutSelectionDeletesNothing) {
     Copy("x");
     Copy("y");
     SelectRow(Main().Ui().historyList, -1);
-    ChooseMenuItem(Main().Handle(), Main().HistoryMenu(), 3);
+    ChooseFromMenu(Main().Ui().historyList, 'X');
     EXPECT_EQ(HistoryRows().size(), 2u);
     SelectRow(Main().Ui().historyList, 0);
-    ChooseMenuItem(Main().Handle(), Main().HistoryMenu(), 3);
+    ChooseFromMenu(Main().Ui().historyList, 'X');
     EXPECT_TRUE(HistoryRows().empty());
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));  // emptied with the last entry
 }
@@ -160,18 +159,17 @@ TEST_F(MainWindow, DeleteKeyRemovesTheSelectedEntry) {
     Copy("x");
     Copy("y");
     SelectRow(Main().Ui().historyList, 1);
-    SendMessageW(Main().Handle(), WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 0),
-                 reinterpret_cast<LPARAM>(Main().Ui().historyList));
+    PressKeyIn(Main().Ui().historyList, VK_DELETE);
     EXPECT_EQ(HistoryRows(), std::vector<std::string>{"y"});
 }
 
 TEST_F(MainWindow, HintShowsThePreviewOfTheSelectedEntry) {
+    Copy("short");
     Copy(std::string(300, 'h'));
-    Notify(Main().Ui().historyList, LBN_SELCHANGE);
+    SelectRow(Main().Ui().historyList, 0);
     EXPECT_EQ(Main().HistoryHint(), std::string(256, 'h') + "\r\n＜つづく＞");
-    SelectRow(Main().Ui().historyList, -1);
-    Notify(Main().Ui().historyList, LBN_SELCHANGE);
-    EXPECT_EQ(Main().HistoryHint(), "");
+    SelectRow(Main().Ui().historyList, 1);
+    EXPECT_EQ(Main().HistoryHint(), "short");
 }
 
 TEST_F(MainWindow, BitmapIsPreviewedTopLeftAndDeselectsTheList) {
@@ -193,7 +191,9 @@ TEST_F(MainWindow, BitmapIsPreviewedTopLeftAndDeselectsTheList) {
 }
 
 TEST_F(MainWindow, PreviewSwitchedOffShowsTheLabel) {
-    SetBox(SettingsBox().Ui().hidePreviewBox, true);
+    Click(Main().Ui().settingsButton);
+    Click(SettingsBox().Ui().hidePreviewBox);
+    Click(SettingsBox().Ui().okButton);
     ASSERT_TRUE(PutBitmapOnClipboard(10, 10));
     PumpPending();
     EXPECT_TRUE(IsWindowVisible(Main().Ui().previewOffLabel));

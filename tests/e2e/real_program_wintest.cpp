@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/wide_win32.h"
+#include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
 #include "support/win_pump_win32.h"
 
@@ -44,6 +45,7 @@ bool WaitFor(const std::function<bool()>& done) {
 }
 
 TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
+    ASSERT_TRUE(EmptyTheClipboard());
     TempFolder folder;
     ProgramProcess program(folder.Path());
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);

@@ -42,7 +42,6 @@ protected:
     }
 
     void TearDown() override {
-        SetBox(SettingsBox().Ui().continuousRegistrationBox, false);
         ProgramWindows::TearDown();
         SetSaveDialogRunner(previousRunner_);
     }
@@ -69,25 +68,28 @@ protected:
     }
 
     void SelectTextClip(int index) { SelectRow(Scrap().Ui().textClipList, index); }
-    void PressKeyInList(WORD key) { SendMessageW(Scrap().Ui().textClipList, WM_KEYDOWN, key, 1); }
+    void PressKeyInList(WORD key) { PressKeyIn(Scrap().Ui().textClipList, key); }
     // The middle of list item index, in the list's coordinates.
     POINT ItemPoint(int index) {
         RECT r{};
         SendMessageW(Scrap().Ui().textClipList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
-    void Mouse(UINT message, POINT at, WPARAM keys = 0) {
-        SendMessageW(Scrap().Ui().textClipList, message, keys, MAKELPARAM(at.x, at.y));
-    }
-    // A drag with the list's own mouse messages, from item to a point.
+    // A point of the list on the screen.
+    POINT OnList(POINT inList) { return ScreenPointOf(Scrap().Ui().textClipList, inList); }
+    // A drag with the mouse from an item to a point of the list. Drags one
+    // after another start at places apart, so that no press is taken for the
+    // second half of a double-click.
     void DragItem(int from, POINT to) {
+        Reveal(Scrap().Ui().textClipList);
         POINT start = ItemPoint(from);
-        Mouse(WM_MOUSEMOVE, start);
-        Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
-        Mouse(WM_MOUSEMOVE, {start.x, start.y + (to.y > start.y ? 20 : -20)}, MK_LBUTTON);
-        Mouse(WM_MOUSEMOVE, to, MK_LBUTTON);
-        Mouse(WM_LBUTTONUP, to);
-        PumpPending();
+        start.x += (drags_++ % 2) * 3 * GetSystemMetrics(SM_CXDOUBLECLK);
+        DragOnScreen(OnList(start), OnList(to));
+    }
+    void SetContinuousRegistration(bool on) {
+        Switches s = Core().CurrentSwitches();
+        s.continuousRegistration = on;
+        Core().SetSwitches(s);
     }
     std::vector<std::string> TextClipFiles(int n) const {
         std::vector<std::string> out;
@@ -102,6 +104,7 @@ protected:
 
 private:
     SaveDialogRunner previousRunner_;
+    int drags_ = 0;
 };
 
 // --- Empty folders ---
@@ -119,10 +122,10 @@ TEST_F(Scrapbook, EmptyFoldersShowNothingAndTheButtonsDoNothing) {
         Click(Scrap().Ui().copyButton);
         Click(Scrap().Ui().deleteButton);
         Click(Scrap().Ui().saveButton);
-        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 0);
-        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 2);
-        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 1);
     }
+    // The menu opens over the empty list (the picture has no room to be
+    // clicked with no clip).
+    for (WORD letter : {'C', 'D', 'F'}) ChooseFromMenu(Scrap().Ui().textClipList, letter);
     PumpPending();
     EXPECT_TRUE(requests.empty());  // no dialog with nothing to save
     EXPECT_FALSE(FileExists(folder.Path() + "never.txt"));
@@ -145,8 +148,8 @@ TEST_F(Scrapbook, RegisteredBitmapShowsOnTheBmpPageAsTheLastClip) {
     EXPECT_EQ(Main().StatusText(), status::kBitmapRegistered);
     EXPECT_TRUE(FileExists(BitmapClipFile(1)));
     EXPECT_FALSE(Scrap().Visible());  // registering never shows the scrapbook
-    EXPECT_TRUE(GetWindowLongW(Scrap().Ui().pictureBox, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(GetWindowLongW(Scrap().Ui().textClipList, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongW(Scrap().Ui().bitmapPage, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(Scrap().Ui().textPage, GWL_STYLE) & WS_VISIBLE);
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
@@ -214,13 +217,13 @@ TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"このビットマップを削除しますか"});
     EXPECT_EQ(Counter(), "1 / 5");
     prompts.answers.push_back(true);
-    ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 2);
+    ChooseFromMenu(Scrap().Ui().pictureBox, 'D');
     EXPECT_EQ(Counter(), "1 / 4");
     EXPECT_EQ(ShownHeight(), 39);
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCopyIsNotStoredAgain) {
-    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
+    SetContinuousRegistration(true);
     Scrap().SetActivePage(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().nextButton);
     Click(Scrap().Ui().copyButton);
@@ -233,11 +236,10 @@ TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCop
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrationStoresItOnceMore) {
-    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
+    SetContinuousRegistration(true);
     Scrap().SetActivePage(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().nextButton);  // clip 2, shown 39 high
-    SendMessageW(Scrap().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Scrap().Ui().pictureBox), STN_DBLCLK),
-                 reinterpret_cast<LPARAM>(Scrap().Ui().pictureBox));
+    DoubleClickOn(Scrap().Ui().pictureBox, {4, 4});
     EXPECT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 6; }));
     PumpFor(10);
     EXPECT_EQ(Core().BitmapClips().Count(), 6);  // once, not again and again
@@ -251,7 +253,7 @@ TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrati
 }
 
 TEST_F(Scrapbook, PictureCopiedWhileContinuousRegistrationIsTickedIsStoredAtOnce) {
-    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
+    SetContinuousRegistration(true);
     ASSERT_TRUE(PutBitmapOnClipboard(40, 20));
     EXPECT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 1; }));
     EXPECT_EQ(Scrap().ActivePage(), ScrapbookPage::Bitmap);
@@ -389,19 +391,15 @@ TEST_F(ScrapbookWithTextClips, SpaceAndDoubleClickCopyTheSelectedClip) {
     SelectTextClip(4);
     PressKeyInList(VK_SPACE);
     EXPECT_EQ(ClipboardText(), "c4");
-    SelectTextClip(2);
-    SendMessageW(Scrap().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Scrap().Ui().textClipList), LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(Scrap().Ui().textClipList));
+    DoubleClickRow(Scrap().Ui().textClipList, 2);
     EXPECT_EQ(ClipboardText(), "c2");
     SelectTextClip(3);
-    ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 0);
+    ChooseFromMenu(Scrap().Ui().textClipList, 'C');
     EXPECT_EQ(ClipboardText(), "c3");
 }
 
 TEST_F(ScrapbookWithTextClips, ClickingAClipSetsTheListsHintToItsPreview) {
     SelectTextClip(3);
-    SendMessageW(Scrap().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Scrap().Ui().textClipList), LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(Scrap().Ui().textClipList));
     EXPECT_EQ(Scrap().TextClipHint(), "c3");
 }
 
@@ -446,25 +444,25 @@ TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfCha
     EXPECT_EQ(TextClipFiles(6), unchanged);
 
     // Escape cancels a drag under way.
-    POINT start = ItemPoint(5);
-    Mouse(WM_MOUSEMOVE, start);
-    Mouse(WM_LBUTTONDOWN, start, MK_LBUTTON);
-    Mouse(WM_MOUSEMOVE, ItemPoint(2), MK_LBUTTON);
+    MoveMouseTo(OnList(ItemPoint(5)));
+    LeftButtonAt(OnList(ItemPoint(5)), true);
+    MoveMouseTo(OnList(ItemPoint(2)));
     EXPECT_TRUE(Scrap().Dragging());
-    SendMessageW(Scrap().Ui().textClipList, WM_KEYDOWN, VK_ESCAPE, 1);
+    PressKey(VK_ESCAPE);
     EXPECT_FALSE(Scrap().Dragging());
-    Mouse(WM_LBUTTONUP, ItemPoint(2));
+    LeftButtonAt(OnList(ItemPoint(2)), false);
     EXPECT_EQ(TextClipFiles(6), unchanged);
 
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
 TEST_F(ScrapbookWithTextClips, MovingThePointerTracksTheItemUnderIt) {
-    Mouse(WM_MOUSEMOVE, ItemPoint(3));
+    Reveal(Scrap().Ui().textClipList);
+    MoveMouseTo(OnList(ItemPoint(3)));
     EXPECT_EQ(Scrap().DragFromIndex(), 3);
     POINT below = ItemPoint(5);
     below.y += 30;
-    Mouse(WM_MOUSEMOVE, below);
+    MoveMouseTo(OnList(below));
     EXPECT_EQ(Scrap().DragFromIndex(), -1);
 }
 
@@ -506,7 +504,7 @@ TEST_F(Scrapbook, SavingUnderHtmWritesHtmlAndUnderUpperCaseHtmPlainText) {
 
     for (const char* name : {"plain.HTM", "plain.html", "plain.txt", "plain"}) {
         nextAnswer = folder.Path() + name;
-        ChooseMenuItem(Scrap().Handle(), Scrap().ClipMenu(), 1);
+        ChooseFromMenu(Scrap().Ui().textClipList, 'F');
         EXPECT_EQ(ReadFileBytes(folder.Path() + name), "a<b>c\r\n") << name;
     }
     EXPECT_EQ(Core().CurrentSettings().textExportFolder, folder.Path());
@@ -551,7 +549,7 @@ TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
     EXPECT_EQ(requests.back().filter, kMemoFilter);
     EXPECT_EQ(requests.back().defaultExt, "txt");
     EXPECT_EQ(requests.back().initialDir, "C:\\");
-    EXPECT_EQ(ReadFileBytes(notes + "memo.txt"), "一行目\r\n二行目\r\n");
+    EXPECT_EQ(ReadFileBytes(notes + "memo.txt"), "一行目\r\n二行目");  // the lines, CR LF between them
     EXPECT_EQ(Core().CurrentSettings().memoExportFolder, notes);
     EXPECT_EQ(Core().CurrentSettings().bitmapExportFolder, pictures);
     EXPECT_EQ(Core().CurrentSettings().textExportFolder, "C:\\");

@@ -21,7 +21,7 @@ TEST_F(SettingsEffects, ContinuousRegistrationWorksWhileTheDialogIsOpenAndCancel
     Click(Main().Ui().settingsButton);
     EXPECT_FALSE(IsWindowEnabled(Main().Handle()));
     EXPECT_FALSE(IsWindowEnabled(Scrap().Handle()));
-    SetBox(SettingsBox().Ui().continuousRegistrationBox, true);
+    Click(SettingsBox().Ui().continuousRegistrationBox);
     ASSERT_TRUE(PutBitmapOnClipboard(30, 30));
     ASSERT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 1; }));
     Click(SettingsBox().Ui().cancelButton);  // Cancel
@@ -38,14 +38,14 @@ TEST_F(SettingsEffects, PreviewSwitchOnOkHidesAndRedrawsThePreview) {
     EXPECT_EQ(ClientSize(Main().Ui().previewBox).cx, 113);
 
     Click(Main().Ui().settingsButton);
-    SetBox(SettingsBox().Ui().hidePreviewBox, true);
+    Click(SettingsBox().Ui().hidePreviewBox);
     Click(SettingsBox().Ui().okButton);
     EXPECT_TRUE(Core().CurrentSettings().hidePreview);
     EXPECT_EQ(ClientSize(Main().Ui().previewBox).cx, 0);
     EXPECT_TRUE(IsWindowVisible(Main().Ui().previewOffLabel));
 
     Click(Main().Ui().settingsButton);
-    SetBox(SettingsBox().Ui().hidePreviewBox, false);
+    Click(SettingsBox().Ui().hidePreviewBox);
     Click(SettingsBox().Ui().okButton);
     EXPECT_FALSE(Core().CurrentSettings().hidePreview);
     EXPECT_EQ(ClientSize(Main().Ui().previewBox).cx, 113);
@@ -55,15 +55,16 @@ TEST_F(SettingsEffects, PreviewSwitchOnOkHidesAndRedrawsThePreview) {
 
 TEST_F(SettingsEffects, CloseBoxSavesPreviewAndStayOnTopAtExitButNotDeleteCheck) {
     AcceptSwitches([](Switches& s) { s.confirmDelete = true; });
-    SetBox(SettingsBox().Ui().confirmDeleteBox, true);
     Click(Main().Ui().settingsButton);
-    SetBox(SettingsBox().Ui().stayOnTopBox, true);
-    SetBox(SettingsBox().Ui().hidePreviewBox, true);
-    SetBox(SettingsBox().Ui().confirmDeleteBox, false);
-    SendMessageW(SettingsBox().Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsChecked(SettingsBox().Ui().confirmDeleteBox));
+    Click(SettingsBox().Ui().stayOnTopBox);
+    Click(SettingsBox().Ui().hidePreviewBox);
+    Click(SettingsBox().Ui().confirmDeleteBox);
+    PressKey(VK_F4, {VK_MENU});  // Alt+F4 closes it as its close box does
+    EXPECT_FALSE(SettingsBox().Visible());
     EXPECT_TRUE(Core().CurrentSettings().confirmDelete);  // still asks before deleting
 
-    SendMessageW(Main().Handle(), WM_CLOSE, 0, 0);  // the close query copies two boxes
+    PressKey(VK_F4, {VK_MENU});  // closing the main window copies two boxes
     Main().SaveSettings();  // writes the settings file
     EXPECT_EQ(Key("SYSTEM", "STAYONTOP"), "TRUE");
     EXPECT_EQ(Key("SYSTEM", "NONPREVIEW"), "TRUE");

@@ -1,5 +1,7 @@
 #include "platform/controls_win32.h"
 
+#include "platform/wide_win32.h"
+
 #include <gtest/gtest.h>
 
 namespace lumeret {
@@ -29,6 +31,23 @@ TEST(Fonts, EachHeightFaceWeightAndScriptGetsItsOwnFontMadeOnce) {
     LOGFONTW japanese{};
     GetObjectW(MakeFont("Arial", 70, true), sizeof(japanese), &japanese);
     EXPECT_EQ(japanese.lfCharSet, SHIFTJIS_CHARSET);
+}
+
+}  // namespace
+}  // namespace lumeret
+
+namespace lumeret {
+namespace {
+
+TEST(WideText, TheProgramsWordsAndDataGoThroughTheirOwnCodePages) {
+    UserText question("このテキストを削除しますか\r\n\r\n");
+    question.Data("caf\xE9 \x80");  // Western code page 1252: an e with acute, the euro sign
+    EXPECT_EQ(ToWide(question, 1252), L"\u3053\u306e\u30c6\u30ad\u30b9\u30c8\u3092\u524a\u9664\u3057\u307e"
+                                      L"\u3059\u304b\r\n\r\ncaf\u00e9 \u20ac");
+    // Where the system's code page is Japanese, the data reads as Japanese too.
+    UserText japanese;
+    japanese.Data("日本");
+    EXPECT_EQ(ToWide(japanese, 932), L"\u65e5\u672c");
 }
 
 }  // namespace

@@ -46,3 +46,18 @@ TEST(Errors, RuntimeMessagesAreExact) {
 
 }  // namespace
 }  // namespace lumeret
+
+namespace lumeret {
+namespace {
+
+TEST(Text, LinesSeparatedByCrLfAddNothingAfterTheLastLine) {
+    EXPECT_EQ(LinesSeparatedByCrLf("a\r\nb"), "a\r\nb");
+    EXPECT_EQ(LinesSeparatedByCrLf("a\nb\rc"), "a\r\nb\r\nc");
+    EXPECT_EQ(LinesSeparatedByCrLf("a\r\n"), "a\r\n");  // its last line is empty
+    EXPECT_EQ(LinesSeparatedByCrLf("\n\n"), "\r\n\r\n");
+    EXPECT_EQ(LinesSeparatedByCrLf("メモ"), "メモ");
+    EXPECT_EQ(LinesSeparatedByCrLf(""), "");
+}
+
+}  // namespace
+}  // namespace lumeret

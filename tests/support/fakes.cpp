@@ -68,8 +68,9 @@ void FakeClipboard::Offer(unsigned format, std::vector<std::uint8_t> bytes) {
     blocks[format] = std::move(bytes);
 }
 
-bool FakePrompts::AskYesNo(const std::string& message) {
-    questions.push_back(message);
+bool FakePrompts::AskYesNo(const UserText& message) {
+    questions.push_back(message.Bytes());
+    texts.push_back(message);
     if (answers.empty()) return false;
     bool answer = answers.front();
     answers.pop_front();

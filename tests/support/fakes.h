@@ -48,11 +48,12 @@ private:
 class FakePrompts : public IPrompts {
 public:
     void Beep(BeepKind kind) override { beeps.push_back(kind); }
-    bool AskYesNo(const std::string& message) override;
-    void ShowError(const std::string& message) override { errors.push_back(message); }
+    bool AskYesNo(const UserText& message) override;
+    void ShowError(const UserText& message) override { errors.push_back(message.Bytes()); }
 
     std::vector<BeepKind> beeps;
     std::vector<std::string> questions;
+    std::vector<UserText> texts;  // the questions with their pieces
     std::vector<std::string> errors;
     std::deque<bool> answers;  // answers to give, in order; No when empty
 };

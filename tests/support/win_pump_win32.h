@@ -10,12 +10,20 @@
 
 namespace lumeret::test {
 
-// Dispatches this thread's pending messages.
+// What the program's message loop does with a message before dispatching it
+// (keyboard navigation); true when the message was used up. Empty: nothing.
+inline std::function<bool(MSG&)>& PumpFilter() {
+    static std::function<bool(MSG&)> filter;
+    return filter;
+}
+
+// Dispatches this thread's pending messages, as the program's loop does.
 inline void PumpPending() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (PumpFilter() && PumpFilter()(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
