@@ -661,6 +661,7 @@ TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
     Scrap().Show();
     Scrap().SetActivePage(ScrapbookPage::Text);
     SelectTextClip(1);
+    MoveMouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hint in the picture
     SetWindowTextA(Scrap().Ui().memo, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
     for (int page = 0; page < 3; ++page) {
         Scrap().SetActivePage(static_cast<ScrapbookPage>(page));
