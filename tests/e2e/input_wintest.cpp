@@ -14,7 +14,7 @@ protected:
     // double-click.
     static void DoublePress(HWND button) { DoubleClickOn(button, {4, 4}); }
     void ShowScrapbook() {
-        if (!Scrap().Visible()) Click(Main().Ui().scrapbookButton);
+        OpenScrapbook();
         ASSERT_TRUE(Scrap().Visible());
     }
 };
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(PeopleInputWithFiveBitmaps, AQuickDoublePressOfEachNavigationButtonStepsTwice) {
     ShowScrapbook();
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     DoublePress(Scrap().Ui().nextButton);
     EXPECT_EQ(Counter(), "3 / 5");
     DoublePress(Scrap().Ui().priorButton);
@@ -80,7 +80,7 @@ TEST_F(PeopleInputWithFiveBitmaps, AQuickDoublePressOfSaveAsksTwice) {
         return std::optional<std::string>();
     });
     ShowScrapbook();
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     DoublePress(Scrap().Ui().saveButton);
     EXPECT_EQ(asked, 2);
     SetSaveDialogRunner(previous);
@@ -112,10 +112,9 @@ TEST_F(PeopleInput, TheMainWindowGivesTheListTheFocusWhenActivatedAgain) {
 }
 
 TEST_F(PeopleInputWithFiveBitmaps, TheScrapbooksSpeedButtonsTakeNoFocus) {
-    ShowScrapbook();
+    TurnTo(ScrapbookPage::Bitmap);
     ClickOn(Scrap().Ui().copyButton);
     ASSERT_EQ(GetFocus(), Scrap().Ui().copyButton);
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
     ClickOn(Scrap().Ui().nextButton);
     EXPECT_EQ(Counter(), "2 / 5");
     EXPECT_EQ(GetFocus(), Scrap().Ui().copyButton);
@@ -147,7 +146,7 @@ TEST_F(PeopleInput, TabWalksTheScrapbookInItsOrderAndCtrlTabTurnsThePages) {
 
 TEST_F(PeopleInput, TabInTheMemoMovesOnInsteadOfTypingATab) {
     ShowScrapbook();
-    Scrap().SetActivePage(ScrapbookPage::Memo);
+    TurnTo(ScrapbookPage::Memo);
     ClickOn(Scrap().Ui().memo);
     ASSERT_EQ(GetFocus(), Scrap().Ui().memo);
     PressKey('A');

@@ -154,6 +154,18 @@ protected:
     TempFolder folder;
     FakePrompts prompts;
 
+    // The scrapbook opened with the book button, when it is not open yet.
+    void OpenScrapbook() {
+        if (!Scrap().Visible()) ClickOn(Main().Ui().scrapbookButton);
+    }
+    // A click on the scrapbook's tab for page.
+    void TurnTo(ScrapbookPage page) {
+        OpenScrapbook();
+        const int index = static_cast<int>(page);
+        RECT tab{};
+        SendMessageW(Scrap().Ui().pages, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+        ClickOn(Scrap().Ui().pages, {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+    }
     // Makes a control reachable: its window shown, its page turned to.
     void Reveal(HWND control) {
         HWND root = GetAncestor(control, GA_ROOT);
@@ -164,11 +176,7 @@ protected:
         const ScrapbookWindow::Controls& scrap = Scrap().Ui();
         const HWND pages[] = {scrap.textPage, scrap.bitmapPage, scrap.memoPage};
         for (int i = 0; i < 3; ++i) {
-            if (IsChild(pages[i], control) && !IsWindowVisible(pages[i])) {
-                RECT tab{};
-                SendMessageW(scrap.pages, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
-                ClickOn(scrap.pages, {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
-            }
+            if (IsChild(pages[i], control) && !IsWindowVisible(pages[i])) TurnTo(static_cast<ScrapbookPage>(i));
         }
     }
 

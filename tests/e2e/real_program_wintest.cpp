@@ -10,6 +10,7 @@
 #include "platform/wide_win32.h"
 #include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
+#include "support/real_input_win32.h"
 #include "support/win_pump_win32.h"
 
 namespace lumeret::test {
@@ -65,7 +66,7 @@ TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
         if (lstrcmpW(text, L"\x767B\x9332") == 0) add = child;  // 登録
     }
     ASSERT_NE(add, nullptr);
-    PostMessageW(add, BM_CLICK, 0, 0);
+    ClickOn(add);  // the real program takes the click from the system
     std::string clip = folder.Path() + "txt\\00000000.txt";
     ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(clip.c_str()) != INVALID_FILE_ATTRIBUTES; }));
     ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(clip).size() == 20; }));

@@ -118,7 +118,7 @@ TEST_F(Scrapbook, EmptyFoldersShowNothingAndTheButtonsDoNothing) {
     Copy("keep");
     nextAnswer = folder.Path() + "never.txt";
     for (auto page : {ScrapbookPage::Text, ScrapbookPage::Bitmap, ScrapbookPage::Memo}) {
-        Scrap().SetActivePage(page);
+        TurnTo(page);
         Click(Scrap().Ui().copyButton);
         Click(Scrap().Ui().deleteButton);
         Click(Scrap().Ui().saveButton);
@@ -184,7 +184,7 @@ TEST_F(ScrapbookWithFiveBitmaps, StartsOnTheFirstClip) {
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, DeletingClip3Of5ShowsTheOldClip4As3Of4) {
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().nextButton);
     Click(Scrap().Ui().nextButton);
     EXPECT_EQ(Counter(), "3 / 5");
@@ -212,7 +212,7 @@ TEST_F(ScrapbookWithFiveBitmaps, PriorOnTheFirstAndNextOnTheLastLeaveTheCounter)
 
 TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
     AcceptSwitches([](Switches& s) { s.confirmDelete = true; });
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().deleteButton);
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"このビットマップを削除しますか"});
     EXPECT_EQ(Counter(), "1 / 5");
@@ -224,7 +224,7 @@ TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
 
 TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCopyIsNotStoredAgain) {
     SetContinuousRegistration(true);
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().nextButton);
     Click(Scrap().Ui().copyButton);
     EXPECT_FALSE(IsChecked(SettingsBox().Ui().continuousRegistrationBox));
@@ -237,7 +237,7 @@ TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCop
 
 TEST_F(ScrapbookWithFiveBitmaps, DoubleClickOnThePictureWithContinuousRegistrationStoresItOnceMore) {
     SetContinuousRegistration(true);
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().nextButton);  // clip 2, shown 39 high
     DoubleClickOn(Scrap().Ui().pictureBox, {4, 4});
     EXPECT_TRUE(PumpUntil([this] { return Core().BitmapClips().Count() == 6; }));
@@ -347,7 +347,7 @@ TEST_F(ScrapbookWithBadBitmaps, TheDibsMessageIsReportedAndTheWindowsStayUsable)
     EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cx, 96);  // 193 * 50 / 100 = 96.5 goes to the even neighbour
     EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cy, 193);
 
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().deleteButton);  // the good clip goes; the bad one before it cannot be shown
     EXPECT_EQ(Core().BitmapClips().Count(), 2);
     EXPECT_EQ(ReportedErrors().size(), 3u);
@@ -412,8 +412,7 @@ TEST_F(ScrapbookWithTextClips, DeletingATextClipClosesUpTheFiles) {
 }
 
 TEST_F(ScrapbookWithTextClips, DraggingItem5OntoItem2ExchangesOnlyThoseTwo) {
-    Scrap().Show();
-    PumpPending();
+    OpenScrapbook();
     DragItem(5, ItemPoint(2));
     EXPECT_FALSE(Scrap().Dragging());
     EXPECT_EQ(TextClipFiles(6), Expected({0, 1, 5, 3, 4, 2}));
@@ -422,15 +421,13 @@ TEST_F(ScrapbookWithTextClips, DraggingItem5OntoItem2ExchangesOnlyThoseTwo) {
 }
 
 TEST_F(ScrapbookWithTextClips, DropExchangesTheItemUnderItWithTheOneDragged) {
-    Scrap().Show();
-    PumpPending();
+    OpenScrapbook();
     DragItem(4, ItemPoint(1));
     EXPECT_EQ(TextClipFiles(6), Expected({0, 4, 2, 3, 1, 5}));
 }
 
 TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfChangesNothing) {
-    Scrap().Show();
-    PumpPending();
+    OpenScrapbook();
     const auto unchanged = Expected({0, 1, 2, 3, 4, 5});
     DragItem(5, ItemPoint(0));  // the topmost visible item
     EXPECT_EQ(TextClipFiles(6), unchanged);
@@ -474,8 +471,7 @@ protected:
 };
 
 TEST_F(ScrapbookWithManyTextClips, DropOnTheTopmostVisibleItemOfAScrolledListChangesNothing) {
-    Scrap().Show();
-    PumpPending();
+    OpenScrapbook();
     SendMessageW(Scrap().Ui().textClipList, LB_SETTOPINDEX, 5, 0);
     ASSERT_EQ(SendMessageW(Scrap().Ui().textClipList, LB_GETTOPINDEX, 0, 0), 5);
     DragItem(9, ItemPoint(5));
@@ -519,7 +515,7 @@ TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
     CreateDirectoryA(pictures.c_str(), nullptr);
     CreateDirectoryA(notes.c_str(), nullptr);
 
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     nextAnswer = pictures + "pic.bmp";
     Click(Scrap().Ui().saveButton);
     ASSERT_EQ(requests.size(), 1u);
@@ -536,12 +532,12 @@ TEST_F(Scrapbook, EachPageRemembersItsOwnFolder) {
     EXPECT_EQ(requests.back().initialDir, pictures);
     EXPECT_EQ(Core().CurrentSettings().bitmapExportFolder, pictures);
 
-    Scrap().SetActivePage(ScrapbookPage::Text);
+    TurnTo(ScrapbookPage::Text);
     SelectTextClip(0);
     Click(Scrap().Ui().saveButton);
     EXPECT_EQ(requests.back().initialDir, "C:\\");
 
-    Scrap().SetActivePage(ScrapbookPage::Memo);
+    TurnTo(ScrapbookPage::Memo);
     SetWindowTextA(Scrap().Ui().memo, "一行目\r\n二行目");
     WriteFileBytes(notes + "memo.txt", std::string(100, 'x'));  // an older, longer file
     nextAnswer = notes + "memo.txt";
@@ -573,19 +569,19 @@ TEST_F(Scrapbook, StayOnTopMainWindowGivesWayToTheDialogAndComesBack) {
     EXPECT_TRUE(IsTopmost(Main().Handle()));
 
     // Nothing to save on the BMP page: no dialog, still topmost afterwards.
-    Scrap().SetActivePage(ScrapbookPage::Bitmap);
+    TurnTo(ScrapbookPage::Bitmap);
     Click(Scrap().Ui().saveButton);
     EXPECT_EQ(mainTopmostDuringDialog.size(), 2u);
     EXPECT_TRUE(IsTopmost(Main().Handle()));
 
     AcceptSwitches([](Switches& s) { s.stayOnTop = false; });
-    Scrap().SetActivePage(ScrapbookPage::Text);
+    TurnTo(ScrapbookPage::Text);
     Click(Scrap().Ui().saveButton);
     EXPECT_FALSE(IsTopmost(Main().Handle()));
 }
 
 TEST_F(Scrapbook, MemoCopyAndDeleteActOnTheSelection) {
-    Scrap().SetActivePage(ScrapbookPage::Memo);
+    TurnTo(ScrapbookPage::Memo);
     SetWindowTextA(Scrap().Ui().memo, "abcdef");
     SendMessageW(Scrap().Ui().memo, EM_SETSEL, 1, 3);
     Click(Scrap().Ui().copyButton);
@@ -600,8 +596,7 @@ TEST_F(Scrapbook, MemoCopyAndDeleteActOnTheSelection) {
 
 TEST_F(Scrapbook, ShowPlacesTheWindowFlushLeftOfTheMainWindow) {
     Main().MoveTo(600, 120);
-    Scrap().Show();
-    PumpPending();
+    OpenScrapbook();
     RECT main = Main().Bounds();
     RECT self = Scrap().Bounds();
     EXPECT_EQ(self.right, main.left);
@@ -609,8 +604,7 @@ TEST_F(Scrapbook, ShowPlacesTheWindowFlushLeftOfTheMainWindow) {
 
     Scrap().MoveTo(10, 10);  // moved by the user
     Scrap().Hide();
-    Scrap().Show();
-    PumpPending();
+    OpenScrapbook();
     self = Scrap().Bounds();
     EXPECT_EQ(self.right, main.left);
     EXPECT_EQ(self.top, main.top);
@@ -659,7 +653,7 @@ TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
     Main().MoveTo(520, 200);
     Main().Show();
     Scrap().Show();
-    Scrap().SetActivePage(ScrapbookPage::Text);
+    TurnTo(ScrapbookPage::Text);
     SelectTextClip(1);
     MoveMouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hint in the picture
     SetWindowTextA(Scrap().Ui().memo, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
