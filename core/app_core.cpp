@@ -226,7 +226,7 @@ void AppCore::ExportBitmapClip(const std::string& fileName) {
 }
 
 void AppCore::SaveMemo(const std::string& fileName, const std::string& text) {
-    folder_.WriteWholeFile(fileName, JoinLinesCrLf(SplitLines(text)));
+    SaveFile(folder_, fileName, JoinLinesCrLf(SplitLines(text)));
     settings_.memoExportFolder = ExtractFilePath(fileName);
 }
 

@@ -333,6 +333,26 @@ TEST_F(Core, ExportingATextClipRemembersTheFolder) {
     EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
 }
 
+TEST_F(Core, SavingTheMemoReplacesTheFileWholeOrNotAtAll) {
+    Start();
+    folder.directories.insert("D:\\out");
+    folder.files["D:\\out\\memo.txt"].bytes = "the old memo\r\n";
+    using Fault = int test::FakeClipFolder::*;
+    for (Fault fault : {&test::FakeClipFolder::failWriteAt, &test::FakeClipFolder::shortWriteAt,
+                        &test::FakeClipFolder::failMoveAt}) {
+        folder.writeCalls = 0;
+        folder.moveCalls = 0;
+        folder.*fault = 0;
+        EXPECT_THROW(core->SaveMemo("D:\\out\\memo.txt", "new\nmemo"), Exception);
+        folder.*fault = -1;
+        EXPECT_EQ(folder.NamesIn("D:\\out\\"), Rows{"memo.txt"});
+        EXPECT_EQ(folder.Content("D:\\out\\memo.txt"), "the old memo\r\n");
+    }
+    core->SaveMemo("D:\\out\\memo.txt", "new\nmemo");
+    EXPECT_EQ(folder.Content("D:\\out\\memo.txt"), "new\r\nmemo\r\n");
+    EXPECT_EQ(folder.NamesIn("D:\\out\\"), Rows{"memo.txt"});
+}
+
 // --- Pictures: the bitmap clips live in a real folder ---
 
 class CoreWithPictures : public ::testing::Test {
