@@ -23,6 +23,8 @@ AppCore::AppCore(const Services& services, const std::string& programFolder)
       textClips_(textClipRows_, programFolder, kTextExtension, folder_, clipboard_, prompts_),
       bitmapClips_(programFolder, kBitmapExtension, folder_, clipboard_, prompts_, kBitmapFrameSide,
                    kBitmapFrameSide) {
+    // What a settings write that was killed left behind.
+    folder_.RemoveFile(TemporaryPathFor(settingsFile_.Path()));
     switches_.stayOnTop = settings_.stayOnTop;
     switches_.hidePreview = settings_.hidePreview;
     switches_.confirmDelete = settings_.confirmDelete;

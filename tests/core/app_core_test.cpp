@@ -353,6 +353,12 @@ TEST_F(Core, SavingTheMemoReplacesTheFileWholeOrNotAtAll) {
     EXPECT_EQ(folder.NamesIn("D:\\out\\"), Rows{"memo.txt"});
 }
 
+TEST_F(Core, WhatAKilledSettingsWriteLeftIsRemovedAtStart) {
+    folder.files[TemporaryPathFor(settingsFile.path)].bytes = "[FORM]\r\nLEF";
+    Start();
+    EXPECT_TRUE(folder.NamesIn("C:\\app\\").empty());
+}
+
 // --- Pictures: the bitmap clips live in a real folder ---
 
 class CoreWithPictures : public ::testing::Test {

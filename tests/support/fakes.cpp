@@ -82,10 +82,12 @@ std::optional<std::string> MemoryProfile::ReadString(const std::string& section,
     return it->second;
 }
 
-bool MemoryProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (failAt == static_cast<int>(written.size())) return false;
-    written.emplace_back(section, key);
-    values[{section, key}] = value;
+bool MemoryProfile::WriteStrings(const std::vector<ProfileValue>& newValues) {
+    if (failAt >= 0 && failAt < static_cast<int>(newValues.size())) return false;
+    for (const ProfileValue& v : newValues) {
+        written.emplace_back(v.section, v.key);
+        values[{v.section, v.key}] = v.value;
+    }
     return true;
 }
 

@@ -57,11 +57,12 @@ public:
     std::deque<bool> answers;  // answers to give, in order; No when empty
 };
 
-// A settings file in memory; failAt makes the write of that many keys fail.
+// A settings file in memory; failAt makes a write of more keys than that
+// fail, writing none.
 class MemoryProfile : public IProfile {
 public:
     std::optional<std::string> ReadString(const std::string& section, const std::string& key) override;
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+    bool WriteStrings(const std::vector<ProfileValue>& newValues) override;
     std::string Path() const override { return path; }
 
     std::map<std::pair<std::string, std::string>, std::string> values;
