@@ -136,6 +136,34 @@ TEST_F(Core, AClipboardWithNeitherFormatChangesNothing) {
     EXPECT_EQ(core->Status().Text(), "status");
 }
 
+// --- Content its program marked as not to be kept ---
+
+using Marker = std::pair<std::string, std::vector<std::uint8_t>>;
+const Marker kExclude{"ExcludeClipboardContentFromMonitorProcessing", {}};
+const Marker kViewerIgnore{"Clipboard Viewer Ignore", {1}};
+const Marker kMayNotKeep{"CanIncludeInClipboardHistory", {0, 0, 0, 0}};
+const Marker kMayKeep{"CanIncludeInClipboardHistory", {1, 0, 0, 0}};
+
+TEST_F(Core, TextsMarkedNotToBeKeptNeverEnterTheHistory) {
+    Start();
+    CopyFromOutside("before");
+    for (const Marker& marker : {kExclude, kViewerIgnore, kMayNotKeep, Marker{"CanIncludeInClipboardHistory", {}}}) {
+        SCOPED_TRACE(marker.first);
+        clipboard.namedBlocks = {marker};
+        CopyFromOutside("password");
+        EXPECT_EQ(core->HistoryRows().Rows(), Rows{"before"});
+        core->Register();
+        EXPECT_EQ(core->Status().Text(), status::kRegisterEmpty);
+        EXPECT_EQ(prompts.beeps.back(), BeepKind::Exclamation);
+    }
+    EXPECT_EQ(core->TextClipRows().Count(), 0);
+    clipboard.namedBlocks = {kMayKeep};
+    CopyFromOutside("may be kept");
+    clipboard.namedBlocks.clear();
+    CopyFromOutside("after");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"after", "may be kept", "before"}));
+}
+
 // --- The register button ---
 
 TEST_F(Core, RegisterStoresTheSelectedEntryNotTheClipboard) {
@@ -430,6 +458,25 @@ TEST_F(CoreWithPictures, WithThePreviewOffTheLabelShowsAndNothingIsDrawn) {
     core->AcceptSwitches();
     EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
     EXPECT_EQ(core->ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 113}));
+}
+
+TEST_F(CoreWithPictures, APictureMarkedNotToBeKeptIsNeitherPreviewedNorRegistered) {
+    Start();
+    CopyPicture(10, 10, 0x40);
+    SetContinuousRegistration(true);
+    clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(20, 20, 0x80)));
+    clipboard.namedBlocks = {kExclude};
+    core->OnClipboardReported();
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);  // the earlier picture
+    EXPECT_EQ(core->BitmapClips().Count(), 0);
+    core->Register();
+    EXPECT_EQ(core->BitmapClips().Count(), 0);
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Exclamation});
+    EXPECT_EQ(core->Status().Text(), status::kRegisterEmpty);
+    EXPECT_TRUE(pages.empty());
+    // Turning the preview on again does not show it either.
+    core->AcceptSwitches();
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);
 }
 
 TEST_F(CoreWithPictures, RegisterStoresThePictureAndAsksForTheBitmapPage) {

@@ -27,9 +27,17 @@ UniquePalette FakeClipboard::Palette() const {
     return UniquePalette(PaletteCreate(palette.data(), static_cast<unsigned>(palette.size())));
 }
 
+std::optional<std::uint32_t> FakeClipboard::NamedFormatNumber(const std::string& name) const {
+    auto found = namedBlocks.find(name);
+    if (found == namedBlocks.end() || found->second.size() < 4) return std::nullopt;
+    const auto& b = found->second;
+    return static_cast<std::uint32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+}
+
 void FakeClipboard::Empty() {
     text.reset();
     blocks.clear();
+    namedBlocks.clear();
     palette.clear();
     hasBitmap = false;
     ++stamp;
