@@ -6,6 +6,7 @@
 // reads the clips of one of the two, in their order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -239,26 +240,58 @@ TEST(ClipFaults, StartingOnAStrayShortNameLosesNoClip) {
     }
 }
 
+using Steps = std::vector<std::pair<std::string, std::string>>;
+
+// The renames an operation makes on a folder of these texts: the steps after
+// which a killed process leaves the folder.
+Steps RenamesOf(const Names& texts, const std::function<void(Trial&)>& act) {
+    Trial whole;
+    PutTexts(whole, texts);
+    whole.Open();
+    act(whole);
+    return whole.folder.renames;
+}
+
+// Makes the first kept steps on the trial's folder, then starts the stores
+// on it, as the start after the kill does.
+void StartAfterKill(Trial& killed, const Steps& steps, std::size_t kept) {
+    for (std::size_t i = 0; i < kept; ++i) ASSERT_EQ(killed.folder.RenameFile(steps[i].first, steps[i].second), 0);
+    killed.Open();
+}
+
 // A process killed at any moment of a deletion: the files as they stand
 // after each of its steps are what the next start finds.
 TEST(ClipFaults, DeletionKilledAfterAnyStepLeavesEveryOtherClipForTheNextStart) {
     const Names texts{"c0", "c1", "c2", "c3", "c4", "c5"};
-    Trial whole;
-    PutTexts(whole, texts);
-    whole.Open();
-    whole.texts->DeleteClipFile(1);
-    const auto steps = whole.folder.renames;
+    const Steps steps = RenamesOf(texts, [](Trial& run) { run.texts->DeleteClipFile(1); });
     ASSERT_EQ(steps.size(), 4u);
     for (std::size_t kept = 0; kept <= steps.size(); ++kept) {
         SCOPED_TRACE(kept);
         Trial killed;
         PutTexts(killed, texts);
-        killed.folder.files.erase(TextClip(1));
-        for (std::size_t i = 0; i < kept; ++i) ASSERT_EQ(killed.folder.RenameFile(steps[i].first, steps[i].second), 0);
-        killed.Open();
+        killed.folder.files.erase(TextClip(1));  // the deletion's first step
+        StartAfterKill(killed, steps, kept);
         EXPECT_EQ(killed.rows.Rows(), (Names{"c0", "c2", "c3", "c4", "c5"}));
         EXPECT_EQ(killed.folder.NamesIn(kTxt),
                   (Names{"00000000.txt", "00000001.txt", "00000002.txt", "00000003.txt", "00000004.txt"}));
+    }
+}
+
+// An exchange parks its first clip as "temp.txt", a name the scan takes: a
+// kill after any of its renames loses no clip and doubles none.
+TEST(ClipFaults, ExchangeKilledAfterAnyStepLeavesEveryClipForTheNextStart) {
+    const Names texts{"c0", "c1", "c2", "c3"};
+    const Steps steps = RenamesOf(texts, [](Trial& run) { run.texts->Exchange(0, 2); });
+    ASSERT_EQ(steps.size(), 3u);
+    for (std::size_t kept = 0; kept <= steps.size(); ++kept) {
+        SCOPED_TRACE(kept);
+        Trial killed;
+        PutTexts(killed, texts);
+        StartAfterKill(killed, steps, kept);
+        Names rows = killed.rows.Rows();
+        std::sort(rows.begin(), rows.end());
+        EXPECT_EQ(rows, texts);
+        EXPECT_EQ(killed.folder.NamesIn(kTxt), (Names{"00000000.txt", "00000001.txt", "00000002.txt", "00000003.txt"}));
     }
 }
 
