@@ -11,6 +11,13 @@ namespace lumeret {
 namespace {
 constexpr char kTextExtension[] = "txt";
 constexpr char kBitmapExtension[] = "bmp";
+
+// Registered formats by which programs that copy secrets ask clipboard
+// keepers to pass their content over. The first two mean it whatever they
+// hold; the third holds a 32-bit number, 0 for "do not keep".
+constexpr const char* kNeverKeepFormats[] = {"ExcludeClipboardContentFromMonitorProcessing",
+                                             "Clipboard Viewer Ignore"};
+constexpr char kKeepPermissionFormat[] = "CanIncludeInClipboardHistory";
 }  // namespace
 
 AppCore::AppCore(const Services& services, const std::string& programFolder)
@@ -23,6 +30,8 @@ AppCore::AppCore(const Services& services, const std::string& programFolder)
       textClips_(textClipRows_, programFolder, kTextExtension, folder_, clipboard_, prompts_),
       bitmapClips_(programFolder, kBitmapExtension, folder_, clipboard_, prompts_, kBitmapFrameSide,
                    kBitmapFrameSide) {
+    // What a settings write that was killed left behind.
+    folder_.RemoveFile(TemporaryPathFor(settingsFile_.Path()));
     switches_.stayOnTop = settings_.stayOnTop;
     switches_.hidePreview = settings_.hidePreview;
     switches_.confirmDelete = settings_.confirmDelete;
@@ -42,9 +51,19 @@ void AppCore::OnClipboardReported() {
     HandleClipboardChange();
 }
 
+bool AppCore::ClipboardIsPrivate() const {
+    for (const char* format : kNeverKeepFormats) {
+        if (clipboard_.HasNamedFormat(format)) return true;
+    }
+    if (!clipboard_.HasNamedFormat(kKeepPermissionFormat)) return false;
+    // A permission that cannot be read counts as a refusal.
+    return clipboard_.NamedFormatNumber(kKeepPermissionFormat).value_or(0) == 0;
+}
+
 void AppCore::HandleClipboardChange() {
     handledStamp_ = clipboard_.ChangeStamp();
     handledAny_ = true;
+    if (ClipboardIsPrivate()) return;
     // When both formats are offered, the bitmap's state wins.
     if (clipboard_.HasFormat(kCfText)) {
         preview_.SetShowingBitmap(false);
@@ -64,7 +83,7 @@ void AppCore::HandleClipboardChange() {
 }
 
 void AppCore::ShowClipboardPreview() {
-    if (!clipboard_.HasFormat(kCfBitmap)) return;
+    if (!clipboard_.HasFormat(kCfBitmap) || ClipboardIsPrivate()) return;
     preview_.SetOffLabelVisible(false);
     preview_.SetShowingBitmap(preview_.ShowingBitmap());
     Dib picture;
@@ -88,8 +107,9 @@ void AppCore::RegisterClipboardBitmap() {
 // --- The main window ---
 
 void AppCore::Register() {
-    const bool hasBitmap = clipboard_.HasFormat(kCfBitmap);
-    const bool hasText = clipboard_.HasFormat(kCfText);
+    const bool isPrivate = ClipboardIsPrivate();
+    const bool hasBitmap = !isPrivate && clipboard_.HasFormat(kCfBitmap);
+    const bool hasText = !isPrivate && clipboard_.HasFormat(kCfText);
     if (hasBitmap) {
         status_.Show(status::kPleaseWait);
         RegisterClipboardBitmap();
@@ -229,7 +249,7 @@ void AppCore::ExportBitmapClip(const std::string& fileName) {
 }
 
 void AppCore::SaveMemo(const std::string& fileName, const std::string& text) {
-    folder_.WriteWholeFile(fileName, LinesSeparatedByCrLf(text));
+    SaveFile(folder_, fileName, LinesSeparatedByCrLf(text));
     settings_.memoExportFolder = ExtractFilePath(fileName);
 }
 

@@ -129,6 +129,10 @@ public:
     void SaveSettings(int left, int top);
 
 private:
+    // Whether the program that put the clipboard's content there marked it as
+    // not to be kept (a password, for example): the program then treats the
+    // clipboard as holding nothing it could record.
+    bool ClipboardIsPrivate() const;
     void ShowClipboardPreview();
     void RegisterClipboardBitmap();
 

@@ -88,11 +88,7 @@ Settings ReadSettings(IProfile& profile) {
 }
 
 void WriteSettings(IProfile& profile, const Settings& s) {
-    const struct {
-        const char* section;
-        const char* key;
-        std::string value;
-    } entries[] = {
+    const std::vector<ProfileValue> values = {
         {"FORM", "LEFT", std::to_string(s.left)},
         {"FORM", "TOP", std::to_string(s.top)},
         {"FILE", "PATH1", s.textExportFolder},
@@ -102,11 +98,7 @@ void WriteSettings(IProfile& profile, const Settings& s) {
         {"SYSTEM", "STAYONTOP", OnOff(s.stayOnTop)},
         {"SYSTEM", "DELETECHECK", OnOff(s.confirmDelete)},
     };
-    for (const auto& e : entries) {
-        if (!profile.WriteString(e.section, e.key, e.value)) {
-            throw Exception(FormatWithData("%s に書き込めません", profile.Path()));
-        }
-    }
+    if (!profile.WriteStrings(values)) throw Exception(FormatWithData("%s に書き込めません", profile.Path()));
 }
 
 }  // namespace lumeret

@@ -34,9 +34,9 @@ int ParseSettingInt(const std::string& text, int defaultValue);
 // is on only when its value is exactly "TRUE".
 Settings ReadSettings(IProfile& profile);
 
-// Writes all eight keys in the order FORM, FILE, SYSTEM, the switches as
-// "TRUE" or "FALSE". Throws Exception "<path> に書き込めません" at the first key
-// that cannot be written.
+// Writes all eight keys in one step, in the order FORM, FILE, SYSTEM, the
+// switches as "TRUE" or "FALSE". Throws Exception "<path> に書き込めません",
+// the file left as it was, when they cannot be written.
 void WriteSettings(IProfile& profile, const Settings& settings);
 
 }  // namespace lumeret

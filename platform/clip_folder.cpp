@@ -1,5 +1,6 @@
 #include "platform/clip_folder.h"
 
+#include "platform/errors.h"
 #include "platform/text.h"
 
 namespace lumeret {
@@ -8,7 +9,51 @@ namespace {
 
 char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+constexpr char kTemporarySuffix[] = ".tmp";
+
+// Writes the temporary file of a save to path; a failure leaves none.
+std::string WriteTemporary(IClipFolder& folder, const std::string& path, std::string_view bytes) {
+    const std::string temporary = TemporaryPathFor(path);
+    try {
+        folder.WriteWholeFile(temporary, bytes);
+    } catch (const FileCreateError&) {
+        folder.RemoveFile(temporary);
+        throw FileCreateError(path);
+    } catch (...) {
+        folder.RemoveFile(temporary);
+        throw;
+    }
+    return temporary;
+}
+
 }  // namespace
+
+std::string TemporaryPathFor(const std::string& path) { return path + kTemporarySuffix; }
+
+void SaveFile(IClipFolder& folder, const std::string& path, std::string_view bytes) {
+    const std::string temporary = WriteTemporary(folder, path, bytes);
+    if (folder.ReplaceFile(temporary, path) != 0) {
+        folder.RemoveFile(temporary);
+        throw FileCreateError(path);
+    }
+}
+
+bool SaveNewFile(IClipFolder& folder, const std::string& path, std::string_view bytes) {
+    const std::string temporary = WriteTemporary(folder, path, bytes);
+    const int code = folder.RenameFile(temporary, path);
+    if (code == 0) return true;
+    folder.RemoveFile(temporary);
+    // Windows reports a folder in the way as access denied.
+    if (code == kErrorAlreadyExists || code == kErrorFileExists || !folder.FindEntries(path).empty()) return false;
+    throw FileCreateError(path);
+}
+
+void RemoveTemporaryFiles(IClipFolder& folder, const std::string& pattern) {
+    const std::string dir = ExtractFilePath(pattern);
+    for (const FolderEntry& entry : folder.FindEntries(pattern + kTemporarySuffix)) {
+        if (!entry.directory) folder.RemoveFile(dir + entry.name);
+    }
+}
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
     // Iterative match with one backtrack point: the last "*" seen.

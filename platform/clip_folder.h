@@ -14,6 +14,7 @@ namespace lumeret {
 // System error numbers a failed rename reports besides those in errors.h.
 inline constexpr int kErrorPathNotFound = 3;
 inline constexpr int kErrorSharingViolation = 32;
+inline constexpr int kErrorFileExists = 80;
 inline constexpr int kErrorAlreadyExists = 183;
 
 struct FolderEntry {
@@ -34,8 +35,15 @@ public:
 
     // Moves a file within its folder; never replaces an existing target.
     // 0 on success, otherwise the system's error number (Windows numbering:
-    // 2 not found, 5 access denied, 183 target exists...).
+    // 2 not found, 5 access denied, 183 target exists...). The move is on
+    // the disk when the call returns.
     virtual int RenameFile(const std::string& from, const std::string& to) = 0;
+
+    // Moves a file within its folder onto to in one step, replacing a file
+    // there: whatever happens, to is either the old file or the moved one.
+    // 0 on success, otherwise the system's error number (5 when to is
+    // read-only or a folder); both files are then as they were.
+    virtual int ReplaceFile(const std::string& from, const std::string& to) = 0;
 
     // False when the file could not be deleted (missing, read-only, in use).
     virtual bool RemoveFile(const std::string& path) = 0;
@@ -46,10 +54,12 @@ public:
     // The whole file. Throws FileOpenError(path) when it cannot be opened.
     virtual std::string ReadWholeFile(const std::string& path) = 0;
 
-    // Creates the file or replaces its whole content. Throws
-    // FileCreateError(path) when it cannot be created (an existing file is then
-    // left as it was) and IoError when writing fails half-way, in which
-    // case the broken file is removed.
+    // Creates the file or replaces its whole content in place, and flushes it
+    // to the disk. Throws FileCreateError(path) when it cannot be created (an
+    // existing file is then left as it was) and IoError when writing fails
+    // half-way, in which case the broken file is removed. A process that dies
+    // meanwhile leaves a cut-off file: the program's own files go through
+    // SaveFile and SaveNewFile instead.
     virtual void WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
 
     // Creates one folder level; false when it exists already or cannot be made.
@@ -61,12 +71,37 @@ class SystemClipFolder final : public IClipFolder {
 public:
     std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
     int RenameFile(const std::string& from, const std::string& to) override;
+    int ReplaceFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     std::string ReadWholeFile(const std::string& path) override;
     void WriteWholeFile(const std::string& path, std::string_view bytes) override;
     bool MakeDirectory(const std::string& path) override;
 };
+
+// Saving a file so that it is never seen half-written: the bytes go to a
+// temporary file beside it, which then takes the file's name in one step. A
+// failure removes the temporary file; a process killed meanwhile leaves it
+// behind, for RemoveTemporaryFiles.
+
+// The temporary file of a save to path. Its last extension is ".tmp", so
+// that no clip pattern ("*.txt", "*.bmp") takes it, neither by its name nor
+// by the short 8.3 name the system also matches, whose extension is the
+// first three bytes of the last one.
+std::string TemporaryPathFor(const std::string& path);
+
+// Creates path or replaces it whole. Throws FileCreateError(path) when it
+// cannot be written or replaced, IoError when writing fails half-way; path
+// is then as it was.
+void SaveFile(IClipFolder& folder, const std::string& path, std::string_view bytes);
+
+// Creates path, never replacing anything: false, writing nothing, when a
+// file or folder of that name exists. Throws as SaveFile.
+bool SaveNewFile(IClipFolder& folder, const std::string& path, std::string_view bytes);
+
+// Removes the temporary files of saves to files matching pattern ("dir\*.txt")
+// that a killed process left behind.
+void RemoveTemporaryFiles(IClipFolder& folder, const std::string& pattern);
 
 // Whether name matches a wildcard pattern of "*" (any run of bytes) and "?"
 // (one byte), ASCII letters compared without regard to case, as the system's

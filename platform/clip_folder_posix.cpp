@@ -122,6 +122,14 @@ int SystemClipFolder::RenameFile(const std::string& from, const std::string& to)
     return WindowsErrorFor(errno);
 }
 
+int SystemClipFolder::ReplaceFile(const std::string& from, const std::string& to) {
+    std::string dst = SystemPath(to);
+    struct stat st {};
+    if (StatPath(dst, st) && (S_ISDIR(st.st_mode) || IsReadOnly(st))) return kErrorAccessDenied;
+    if (::rename(SystemPath(from).c_str(), dst.c_str()) != 0) return WindowsErrorFor(errno);
+    return 0;
+}
+
 bool SystemClipFolder::RemoveFile(const std::string& path) {
     std::string p = SystemPath(path);
     struct stat st {};
@@ -176,7 +184,8 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
         done += static_cast<std::size_t>(put);
     }
     // The descriptor is gone whatever close reports.
-    if (::close(fd.release()) != 0) {
+    const bool flushed = ::fsync(fd.get()) == 0;
+    if (::close(fd.release()) != 0 || !flushed) {
         int code = WindowsErrorFor(errno);
         ::unlink(p.c_str());
         throw IoError(code);

@@ -36,7 +36,18 @@ std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& patter
 }
 
 int SystemClipFolder::RenameFile(const std::string& from, const std::string& to) {
-    if (MoveFileA(from.c_str(), to.c_str())) return 0;
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return 0;
+    return static_cast<int>(GetLastError());
+}
+
+int SystemClipFolder::ReplaceFile(const std::string& from, const std::string& to) {
+    // As in WriteWholeFile: Wine run by root would replace a read-only file.
+    DWORD attributes = GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return kErrorAccessDenied;
+    }
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
     return static_cast<int>(GetLastError());
 }
 
@@ -89,7 +100,8 @@ void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view 
         }
         done += put;
     }
-    if (!CloseHandle(file.release())) {
+    const bool flushed = FlushFileBuffers(file.get()) != FALSE;
+    if (!CloseHandle(file.release()) || !flushed) {
         int code = static_cast<int>(GetLastError());
         DeleteFileA(path.c_str());
         throw IoError(code);

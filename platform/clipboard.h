@@ -31,6 +31,12 @@ public:
     virtual UniqueGlobal Block(unsigned format) const = 0;
     // A copy of the clipboard's palette (CF_PALETTE), none when it has none.
     virtual UniquePalette Palette() const = 0;
+    // Whether the clipboard offers the format registered under name.
+    virtual bool HasNamedFormat(const std::string& name) const = 0;
+    // The first four bytes of the clipboard's block in the format registered
+    // under name, as a little-endian number; nothing when the clipboard holds
+    // no such block or a shorter one.
+    virtual std::optional<std::uint32_t> NamedFormatNumber(const std::string& name) const = 0;
 
     // Replaces the clipboard's contents with a plain text.
     virtual void SetText(const std::string& text) = 0;

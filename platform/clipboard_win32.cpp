@@ -70,6 +70,23 @@ UniquePalette ClipboardWin32::Palette() const {
     return UniquePalette(PaletteCreate(entries, n));
 }
 
+bool ClipboardWin32::HasNamedFormat(const std::string& name) const {
+    const UINT format = RegisterClipboardFormatA(name.c_str());
+    return format != 0 && IsClipboardFormatAvailable(format);
+}
+
+std::optional<std::uint32_t> ClipboardWin32::NamedFormatNumber(const std::string& name) const {
+    // The clipboard is opened only when the format is there to be read.
+    if (!HasNamedFormat(name)) return std::nullopt;
+    ClipboardSession session(owner_);
+    HANDLE data = GetClipboardData(RegisterClipboardFormatA(name.c_str()));
+    if (!data) return std::nullopt;
+    GlobalLockGuard lock(data);
+    if (!lock.Bytes() || GlobalSize(data) < sizeof(std::uint32_t)) return std::nullopt;
+    const auto* bytes = static_cast<const unsigned char*>(lock.Bytes());
+    return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
 void ClipboardWin32::SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) {
     ClipboardSession session(owner_);
     if (!EmptyClipboard()) throw ClipboardError(kCannotWrite);

@@ -20,6 +20,8 @@ public:
     // OutOfMemoryError when the copy cannot be made.
     UniqueGlobal Block(unsigned format) const override;
     UniquePalette Palette() const override;
+    bool HasNamedFormat(const std::string& name) const override;
+    std::optional<std::uint32_t> NamedFormatNumber(const std::string& name) const override;
     // Throws Exception when the clipboard cannot be opened or written,
     // OutOfMemoryError when the text's block cannot be allocated.
     void SetText(const std::string& text) override;

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/clip_folder.h"
+#include "platform/handles_win32.h"
+
 namespace lumeret {
 
 namespace {
@@ -19,12 +22,40 @@ std::optional<std::string> IniProfile::ReadString(const std::string& section, co
     return value;
 }
 
-bool IniProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    // Windows refuses to write a read-only file; Wine run by root would not,
-    // so the attribute is checked here as well.
+namespace {
+
+// Puts what the system holds of the file on the disk.
+bool FlushToDisk(const std::string& path) {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+    return file && FlushFileBuffers(file.get());
+}
+
+}  // namespace
+
+bool IniProfile::WriteStrings(const std::vector<ProfileValue>& values) {
+    // Windows refuses to replace a read-only file; Wine run by root would
+    // not, so the attribute is checked here as well.
     DWORD attributes = GetFileAttributesA(path_.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return false;
+    }
+    const std::string temporary = TemporaryPathFor(path_);
+    // A copy left by a process that died is overwritten, or removed when
+    // there is no file to copy.
+    bool ok = attributes == INVALID_FILE_ATTRIBUTES
+                  ? (DeleteFileA(temporary.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+                  : CopyFileA(path_.c_str(), temporary.c_str(), FALSE) != FALSE;
+    for (const ProfileValue& v : values) {
+        ok = ok && WritePrivateProfileStringA(v.section.c_str(), v.key.c_str(), v.value.c_str(), temporary.c_str());
+    }
+    // All NULL: the system writes out what it may still hold of the file. Its
+    // answer says nothing (Wine always answers FALSE here).
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temporary.c_str());
+    ok = ok && FlushToDisk(temporary);
+    ok = ok && MoveFileExA(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileA(temporary.c_str());
+    return ok;
 }
 
 }  // namespace lumeret

@@ -9,7 +9,10 @@ class IniProfile : public IProfile {
 public:
     explicit IniProfile(std::string path) : path_(std::move(path)) {}
     std::optional<std::string> ReadString(const std::string& section, const std::string& key) override;
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+    // The keys go into a copy of the file, which then replaces it: the file
+    // keeps its other sections and keys in their order, and a process that
+    // dies meanwhile leaves it as it was.
+    bool WriteStrings(const std::vector<ProfileValue>& values) override;
     std::string Path() const override { return path_; }
 
 private:

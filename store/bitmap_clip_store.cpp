@@ -1,6 +1,6 @@
 #include "store/bitmap_clip_store.h"
 
-#include "dib/dib.h"
+#include "platform/stream.h"
 #include "store/clip_numbering.h"
 
 namespace lumeret {
@@ -20,15 +20,33 @@ BitmapClipStore::BitmapClipStore(std::string baseDir, std::string ext, IClipFold
       frameWidth_(frameWidth),
       frameHeight_(frameHeight) {
     folder_.MakeDirectory(baseDir_ + ext_);
-    RenumberFiles(folder_, baseDir_, ext_, count_);
+    RemoveUnfinishedClips(folder_, baseDir_, ext_);
+    clips_ = RenumberFiles(folder_, baseDir_, ext_);
 }
 
-std::string BitmapClipStore::ClipPath(int index) const { return ClipFileName(baseDir_, ext_, index - 1); }
+const std::string& BitmapClipStore::ClipPath(int index) const { return clips_.at(static_cast<std::size_t>(index - 1)); }
+
+void BitmapClipStore::LoadClip(int index, Dib& dib) {
+    const std::string bytes = folder_.ReadWholeFile(ClipPath(index));
+    ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
+    dib.LoadFromStream(stream);
+}
+
+namespace {
+
+// A picture's BMP file.
+std::string BmpFileOf(const Dib& dib) {
+    MemoryStream stream;
+    dib.SaveToStream(stream);
+    return std::string(stream.Bytes().begin(), stream.Bytes().end());
+}
+
+}  // namespace
 
 std::string BitmapClipStore::CounterText() const {
     int n = current_;
-    if (n == 1 && count_ == 0) n = 0;
-    return std::to_string(n) + " / " + std::to_string(count_);
+    if (n == 1 && Count() == 0) n = 0;
+    return std::to_string(n) + " / " + std::to_string(Count());
 }
 
 void BitmapClipStore::SetBoxSize(int width, int height) {
@@ -38,11 +56,11 @@ void BitmapClipStore::SetBoxSize(int width, int height) {
 }
 
 bool BitmapClipStore::ShowItem(int index) {
-    if (count_ == 0) SetBoxSize(0, 0);
-    if (index <= 0 || index > count_) return false;
-    Dib dib;
+    if (Count() == 0) SetBoxSize(0, 0);
+    if (index <= 0 || index > Count()) return false;
     // A clip that cannot be read leaves the clip on show as it was.
-    dib.LoadFromFile(ClipPath(index));
+    Dib dib;
+    LoadClip(index, dib);
     Rect fitted = FitToFrame(dib.GetWidth(), dib.GetHeight(), frameWidth_, frameHeight_);
     MemoryCanvas scaled(fitted.Width(), fitted.Height());
     dib.Draw(scaled, fitted);
@@ -53,7 +71,7 @@ bool BitmapClipStore::ShowItem(int index) {
 }
 
 void BitmapClipStore::Next() {
-    if (current_ < count_) {
+    if (current_ < Count()) {
         ++current_;
         ShowItem(current_);
     }
@@ -72,8 +90,8 @@ void BitmapClipStore::First() {
 }
 
 void BitmapClipStore::Last() {
-    current_ = count_;
-    ShowItem(count_);
+    current_ = Count();
+    ShowItem(Count());
 }
 
 bool BitmapClipStore::AddFromClipboard() {
@@ -82,25 +100,16 @@ bool BitmapClipStore::AddFromClipboard() {
         Dib dib;
         dib.Assign(clipboard_);
         if (dib.GetWidth() > 0 && dib.GetHeight() > 0) {
-            std::string path = ClipPath(count_ + 1);
-            try {
-                dib.SaveToFile(path);
-            } catch (...) {
-                // A clip written half-way would be taken in as a broken clip
-                // at the next scan.
-                folder_.RemoveFile(path);
-                throw;
-            }
-            ++count_;
+            clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, BmpFileOf(dib)));
         }
     }
-    current_ = count_;
-    ShowItem(count_);
+    current_ = Count();
+    ShowItem(Count());
     return offered;
 }
 
 void BitmapClipStore::DeleteCurrent(bool confirmFirst) {
-    if (confirmFirst && current_ >= 1 && current_ <= count_) {
+    if (confirmFirst && current_ >= 1 && current_ <= Count()) {
         prompts_.Beep(BeepKind::Question);
         if (prompts_.AskYesNo(kDeleteQuestion)) RemoveCurrent();
         return;
@@ -109,25 +118,25 @@ void BitmapClipStore::DeleteCurrent(bool confirmFirst) {
 }
 
 void BitmapClipStore::RemoveCurrent() {
-    if (current_ <= 0 || current_ > count_) return;
+    if (current_ <= 0 || current_ > Count()) return;
     if (!folder_.RemoveFile(ClipPath(current_))) prompts_.ShowError(kDeleteFailed);
-    RenumberFiles(folder_, baseDir_, ext_, count_);
-    if (current_ == count_ + 1) --current_;
+    clips_ = RenumberFiles(folder_, baseDir_, ext_);
+    if (current_ == Count() + 1) --current_;
     ShowItem(current_);
 }
 
 void BitmapClipStore::CopyToClipboard() {
-    if (current_ <= 0 || count_ <= 0) return;
+    if (current_ <= 0 || Count() <= 0) return;
     Dib dib;
-    dib.LoadFromFile(ClipPath(current_));
+    LoadClip(current_, dib);
     PutOnClipboard(dib, clipboard_);
 }
 
 void BitmapClipStore::ExportToFile(const std::string& fileName) {
-    if (current_ <= 0 || count_ <= 0) return;
+    if (current_ <= 0 || Count() <= 0) return;
     Dib dib;
-    dib.LoadFromFile(ClipPath(current_));
-    dib.SaveToFile(fileName);
+    LoadClip(current_, dib);
+    SaveFile(folder_, fileName, BmpFileOf(dib));
 }
 
 }  // namespace lumeret

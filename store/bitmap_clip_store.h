@@ -1,12 +1,15 @@
 // The bitmap clips. Each clip is a numbered BMP file in the folder
-// BaseDir + Ext ("bmp"); one clip at a time is shown, scaled to fit a frame.
+// BaseDir + Ext ("bmp"), read and written through the clip folder; one clip
+// at a time is shown, scaled to fit a frame.
 // Pixels of a clip are loaded only for the operation that needs them; only
 // the scaled clip on show stays, and a window paints it from there.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dib/canvas.h"
+#include "dib/dib.h"
 #include "dib/graphic.h"
 #include "platform/clip_folder.h"
 #include "platform/clipboard.h"
@@ -33,15 +36,16 @@ public:
     void Prior();
     void First();
     void Last();
-    // Stores the clipboard's bitmap as the new last clip and shows the last
-    // clip; false when the clipboard offers no bitmap.
+    // Stores the clipboard's bitmap as the new last clip, in a new file that
+    // replaces none, and shows the last clip; false when the clipboard offers
+    // no bitmap.
     bool AddFromClipboard();
     // Deletes the clip on show, asking the user first when confirmFirst.
     void DeleteCurrent(bool confirmFirst);
     void CopyToClipboard();
     void ExportToFile(const std::string& fileName);
 
-    int Count() const { return count_; }
+    int Count() const { return static_cast<int>(clips_.size()); }
     int Current() const { return current_; }
     // "current / count" as the page's counter shows it; a fresh empty store
     // reads "0 / 0" although it stands on clip 1.
@@ -55,8 +59,8 @@ public:
     int BoxHeight() const { return boxHeight_; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
-    // The file of clip index (1-based).
-    std::string ClipPath(int index) const;
+    // The file of clip index (1-based), which must be a clip.
+    const std::string& ClipPath(int index) const;
 
     // After every change of what the page shows: the box's size (also when it
     // stays the same), the picture, the counter.
@@ -65,6 +69,8 @@ public:
 private:
     void SetBoxSize(int width, int height);
     void RemoveCurrent();
+    // Reads clip index (1-based) into dib.
+    void LoadClip(int index, Dib& dib);
 
     std::string baseDir_;
     std::string ext_;
@@ -78,7 +84,8 @@ private:
     int boxWidth_ = 0;
     int boxHeight_ = 0;
     int current_ = 1;
-    int count_ = 0;
+    // The clip files, in number order: clip i is clips_[i - 1].
+    std::vector<std::string> clips_;
 };
 
 }  // namespace lumeret

@@ -1,9 +1,12 @@
 // The numbering of a clip folder, shared by the text and the bitmap store:
-// clip i is the file "<BaseDir><Ext>\<8 digits of i>.<Ext>", and the files
-// are kept numbered 0 to Count - 1 without gaps.
+// clip files are named "<BaseDir><Ext>\<8 digits>.<Ext>" and kept numbered
+// from 0 without gaps, except over names the program cannot take (a folder,
+// a hidden or a system file named like a clip), which the numbers skip.
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/clip_folder.h"
 
@@ -20,11 +23,23 @@ struct FileRenaming {
 };
 
 // Scans BaseDir + Ext + "\*." + Ext (directories, hidden and system files
-// left alone), renames the files found to 0, 1, 2 ... in the byte order of
-// their names and sets count to the number found. A rename that fails is
-// ignored: that file keeps its name and still counts. There is no limit on
-// the number of files.
-void RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext, int& count);
+// left alone) and renames the files found to the free numbers 0, 1, 2 ... in
+// the byte order of their names. Returns the clips' paths in that order. A
+// rename that fails is passed over: that file keeps its name and still
+// counts, and so do the files that would have moved onto it. Only renames
+// onto free names are made, so a process that dies meanwhile leaves every
+// clip under a name the next scan takes. There is no limit on the number of
+// files.
+std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext);
+
+// Saves bytes as a new clip, numbered after the last one of clips (the
+// store's clip paths) and never onto a name already in the folder. Returns
+// its path. Throws as SaveFile when it cannot be written.
+std::string AddClipFile(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
+                        const std::vector<std::string>& clips, std::string_view bytes);
+
+// Removes what a killed save left behind in the clip folder BaseDir + Ext.
+void RemoveUnfinishedClips(IClipFolder& folder, const std::string& baseDir, const std::string& ext);
 
 // The full path of clip number in the folder BaseDir + Ext.
 std::string ClipFileName(const std::string& baseDir, const std::string& ext, int number);

@@ -32,29 +32,30 @@ TextClipStore::TextClipStore(RowList& rows, std::string baseDir, std::string ext
     // An existing folder, or one that cannot be made, is no error here: the
     // file operations report what goes wrong later.
     folder_.MakeDirectory(baseDir_ + ext_);
-    RenumberFiles(folder_, baseDir_, ext_, count_);
+    RemoveUnfinishedClips(folder_, baseDir_, ext_);
+    clips_ = RenumberFiles(folder_, baseDir_, ext_);
 }
 
-std::string TextClipStore::ClipPath(int number) const { return ClipFileName(baseDir_, ext_, number); }
-
-std::vector<std::string> TextClipStore::ReadLines(int number) {
-    return SplitLines(folder_.ReadWholeFile(ClipPath(number)));
+const std::string& TextClipStore::ClipPath(int index) const {
+    if (index < 0 || index >= Count()) throw IoError(kErrorFileNotFound);
+    return clips_[static_cast<std::size_t>(index)];
 }
 
-std::string TextClipStore::ReadClipText(int number) { return Trim(JoinLinesCrLf(ReadLines(number))); }
+std::vector<std::string> TextClipStore::ReadLines(int index) {
+    return SplitLines(folder_.ReadWholeFile(ClipPath(index)));
+}
+
+std::string TextClipStore::ReadClipText(int index) { return Trim(JoinLinesCrLf(ReadLines(index))); }
 
 void TextClipStore::RefreshList() {
     rows_.Clear();
-    // One number past the last clip is probed too; it normally has no file.
-    for (int i = 0; i <= count_; ++i) {
-        if (!folder_.FileExists(ClipPath(i))) continue;
-        rows_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
-    }
+    std::erase_if(clips_, [this](const std::string& path) { return !folder_.FileExists(path); });
+    for (int i = 0; i < Count(); ++i) rows_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
 }
 
 int TextClipStore::IndexOfText(const std::string& text) {
     int result = -1;
-    for (int i = 0; i < count_; ++i) {
+    for (int i = 0; i < Count(); ++i) {
         if (folder_.FileExists(ClipPath(i)) && ReadClipText(i) == text) result = i;
     }
     return result;
@@ -67,15 +68,14 @@ bool TextClipStore::AddText(const std::string& text) {
         return false;
     }
     // The file goes first: a failed write must not leave a row without a file.
-    folder_.WriteWholeFile(ClipPath(count_), ClipFileContent(Trim(text)));
+    clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, ClipFileContent(Trim(text))));
     rows_.Add(ClipCaption(text));
-    ++count_;
     return true;
 }
 
 bool TextClipStore::CopyToClipboard() {
     int i = rows_.Selected();
-    if (i < 0 || count_ <= 0) return false;
+    if (i < 0 || Count() <= 0) return false;
     // Read before writing: an unreadable clip leaves the clipboard as it was.
     std::string text = ReadClipText(i);
     clipboard_.SetText(text);
@@ -85,10 +85,10 @@ bool TextClipStore::CopyToClipboard() {
 void TextClipStore::GetPreview(std::string& text) {
     text.clear();
     int i = rows_.Selected();
-    if (i < 0 || count_ <= 0) return;
-    if (!folder_.FileExists(ClipPath(i))) {
+    if (i < 0 || Count() <= 0) return;
+    if (i >= Count() || !folder_.FileExists(ClipPath(i))) {
         // Removed outside the program: the rows no longer match the folder.
-        RenumberFiles(folder_, baseDir_, ext_, count_);
+        clips_ = RenumberFiles(folder_, baseDir_, ext_);
         RefreshList();
         return;
     }
@@ -106,7 +106,7 @@ void TextClipStore::GetPreview(std::string& text) {
 }
 
 void TextClipStore::DeleteItem(int index, bool confirmFirst) {
-    if (confirmFirst && index >= 0 && count_ >= 1) {
+    if (confirmFirst && index >= 0 && Count() >= 1) {
         prompts_.Beep(BeepKind::Question);
         std::string preview;
         GetPreview(preview);
@@ -118,12 +118,11 @@ void TextClipStore::DeleteItem(int index, bool confirmFirst) {
 }
 
 bool TextClipStore::DeleteClipFile(int index) {
-    if (index < 0 || count_ <= 0) return false;
-    if (!folder_.RemoveFile(ClipPath(index))) prompts_.ShowError("ファイルの削除に失敗しました");
-    --count_;
+    if (index < 0 || Count() <= 0) return false;
+    if (index >= Count() || !folder_.RemoveFile(ClipPath(index))) prompts_.ShowError("ファイルの削除に失敗しました");
     // The scan counts the folder afresh, so a clip that could not be deleted
     // is counted and listed again.
-    RenumberFiles(folder_, baseDir_, ext_, count_);
+    clips_ = RenumberFiles(folder_, baseDir_, ext_);
     RefreshList();
     // The clip that moved up into the deleted one's place; none after the last.
     rows_.Select(index);
@@ -176,7 +175,7 @@ bool TextClipStore::ExportToFile(const std::string& fileName, bool asHtml) {
     if (i < 0) return false;
     std::vector<std::string> lines = ReadLines(i);
     if (asHtml) ConvertToHtml(lines);
-    folder_.WriteWholeFile(fileName, JoinLinesCrLf(lines));
+    SaveFile(folder_, fileName, JoinLinesCrLf(lines));
     return true;
 }
 

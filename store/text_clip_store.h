@@ -1,6 +1,7 @@
 // The text clips: the user's registered texts are numbered files in the
 // folder BaseDir + Ext ("txt"), and a list of rows shows one caption per
-// file, row i for clip i.
+// file. The store keeps the file of every row, so a row acts on the file it
+// shows also where the numbers skip a name or a rename failed.
 #pragma once
 
 #include <string>
@@ -23,10 +24,12 @@ public:
     TextClipStore(const TextClipStore&) = delete;
     TextClipStore& operator=(const TextClipStore&) = delete;
 
-    // Rebuilds the rows: one caption per existing clip file, in number order.
+    // Rebuilds the rows: one caption per existing clip file, in number order;
+    // a clip whose file has gone is dropped.
     void RefreshList();
-    // Registers text (trimmed by the caller) as the new last clip. False, with
-    // the equal clip's row selected, when an identical clip exists.
+    // Registers text (trimmed by the caller) as the new last clip, in a new
+    // file that replaces none. False, with the equal clip's row selected,
+    // when an identical clip exists.
     bool AddText(const std::string& text);
     // Number of the clip whose text equals text byte for byte; the highest
     // one wins; -1 when none.
@@ -35,7 +38,9 @@ public:
     // confirmFirst.
     void DeleteItem(int index, bool confirmFirst);
     // Deletes the file of clip index without asking, renumbers, refreshes the
-    // rows and selects row index. False when nothing was attempted.
+    // rows and selects row index. False when nothing was attempted. Every
+    // step is a deletion or a rename onto a free name, so a process that dies
+    // meanwhile leaves every other clip for the next start.
     bool DeleteClipFile(int index);
     // Puts the selected clip's text on the clipboard. False when no row is
     // selected or the store is empty.
@@ -43,27 +48,31 @@ public:
     // Preview of the selected clip: up to 16 lines and 256 bytes, with the
     // continuation marker after 16 lines; empty when nothing is selected.
     void GetPreview(std::string& text);
-    // Swaps two clips: their files and their captions.
+    // Swaps two clips: their files and their captions. The first one waits
+    // as "temp.txt" meanwhile, a name the scan takes, so a process that dies
+    // half-way loses no clip.
     void Exchange(int index1, int index2);
     // Writes the selected clip to fileName, as an HTML page when asHtml.
     // False, writing nothing, when no row is selected.
     bool ExportToFile(const std::string& fileName, bool asHtml);
 
-    int Count() const { return count_; }
+    int Count() const { return static_cast<int>(clips_.size()); }
     const std::string& BaseDir() const { return baseDir_; }
     const std::string& Ext() const { return ext_; }
-    // The full path of clip number.
-    std::string ClipPath(int number) const;
+    // The file of clip index (its row); IoError "file not found" when there
+    // is no such clip.
+    const std::string& ClipPath(int index) const;
 
 private:
-    std::vector<std::string> ReadLines(int number);
-    std::string ReadClipText(int number);
+    std::vector<std::string> ReadLines(int index);
+    std::string ReadClipText(int index);
     void Rename(const std::string& from, const std::string& to);
 
     std::string ext_;
     RowList& rows_;
     std::string baseDir_;
-    int count_ = 0;
+    // The clip files, in number order: row i shows clips_[i].
+    std::vector<std::string> clips_;
     IClipFolder& folder_;
     IClipboard& clipboard_;
     IPrompts& prompts_;

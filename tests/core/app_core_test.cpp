@@ -136,6 +136,34 @@ TEST_F(Core, AClipboardWithNeitherFormatChangesNothing) {
     EXPECT_EQ(core->Status().Text(), "status");
 }
 
+// --- Content its program marked as not to be kept ---
+
+using Marker = std::pair<std::string, std::vector<std::uint8_t>>;
+const Marker kExclude{"ExcludeClipboardContentFromMonitorProcessing", {}};
+const Marker kViewerIgnore{"Clipboard Viewer Ignore", {1}};
+const Marker kMayNotKeep{"CanIncludeInClipboardHistory", {0, 0, 0, 0}};
+const Marker kMayKeep{"CanIncludeInClipboardHistory", {1, 0, 0, 0}};
+
+TEST_F(Core, TextsMarkedNotToBeKeptNeverEnterTheHistory) {
+    Start();
+    CopyFromOutside("before");
+    for (const Marker& marker : {kExclude, kViewerIgnore, kMayNotKeep, Marker{"CanIncludeInClipboardHistory", {}}}) {
+        SCOPED_TRACE(marker.first);
+        clipboard.namedBlocks = {marker};
+        CopyFromOutside("password");
+        EXPECT_EQ(core->HistoryRows().Rows(), Rows{"before"});
+        core->Register();
+        EXPECT_EQ(core->Status().Text(), status::kRegisterEmpty);
+        EXPECT_EQ(prompts.beeps.back(), BeepKind::Exclamation);
+    }
+    EXPECT_EQ(core->TextClipRows().Count(), 0);
+    clipboard.namedBlocks = {kMayKeep};
+    CopyFromOutside("may be kept");
+    clipboard.namedBlocks.clear();
+    CopyFromOutside("after");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"after", "may be kept", "before"}));
+}
+
 // --- The register button ---
 
 TEST_F(Core, RegisterStoresTheSelectedEntryNotTheClipboard) {
@@ -370,6 +398,32 @@ TEST_F(Core, TheDeleteQuestionKeepsTheClipsTextApartFromTheProgramsWords) {
     EXPECT_EQ(pieces[1].bytes, "caf\xE9");
 }
 
+TEST_F(Core, SavingTheMemoReplacesTheFileWholeOrNotAtAll) {
+    Start();
+    folder.directories.insert("D:\\out");
+    folder.files["D:\\out\\memo.txt"].bytes = "the old memo\r\n";
+    using Fault = int test::FakeClipFolder::*;
+    for (Fault fault : {&test::FakeClipFolder::failWriteAt, &test::FakeClipFolder::shortWriteAt,
+                        &test::FakeClipFolder::failMoveAt}) {
+        folder.writeCalls = 0;
+        folder.moveCalls = 0;
+        folder.*fault = 0;
+        EXPECT_THROW(core->SaveMemo("D:\\out\\memo.txt", "new\nmemo"), Exception);
+        folder.*fault = -1;
+        EXPECT_EQ(folder.NamesIn("D:\\out\\"), Rows{"memo.txt"});
+        EXPECT_EQ(folder.Content("D:\\out\\memo.txt"), "the old memo\r\n");
+    }
+    core->SaveMemo("D:\\out\\memo.txt", "new\nmemo");
+    EXPECT_EQ(folder.Content("D:\\out\\memo.txt"), "new\r\nmemo");
+    EXPECT_EQ(folder.NamesIn("D:\\out\\"), Rows{"memo.txt"});
+}
+
+TEST_F(Core, WhatAKilledSettingsWriteLeftIsRemovedAtStart) {
+    folder.files[TemporaryPathFor(settingsFile.path)].bytes = "[FORM]\r\nLEF";
+    Start();
+    EXPECT_TRUE(folder.NamesIn("C:\\app\\").empty());
+}
+
 // --- Pictures: the bitmap clips live in a real folder ---
 
 class CoreWithPictures : public ::testing::Test {
@@ -441,6 +495,25 @@ TEST_F(CoreWithPictures, WithThePreviewOffTheLabelShowsAndNothingIsDrawn) {
     core->AcceptSwitches();
     EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
     EXPECT_EQ(core->ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 113}));
+}
+
+TEST_F(CoreWithPictures, APictureMarkedNotToBeKeptIsNeitherPreviewedNorRegistered) {
+    Start();
+    CopyPicture(10, 10, 0x40);
+    SetContinuousRegistration(true);
+    clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(20, 20, 0x80)));
+    clipboard.namedBlocks = {kExclude};
+    core->OnClipboardReported();
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);  // the earlier picture
+    EXPECT_EQ(core->BitmapClips().Count(), 0);
+    core->Register();
+    EXPECT_EQ(core->BitmapClips().Count(), 0);
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Exclamation});
+    EXPECT_EQ(core->Status().Text(), status::kRegisterEmpty);
+    EXPECT_TRUE(pages.empty());
+    // Turning the preview on again does not show it either.
+    core->AcceptSwitches();
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);
 }
 
 TEST_F(CoreWithPictures, RegisterStoresThePictureAndAsksForTheBitmapPage) {

@@ -104,8 +104,9 @@ TEST(Settings, AllEightKeysWrittenInOrder) {
     EXPECT_EQ(ReadSettings(profile).top, 77);
 }
 
-TEST(Settings, FailedWriteStopsWithMessageNamingTheFile) {
+TEST(Settings, FailedWriteKeepsTheFileAndNamesIt) {
     MemoryProfile profile;
+    profile.values[{"FORM", "LEFT"}] = "12";
     profile.failAt = 2;
     profile.path = "C:\\dir\\lumeret.ini";
     try {
@@ -114,7 +115,9 @@ TEST(Settings, FailedWriteStopsWithMessageNamingTheFile) {
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "C:\\dir\\lumeret.ini に書き込めません");
     }
-    EXPECT_EQ(profile.written.size(), 2u);
+    EXPECT_TRUE(profile.written.empty());
+    EXPECT_EQ(profile.values.size(), 1u);
+    EXPECT_EQ((profile.values[{"FORM", "LEFT"}]), "12");
 }
 
 }  // namespace

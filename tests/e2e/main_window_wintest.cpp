@@ -297,7 +297,9 @@ TEST_F(MainWindowLayout, EveryControlSitsAtItsPlaceWithItsClassAndCaption) {
         EXPECT_EQ(r.bottom - r.top, c.height);
         EXPECT_EQ(Caption(c.control), c.caption);
         // Made in this order: each control's id follows the one before.
-        if (previous) EXPECT_EQ(GetDlgCtrlID(c.control), GetDlgCtrlID(previous) + 1);
+        if (previous) {
+            EXPECT_EQ(GetDlgCtrlID(c.control), GetDlgCtrlID(previous) + 1);
+        }
         previous = c.control;
     }
     EXPECT_FALSE(IsWindowVisible(ui.previewOffLabel));

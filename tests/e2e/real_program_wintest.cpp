@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "platform/wide_win32.h"
 #include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
@@ -20,29 +18,6 @@ constexpr DWORD kStartTimeoutMs = 60000;
 
 HWND ChildOfClass(HWND parent, const wchar_t* className) {
     return FindWindowExW(parent, nullptr, className, nullptr);
-}
-
-// Rows of another process's list box, in code page 932. The system carries
-// the text across as characters; Wine does so only for the wide call.
-std::vector<std::string> ListRows(HWND list) {
-    std::vector<std::string> rows;
-    auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        auto length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring row(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
-        row.resize(static_cast<std::size_t>(length));
-        rows.push_back(ToCp932(row));
-    }
-    return rows;
-}
-
-bool WaitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 200; ++i) {
-        if (done()) return true;
-        Sleep(50);
-    }
-    return done();
 }
 
 TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
@@ -59,12 +34,7 @@ TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     EXPECT_EQ(ListRows(list), std::vector<std::string>{"別のプログラムから"});
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
 
-    HWND add = nullptr;
-    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[16] = {};
-        GetWindowTextW(child, text, 16);
-        if (lstrcmpW(text, L"\x767B\x9332") == 0) add = child;  // 登録
-    }
+    HWND add = ChildWithCaption(main, L"Button", L"\x767B\x9332");  // 登録
     ASSERT_NE(add, nullptr);
     ClickOn(add);  // the real program takes the click from the system
     std::string clip = folder.Path() + "txt\\00000000.txt";

@@ -152,6 +152,63 @@ TEST_F(ClipFolder, UnopenableFilesRaiseTheFileErrorsWithTheirPath) {
     }
 }
 
+TEST_F(ClipFolder, SaveReplacesTheWholeFileThroughATemporaryOne) {
+    Put("clip.txt", "a longer old content");
+    SaveFile(folder, Path("clip.txt"), "new");
+    EXPECT_EQ(folder.ReadWholeFile(Path("clip.txt")), "new");
+    SaveFile(folder, Path("fresh.txt"), "");
+    EXPECT_EQ(folder.ReadWholeFile(Path("fresh.txt")), "");
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")), (std::vector<std::string>{"clip.txt", "fresh.txt"}));
+}
+
+TEST_F(ClipFolder, SaveThatCannotReplaceLeavesTheFileAndNoTemporaryOne) {
+    Put("ro.txt", "keep");
+    test::SetReadOnly(Path("ro.txt"), true);
+    ASSERT_TRUE(folder.MakeDirectory(Path("sub.txt")));
+    ASSERT_TRUE(folder.MakeDirectory(TemporaryPathFor(Path("blocked.txt"))));
+    Put("blocked.txt", "kept too");
+    try {
+        SaveFile(folder, Path("ro.txt"), "new");
+        ADD_FAILURE() << "no error";
+    } catch (const FileCreateError& e) {
+        EXPECT_EQ(e.Message(), FileCreateError(Path("ro.txt")).Message());
+    }
+    EXPECT_THROW(SaveFile(folder, Path("sub.txt"), "new"), FileCreateError);
+    EXPECT_THROW(SaveFile(folder, Path("blocked.txt"), "new"), FileCreateError);
+    EXPECT_EQ(folder.ReadWholeFile(Path("ro.txt")), "keep");
+    EXPECT_EQ(folder.ReadWholeFile(Path("blocked.txt")), "kept too");
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")),
+              (std::vector<std::string>{"blocked.txt", TemporaryPathFor("blocked.txt"), "ro.txt", "sub.txt"}));
+    test::SetReadOnly(Path("ro.txt"), false);
+}
+
+TEST_F(ClipFolder, NewFileNeverReplacesAFileOrAFolder) {
+    Put("00000000.txt", "first");
+    ASSERT_TRUE(folder.MakeDirectory(Path("00000001.txt")));
+    EXPECT_FALSE(SaveNewFile(folder, Path("00000000.txt"), "second"));
+    EXPECT_FALSE(SaveNewFile(folder, Path("00000001.txt"), "second"));
+    EXPECT_TRUE(SaveNewFile(folder, Path("00000002.txt"), "second"));
+    EXPECT_EQ(folder.ReadWholeFile(Path("00000000.txt")), "first");
+    EXPECT_EQ(folder.ReadWholeFile(Path("00000002.txt")), "second");
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")),
+              (std::vector<std::string>{"00000000.txt", "00000001.txt", "00000002.txt"}));
+}
+
+// The system also matches a pattern against each file's short 8.3 name, whose
+// extension is the first three bytes of the last one.
+TEST_F(ClipFolder, TemporaryFilesAreNotTakenByTheClipPatterns) {
+    Put(TemporaryPathFor("00000003.txt"), "half");
+    Put(TemporaryPathFor("00000000.bmp"), "half");
+    Put(TemporaryPathFor("lumeret.ini"), "half");
+    EXPECT_TRUE(folder.FindEntries(base + "*.txt").empty());
+    EXPECT_TRUE(folder.FindEntries(base + "*.bmp").empty());
+    EXPECT_TRUE(folder.FindEntries(base + "*.ini").empty());
+    Put("keep.tmp", "not left by a save");
+    RemoveTemporaryFiles(folder, base + "*.txt");
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")),
+              (std::vector<std::string>{TemporaryPathFor("00000000.bmp"), "keep.tmp", TemporaryPathFor("lumeret.ini")}));
+}
+
 TEST_F(ClipFolder, MakeDirectoryCreatesOneLevelOnce) {
     EXPECT_TRUE(folder.MakeDirectory(Path("txt")));
     EXPECT_FALSE(folder.MakeDirectory(Path("txt")));

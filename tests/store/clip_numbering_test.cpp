@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/errors.h"
 #include "support/fake_clip_folder.h"
 
@@ -14,10 +16,14 @@ const std::string kDir = "C:\\app\\txt\\";
 struct Numbering : ::testing::Test {
     test::FakeClipFolder folder;
     int count = -1;
+    Names clips;
 
     Numbering() { folder.directories = {"C:\\app", "C:\\app\\txt"}; }
     void Put(const std::string& name, const std::string& bytes) { folder.files[kDir + name].bytes = bytes; }
-    void Renumber() { RenumberFiles(folder, "C:\\app\\", "txt", count); }
+    void Renumber() {
+        clips = RenumberFiles(folder, "C:\\app\\", "txt");
+        count = static_cast<int>(clips.size());
+    }
     std::string At(int n) const { return folder.Content(kDir + NumberToName(n) + ".txt"); }
 };
 
@@ -67,9 +73,10 @@ TEST_F(Numbering, HiddenSystemFoldersAndOtherExtensionsAreLeftAloneAndNotCounted
     EXPECT_EQ(At(5), "system");
     EXPECT_TRUE(folder.directories.count(kDir + "00000003.txt"));
     EXPECT_EQ(folder.Content(kDir + "00000000.bmp"), "picture");
-    // The read-only file is taken, but number 2 is held by the hidden file:
-    // the rename fails, the file keeps its name and still counts.
-    EXPECT_EQ(At(6), "read-only");
+    // The read-only file is taken; the numbers skip the names held by the
+    // hidden file and the folder.
+    EXPECT_EQ(At(4), "read-only");
+    EXPECT_EQ(clips, (Names{kDir + "00000000.txt", kDir + "00000001.txt", kDir + "00000004.txt"}));
 }
 
 TEST_F(Numbering, FailedRenameIsIgnoredAndStillCounted) {
@@ -80,6 +87,92 @@ TEST_F(Numbering, FailedRenameIsIgnoredAndStillCounted) {
     EXPECT_EQ(count, 2);
     EXPECT_EQ(At(3), "three");
     EXPECT_EQ(At(1), "seven");
+    EXPECT_EQ(clips, (Names{kDir + "00000003.txt", kDir + "00000001.txt"}));
+}
+
+TEST_F(Numbering, StrayShortNameGoesFirstAndTheOthersMoveUpFromTheEnd) {
+    Put("0.txt", "stray");
+    for (int i = 0; i < 4; ++i) Put(NumberToName(i) + ".txt", "clip " + std::to_string(i));
+    Renumber();
+    EXPECT_EQ(count, 5);
+    EXPECT_EQ(folder.NamesIn(kDir),
+              (Names{"00000000.txt", "00000001.txt", "00000002.txt", "00000003.txt", "00000004.txt"}));
+    EXPECT_EQ(At(0), "stray");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(At(i + 1), "clip " + std::to_string(i));
+    // Each move onto a free name, the last clip first.
+    EXPECT_EQ(folder.renames.front(), (std::pair<std::string, std::string>{kDir + "00000003.txt", kDir + "00000004.txt"}));
+    EXPECT_EQ(folder.renames.size(), 5u);
+}
+
+TEST_F(Numbering, FolderNamedLikeAClipIsSkippedOverNotWrittenThrough) {
+    folder.directories.insert(kDir + "00000000.txt");
+    for (int i = 1; i <= 5; ++i) Put(NumberToName(i) + ".txt", "clip " + std::to_string(i));
+    Renumber();
+    EXPECT_EQ(count, 5);
+    EXPECT_TRUE(folder.renames.empty());
+    EXPECT_EQ(clips[0], kDir + "00000001.txt");
+    EXPECT_EQ(clips[4], kDir + "00000005.txt");
+    EXPECT_TRUE(folder.directories.count(kDir + "00000000.txt"));
+}
+
+TEST_F(Numbering, LetterCaseOfTheExtensionIsMadeTheClipsOwn) {
+    Put("00000000.TXT", "upper");
+    Renumber();
+    EXPECT_EQ(At(0), "upper");
+    EXPECT_EQ(clips, Names{kDir + "00000000.txt"});
+}
+
+// Any mix of names the scan takes and names it passes over: the clips come
+// out dense over the free numbers, in the order of their old names, with
+// every byte, and every move went onto a free name.
+TEST_F(Numbering, AnyMixOfNamesEndsDenseInOrderWithEveryClip) {
+    const char* names[] = {"0.txt", "00000000.txt", "00000001.txt", "00000002.txt", "000000010.txt",
+                           "1.txt", "a.txt",        "00000007.txt", "00000004.txt", "~park.txt"};
+    for (unsigned mask = 0; mask < (1u << 10); mask += 7) {
+        SCOPED_TRACE(mask);
+        folder.files.clear();
+        folder.directories = {"C:\\app", "C:\\app\\txt"};
+        Names order;
+        for (unsigned i = 0; i < 10; ++i) {
+            if (!(mask & (1u << i))) continue;
+            if (i % 4 == 3) {
+                folder.directories.insert(kDir + names[i]);
+            } else {
+                Put(names[i], names[i]);
+                order.push_back(names[i]);
+            }
+        }
+        std::sort(order.begin(), order.end());
+        Renumber();
+        ASSERT_EQ(clips.size(), order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            EXPECT_EQ(folder.Content(clips[i]), order[i]);
+            EXPECT_EQ(clips[i].size(), kDir.size() + 12) << clips[i];  // an 8-digit name
+            if (i > 0) {
+                EXPECT_LT(clips[i - 1], clips[i]);
+            }
+        }
+        EXPECT_EQ(folder.files.size(), order.size());
+    }
+}
+
+TEST_F(Numbering, NewClipFollowsTheLastAndNeverTakesAnExistingName) {
+    Put("00000000.txt", "zero");
+    Put("00000001.txt", "one");
+    Renumber();
+    folder.directories.insert(kDir + "00000002.txt");
+    Put("00000003.txt", "came later");
+    EXPECT_EQ(AddClipFile(folder, "C:\\app\\", "txt", clips, "new"), kDir + "00000004.txt");
+    EXPECT_EQ(At(3), "came later");
+    EXPECT_EQ(At(4), "new");
+    EXPECT_EQ(AddClipFile(folder, "C:\\app\\", "txt", {}, "first"), kDir + "00000005.txt");
+}
+
+TEST_F(Numbering, NewClipAfterAnOddNameStartsAfterTheHighestNumber) {
+    Put("00000004.txt", "four");
+    Put("zz.txt", "odd");
+    const Names held{kDir + "00000004.txt", kDir + "zz.txt"};
+    EXPECT_EQ(AddClipFile(folder, "C:\\app\\", "txt", held, "new"), kDir + "00000005.txt");
 }
 
 TEST_F(Numbering, MissingFolderCountsNothing) {

@@ -59,6 +59,53 @@ TEST_F(TextStoreOnDisk, StartRenumbersGapsAndStrayNamesButLeavesOthersAlone) {
     EXPECT_TRUE(folder.FileExists(Dir() + "note.bmp"));
 }
 
+// Every clip's bytes, in row order.
+std::vector<std::string> ClipBytes(IClipFolder& folder, const TextClipStore& store) {
+    std::vector<std::string> bytes;
+    for (int i = 0; i < store.Count(); ++i) bytes.push_back(folder.ReadWholeFile(store.ClipPath(i)));
+    return bytes;
+}
+
+TEST_F(TextStoreOnDisk, FolderNamedLikeAClipKeepsEveryClipThroughRegisterDeleteAndRestart) {
+    using Texts = std::vector<std::string>;
+    ASSERT_TRUE(folder.MakeDirectory(scratch.Base() + "txt"));
+    ASSERT_TRUE(folder.MakeDirectory(Clip(0)));
+    for (int i = 1; i <= 5; ++i) Put(NumberToName(i) + ".txt", "clip " + std::to_string(i) + "\r\n");
+    Open();
+    EXPECT_EQ(rows.Rows(), (Texts{"clip 1", "clip 2", "clip 3", "clip 4", "clip 5"}));
+    EXPECT_TRUE(store->AddText("new"));
+    EXPECT_EQ(folder.ReadWholeFile(Clip(5)), "clip 5\r\n");
+    EXPECT_EQ(folder.ReadWholeFile(Clip(6)), "new\r\n");
+    // Row 1 shows clip 2: that is the one deleted.
+    store->DeleteItem(1, false);
+    EXPECT_EQ(rows.Rows(), (Texts{"clip 1", "clip 3", "clip 4", "clip 5", "new"}));
+    EXPECT_EQ(ClipBytes(folder, *store), (Texts{"clip 1\r\n", "clip 3\r\n", "clip 4\r\n", "clip 5\r\n", "new\r\n"}));
+    Open();
+    EXPECT_EQ(rows.Rows(), (Texts{"clip 1", "clip 3", "clip 4", "clip 5", "new"}));
+    EXPECT_EQ(ClipBytes(folder, *store), (Texts{"clip 1\r\n", "clip 3\r\n", "clip 4\r\n", "clip 5\r\n", "new\r\n"}));
+    EXPECT_EQ(folder.FindEntries(Clip(0)).size(), 1u);
+    EXPECT_TRUE(folder.FindEntries(Clip(0))[0].directory);
+}
+
+TEST_F(TextStoreOnDisk, StrayShortNameKeepsEveryClipThroughRegisterDeleteAndRestart) {
+    using Texts = std::vector<std::string>;
+    ASSERT_TRUE(folder.MakeDirectory(scratch.Base() + "txt"));
+    Put("0.txt", "stray\r\n");
+    for (int i = 0; i < 4; ++i) Put(NumberToName(i) + ".txt", "clip " + std::to_string(i) + "\r\n");
+    Open();
+    EXPECT_EQ(store->Count(), 5);
+    EXPECT_EQ(rows.Rows(), (Texts{"stray", "clip 0", "clip 1", "clip 2", "clip 3"}));
+    EXPECT_TRUE(store->AddText("new"));
+    EXPECT_EQ(folder.ReadWholeFile(Clip(5)), "new\r\n");
+    store->DeleteItem(2, false);
+    const Texts expected{"stray\r\n", "clip 0\r\n", "clip 2\r\n", "clip 3\r\n", "new\r\n"};
+    EXPECT_EQ(ClipBytes(folder, *store), expected);
+    Open();
+    EXPECT_EQ(ClipBytes(folder, *store), expected);
+    EXPECT_EQ(folder.FindEntries(Dir() + "*").size(), 5u);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(folder.FileExists(Clip(i)));
+}
+
 TEST_F(TextStoreOnDisk, ExchangeWhileTempFileExistsChangesNothing) {
     Open();
     store->AddText("a");

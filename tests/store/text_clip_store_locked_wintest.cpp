@@ -72,14 +72,10 @@ TEST_F(LockedClip, RenumberingPassesItOverAndTheNextStartClosesTheGap) {
     {
         UniqueFileHandle lock = Lock(1);
         ASSERT_TRUE(lock);
-        int count = 0;
-        RenumberFiles(folder, scratch.Base(), "txt", count);
-        EXPECT_EQ(count, 2);
-        EXPECT_TRUE(folder.FileExists(Clip(1)));  // could not move while held
+        // Could not move while held; the clip after it waits.
+        EXPECT_EQ(RenumberFiles(folder, scratch.Base(), "txt"), (std::vector<std::string>{Clip(1), Clip(2)}));
     }
-    int count = 0;
-    RenumberFiles(folder, scratch.Base(), "txt", count);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(RenumberFiles(folder, scratch.Base(), "txt"), (std::vector<std::string>{Clip(0), Clip(1)}));
     EXPECT_EQ(folder.ReadWholeFile(Clip(0)), "clip 1\r\n");
     EXPECT_EQ(folder.ReadWholeFile(Clip(1)), "clip 2\r\n");
 }

@@ -56,13 +56,13 @@ struct TextStore : ::testing::Test {
     }
 };
 
-TEST_F(TextStore, FirstStartCreatesTheFolderAndProbesNumberZeroOnly) {
+TEST_F(TextStore, FirstStartCreatesTheFolderAndProbesNothing) {
     folder.directories.erase("C:\\app\\txt");
     OpenOnFiles({});
     EXPECT_TRUE(folder.directories.count("C:\\app\\txt"));
     EXPECT_EQ(store->Count(), 0);
     EXPECT_TRUE(rows.Rows().empty());
-    EXPECT_EQ(folder.probes, Rows{Clip(0)});
+    EXPECT_TRUE(folder.probes.empty());
 }
 
 TEST_F(TextStore, CreateRenumbersAndRefreshListShowsTrimmedCaptions) {
@@ -77,21 +77,28 @@ TEST_F(TextStore, CreateRenumbersAndRefreshListShowsTrimmedCaptions) {
     EXPECT_EQ(File(1), std::string(63, 'a') + " cut off");
 }
 
-TEST_F(TextStore, RefreshListAlsoShowsAFileOnePastTheLastNumberOnly) {
+TEST_F(TextStore, FilesPutThereAfterTheScanWaitForTheNextOneAndAreNeverOverwritten) {
     OpenWith({"a", "b"});
     folder.files[Clip(2)].bytes = "late\r\n";
     folder.files[Clip(3)].bytes = "later\r\n";
     store->RefreshList();
-    EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "late"}));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b"}));
+    EXPECT_TRUE(store->AddText("c"));
+    EXPECT_EQ(File(2), "late\r\n");
+    EXPECT_EQ(File(3), "later\r\n");
+    EXPECT_EQ(File(4), "c\r\n");
+    EXPECT_EQ(store->ClipPath(2), Clip(4));
 }
 
-TEST_F(TextStore, SubfolderNamedLikeTheNextClipIsNeitherCountedNorListed) {
+TEST_F(TextStore, SubfolderNamedLikeTheNextClipIsSkippedOver) {
     folder.directories.insert(kDir + "00000003.txt");
     OpenWith({"a", "b", "c"});
     EXPECT_EQ(store->Count(), 3);
     EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "c"}));
-    EXPECT_THROW(store->AddText("d"), FileCreateError);
-    EXPECT_EQ(rows.Count(), 3);
+    EXPECT_TRUE(store->AddText("d"));
+    EXPECT_EQ(File(4), "d\r\n");
+    EXPECT_TRUE(folder.directories.count(kDir + "00000003.txt"));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "b", "c", "d"}));
 }
 
 TEST_F(TextStore, TwoThousandClipsAreAllListed) {
@@ -138,10 +145,16 @@ TEST_F(TextStore, LoneLineFeedsAreStoredAsCrLfSoTheSameTextIsStoredAgain) {
 
 TEST_F(TextStore, FailedWriteAddsNoRowAndKeepsTheCount) {
     OpenWith({"a"});
-    folder.unwritable.insert(Clip(1));
-    EXPECT_THROW(store->AddText("b"), FileCreateError);
+    folder.unwritable.insert(TemporaryPathFor(Clip(1)));
+    try {
+        store->AddText("b");
+        ADD_FAILURE() << "no error";
+    } catch (const FileCreateError& e) {
+        EXPECT_EQ(e.Message(), FileCreateError(Clip(1)).Message());
+    }
     EXPECT_EQ(store->Count(), 1);
     EXPECT_EQ(rows.Rows(), Rows{"a"});
+    EXPECT_EQ(folder.NamesIn(kDir), Rows{"00000000.txt"});
     folder.unwritable.clear();
     EXPECT_TRUE(store->AddText("b"));
     EXPECT_EQ(rows.Rows(), (Rows{"a", "b"}));

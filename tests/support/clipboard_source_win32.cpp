@@ -14,6 +14,31 @@ bool OpenRetrying() {
     return false;
 }
 
+HGLOBAL BlockOf(const std::string& bytes) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!block) return nullptr;
+    if (void* p = GlobalLock(block)) {
+        std::memcpy(p, bytes.data(), bytes.size());
+        GlobalUnlock(block);
+    }
+    return block;
+}
+
+// Replaces the clipboard's contents with blocks in the formats, in one go.
+bool PutBlocks(const std::vector<std::pair<UINT, std::string>>& blocks) {
+    if (!OpenRetrying()) return false;
+    EmptyClipboard();
+    bool ok = true;
+    for (const auto& [format, bytes] : blocks) {
+        HGLOBAL block = BlockOf(bytes);
+        if (block && SetClipboardData(format, block)) continue;
+        if (block) GlobalFree(block);
+        ok = false;
+    }
+    CloseClipboard();
+    return ok;
+}
+
 void PutLe(std::string& out, unsigned value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -43,22 +68,18 @@ bool PutBitmapOnClipboard(int width, int height, COLORREF color) {
     return ok;
 }
 
-bool PutDibOnClipboard(const std::string& packedDib) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, packedDib.size());
-    if (!block) return false;
-    if (void* p = GlobalLock(block)) {
-        std::memcpy(p, packedDib.data(), packedDib.size());
-        GlobalUnlock(block);
-    }
-    if (!OpenRetrying()) {
-        GlobalFree(block);
-        return false;
-    }
-    EmptyClipboard();
-    bool ok = SetClipboardData(CF_DIB, block) != nullptr;
-    if (!ok) GlobalFree(block);
-    CloseClipboard();
-    return ok;
+bool PutDibOnClipboard(const std::string& packedDib) { return PutBlocks({{CF_DIB, packedDib}}); }
+
+bool PutMarkedTextOnClipboard(const std::string& text, const std::string& marker, const std::string& markerBytes) {
+    return PutBlocks({{CF_TEXT, text + '\0'}, {RegisterClipboardFormatA(marker.c_str()), markerBytes}});
+}
+
+bool PutMarkedDibOnClipboard(const std::string& packedDib, const std::string& marker, const std::string& markerBytes) {
+    return PutBlocks({{CF_DIB, packedDib}, {RegisterClipboardFormatA(marker.c_str()), markerBytes}});
+}
+
+bool ClipboardHasNamedFormat(const std::string& name) {
+    return IsClipboardFormatAvailable(RegisterClipboardFormatA(name.c_str())) != FALSE;
 }
 
 bool PutPrivateFormatOnClipboard() {

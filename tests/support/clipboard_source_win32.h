@@ -19,6 +19,13 @@ bool PutDibOnClipboard(const std::string& packedDib);
 // Data of a private format only (neither text nor bitmap).
 bool PutPrivateFormatOnClipboard();
 bool EmptyTheClipboard();
+// A text, or a packed DIB as CF_DIB, with a block of marker bytes in the
+// format registered under marker beside it, as a program that copies a
+// secret marks it.
+bool PutMarkedTextOnClipboard(const std::string& text, const std::string& marker, const std::string& markerBytes);
+bool PutMarkedDibOnClipboard(const std::string& packedDib, const std::string& marker, const std::string& markerBytes);
+// Whether the clipboard offers the format registered under name.
+bool ClipboardHasNamedFormat(const std::string& name);
 
 // A drop handle listing the files, as the shell gives it with WM_DROPFILES.
 HDROP MakeDrop(const std::vector<std::string>& files);

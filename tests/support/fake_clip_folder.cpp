@@ -42,16 +42,36 @@ std::vector<FolderEntry> FakeClipFolder::FindEntries(const std::string& pattern)
     return found;
 }
 
-int FakeClipFolder::RenameFile(const std::string& from, const std::string& to) {
-    renames.emplace_back(from, to);
+int FakeClipFolder::MoveFault(const std::string& from) {
+    if (moveCalls++ == failMoveAt) return kErrorAccessDenied;
     if (auto it = renameErrors.find(from); it != renameErrors.end()) {
         int code = it->second;
         renameErrors.erase(it);
         return code;
     }
+    return 0;
+}
+
+int FakeClipFolder::RenameFile(const std::string& from, const std::string& to) {
+    renames.emplace_back(from, to);
+    if (int code = MoveFault(from)) return code;
     auto it = files.find(from);
     if (it == files.end()) return kErrorFileNotFound;
     if (files.count(to) || directories.count(to)) return kErrorAlreadyExists;
+    if (!FolderExists(ParentOf(to))) return kErrorPathNotFound;
+    File file = std::move(it->second);
+    files.erase(it);
+    files[to] = std::move(file);
+    return 0;
+}
+
+int FakeClipFolder::ReplaceFile(const std::string& from, const std::string& to) {
+    renames.emplace_back(from, to);
+    if (int code = MoveFault(from)) return code;
+    auto it = files.find(from);
+    if (it == files.end()) return kErrorFileNotFound;
+    auto target = files.find(to);
+    if (directories.count(to) || (target != files.end() && target->second.readOnly)) return kErrorAccessDenied;
     if (!FolderExists(ParentOf(to))) return kErrorPathNotFound;
     File file = std::move(it->second);
     files.erase(it);
@@ -77,8 +97,13 @@ void FakeClipFolder::WriteWholeFile(const std::string& path, std::string_view by
     auto it = files.find(path);
     bool blocked = unwritable.count(path) || directories.count(path) || !FolderExists(ParentOf(path)) ||
                    (it != files.end() && it->second.readOnly);
-    if (blocked) throw FileCreateError(path);
+    const int call = writeCalls++;
+    if (blocked || call == failWriteAt) throw FileCreateError(path);
     writes.push_back(path);
+    if (call == shortWriteAt) {
+        files[path].bytes = std::string(bytes.substr(0, bytes.size() / 2));
+        throw IoError(112);  // the disk is full
+    }
     files[path].bytes = std::string(bytes);
 }
 

@@ -22,6 +22,7 @@ public:
 
     std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
     int RenameFile(const std::string& from, const std::string& to) override;
+    int ReplaceFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
     bool FileExists(const std::string& path) override {
         probes.push_back(path);
@@ -48,8 +49,17 @@ public:
     std::set<std::string> undeletable;
     std::set<std::string> unreadable;
     std::set<std::string> unwritable;
+    // Faults by the order of the calls, counted from 0 (-1: none): the write
+    // that fails to create its file; the write that stops half-way, leaving
+    // its first half behind as a disk that filled up would, before it throws
+    // IoError; the move (rename or replace) that fails with access denied.
+    int failWriteAt = -1;
+    int shortWriteAt = -1;
+    int failMoveAt = -1;
+    int writeCalls = 0;
+    int moveCalls = 0;
 
-    // What happened, in order.
+    // What happened, in order; replacements are in renames too.
     std::vector<std::pair<std::string, std::string>> renames;
     std::vector<std::string> writes;
     std::vector<std::string> probes;
@@ -57,6 +67,8 @@ public:
 
 private:
     bool FolderExists(const std::string& folder) const;
+    // Counts a move; the error number when it is the one to fail, else 0.
+    int MoveFault(const std::string& from);
 };
 
 }  // namespace lumeret::test

@@ -27,9 +27,17 @@ UniquePalette FakeClipboard::Palette() const {
     return UniquePalette(PaletteCreate(palette.data(), static_cast<unsigned>(palette.size())));
 }
 
+std::optional<std::uint32_t> FakeClipboard::NamedFormatNumber(const std::string& name) const {
+    auto found = namedBlocks.find(name);
+    if (found == namedBlocks.end() || found->second.size() < 4) return std::nullopt;
+    const auto& b = found->second;
+    return static_cast<std::uint32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+}
+
 void FakeClipboard::Empty() {
     text.reset();
     blocks.clear();
+    namedBlocks.clear();
     palette.clear();
     hasBitmap = false;
     ++stamp;
@@ -83,10 +91,12 @@ std::optional<std::string> MemoryProfile::ReadString(const std::string& section,
     return it->second;
 }
 
-bool MemoryProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (failAt == static_cast<int>(written.size())) return false;
-    written.emplace_back(section, key);
-    values[{section, key}] = value;
+bool MemoryProfile::WriteStrings(const std::vector<ProfileValue>& newValues) {
+    if (failAt >= 0 && failAt < static_cast<int>(newValues.size())) return false;
+    for (const ProfileValue& v : newValues) {
+        written.emplace_back(v.section, v.key);
+        values[{v.section, v.key}] = v.value;
+    }
     return true;
 }
 

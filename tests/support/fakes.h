@@ -23,6 +23,8 @@ public:
     std::optional<std::string> Text() const override { return text; }
     UniqueGlobal Block(unsigned format) const override;
     UniquePalette Palette() const override;
+    bool HasNamedFormat(const std::string& name) const override { return namedBlocks.count(name) != 0; }
+    std::optional<std::uint32_t> NamedFormatNumber(const std::string& name) const override;
     void SetText(const std::string& value) override;
     void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
     void SetBitmapFromFile(const std::string& path) override;
@@ -35,6 +37,9 @@ public:
     std::optional<std::string> text;
     std::map<unsigned, std::vector<std::uint8_t>> blocks;
     std::vector<PaletteEntry> palette;
+    // Blocks in registered formats, by the format's name; another program
+    // adds them beside what it copies.
+    std::map<std::string, std::vector<std::uint8_t>> namedBlocks;
     bool hasBitmap = false;  // a bitmap offered without a DIB the program could read
     std::string bitmapFile;  // the last file put on as a bitmap
     std::uint32_t stamp = 1;
@@ -58,11 +63,12 @@ public:
     std::deque<bool> answers;  // answers to give, in order; No when empty
 };
 
-// A settings file in memory; failAt makes the write of that many keys fail.
+// A settings file in memory; failAt makes a write of more keys than that
+// fail, writing none.
 class MemoryProfile : public IProfile {
 public:
     std::optional<std::string> ReadString(const std::string& section, const std::string& key) override;
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+    bool WriteStrings(const std::vector<ProfileValue>& newValues) override;
     std::string Path() const override { return path; }
 
     std::map<std::pair<std::string, std::string>, std::string> values;

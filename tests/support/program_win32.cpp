@@ -90,6 +90,7 @@ namespace {
 struct WindowQuery {
     DWORD pid;
     const wchar_t* className;
+    bool visibleOnly;
     std::vector<HWND> found;
 };
 
@@ -99,16 +100,29 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     GetWindowThreadProcessId(hwnd, &pid);
     wchar_t name[128] = {};
     GetClassNameW(hwnd, name, 128);
-    if (pid == q->pid && IsWindowVisible(hwnd) && lstrcmpW(name, q->className) == 0) q->found.push_back(hwnd);
+    if (pid == q->pid && (!q->visibleOnly || IsWindowVisible(hwnd)) && lstrcmpW(name, q->className) == 0) {
+        q->found.push_back(hwnd);
+    }
     return TRUE;
 }
 
 }  // namespace
 
 std::vector<HWND> ProgramProcess::Windows(const wchar_t* className) const {
-    WindowQuery q{info_.dwProcessId, className, {}};
+    WindowQuery q{info_.dwProcessId, className, true, {}};
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&q));
     return q.found;
+}
+
+HWND ProgramProcess::AnyWindow(const wchar_t* className) const {
+    WindowQuery q{info_.dwProcessId, className, false, {}};
+    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found.empty() ? nullptr : q.found.front();
+}
+
+void ProgramProcess::Kill() {
+    TerminateProcess(info_.hProcess, 9);
+    WaitForSingleObject(info_.hProcess, INFINITE);
 }
 
 HWND ProgramProcess::WaitForWindow(const wchar_t* className, DWORD milliseconds) const {
@@ -146,6 +160,54 @@ std::vector<std::string> ChildTexts(HWND parent, const wchar_t* className) {
     ChildQuery q{className, {}};
     EnumChildWindows(parent, &CollectChild, reinterpret_cast<LPARAM>(&q));
     return q.texts;
+}
+
+namespace {
+
+struct CaptionQuery {
+    const wchar_t* className;
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindCaptioned(HWND hwnd, LPARAM lParam) {
+    auto* q = reinterpret_cast<CaptionQuery*>(lParam);
+    wchar_t name[128] = {};
+    wchar_t text[128] = {};
+    GetClassNameW(hwnd, name, 128);
+    GetWindowTextW(hwnd, text, 128);
+    if (lstrcmpiW(name, q->className) != 0 || lstrcmpW(text, q->caption) != 0) return TRUE;
+    q->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND ChildWithCaption(HWND parent, const wchar_t* className, const wchar_t* caption) {
+    CaptionQuery q{className, caption, nullptr};
+    EnumChildWindows(parent, &FindCaptioned, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+std::vector<std::string> ListRows(HWND list) {
+    std::vector<std::string> rows;
+    auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        auto length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring row(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
+        row.resize(static_cast<std::size_t>(length));
+        rows.push_back(ToCp932(row));
+    }
+    return rows;
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i) {
+        if (done()) return true;
+        Sleep(50);
+    }
+    return done();
 }
 
 }  // namespace lumeret::test

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ public:
     std::vector<HWND> Windows(const wchar_t* className) const;
     // Waits (bounded) for a visible window of the class; nullptr when none came.
     HWND WaitForWindow(const wchar_t* className, DWORD milliseconds) const;
+    // A top-level window of this process with the class, hidden or not.
+    HWND AnyWindow(const wchar_t* className) const;
+    // Ends the process at once, as TerminateProcess (kill -9) does, and
+    // waits until it is gone.
+    void Kill();
 
 private:
     PROCESS_INFORMATION info_{};
@@ -53,5 +59,14 @@ private:
 
 // The texts of a window's children of a class (code page 932 bytes).
 std::vector<std::string> ChildTexts(HWND parent, const wchar_t* className);
+// A child (at any depth) of the class with the caption; nullptr when none.
+HWND ChildWithCaption(HWND parent, const wchar_t* className, const wchar_t* caption);
+
+// Rows of another process's list box, in code page 932. The system carries
+// the text across as characters; Wine does so only for the wide call.
+std::vector<std::string> ListRows(HWND list);
+
+// Polls done() for a while (10 s at most); its final answer.
+bool WaitFor(const std::function<bool()>& done);
 
 }  // namespace lumeret::test
