@@ -373,11 +373,28 @@ TEST(Dib, DrawsRunLengthImages) {
 }
 
 // Found by fuzzing: a run-length header claiming 1.8 G pixels over a few
-// stream bytes made the memory canvas decode the whole picture.
-TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
+// stream bytes made the memory canvas decode the whole picture. Such a
+// picture is now refused on its header.
+TEST(Dib, RunLengthImagesTooLargeToDecodeAreRefused) {
     BmpParts p;
     p.width = 0x24000006;
     p.height = 3;
+    p.bitCount = 4;
+    p.compression = 2;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({6, 0x11, 0, 1});
+    p.sizeImage = 4;
+    Dib dib;
+    EXPECT_THROW(Load(dib, MakeBmp(p)), PictureTooLargeError);
+}
+
+// A run-length picture within the limit whose decoded form would exceed the
+// memory canvas's bound is still read, and simply not drawn there.
+TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
+    BmpParts p;
+    p.width = 16000;
+    p.height = 5000;
     p.bitCount = 4;
     p.compression = 2;
     p.clrUsed = 2;
