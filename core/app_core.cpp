@@ -1,7 +1,10 @@
 #include "core/app_core.h"
 
 #include "core/status_texts.h"
+#include <exception>
+
 #include "dib/dib.h"
+#include "dib/dib_errors.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "store/text_export.h"
@@ -11,6 +14,7 @@ namespace lumeret {
 namespace {
 constexpr char kTextExtension[] = "txt";
 constexpr char kBitmapExtension[] = "bmp";
+const char kPictureTooLarge[] = "この画像は大きすぎて扱えません (%s ピクセル)";
 }  // namespace
 
 AppCore::AppCore(const Services& services, const std::string& programFolder)
@@ -54,34 +58,59 @@ void AppCore::HandleClipboardChange() {
     if (clipboard_.HasFormat(kCfBitmap)) {
         preview_.SetShowingBitmap(true);
         historyRows_.Select(-1);
-        if (switches_.hidePreview) {
-            preview_.SwitchOff();
-        } else {
-            ShowClipboardPreview();
+        if (switches_.hidePreview) preview_.SwitchOff();
+        if (switches_.hidePreview && !switches_.continuousRegistration) return;
+        // One checked copy of the clipboard's picture serves the preview and
+        // the registration.
+        Dib picture;
+        std::exception_ptr refusal;
+        try {
+            ReadClipboardPicture(picture);
+        } catch (const ClipboardError&) {
+            throw;
+        } catch (const Exception&) {
+            refusal = std::current_exception();
         }
-        if (switches_.continuousRegistration) RegisterClipboardBitmap();
+        // A picture the program cannot read has no preview; the box keeps
+        // the previous one.
+        if (!switches_.hidePreview && !refusal) ShowPreviewOf(picture);
+        if (switches_.continuousRegistration) {
+            if (refusal) std::rethrow_exception(refusal);
+            RegisterPicture(picture);
+        }
+    }
+}
+
+void AppCore::ReadClipboardPicture(Dib& picture) {
+    try {
+        picture.Assign(clipboard_);
+    } catch (const PictureTooLargeError& e) {
+        throw Exception(FormatMessage1(kPictureTooLarge, std::to_string(e.Width()) + " x " +
+                                                             std::to_string(e.Height())));
     }
 }
 
 void AppCore::ShowClipboardPreview() {
     if (!clipboard_.HasFormat(kCfBitmap)) return;
-    preview_.SetOffLabelVisible(false);
-    preview_.SetShowingBitmap(preview_.ShowingBitmap());
     Dib picture;
     try {
-        picture.Assign(clipboard_);
+        ReadClipboardPicture(picture);
     } catch (const ClipboardError&) {
         throw;
     } catch (const Exception&) {
-        // A picture the program cannot read has no preview; the box keeps
-        // the previous one.
         return;
     }
-    if (picture.GetWidth() != 0 && picture.GetHeight() != 0) preview_.Draw(picture);
+    ShowPreviewOf(picture);
 }
 
-void AppCore::RegisterClipboardBitmap() {
-    bitmapClips_.AddFromClipboard();
+void AppCore::ShowPreviewOf(Dib& picture) {
+    preview_.SetOffLabelVisible(false);
+    preview_.SetShowingBitmap(preview_.ShowingBitmap());
+    preview_.Draw(picture);
+}
+
+void AppCore::RegisterPicture(Dib& picture) {
+    bitmapClips_.Add(picture);
     pageWanted(ScrapbookPage::Bitmap);
 }
 
@@ -92,7 +121,9 @@ void AppCore::Register() {
     const bool hasText = clipboard_.HasFormat(kCfText);
     if (hasBitmap) {
         status_.Show(status::kPleaseWait);
-        RegisterClipboardBitmap();
+        Dib picture;
+        ReadClipboardPicture(picture);
+        RegisterPicture(picture);
         status_.Show(status::kBitmapRegistered);
     }
     if (hasText && historyRows_.Selected() >= 0) {
@@ -161,7 +192,15 @@ void AppCore::PutFileOnClipboard(const std::string& path) {
     if (extension == ".TXT") {
         clipboard_.SetText(JoinLinesCrLf(SplitLines(folder_.ReadWholeFile(path))));
     } else if (extension == ".BMP") {
-        clipboard_.SetBitmapFromFile(path);
+        // The program's own reader checks the file; the system never decodes
+        // it, and others get the checked picture as a DIB.
+        Dib picture;
+        try {
+            picture.LoadFromFile(path);
+        } catch (const Exception&) {
+            throw FileOpenError(path);
+        }
+        PutOnClipboard(picture, clipboard_);
     }
 }
 

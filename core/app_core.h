@@ -10,6 +10,7 @@
 #include "core/preview.h"
 #include "core/settings.h"
 #include "core/status_line.h"
+#include "dib/dib.h"
 #include "dib/graphic.h"
 #include "platform/clip_folder.h"
 #include "platform/clipboard.h"
@@ -95,7 +96,8 @@ public:
     void DeleteHistoryEntry();
     void DeleteAllHistoryEntries();
     // A dropped file: a ".txt" file's lines or a ".bmp" file's picture go on
-    // the clipboard (extension in any case); other files are ignored.
+    // the clipboard (extension in any case); other files are ignored. A BMP
+    // file the program cannot read raises FileOpenError.
     void PutFileOnClipboard(const std::string& path);
     void PutTextOnClipboard(const std::string& text);
 
@@ -129,8 +131,13 @@ public:
     void SaveSettings(int left, int top);
 
 private:
+    // Reads a copy of the clipboard's DIB through the program's own reader;
+    // a picture beyond the reader's limit is refused with a message that
+    // says so.
+    void ReadClipboardPicture(Dib& picture);
     void ShowClipboardPreview();
-    void RegisterClipboardBitmap();
+    void ShowPreviewOf(Dib& picture);
+    void RegisterPicture(Dib& picture);
 
     IClipboard& clipboard_;
     IClipFolder& folder_;

@@ -1,6 +1,8 @@
 #include "store/bitmap_clip_store.h"
 
 #include "dib/dib.h"
+#include "platform/errors.h"
+#include "platform/text.h"
 #include "store/clip_numbering.h"
 
 namespace lumeret {
@@ -40,16 +42,36 @@ void BitmapClipStore::SetBoxSize(int width, int height) {
 bool BitmapClipStore::ShowItem(int index) {
     if (count_ == 0) SetBoxSize(0, 0);
     if (index <= 0 || index > count_) return false;
+    const std::string path = ClipPath(index);
     Dib dib;
-    // A clip that cannot be read leaves the clip on show as it was.
-    dib.LoadFromFile(ClipPath(index));
-    Rect fitted = FitToFrame(dib.GetWidth(), dib.GetHeight(), frameWidth_, frameHeight_);
+    try {
+        dib.LoadFromFile(path);
+    } catch (const Exception& e) {
+        ShowDamaged(path, e.Message());
+        return true;
+    }
+    ShowPicture(dib);
+    return true;
+}
+
+void BitmapClipStore::ShowPicture(Dib& picture) {
+    Rect fitted = FitToFrame(picture.GetWidth(), picture.GetHeight(), frameWidth_, frameHeight_);
     MemoryCanvas scaled(fitted.Width(), fitted.Height());
-    dib.Draw(scaled, fitted);
+    picture.Draw(scaled, fitted);
+    damagedName_.clear();
+    damageReason_.clear();
     drawRect_ = fitted;
     shown_ = std::move(scaled);
     SetBoxSize(drawRect_.Right, drawRect_.Bottom);
-    return true;
+}
+
+void BitmapClipStore::ShowDamaged(const std::string& path, const std::string& reason) {
+    damagedName_ = ExtractFileName(path);
+    damageReason_ = reason;
+    // The whole frame, for the file's name and the reason.
+    drawRect_ = {0, 0, frameWidth_, frameHeight_};
+    shown_ = MemoryCanvas(0, 0);
+    SetBoxSize(frameWidth_, frameHeight_);
 }
 
 void BitmapClipStore::Next() {
@@ -76,27 +98,20 @@ void BitmapClipStore::Last() {
     ShowItem(count_);
 }
 
-bool BitmapClipStore::AddFromClipboard() {
-    bool offered = clipboard_.HasFormat(kCfBitmap);
-    if (offered) {
-        Dib dib;
-        dib.Assign(clipboard_);
-        if (dib.GetWidth() > 0 && dib.GetHeight() > 0) {
-            std::string path = ClipPath(count_ + 1);
-            try {
-                dib.SaveToFile(path);
-            } catch (...) {
-                // A clip written half-way would be taken in as a broken clip
-                // at the next scan.
-                folder_.RemoveFile(path);
-                throw;
-            }
-            ++count_;
-        }
+void BitmapClipStore::Add(Dib& picture) {
+    std::string path = ClipPath(count_ + 1);
+    try {
+        picture.SaveToFile(path);
+    } catch (...) {
+        // A clip written half-way would be taken in as a broken clip
+        // at the next scan.
+        folder_.RemoveFile(path);
+        throw;
     }
+    ++count_;
     current_ = count_;
-    ShowItem(count_);
-    return offered;
+    // The picture in hand is the clip's content: no need to read it back.
+    ShowPicture(picture);
 }
 
 void BitmapClipStore::DeleteCurrent(bool confirmFirst) {
