@@ -55,52 +55,59 @@ void AppCore::HandleClipboardChange() {
         history_.AddText(Trim(clipboard_.Text().value_or(std::string())));
         historyRows_.Select(0);
     }
-    if (clipboard_.HasFormat(kCfBitmap)) {
-        preview_.SetShowingBitmap(true);
-        historyRows_.Select(-1);
-        if (switches_.hidePreview) preview_.SwitchOff();
-        if (switches_.hidePreview && !switches_.continuousRegistration) return;
-        // One checked copy of the clipboard's picture serves the preview and
-        // the registration.
-        Dib picture;
-        std::exception_ptr refusal;
-        try {
-            ReadClipboardPicture(picture);
-        } catch (const ClipboardError&) {
-            throw;
-        } catch (const Exception&) {
-            refusal = std::current_exception();
-        }
-        // A picture the program cannot read has no preview; the box keeps
-        // the previous one.
-        if (!switches_.hidePreview && !refusal) ShowPreviewOf(picture);
-        if (switches_.continuousRegistration) {
-            if (refusal) std::rethrow_exception(refusal);
-            RegisterPicture(picture);
-        }
+    if (!clipboard_.HasFormat(kCfBitmap)) {
+        picture_.reset();
+        return;
+    }
+    preview_.SetShowingBitmap(true);
+    historyRows_.Select(-1);
+    if (switches_.hidePreview) preview_.SwitchOff();
+    if (switches_.hidePreview && !switches_.continuousRegistration) return;
+    Dib* picture = nullptr;
+    std::exception_ptr refusal;
+    try {
+        picture = &ClipboardPicture();
+    } catch (const ClipboardError&) {
+        throw;
+    } catch (const Exception&) {
+        refusal = std::current_exception();
+    }
+    // A picture the program cannot read has no preview; the box keeps the
+    // previous one.
+    if (!switches_.hidePreview && picture) ShowPreviewOf(*picture);
+    if (switches_.continuousRegistration) {
+        if (refusal) std::rethrow_exception(refusal);
+        RegisterPicture(*picture);
     }
 }
 
-void AppCore::ReadClipboardPicture(Dib& picture) {
+Dib& AppCore::ClipboardPicture() {
+    const std::uint32_t stamp = clipboard_.ChangeStamp();
+    if (picture_ && pictureStamp_ == stamp) return *picture_;
+    picture_.reset();  // the old picture goes before the new one is read
+    auto fresh = std::make_unique<Dib>();
     try {
-        picture.Assign(clipboard_);
+        fresh->Assign(clipboard_);
     } catch (const PictureTooLargeError& e) {
         throw Exception(FormatMessage1(kPictureTooLarge, std::to_string(e.Width()) + " x " +
                                                              std::to_string(e.Height())));
     }
+    picture_ = std::move(fresh);
+    pictureStamp_ = stamp;
+    return *picture_;
 }
 
 void AppCore::ShowClipboardPreview() {
     if (!clipboard_.HasFormat(kCfBitmap)) return;
-    Dib picture;
+    Dib* picture = nullptr;
     try {
-        ReadClipboardPicture(picture);
+        picture = &ClipboardPicture();
     } catch (const ClipboardError&) {
         throw;
     } catch (const Exception&) {
         return;
     }
-    ShowPreviewOf(picture);
+    ShowPreviewOf(*picture);
 }
 
 void AppCore::ShowPreviewOf(Dib& picture) {
@@ -121,9 +128,7 @@ void AppCore::Register() {
     const bool hasText = clipboard_.HasFormat(kCfText);
     if (hasBitmap) {
         status_.Show(status::kPleaseWait);
-        Dib picture;
-        ReadClipboardPicture(picture);
-        RegisterPicture(picture);
+        RegisterPicture(ClipboardPicture());
         status_.Show(status::kBitmapRegistered);
     }
     if (hasText && historyRows_.Selected() >= 0) {
@@ -145,6 +150,7 @@ void AppCore::Register() {
 
 void AppCore::ClearClipboard() {
     historyRows_.Select(-1);
+    picture_.reset();
     clipboard_.Clear();
     preview_.SetShowingBitmap(false);
     status_.Show(status::kCleared);

@@ -5,6 +5,7 @@
 // user does.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/preview.h"
@@ -131,10 +132,11 @@ public:
     void SaveSettings(int left, int top);
 
 private:
-    // Reads a copy of the clipboard's DIB through the program's own reader;
-    // a picture beyond the reader's limit is refused with a message that
-    // says so.
-    void ReadClipboardPicture(Dib& picture);
+    // The clipboard's picture: a copy of its DIB read and checked by the
+    // program's own reader once per change of the clipboard, then kept for
+    // the preview, the registration and the register button. A picture
+    // beyond the reader's limit is refused with a message that says so.
+    Dib& ClipboardPicture();
     void ShowClipboardPreview();
     void ShowPreviewOf(Dib& picture);
     void RegisterPicture(Dib& picture);
@@ -155,6 +157,10 @@ private:
     Preview preview_;
     StatusLine status_;
 
+    // The clipboard's picture as last read, and the change stamp it belongs
+    // to; it goes as soon as the clipboard holds no picture.
+    std::unique_ptr<Dib> picture_;
+    std::uint32_t pictureStamp_ = 0;
     // The clipboard's change stamp when a change was last handled.
     std::uint32_t handledStamp_ = 0;
     bool handledAny_ = false;

@@ -435,6 +435,13 @@ TEST_F(CoreWithPictures, OneChangeReadsThePictureOnceForPreviewAndRegistration) 
     EXPECT_EQ(core->BitmapClips().Count(), 1);
     EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(3, 3), 0x400000u);
     EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x400000u);
+    core->Register();  // the same change: nothing is read again
+    EXPECT_EQ(clipboard.blockReads, 1);
+    EXPECT_EQ(core->BitmapClips().Count(), 2);
+
+    CopyPicture(8, 8, 0x50);  // a new change is read anew
+    EXPECT_EQ(clipboard.blockReads, 2);
+    EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x500000u);
 }
 
 // 20000 x 11185 would take 671,100,000 bytes as 24 bits: beyond the limit.
