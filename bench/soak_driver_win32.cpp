@@ -111,19 +111,10 @@ int Soak(const std::string& folder, int changes) {
     return program.WaitForExit(30000) ? 0 : 1;
 }
 
-HWND RegisterButton(HWND main) {
-    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[16] = {};
-        GetWindowTextW(child, text, 16);
-        if (lstrcmpW(text, L"\x767B\x9332") == 0) return child;  // 登録
-    }
-    return nullptr;
-}
-
 int Large(const std::string& folder) {
     ProgramProcess program(folder);
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
-    HWND add = main ? RegisterButton(main) : nullptr;
+    HWND add = main ? RegisterButtonOf(main) : nullptr;
     if (!add) return std::fprintf(stderr, "the main window did not appear\n"), 1;
     Print("start", UsageOf(program.Id()));
 

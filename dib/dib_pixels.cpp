@@ -9,6 +9,7 @@
 
 #include "dib/dib_errors.h"
 #include "dib/file_map.h"
+#include "dib/run_length.h"
 
 namespace lumeret {
 namespace {
@@ -93,45 +94,25 @@ std::int32_t StoreSizeDrawingReads(const BitmapInfoHeader& header, const char* o
 // without its end-of-picture mark; the rest stays unpainted.
 void CheckRunLength(const DibImage& image, const char* operation) {
     const BitmapInfoHeader& header = image.Header;
-    const bool four = header.biCompression == kBiRle4;
     const std::int64_t width = std::int64_t{*CheckedRowSize(header.biWidth, header.biBitCount)} * 8 / header.biBitCount;
     const std::int64_t rows = std::abs(header.biHeight);
-    const std::uint8_t* data = image.Store.Bits();
     const std::size_t size =
         std::min(static_cast<std::size_t>(image.Store.Size()), static_cast<std::size_t>(header.biSizeImage));
     auto outside = [operation] { Refuse(operation, "Run Outside Picture"); };
-    auto cut = [operation] { Refuse(operation, "Run-Length Data Cut Off"); };
-    std::int64_t x = 0;
-    std::int64_t y = 0;  // counted from the bottom row
-    std::size_t i = 0;
-    while (i + 1 < size) {
-        const std::uint8_t count = data[i];
-        const std::uint8_t value = data[i + 1];
-        i += 2;
-        if (count > 0) {
+    const RunLengthEnd end = WalkRunLength(
+        image.Store.Bits(), size, header.biCompression == kBiRle4,
+        [&](std::int64_t x, std::int64_t y, std::int64_t count, auto&&) {
             if (y >= rows || x + count > width) outside();
-            x += count;
-        } else if (value == 0) {  // end of line
-            if (y >= rows) outside();
-            x = 0;
-            ++y;
-        } else if (value == 1) {  // end of picture
-            return;
-        } else if (value == 2) {  // move right and up
-            if (i + 2 > size) cut();
-            x += data[i];
-            y += data[i + 1];
-            i += 2;
-            if (x > width || y >= rows) outside();
-        } else {  // an absolute run of value pixels, padded to whole words
-            const std::size_t bytes = four ? (value + 1u) / 2u : value;
-            if (bytes > size - i) cut();
-            if (y >= rows || x + value > width) outside();
-            x += value;
-            i += std::min((bytes + 1) & ~std::size_t{1}, size - i);
-        }
+            return true;
+        },
+        // An end of line may follow the last row; nothing may go further.
+        [&](std::int64_t x, std::int64_t y) {
+            if (x > width || y > rows || (x > 0 && y >= rows)) outside();
+            return true;
+        });
+    if (end == RunLengthEnd::CutOff) {
+        Refuse(operation, "Run-Length Data Cut Off");
     }
-    if (i < size) cut();  // a lone byte where a run should start
 }
 
 std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation) {

@@ -4,6 +4,7 @@
 
 #include "dib/canvas.h"
 #include "dib/dib_errors.h"
+#include "dib/run_length.h"
 
 namespace lumeret {
 namespace {
@@ -60,70 +61,30 @@ std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::ve
     if (out.empty()) {
         return out;
     }
-    const BitmapInfoHeader& h = image.Header;
-    const bool four = h.biCompression == kBiRle4;
-    const std::int64_t height = std::abs(h.biHeight);
-    const std::uint8_t* data = image.Store.Bits();
-    const auto size = static_cast<std::size_t>(image.Store.Size());
-    std::int64_t x = 0;
-    std::int64_t y = 0;  // counted from the bottom row
+    const std::int64_t height = std::abs(image.Header.biHeight);
     // Where the stream's current row lands in out, or null when it is not sampled.
     std::uint8_t* row = nullptr;
-    auto findRow = [&] {
+    auto findRow = [&](std::int64_t y) {
         const std::int64_t top = height - 1 - y;
         auto at = std::lower_bound(rows.begin(), rows.end(), top);
         row = at != rows.end() && *at == top ? out.data() + (at - rows.begin()) * columns.size() : nullptr;
     };
-    // Paints count pixels from x on, pixel k of them taken from pixel(k).
-    auto paint = [&](std::int64_t count, auto&& pixel) {
-        if (row != nullptr) {
-            for (auto at = std::lower_bound(columns.begin(), columns.end(), x);
-                 at != columns.end() && *at < x + count; ++at) {
-                row[at - columns.begin()] = pixel(*at - x);
+    findRow(0);
+    WalkRunLength(
+        image.Store.Bits(), static_cast<std::size_t>(image.Store.Size()), image.Header.biCompression == kBiRle4,
+        [&](std::int64_t x, std::int64_t, std::int64_t count, auto&& pixel) {
+            if (row != nullptr) {
+                for (auto at = std::lower_bound(columns.begin(), columns.end(), x);
+                     at != columns.end() && *at < x + count; ++at) {
+                    row[at - columns.begin()] = pixel(*at - x);
+                }
             }
-        }
-        x += count;
-    };
-    findRow();
-    std::size_t i = 0;
-    while (i + 1 < size) {
-        const std::uint8_t count = data[i];
-        const std::uint8_t value = data[i + 1];
-        i += 2;
-        if (count > 0) {
-            paint(count, [&](std::int64_t k) -> std::uint8_t {
-                return four ? ((k % 2 == 0) ? value >> 4 : value & 0x0F) : value;
-            });
-        } else if (value == 0) {
-            x = 0;
-            ++y;
-            findRow();
-        } else if (value == 1) {
-            break;
-        } else if (value == 2) {
-            if (i + 1 >= size) {
-                break;
-            }
-            x += data[i];
-            y += data[i + 1];
-            i += 2;
-            findRow();
-        } else {
-            const std::size_t bytes = four ? (value + 1u) / 2u : value;
-            if (bytes > size - i) {
-                break;
-            }
-            const std::uint8_t* run = data + i;
-            paint(value, [&](std::int64_t k) -> std::uint8_t {
-                const std::uint8_t b = run[four ? k / 2 : k];
-                return four ? ((k % 2 == 0) ? b >> 4 : b & 0x0F) : b;
-            });
-            i += (bytes + 1) & ~std::size_t{1};  // absolute runs keep word alignment
-        }
-        if (y >= height) {
-            break;
-        }
-    }
+            return true;
+        },
+        [&](std::int64_t, std::int64_t y) {
+            findRow(y);
+            return y < height;
+        });
     return out;
 }
 

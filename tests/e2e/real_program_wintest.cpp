@@ -47,15 +47,6 @@ bool WaitFor(const std::function<bool()>& done) {
     return done();
 }
 
-HWND RegisterButton(HWND main) {
-    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[16] = {};
-        GetWindowTextW(child, text, 16);
-        if (lstrcmpW(text, L"\x767B\x9332") == 0) return child;  // 登録
-    }
-    return nullptr;
-}
-
 TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     TempFolder folder;
     ProgramProcess program(folder.Path());
@@ -69,7 +60,7 @@ TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     EXPECT_EQ(ListRows(list), std::vector<std::string>{"別のプログラムから"});
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
 
-    HWND add = RegisterButton(main);
+    HWND add = RegisterButtonOf(main);
     ASSERT_NE(add, nullptr);
     PostMessageW(add, BM_CLICK, 0, 0);
     std::string clip = folder.Path() + "txt\\00000000.txt";
@@ -198,7 +189,7 @@ TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
     ProgramProcess program(folder.Path());
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
-    HWND add = RegisterButton(main);
+    HWND add = RegisterButtonOf(main);
     ASSERT_NE(add, nullptr);
     const std::vector<HostileDib> dibs = HostileDibs();
     ASSERT_EQ(dibs.size(), 26u);

@@ -148,4 +148,13 @@ std::vector<std::string> ChildTexts(HWND parent, const wchar_t* className) {
     return q.texts;
 }
 
+HWND RegisterButtonOf(HWND main) {
+    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[16] = {};
+        GetWindowTextW(child, text, 16);
+        if (lstrcmpW(text, L"\x767B\x9332") == 0) return child;  // 登録
+    }
+    return nullptr;
+}
+
 }  // namespace lumeret::test

@@ -54,4 +54,8 @@ private:
 // The texts of a window's children of a class (code page 932 bytes).
 std::vector<std::string> ChildTexts(HWND parent, const wchar_t* className);
 
+// The main window's register button ("登録"), found by its caption; nullptr
+// when it has none.
+HWND RegisterButtonOf(HWND main);
+
 }  // namespace lumeret::test
