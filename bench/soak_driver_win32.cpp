@@ -9,6 +9,7 @@
 // build), otherwise the one built beside this driver is copied there.
 #include <windows.h>
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +47,23 @@ struct Usage {
     DWORD userObjects;
 };
 
+// The kernel handles a process holds, as the system's process list reports
+// them: Wine answers GetProcessHandleCount for another process with 0.
+DWORD HandleCountFromProcessList(DWORD processId) {
+    std::vector<unsigned char> buffer(1 << 20);
+    ULONG needed = 0;
+    if (NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                                 &needed) != 0) {
+        return 0;
+    }
+    for (std::size_t at = 0;;) {
+        const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+        if (reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId) == processId) return entry->HandleCount;
+        if (entry->NextEntryOffset == 0) return 0;
+        at += entry->NextEntryOffset;
+    }
+}
+
 Usage UsageOf(DWORD processId) {
     Usage u{};
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
@@ -61,10 +79,12 @@ Usage UsageOf(DWORD processId) {
     u.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     u.userObjects = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);
+    if (u.handles == 0) u.handles = HandleCountFromProcessList(processId);
     return u;
 }
 
 void Print(const char* when, const Usage& u) {
+    // Wine reports no GDI and USER object counts for another process (0).
     std::printf("%-6s working set %.1f MB (peak %.1f MB), private %.1f MB, handles %lu, GDI objects %lu, "
                 "USER objects %lu\n",
                 when, u.workingSetMb, u.peakWorkingSetMb, u.privateMb, static_cast<unsigned long>(u.handles),
