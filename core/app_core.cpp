@@ -1,8 +1,8 @@
 #include "core/app_core.h"
 
-#include "core/status_texts.h"
 #include <exception>
 
+#include "core/status_texts.h"
 #include "dib/dib.h"
 #include "dib/dib_errors.h"
 #include "platform/errors.h"
