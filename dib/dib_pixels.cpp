@@ -44,8 +44,9 @@ Geometry CheckGeometry(const BitmapInfoHeader& header, const char* operation) {
         Refuse(operation, "Invalid Image Size");
     }
     const Geometry g{header.biWidth, std::abs(header.biHeight)};
+    // Divided rather than multiplied: both sides may be near 2^31.
     const std::int64_t row24 = (std::int64_t{g.Width} * 24 + 31) / 32 * 4;
-    if (row24 * g.Rows > kMaxPicture24BitBytes) {
+    if (row24 > kMaxPicture24BitBytes || g.Rows > kMaxPicture24BitBytes / row24) {
         throw PictureTooLargeError(operation, g.Width, g.Rows);
     }
     return g;

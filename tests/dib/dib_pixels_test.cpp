@@ -512,8 +512,10 @@ TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
     EXPECT_EQ(dib.Height, 10000);
 
     p.pixels.clear();
+    // Found by fuzzing: 0x7FFFFFFF x 0x7FFFFFFF overflowed the size's own check.
     for (auto [w, h, bits] : {std::tuple{20000, 11185, 1}, {20000, -11185, 24}, {11185, 20000, 8},
-                              {0x7FFFFFFF, 1, 1}, {1, 0x7FFFFFFF, 32}}) {
+                              {0x7FFFFFFF, 1, 1}, {1, 0x7FFFFFFF, 32}, {0x7FFFFFFF, 0x7FFFFFFF, 24},
+                              {0x7FFFFFFF, -0x7FFFFFFF, 8}}) {
         p.width = w;
         p.height = h;
         p.bitCount = static_cast<std::uint16_t>(bits);
