@@ -112,8 +112,10 @@ int Soak(const std::string& folder, int changes) {
     if (!main) return std::fprintf(stderr, "the main window did not appear\n"), 1;
     // A first round of every kind, so that what is made once is counted.
     auto change = [&](int n) {
-        bool put = n % 2 == 0 ? PutTextOnClipboard("soak text " + std::to_string(n / 2 % kDistinctTexts))
-                              : PutDibOnClipboard(SmallPicture(n));
+        // Appended, not "..." + to_string: the 32-bit compiler warns falsely of overlapping copies there.
+        std::string text = "soak text ";
+        text += std::to_string(n / 2 % kDistinctTexts);
+        bool put = n % 2 == 0 ? PutTextOnClipboard(text) : PutDibOnClipboard(SmallPicture(n));
         return put && Settle(main);
     };
     for (int n = 0; n < 2 * kDistinctTexts; ++n) {
