@@ -57,8 +57,8 @@ int RunLumeret() {
     });
     if (!main) return 1;
     clipboard.SetOwner(main->Handle());
-    // An unreadable clip is reported like any handler's error and ends the
-    // filling; the program starts all the same.
+    // Damaged clips are shown on their page, never reported here; anything
+    // else that fails is reported and the program starts all the same.
     CallGuarded([&] { core->LoadClips(); });
 
     main->Show();

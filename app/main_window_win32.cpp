@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_glyphs.h"
+#include "app/screen_center_win32.h"
 #include "dib/hdc_canvas_win32.h"
 #include "platform/controls_win32.h"
 #include "platform/glyph_button_win32.h"
@@ -88,12 +89,13 @@ MainWindow::MainWindow(AppCore& core) : core_(core) {
     p.className = L"LumeretMainWindow";
     p.caption = "Lumeret";
     p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    // The stored position is applied as it stands.
+    // The stored position is applied as it stands, unless no screen shows it.
     p.left = core_.CurrentSettings().left;
     p.top = core_.CurrentSettings().top;
     p.clientWidth = kClientWidth;
     p.clientHeight = kClientHeight;
     CreateWindowObject(p);
+    BringOntoNearestMonitor(Handle());
     CreateControls();
 
     core_.Status().changed.Connect([this] { ShowStatus(); });

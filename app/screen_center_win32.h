@@ -1,8 +1,11 @@
-// The two dialogs open in the middle of the primary screen each time they
-// are shown, wherever they were left.
+// Where windows go on the screens: the two dialogs open in the middle of
+// the primary screen each time they are shown, wherever they were left; the
+// main window comes back onto a screen when its stored place is off them all.
 #pragma once
 
 #include <windows.h>
+
+#include "platform/geometry.h"
 
 namespace lumeret {
 
@@ -12,6 +15,21 @@ inline void CenterOnScreen(HWND window) {
     int left = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A window lying outside every monitor (a place stored on another screen
+// layout, or written by hand) moves onto the work area of the nearest one;
+// a window that shows anywhere, even in part, stays where it is.
+inline void BringOntoNearestMonitor(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    Rect moved = MoveInside({r.left, r.top, r.right, r.bottom}, {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(window, nullptr, moved.Left, moved.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace lumeret

@@ -1,9 +1,13 @@
 #include "core/app_core.h"
 
+#include <exception>
+
 #include "core/status_texts.h"
 #include "dib/dib.h"
+#include "dib/dib_errors.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "platform/user_text.h"
 #include "store/text_export.h"
 
 namespace lumeret {
@@ -18,6 +22,8 @@ constexpr char kBitmapExtension[] = "bmp";
 constexpr const char* kNeverKeepFormats[] = {"ExcludeClipboardContentFromMonitorProcessing",
                                              "Clipboard Viewer Ignore"};
 constexpr char kKeepPermissionFormat[] = "CanIncludeInClipboardHistory";
+
+const char kPictureTooLarge[] = "この画像は大きすぎて扱えません (%s ピクセル)";
 }  // namespace
 
 AppCore::AppCore(const Services& services, const std::string& programFolder)
@@ -70,37 +76,69 @@ void AppCore::HandleClipboardChange() {
         history_.AddText(Trim(clipboard_.Text().value_or(std::string())));
         historyRows_.Select(0);
     }
-    if (clipboard_.HasFormat(kCfBitmap)) {
-        preview_.SetShowingBitmap(true);
-        historyRows_.Select(-1);
-        if (switches_.hidePreview) {
-            preview_.SwitchOff();
-        } else {
-            ShowClipboardPreview();
-        }
-        if (switches_.continuousRegistration) RegisterClipboardBitmap();
+    if (!clipboard_.HasFormat(kCfBitmap)) {
+        picture_.reset();
+        return;
     }
+    preview_.SetShowingBitmap(true);
+    historyRows_.Select(-1);
+    if (switches_.hidePreview) preview_.SwitchOff();
+    if (switches_.hidePreview && !switches_.continuousRegistration) return;
+    Dib* picture = nullptr;
+    std::exception_ptr refusal;
+    try {
+        picture = &ClipboardPicture();
+    } catch (const ClipboardError&) {
+        throw;
+    } catch (const Exception&) {
+        refusal = std::current_exception();
+    }
+    // A picture the program cannot read has no preview; the box keeps the
+    // previous one.
+    if (!switches_.hidePreview && picture) ShowPreviewOf(*picture);
+    if (switches_.continuousRegistration) {
+        if (refusal) std::rethrow_exception(refusal);
+        RegisterPicture(*picture);
+    }
+}
+
+Dib& AppCore::ClipboardPicture() {
+    const std::uint32_t stamp = clipboard_.ChangeStamp();
+    if (picture_ && pictureStamp_ == stamp) return *picture_;
+    picture_.reset();  // the old picture goes before the new one is read
+    auto fresh = std::make_unique<Dib>();
+    try {
+        fresh->Assign(clipboard_);
+    } catch (const PictureTooLargeError& e) {
+        throw Exception(FormatWithData(kPictureTooLarge, std::to_string(e.Width()) + " x " +
+                                                             std::to_string(e.Height())));
+    }
+    picture_ = std::move(fresh);
+    pictureStamp_ = stamp;
+    return *picture_;
 }
 
 void AppCore::ShowClipboardPreview() {
     if (!clipboard_.HasFormat(kCfBitmap) || ClipboardIsPrivate()) return;
-    preview_.SetOffLabelVisible(false);
-    preview_.SetShowingBitmap(preview_.ShowingBitmap());
-    Dib picture;
+    Dib* picture = nullptr;
     try {
-        picture.Assign(clipboard_);
+        picture = &ClipboardPicture();
     } catch (const ClipboardError&) {
         throw;
     } catch (const Exception&) {
-        // A picture the program cannot read has no preview; the box keeps
-        // the previous one.
         return;
     }
-    if (picture.GetWidth() != 0 && picture.GetHeight() != 0) preview_.Draw(picture);
+    ShowPreviewOf(*picture);
 }
 
-void AppCore::RegisterClipboardBitmap() {
-    bitmapClips_.AddFromClipboard();
+void AppCore::ShowPreviewOf(Dib& picture) {
+    preview_.SetOffLabelVisible(false);
+    preview_.SetShowingBitmap(preview_.ShowingBitmap());
+    preview_.Draw(picture);
+}
+
+void AppCore::RegisterPicture(Dib& picture) {
+    bitmapClips_.Add(picture);
     pageWanted(ScrapbookPage::Bitmap);
 }
 
@@ -112,7 +150,7 @@ void AppCore::Register() {
     const bool hasText = !isPrivate && clipboard_.HasFormat(kCfText);
     if (hasBitmap) {
         status_.Show(status::kPleaseWait);
-        RegisterClipboardBitmap();
+        RegisterPicture(ClipboardPicture());
         status_.Show(status::kBitmapRegistered);
     }
     if (hasText && historyRows_.Selected() >= 0) {
@@ -134,6 +172,7 @@ void AppCore::Register() {
 
 void AppCore::ClearClipboard() {
     historyRows_.Select(-1);
+    picture_.reset();
     clipboard_.Clear();
     preview_.SetShowingBitmap(false);
     status_.Show(status::kCleared);
@@ -181,7 +220,15 @@ void AppCore::PutFileOnClipboard(const std::string& path) {
     if (extension == ".TXT") {
         clipboard_.SetText(JoinLinesCrLf(SplitLines(folder_.ReadWholeFile(path))));
     } else if (extension == ".BMP") {
-        clipboard_.SetBitmapFromFile(path);
+        // The program's own reader checks the file; the system never decodes
+        // it, and others get the checked picture as a DIB.
+        Dib picture;
+        try {
+            picture.LoadFromFile(path);
+        } catch (const Exception&) {
+            throw FileOpenError(path);
+        }
+        PutOnClipboard(picture, clipboard_);
     }
 }
 

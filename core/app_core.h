@@ -5,11 +5,13 @@
 // user does.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/preview.h"
 #include "core/settings.h"
 #include "core/status_line.h"
+#include "dib/dib.h"
 #include "dib/graphic.h"
 #include "platform/clip_folder.h"
 #include "platform/clipboard.h"
@@ -95,7 +97,8 @@ public:
     void DeleteHistoryEntry();
     void DeleteAllHistoryEntries();
     // A dropped file: a ".txt" file's lines or a ".bmp" file's picture go on
-    // the clipboard (extension in any case); other files are ignored.
+    // the clipboard (extension in any case); other files are ignored. A BMP
+    // file the program cannot read raises FileOpenError.
     void PutFileOnClipboard(const std::string& path);
     void PutTextOnClipboard(const std::string& text);
 
@@ -133,8 +136,14 @@ private:
     // not to be kept (a password, for example): the program then treats the
     // clipboard as holding nothing it could record.
     bool ClipboardIsPrivate() const;
+    // The clipboard's picture: a copy of its DIB read and checked by the
+    // program's own reader once per change of the clipboard, then kept for
+    // the preview, the registration and the register button. A picture
+    // beyond the reader's limit is refused with a message that says so.
+    Dib& ClipboardPicture();
     void ShowClipboardPreview();
-    void RegisterClipboardBitmap();
+    void ShowPreviewOf(Dib& picture);
+    void RegisterPicture(Dib& picture);
 
     IClipboard& clipboard_;
     IClipFolder& folder_;
@@ -152,6 +161,10 @@ private:
     Preview preview_;
     StatusLine status_;
 
+    // The clipboard's picture as last read, and the change stamp it belongs
+    // to; it goes as soon as the clipboard holds no picture.
+    std::unique_ptr<Dib> picture_;
+    std::uint32_t pictureStamp_ = 0;
     // The clipboard's change stamp when a change was last handled.
     std::uint32_t handledStamp_ = 0;
     bool handledAny_ = false;

@@ -47,9 +47,10 @@ int ParseSettingInt(const std::string& text, int defaultValue) {
         if (value > (negative ? 0x80000000ull : 0x7FFFFFFFull)) return defaultValue;
         return negative ? static_cast<int>(-static_cast<std::int64_t>(value)) : static_cast<int>(value);
     }
-    // Hexadecimal values cover all 32 bits, so $FFFFFFFF reads as -1.
-    auto bits = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    return negative ? -bits : bits;
+    // Hexadecimal values cover all 32 bits, so $FFFFFFFF reads as -1; the
+    // negation wraps around 32 bits too, so -$80000000 stays -2147483648.
+    auto bits = static_cast<std::uint32_t>(value);
+    return static_cast<std::int32_t>(negative ? 0u - bits : bits);
 }
 
 namespace {

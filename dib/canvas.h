@@ -47,10 +47,15 @@ private:
 // uncompressed image; 0 when the pixel lies outside the image or its store.
 std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y);
 
-// The colour indexes of a run-length image, one byte per pixel, top row
-// first; what the stream does not paint stays 0. Never reads or writes past
-// either buffer. Empty for images of more than 64 Mi pixels, which the memory
-// canvas then does not draw.
+// The colour indexes a run-length image paints at the given places: rows
+// (counted from the top) and columns, each list ascending and without
+// repeats; one byte for each row and column, row by row. What the stream does
+// not paint stays 0. Never reads or writes past either buffer.
+std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::vector<std::int32_t>& rows,
+                                            const std::vector<std::int32_t>& columns);
+
+// The whole picture decoded, one byte per pixel, top row first; empty for
+// pictures of more than 64 Mi pixels.
 std::vector<std::uint8_t> DecodeRunLength(const DibImage& image);
 
 }  // namespace lumeret

@@ -9,6 +9,7 @@
 
 #include "dib/dib_errors.h"
 #include "dib/file_map.h"
+#include "dib/run_length.h"
 
 namespace lumeret {
 namespace {
@@ -36,12 +37,19 @@ struct Geometry {
 };
 
 // Width must be positive and height non-zero; INT32_MIN has no absolute value.
+// A picture beyond the program's limit is refused here, before any store.
 Geometry CheckGeometry(const BitmapInfoHeader& header, const char* operation) {
     if (header.biWidth <= 0 || header.biHeight == 0 ||
         header.biHeight == std::numeric_limits<std::int32_t>::min()) {
         Refuse(operation, "Invalid Image Size");
     }
-    return {header.biWidth, std::abs(header.biHeight)};
+    const Geometry g{header.biWidth, std::abs(header.biHeight)};
+    // Divided rather than multiplied: both sides may be near 2^31.
+    const std::int64_t row24 = (std::int64_t{g.Width} * 24 + 31) / 32 * 4;
+    if (row24 > kMaxPicture24BitBytes || g.Rows > kMaxPicture24BitBytes / row24) {
+        throw PictureTooLargeError(operation, g.Width, g.Rows);
+    }
+    return g;
 }
 
 std::int32_t UncompressedSize(const BitmapInfoHeader& header, const char* operation) {
@@ -68,13 +76,44 @@ std::int32_t StoreSizeDrawingReads(const BitmapInfoHeader& header, const char* o
     if (header.biCompression == kBiRgb) {
         return uncompressed;
     }
-    if (!IsRunLength(header)) {
+    // A run-length picture is always stored bottom-up.
+    if (!IsRunLength(header) || header.biHeight < 0) {
         Refuse(operation, "Invalid Compression");
     }
     if (header.biSizeImage == 0 || header.biSizeImage > static_cast<std::uint32_t>(kInt32Max)) {
         Refuse(operation, "Invalid Compressed Size");
     }
     return static_cast<std::int32_t>(header.biSizeImage);
+}
+
+// Walks a run-length stream (the first biSizeImage bytes of the store, which
+// is all GDI reads) run by run and refuses it unless every run, absolute run
+// and move lies within the picture's rows and within the stream: whatever
+// draws it afterwards, GDI or the memory canvas, never paints or reads
+// outside them. A row's bounds are those of its stored form, padded to whole
+// words, as common writers run on into that padding. A stream may end
+// without its end-of-picture mark; the rest stays unpainted.
+void CheckRunLength(const DibImage& image, const char* operation) {
+    const BitmapInfoHeader& header = image.Header;
+    const std::int64_t width = std::int64_t{*CheckedRowSize(header.biWidth, header.biBitCount)} * 8 / header.biBitCount;
+    const std::int64_t rows = std::abs(header.biHeight);
+    const std::size_t size =
+        std::min(static_cast<std::size_t>(image.Store.Size()), static_cast<std::size_t>(header.biSizeImage));
+    auto outside = [operation] { Refuse(operation, "Run Outside Picture"); };
+    const RunLengthEnd end = WalkRunLength(
+        image.Store.Bits(), size, header.biCompression == kBiRle4,
+        [&](std::int64_t x, std::int64_t y, std::int64_t count, auto&&) {
+            if (y >= rows || x + count > width) outside();
+            return true;
+        },
+        // An end of line may follow the last row; nothing may go further.
+        [&](std::int64_t x, std::int64_t y) {
+            if (x > width || y > rows || (x > 0 && y >= rows)) outside();
+            return true;
+        });
+    if (end == RunLengthEnd::CutOff) {
+        Refuse(operation, "Run-Length Data Cut Off");
+    }
 }
 
 std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation) {
@@ -312,6 +351,9 @@ void DibPixels::LoadFromStream(Stream& stream) {
         const std::int32_t declared = ToStoreSize(declaredPixels < 0 ? 0 : declaredPixels, kStreamOp);
         image.Store = PixelStore(declared > needed ? declared : needed);
         stream.ReadBuffer(image.Store.Bits(), static_cast<std::size_t>(declared));
+        if (IsRunLength(image.Header)) {
+            CheckRunLength(image, kStreamOp);
+        }
     }
     Install(*this, image);
 }
@@ -398,6 +440,9 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         }
         image.Store = PixelStore(size);
         std::memcpy(image.Store.Bits(), pixels, static_cast<std::size_t>(size));
+        if (IsRunLength(image.Header)) {
+            CheckRunLength(image, kClipboardOp);
+        }
         break;
     }
     case 16:

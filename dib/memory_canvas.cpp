@@ -1,14 +1,16 @@
 #include <algorithm>
+#include <numeric>
 #include <cstdlib>
 
 #include "dib/canvas.h"
 #include "dib/dib_errors.h"
+#include "dib/run_length.h"
 
 namespace lumeret {
 namespace {
 
-// Run-length images are decoded whole before drawing; a header may claim far
-// more pixels than its few stream bytes paint, so larger ones are not drawn.
+// A whole decode, which only tests ask for, stops at this size: a header may
+// claim far more pixels than its few stream bytes paint.
 constexpr std::int32_t kMaxDecodedPixels = 64 << 20;
 
 std::uint32_t ColorAt(const DibImage& image, std::uint32_t index) {
@@ -53,64 +55,49 @@ std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y) 
     }
 }
 
+std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::vector<std::int32_t>& rows,
+                                            const std::vector<std::int32_t>& columns) {
+    std::vector<std::uint8_t> out(rows.size() * columns.size(), 0);
+    if (out.empty()) {
+        return out;
+    }
+    const std::int64_t height = std::abs(image.Header.biHeight);
+    // Where the stream's current row lands in out, or null when it is not sampled.
+    std::uint8_t* row = nullptr;
+    auto findRow = [&](std::int64_t y) {
+        const std::int64_t top = height - 1 - y;
+        auto at = std::lower_bound(rows.begin(), rows.end(), top);
+        row = at != rows.end() && *at == top ? out.data() + (at - rows.begin()) * columns.size() : nullptr;
+    };
+    findRow(0);
+    WalkRunLength(
+        image.Store.Bits(), static_cast<std::size_t>(image.Store.Size()), image.Header.biCompression == kBiRle4,
+        [&](std::int64_t x, std::int64_t, std::int64_t count, auto&& pixel) {
+            if (row != nullptr) {
+                for (auto at = std::lower_bound(columns.begin(), columns.end(), x);
+                     at != columns.end() && *at < x + count; ++at) {
+                    row[at - columns.begin()] = pixel(*at - x);
+                }
+            }
+            return true;
+        },
+        [&](std::int64_t, std::int64_t y) {
+            findRow(y);
+            return y < height;
+        });
+    return out;
+}
+
 std::vector<std::uint8_t> DecodeRunLength(const DibImage& image) {
-    const BitmapInfoHeader& h = image.Header;
-    const bool four = h.biCompression == kBiRle4;
-    const std::int32_t width = h.biWidth;
-    const std::int32_t rows = std::abs(h.biHeight);
-    auto total = CheckedProduct(width, rows);
-    if (!total || width <= 0 || *total > kMaxDecodedPixels) {
+    auto total = CheckedProduct(image.Header.biWidth, std::abs(image.Header.biHeight));
+    if (!total || image.Header.biWidth <= 0 || *total > kMaxDecodedPixels) {
         return {};
     }
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(*total), 0);
-    const std::uint8_t* data = image.Store.Bits();
-    const auto size = static_cast<std::size_t>(image.Store.Size());
-    std::int64_t x = 0;
-    std::int64_t y = 0;  // counted from the bottom row
-    auto put = [&](std::uint8_t index) {
-        if (x >= 0 && x < width && y >= 0 && y < rows) {
-            const std::int64_t top = rows - 1 - y;
-            out[static_cast<std::size_t>(top * width + x)] = index;
-        }
-        ++x;
-    };
-    std::size_t i = 0;
-    while (i + 1 < size) {
-        const std::uint8_t count = data[i];
-        const std::uint8_t value = data[i + 1];
-        i += 2;
-        if (count > 0) {
-            for (int k = 0; k < count; ++k) {
-                put(four ? ((k % 2 == 0) ? value >> 4 : value & 0x0F) : value);
-            }
-        } else if (value == 0) {
-            x = 0;
-            ++y;
-        } else if (value == 1) {
-            break;
-        } else if (value == 2) {
-            if (i + 1 >= size) {
-                break;
-            }
-            x += data[i];
-            y += data[i + 1];
-            i += 2;
-        } else {
-            const std::size_t bytes = four ? (value + 1u) / 2u : value;
-            if (bytes > size - i) {
-                break;
-            }
-            for (int k = 0; k < value; ++k) {
-                const std::uint8_t b = data[i + (four ? k / 2 : k)];
-                put(four ? ((k % 2 == 0) ? b >> 4 : b & 0x0F) : b);
-            }
-            i += (bytes + 1) & ~std::size_t{1};  // absolute runs keep word alignment
-        }
-        if (y >= rows) {
-            break;
-        }
-    }
-    return out;
+    std::vector<std::int32_t> rows(static_cast<std::size_t>(std::abs(image.Header.biHeight)));
+    std::vector<std::int32_t> columns(static_cast<std::size_t>(image.Header.biWidth));
+    std::iota(rows.begin(), rows.end(), 0);
+    std::iota(columns.begin(), columns.end(), 0);
+    return DecodeRunLengthAt(image, rows, columns);
 }
 
 MemoryCanvas::MemoryCanvas(std::int32_t width, std::int32_t height, std::uint32_t background)
@@ -130,26 +117,46 @@ void MemoryCanvas::StretchDib(const Rect& dest, const DibImage& image, std::int3
     if (destWidth <= 0 || destHeight <= 0 || width <= 0 || height <= 0) {
         return;
     }
-    const bool runLength = image.Header.biCompression == kBiRle8 || image.Header.biCompression == kBiRle4;
-    std::vector<std::uint8_t> indexes;
-    if (runLength) {
-        indexes = DecodeRunLength(image);
-        if (indexes.empty()) {
-            return;
-        }
-    }
     const std::int64_t x0 = dest.Left < 0 ? 0 : dest.Left;
     const std::int64_t y0 = dest.Top < 0 ? 0 : dest.Top;
     const std::int64_t x1 = std::min<std::int64_t>(dest.Right, width_);
     const std::int64_t y1 = std::min<std::int64_t>(dest.Bottom, height_);
+    if (x0 >= x1 || y0 >= y1) {
+        return;
+    }
+    auto sourceX = [&](std::int64_t x) { return static_cast<std::int32_t>((x - dest.Left) * width / destWidth); };
+    auto sourceY = [&](std::int64_t y) { return static_cast<std::int32_t>((y - dest.Top) * height / destHeight); };
+    const bool runLength = image.Header.biCompression == kBiRle8 || image.Header.biCompression == kBiRle4;
+    if (!runLength) {
+        for (std::int64_t y = y0; y < y1; ++y) {
+            std::uint32_t* out = pixels_.data() + y * width_;
+            for (std::int64_t x = x0; x < x1; ++x) {
+                out[x] = PixelColor(image, sourceX(x), sourceY(y));
+            }
+        }
+        return;
+    }
+    // A run-length picture is decoded only where the canvas samples it, so
+    // drawing takes memory for the canvas's pixels, whatever the picture's
+    // size. Source places grow with canvas places, so each list is sorted.
+    std::vector<std::int32_t> rows;
+    std::vector<std::int32_t> columns;
+    std::vector<std::size_t> rowOf;
+    std::vector<std::size_t> columnOf;
     for (std::int64_t y = y0; y < y1; ++y) {
-        const auto sy = static_cast<std::int32_t>((y - dest.Top) * height / destHeight);
+        if (rows.empty() || rows.back() != sourceY(y)) rows.push_back(sourceY(y));
+        rowOf.push_back(rows.size() - 1);
+    }
+    for (std::int64_t x = x0; x < x1; ++x) {
+        if (columns.empty() || columns.back() != sourceX(x)) columns.push_back(sourceX(x));
+        columnOf.push_back(columns.size() - 1);
+    }
+    const std::vector<std::uint8_t> indexes = DecodeRunLengthAt(image, rows, columns);
+    for (std::int64_t y = y0; y < y1; ++y) {
         std::uint32_t* out = pixels_.data() + y * width_;
+        const std::uint8_t* sampled = indexes.data() + rowOf[static_cast<std::size_t>(y - y0)] * columns.size();
         for (std::int64_t x = x0; x < x1; ++x) {
-            const auto sx = static_cast<std::int32_t>((x - dest.Left) * width / destWidth);
-            out[x] = runLength ? ColorAt(image, indexes[static_cast<std::size_t>(sy) * static_cast<std::size_t>(width) +
-                                                        static_cast<std::size_t>(sx)])
-                               : PixelColor(image, sx, sy);
+            out[x] = ColorAt(image, sampled[columnOf[static_cast<std::size_t>(x - x0)]]);
         }
     }
 }

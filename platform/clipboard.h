@@ -44,9 +44,6 @@ public:
     // given, a palette; the clipboard owns both from then on. Throws
     // ClipboardError when it refuses them; they are freed then.
     virtual void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) = 0;
-    // Replaces the clipboard's contents with the picture of a BMP file, as a
-    // bitmap with its palette. Throws FileOpenError when it cannot be loaded.
-    virtual void SetBitmapFromFile(const std::string& path) = 0;
     // Removes every format.
     virtual void Clear() = 0;
     // A number that changes with every change of the clipboard's contents.

@@ -5,27 +5,12 @@
 #include "platform/clipboard_session_win32.h"
 #include "platform/errors.h"
 #include "platform/global_memory.h"
-#include "platform/handles_win32.h"
 #include "platform/palette.h"
 
 namespace lumeret {
 
 namespace {
 const char kCannotWrite[] = "クリップボードに書き込めません";
-
-// The palette of an image with a colour table, none for deeper images.
-UniquePalette PaletteOf(HBITMAP section) {
-    DIBSECTION info{};
-    if (!GetObjectW(section, sizeof(info), &info) || info.dsBmih.biBitCount > 8) return UniquePalette();
-    RGBQUAD colors[256] = {};
-    UniqueHdc dc(CreateCompatibleDC(nullptr));
-    SelectGuard select(dc.get(), section);
-    UINT n = GetDIBColorTable(dc.get(), 0, 256, colors);
-    PaletteEntry entries[256] = {};
-    for (UINT i = 0; i < n; ++i) entries[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
-    return UniquePalette(PaletteCreate(entries, n));
-}
-
 }  // namespace
 
 bool ClipboardWin32::HasFormat(unsigned format) const {
@@ -109,18 +94,6 @@ void ClipboardWin32::SetText(const std::string& text) {
         std::memcpy(lock.Bytes(), text.c_str(), text.size() + 1);
     }
     SetBlock(CF_TEXT, std::move(block), UniquePalette());
-}
-
-void ClipboardWin32::SetBitmapFromFile(const std::string& path) {
-    UniqueHbitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!bitmap) throw FileOpenError(path);
-    UniquePalette palette = PaletteOf(bitmap.get());
-    ClipboardSession session(owner_);
-    EmptyClipboard();
-    // The clipboard owns what it accepted.
-    if (SetClipboardData(CF_BITMAP, bitmap.get())) bitmap.release();
-    if (palette && SetClipboardData(CF_PALETTE, palette.get())) palette.release();
 }
 
 void ClipboardWin32::Clear() {

@@ -26,7 +26,6 @@ public:
     // OutOfMemoryError when the text's block cannot be allocated.
     void SetText(const std::string& text) override;
     void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
-    void SetBitmapFromFile(const std::string& path) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override;
 

@@ -25,4 +25,8 @@ int RoundHalfEven(double value);
 // point from the integer product and rounded halves to even.
 Rect FitToFrame(int w, int h, int frameWidth, int frameHeight);
 
+// A window's place moved the least so that it lies within area; one larger
+// than the area keeps its top-left corner at the area's.
+Rect MoveInside(const Rect& window, const Rect& area);
+
 }  // namespace lumeret

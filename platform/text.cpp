@@ -104,6 +104,11 @@ std::string ExtractFilePath(std::string_view path) {
     return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep + 1));
 }
 
+std::string ExtractFileName(std::string_view path) {
+    std::size_t sep = LastSingleByte(path, IsSeparator);
+    return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
+}
+
 std::string UpperCaseAnsi(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {

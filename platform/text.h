@@ -46,6 +46,9 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext);
 // Everything up to and including the last "\" or ":" ("" when none).
 std::string ExtractFilePath(std::string_view path);
 
+// Everything after the last "\" or ":" (all of path when none).
+std::string ExtractFileName(std::string_view path);
+
 // ASCII letters upper-cased, double-byte characters left alone.
 std::string UpperCaseAnsi(std::string_view text);
 

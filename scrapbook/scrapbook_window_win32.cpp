@@ -43,6 +43,7 @@ constexpr int kPagesWidth = 217;
 constexpr int kPagesHeight = 281;
 constexpr int kListItemHeight = 12;
 constexpr int kCounterFontHeight = 16;
+constexpr int kDamagedClipMargin = 8;
 
 constexpr char kTextFilter[] = "テキストファイル (*.txt)|*.txt|HTML文書 (*.htm)|*.htm";
 constexpr char kBitmapFilter[] = "ビットマップファイル (*.bmp)|*.bmp";
@@ -125,6 +126,19 @@ void FitLabelToText(HWND label) {
     SIZE size = TextExtent(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), Caption(label));
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);
+}
+
+// A clip that cannot be read: its file's name and why, on a white ground, so
+// that the user sees which file it is and can delete it.
+void PaintDamagedClip(HDC dc, const RECT& box, const std::string& name, const std::string& reason) {
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT text = box;
+    InflateRect(&text, -kDamagedClipMargin, -kDamagedClipMargin);
+    const std::wstring lines = FromCp932(name + "\r\n\r\n" + reason);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SelectGuard font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextW(dc, lines.c_str(), static_cast<int>(lines.size()), &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 }  // namespace
@@ -481,7 +495,12 @@ void ScrapbookWindow::OnCommand(int id, int code, HWND control) {
 
 void ScrapbookWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == ui_.pictureBox) {
-        PaintMemoryCanvas(item.hDC, core_.BitmapClips().Shown(), 0, 0);
+        const BitmapClipStore& clips = core_.BitmapClips();
+        if (clips.DamagedName().empty()) {
+            PaintMemoryCanvas(item.hDC, clips.Shown(), 0, 0);
+        } else {
+            PaintDamagedClip(item.hDC, item.rcItem, clips.DamagedName(), clips.DamageReason());
+        }
         return;
     }
     GlyphButtonStyle style;

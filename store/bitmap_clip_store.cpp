@@ -1,6 +1,8 @@
 #include "store/bitmap_clip_store.h"
 
+#include "platform/errors.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 #include "store/clip_numbering.h"
 
 namespace lumeret {
@@ -58,16 +60,35 @@ void BitmapClipStore::SetBoxSize(int width, int height) {
 bool BitmapClipStore::ShowItem(int index) {
     if (Count() == 0) SetBoxSize(0, 0);
     if (index <= 0 || index > Count()) return false;
-    // A clip that cannot be read leaves the clip on show as it was.
     Dib dib;
-    LoadClip(index, dib);
-    Rect fitted = FitToFrame(dib.GetWidth(), dib.GetHeight(), frameWidth_, frameHeight_);
+    try {
+        LoadClip(index, dib);
+    } catch (const Exception& e) {
+        ShowDamaged(ClipPath(index), e.Message());
+        return true;
+    }
+    ShowPicture(dib);
+    return true;
+}
+
+void BitmapClipStore::ShowPicture(Dib& picture) {
+    Rect fitted = FitToFrame(picture.GetWidth(), picture.GetHeight(), frameWidth_, frameHeight_);
     MemoryCanvas scaled(fitted.Width(), fitted.Height());
-    dib.Draw(scaled, fitted);
+    picture.Draw(scaled, fitted);
+    damagedName_.clear();
+    damageReason_.clear();
     drawRect_ = fitted;
     shown_ = std::move(scaled);
     SetBoxSize(drawRect_.Right, drawRect_.Bottom);
-    return true;
+}
+
+void BitmapClipStore::ShowDamaged(const std::string& path, const std::string& reason) {
+    damagedName_ = ExtractFileName(path);
+    damageReason_ = reason;
+    // The whole frame, for the file's name and the reason.
+    drawRect_ = {0, 0, frameWidth_, frameHeight_};
+    shown_ = MemoryCanvas(0, 0);
+    SetBoxSize(frameWidth_, frameHeight_);
 }
 
 void BitmapClipStore::Next() {
@@ -94,18 +115,12 @@ void BitmapClipStore::Last() {
     ShowItem(Count());
 }
 
-bool BitmapClipStore::AddFromClipboard() {
-    bool offered = clipboard_.HasFormat(kCfBitmap);
-    if (offered) {
-        Dib dib;
-        dib.Assign(clipboard_);
-        if (dib.GetWidth() > 0 && dib.GetHeight() > 0) {
-            clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, BmpFileOf(dib)));
-        }
-    }
+void BitmapClipStore::Add(Dib& picture) {
+    if (picture.GetWidth() <= 0 || picture.GetHeight() <= 0) return;
+    clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, BmpFileOf(picture)));
     current_ = Count();
-    ShowItem(Count());
-    return offered;
+    // The picture in hand is the clip's content: no need to read it back.
+    ShowPicture(picture);
 }
 
 void BitmapClipStore::DeleteCurrent(bool confirmFirst) {

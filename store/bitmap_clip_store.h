@@ -30,16 +30,17 @@ public:
     BitmapClipStore& operator=(const BitmapClipStore&) = delete;
 
     // Loads, scales and shows clip index (1-based); false when index is not
-    // a clip. Current does not change.
+    // a clip. Current does not change. A clip that cannot be read (cut off,
+    // empty, not a picture, too large) is shown as damaged, never reported:
+    // the page names its file, the counter counts it, and it can be deleted.
     bool ShowItem(int index);
     void Next();
     void Prior();
     void First();
     void Last();
-    // Stores the clipboard's bitmap as the new last clip, in a new file that
-    // replaces none, and shows the last clip; false when the clipboard offers
-    // no bitmap.
-    bool AddFromClipboard();
+    // Stores a picture (the clipboard's, read and checked by the caller) as
+    // the new last clip, in a new file that replaces none, and shows it.
+    void Add(Dib& picture);
     // Deletes the clip on show, asking the user first when confirmFirst.
     void DeleteCurrent(bool confirmFirst);
     void CopyToClipboard();
@@ -54,6 +55,10 @@ public:
     const Rect& DrawRect() const { return drawRect_; }
     // The scaled clip on show, DrawRect's size.
     const MemoryCanvas& Shown() const { return shown_; }
+    // The file name of the clip on show when it is damaged, else empty; and
+    // why it could not be read.
+    const std::string& DamagedName() const { return damagedName_; }
+    const std::string& DamageReason() const { return damageReason_; }
     // The size the picture box takes: DrawRect's, or 0 x 0 with no clips.
     int BoxWidth() const { return boxWidth_; }
     int BoxHeight() const { return boxHeight_; }
@@ -68,6 +73,9 @@ public:
 
 private:
     void SetBoxSize(int width, int height);
+    // Scales picture into the frame and shows it.
+    void ShowPicture(Dib& picture);
+    void ShowDamaged(const std::string& path, const std::string& reason);
     void RemoveCurrent();
     // Reads clip index (1-based) into dib.
     void LoadClip(int index, Dib& dib);
@@ -81,6 +89,8 @@ private:
     int frameHeight_;
     Rect drawRect_;
     MemoryCanvas shown_{0, 0};
+    std::string damagedName_;
+    std::string damageReason_;
     int boxWidth_ = 0;
     int boxHeight_ = 0;
     int current_ = 1;

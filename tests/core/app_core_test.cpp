@@ -286,8 +286,6 @@ TEST_F(Core, DroppedFilesGoOnTheClipboardByTheirExtension) {
     EXPECT_EQ(clipboard.text, "one\r\ntwo\r\n");
     core->PutFileOnClipboard("C:\\in\\c.doc");
     EXPECT_EQ(clipboard.text, "one\r\ntwo\r\n");
-    core->PutFileOnClipboard("C:\\in\\b.BMP");
-    EXPECT_EQ(clipboard.bitmapFile, "C:\\in\\b.BMP");
 }
 
 // --- The switches and the settings file ---
@@ -524,6 +522,7 @@ TEST_F(CoreWithPictures, RegisterStoresThePictureAndAsksForTheBitmapPage) {
     EXPECT_EQ(core->BitmapClips().CounterText(), "1 / 1");
     EXPECT_EQ(core->Status().Text(), status::kBitmapRegistered);
     EXPECT_EQ(pages, std::vector<ScrapbookPage>{ScrapbookPage::Bitmap});
+    EXPECT_EQ(core->BitmapClips().ClipPath(1), scratch.Base() + "bmp\\00000000.bmp");
     EXPECT_TRUE(folder.FileExists(core->BitmapClips().ClipPath(1)));
     core->Register();  // no duplicate test for pictures
     EXPECT_EQ(core->BitmapClips().Count(), 2);
@@ -537,6 +536,73 @@ TEST_F(CoreWithPictures, ContinuousRegistrationStoresEveryPictureWithoutAStatusT
     EXPECT_EQ(core->BitmapClips().Count(), 2);
     EXPECT_EQ(core->Status().Text(), "");
     EXPECT_EQ(pages, (std::vector<ScrapbookPage>{ScrapbookPage::Bitmap, ScrapbookPage::Bitmap}));
+}
+
+TEST_F(CoreWithPictures, OneChangeReadsThePictureOnceForPreviewAndRegistration) {
+    Start();
+    SetContinuousRegistration(true);
+    CopyPicture(8, 8, 0x40);
+    EXPECT_EQ(clipboard.blockReads, 1);
+    EXPECT_EQ(core->BitmapClips().Count(), 1);
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(3, 3), 0x400000u);
+    EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x400000u);
+    core->Register();  // the same change: nothing is read again
+    EXPECT_EQ(clipboard.blockReads, 1);
+    EXPECT_EQ(core->BitmapClips().Count(), 2);
+
+    CopyPicture(8, 8, 0x50);  // a new change is read anew
+    EXPECT_EQ(clipboard.blockReads, 2);
+    EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x500000u);
+}
+
+// 20000 x 11185 would take 671,100,000 bytes as 24 bits: beyond the limit.
+// The header alone is offered; it is refused before any pixel memory.
+TEST_F(CoreWithPictures, APictureTooLargeIsRefusedWithAMessageAndNoFile) {
+    Start();
+    CopyPicture(10, 10, 0x40);
+    test::BmpParts huge;
+    huge.width = 20000;
+    huge.height = 11185;
+    huge.bitCount = 8;
+    huge.colors.assign(1024, 0);
+    clipboard.Offer(kCfDib, test::MakePackedDib(huge));
+    core->OnClipboardReported();
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);  // the previous preview stays
+    test::ExpectError<Exception>([&] { core->Register(); },
+                                 "この画像は大きすぎて扱えません (20000 x 11185 ピクセル)");
+    EXPECT_EQ(core->BitmapClips().Count(), 0);
+    EXPECT_FALSE(folder.FileExists(scratch.Base() + "bmp\\00000000.bmp"));
+
+    SetContinuousRegistration(true);
+    ++clipboard.stamp;
+    test::ExpectError<Exception>([&] { core->OnClipboardReported(); },
+                                 "この画像は大きすぎて扱えません (20000 x 11185 ピクセル)");
+    EXPECT_EQ(core->BitmapClips().Count(), 0);
+}
+
+TEST_F(CoreWithPictures, ADroppedBmpFileIsCheckedByTheProgramAndOfferedAsADib) {
+    Start();
+    const std::string good = scratch.Base() + "b.BMP";
+    const std::vector<std::uint8_t> bytes = test::MakeBmp(test::SolidRed(10, 5, 0x40));
+    folder.WriteWholeFile(good, std::string(bytes.begin(), bytes.end()));
+    core->PutFileOnClipboard(good);
+    ASSERT_EQ(clipboard.blocks.count(kCfDib), 1u);
+    EXPECT_EQ(clipboard.blocks[kCfDib], std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end()));
+
+    // A run-length stream that paints past its picture never reaches the clipboard.
+    test::BmpParts bad;
+    bad.width = 4;
+    bad.height = 1;
+    bad.bitCount = 8;
+    bad.compression = 1;
+    bad.colors.assign(1024, 0);
+    bad.pixels = test::Bytes({200, 1, 0, 1});
+    bad.sizeImage = 4;
+    const std::vector<std::uint8_t> badBytes = test::MakeBmp(bad);
+    const std::string badPath = scratch.Base() + "bad.bmp";
+    folder.WriteWholeFile(badPath, std::string(badBytes.begin(), badBytes.end()));
+    EXPECT_THROW(core->PutFileOnClipboard(badPath), FileOpenError);
+    EXPECT_EQ(clipboard.blocks[kCfDib], std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end()));
 }
 
 TEST_F(CoreWithPictures, TheCopyButtonSwitchesContinuousRegistrationOffBeforeCopying) {

@@ -48,6 +48,14 @@ TEST(SettingsInt, DecimalHexAndInvalid) {
     EXPECT_EQ(ParseSettingInt(std::string(100000, '9'), 0), 0);
 }
 
+// Found by fuzzing: negating the hexadecimal $80000000 overflowed.
+TEST(SettingsInt, NegativeHexWrapsAroundThirtyTwoBits) {
+    EXPECT_EQ(ParseSettingInt("-$80000000", 0), -2147483647 - 1);
+    EXPECT_EQ(ParseSettingInt("-0x80000000", 0), -2147483647 - 1);
+    EXPECT_EQ(ParseSettingInt("-$FFFFFFFF", 0), 1);
+    EXPECT_EQ(ParseSettingInt("-$10", 0), -16);
+}
+
 TEST(Settings, DefaultsWhenFileIsMissingOrEmpty) {
     MemoryProfile profile;
     Settings s = ReadSettings(profile);

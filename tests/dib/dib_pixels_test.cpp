@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <tuple>
 #include <type_traits>
 
 #include "bmp_builder.h"
@@ -322,6 +323,80 @@ TEST(DibPixels, RunLengthDataIsStoredAndSavedUnchanged) {
     EXPECT_EQ(Save(dib), file);
 }
 
+// --- Run-length streams are checked run by run before anything draws them ---
+
+BmpParts RunLength8(std::int32_t width, std::int32_t height, std::vector<std::uint8_t> stream) {
+    BmpParts p = Gray8(width, height);
+    p.compression = 1;
+    p.clrUsed = 256;
+    p.pixels = std::move(stream);
+    p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
+    return p;
+}
+
+// Both readers refuse the stream with the fault named.
+void ExpectRunLengthRefused(const BmpParts& p, const std::string& fault) {
+    DibPixels dib;
+    ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); }, "TVyInternalDIB.LoadFromStream: " + fault);
+    ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
+                                  "TVyInternalDIB.LoadFromClipboardFormat: " + fault);
+    EXPECT_EQ(dib.Width, 1);  // the default picture stays
+}
+
+TEST(DibPixels, RunLengthRunsMayFillTheRowsPaddingButNoFurther) {
+    // 6 pixels wide: the stored row has 8.
+    DibPixels dib;
+    Load(dib, MakeBmp(RunLength8(6, 1, Bytes({8, 7, 0, 1}))));
+    LoadBlock(dib, MakePackedDib(RunLength8(6, 1, Bytes({5, 7, 0, 3, 1, 2, 3, 0, 0, 1}))));
+    ExpectRunLengthRefused(RunLength8(6, 1, Bytes({9, 7, 0, 1})), "Run Outside Picture");
+    ExpectRunLengthRefused(RunLength8(6, 1, Bytes({4, 7, 0, 5, 1, 2, 3, 4, 5, 0})), "Run Outside Picture");
+    ExpectRunLengthRefused(RunLength8(6, 1, Bytes({0, 2, 9, 0, 1, 1})), "Run Outside Picture");
+}
+
+TEST(DibPixels, RunLengthRowsBeyondThePictureAreRefused) {
+    DibPixels dib;
+    // An end of line after the last row, then the end mark: as writers do.
+    Load(dib, MakeBmp(RunLength8(4, 2, Bytes({4, 1, 0, 0, 4, 2, 0, 0, 0, 1}))));
+    ExpectRunLengthRefused(RunLength8(4, 2, Bytes({0, 0, 0, 0, 1, 1})), "Run Outside Picture");
+    ExpectRunLengthRefused(RunLength8(4, 2, Bytes({0, 0, 0, 0, 0, 0})), "Run Outside Picture");
+    ExpectRunLengthRefused(RunLength8(4, 2, Bytes({0, 2, 0, 2, 1, 1})), "Run Outside Picture");
+    ExpectRunLengthRefused(RunLength8(4, 2, Bytes({0, 2, 0, 1, 0, 0, 0, 3, 1, 2, 3, 0})), "Run Outside Picture");
+}
+
+TEST(DibPixels, RunLengthStreamsCutOffInsideARunAreRefused) {
+    ExpectRunLengthRefused(RunLength8(8, 1, Bytes({0, 5, 1, 2})), "Run-Length Data Cut Off");
+    ExpectRunLengthRefused(RunLength8(8, 1, Bytes({0, 2, 1})), "Run-Length Data Cut Off");
+    ExpectRunLengthRefused(RunLength8(8, 1, Bytes({2, 1, 0})), "Run-Length Data Cut Off");
+    // Four-bit absolute runs hold two pixels a byte.
+    BmpParts four = RunLength8(8, 1, Bytes({0, 5, 0x12, 0x34}));
+    four.bitCount = 4;
+    four.compression = 2;
+    four.clrUsed = 16;
+    four.colors.resize(64);
+    ExpectRunLengthRefused(four, "Run-Length Data Cut Off");
+}
+
+TEST(DibPixels, RunLengthStreamWithoutEndMarkIsRead) {
+    DibPixels dib;
+    LoadBlock(dib, MakePackedDib(RunLength8(4, 2, Bytes({4, 1, 0, 0, 2, 2}))));
+    EXPECT_EQ(dib.Image.Header.biCompression, 1u);
+}
+
+// The check reads the stream GDI would draw, biSizeImage bytes, even when
+// the block carries more.
+TEST(DibPixels, RunLengthCheckReadsTheDeclaredStream) {
+    BmpParts p = RunLength8(4, 1, Bytes({4, 1, 0, 0, 0, 0, 0, 0}));
+    p.sizeImage = 4;
+    DibPixels dib;
+    LoadBlock(dib, MakePackedDib(p));
+    p.sizeImage = 8;  // the second end of line now counts, past the one row
+    ExpectRunLengthRefused(p, "Run Outside Picture");
+}
+
+TEST(DibPixels, TopDownRunLengthIsRefused) {
+    ExpectRunLengthRefused(RunLength8(4, -1, Bytes({4, 1, 0, 1})), "Invalid Compression");
+}
+
 TEST(DibPixels, TopDownEightBitKeepsNegativeHeight) {
     BmpParts p = Gray8(2, -3);
     p.pixels.assign(12, 0);
@@ -412,11 +487,50 @@ TEST(DibPixels, SizesBeyond32BitsAreRefusedBeforeAnyStoreIsMade) {
         p.width = 0x10000;
         p.height = 0x10000;
         DibPixels dib;
-        ExpectError<InvalidDibError>([&] { Load(dib, MakeBmp(p)); },
-                                      "TVyInternalDIB.LoadFromStream: Image Too Large");
-        ExpectError<InvalidDibError>([&] { LoadBlock(dib, MakePackedDib(p)); },
-                                      "TVyInternalDIB.LoadFromClipboardFormat: Image Too Large");
+        ExpectError<PictureTooLargeError>(
+            [&] { Load(dib, MakeBmp(p)); }, "TVyInternalDIB.LoadFromStream: Picture Too Large (65536 x 65536 pixels)");
+        ExpectError<PictureTooLargeError>(
+            [&] { LoadBlock(dib, MakePackedDib(p)); },
+            "TVyInternalDIB.LoadFromClipboardFormat: Picture Too Large (65536 x 65536 pixels)");
     }
+}
+
+// The limit is 640 MiB as 24 bits, whatever the depth: 20000 x 10000 takes
+// 600,000,000 bytes in 24 bits and is read; 20000 x 11185 would take
+// 671,100,000 and is refused on its header alone (its block holds no pixels).
+TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
+    BmpParts p;
+    p.width = 20000;
+    p.height = 10000;
+    p.bitCount = 1;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels.assign(2500u * 10000u, 0x55);
+    DibPixels dib;
+    LoadBlock(dib, MakePackedDib(p));
+    EXPECT_EQ(dib.Width, 20000);
+    EXPECT_EQ(dib.Height, 10000);
+
+    p.pixels.clear();
+    // Found by fuzzing: 0x7FFFFFFF x 0x7FFFFFFF overflowed the size's own check.
+    for (auto [w, h, bits] : {std::tuple{20000, 11185, 1}, {20000, -11185, 24}, {11185, 20000, 8},
+                              {0x7FFFFFFF, 1, 1}, {1, 0x7FFFFFFF, 32}, {0x7FFFFFFF, 0x7FFFFFFF, 24},
+                              {0x7FFFFFFF, -0x7FFFFFFF, 8}}) {
+        p.width = w;
+        p.height = h;
+        p.bitCount = static_cast<std::uint16_t>(bits);
+        p.clrUsed = 0;
+        p.colors.assign(4u * static_cast<std::size_t>(NumColors(bits)), 0);
+        try {
+            LoadBlock(dib, MakePackedDib(p));
+            ADD_FAILURE() << w << " x " << h << " was read";
+        } catch (const PictureTooLargeError& e) {
+            EXPECT_EQ(e.Width(), w);
+            EXPECT_EQ(e.Height(), std::abs(h));
+        }
+        EXPECT_THROW(Load(dib, MakeBmp(p)), PictureTooLargeError);
+    }
+    EXPECT_EQ(dib.Width, 20000);  // refusals leave the picture read before
 }
 
 TEST(DibPixels, SixteenBitWithMasksFromNowhereIsRefused) {

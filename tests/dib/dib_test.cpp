@@ -373,8 +373,9 @@ TEST(Dib, DrawsRunLengthImages) {
 }
 
 // Found by fuzzing: a run-length header claiming 1.8 G pixels over a few
-// stream bytes made the memory canvas decode the whole picture.
-TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
+// stream bytes made the memory canvas decode the whole picture. Such a
+// picture is now refused on its header.
+TEST(Dib, RunLengthImagesTooLargeToDecodeAreRefused) {
     BmpParts p;
     p.width = 0x24000006;
     p.height = 3;
@@ -385,11 +386,30 @@ TEST(Dib, RunLengthImagesTooLargeToDecodeAreNotDrawn) {
     p.pixels = Bytes({6, 0x11, 0, 1});
     p.sizeImage = 4;
     Dib dib;
+    EXPECT_THROW(Load(dib, MakeBmp(p)), PictureTooLargeError);
+}
+
+// A run-length picture is decoded only where the canvas samples it: one of
+// 90 M pixels, too large to decode whole, still draws in a few bytes.
+TEST(Dib, RunLengthImagesAreDrawnWhereSampledWhateverTheirSize) {
+    BmpParts p;
+    p.width = 30000000;
+    p.height = 3;
+    p.bitCount = 4;
+    p.compression = 2;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({6, 0x11, 0, 0, 0, 2, 255, 0, 2, 0x11, 0, 1});  // bottom row, then a move on the middle one
+    p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
+    Dib dib;
     Load(dib, MakeBmp(p));
     EXPECT_TRUE(DecodeRunLength(dib.Pixels()->Image).empty());
     MemoryCanvas canvas(3, 3, 5);
     dib.Draw(canvas, {0, 0, 3, 3});
-    EXPECT_EQ(canvas.Pixel(0, 2), 5u);
+    EXPECT_EQ(canvas.Pixel(0, 2), 0xFFFFFFu);  // column 0 of the bottom row
+    EXPECT_EQ(canvas.Pixel(1, 2), 0u);         // column 10,000,000: not painted
+    EXPECT_EQ(canvas.Pixel(0, 1), 0u);         // the move skipped it
+    EXPECT_EQ(canvas.Pixel(0, 0), 0u);
 }
 
 TEST(Dib, AssignFromTheClipboardReadsACopyOfItsDib) {

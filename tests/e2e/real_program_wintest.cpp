@@ -1,10 +1,15 @@
 // The real lumeret.exe in a process of its own, used the way a person and
 // another program would: text copied elsewhere shows in its history, its
-// register button stores the clip file.
+// register button stores the clip file, and pictures built to harm it are
+// refused without ever keeping the clipboard from others.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <climits>
+#include <functional>
+
+#include "dib/bmp_builder.h"
 #include "platform/wide_win32.h"
 #include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
@@ -34,13 +39,172 @@ TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     EXPECT_EQ(ListRows(list), std::vector<std::string>{"別のプログラムから"});
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
 
-    HWND add = ChildWithCaption(main, L"Button", L"\x767B\x9332");  // 登録
+    HWND add = RegisterButtonOf(main);
     ASSERT_NE(add, nullptr);
     ClickOn(add);  // the real program takes the click from the system
     std::string clip = folder.Path() + "txt\\00000000.txt";
     ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(clip.c_str()) != INVALID_FILE_ATTRIBUTES; }));
     ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(clip).size() == 20; }));
     EXPECT_EQ(ReadFileBytes(clip), "別のプログラムから\r\n");
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// --- Hostile pictures ---
+
+struct HostileDib {
+    const char* kind;
+    std::vector<std::uint8_t> bytes;
+};
+
+BmpParts Eight(std::int32_t width, std::int32_t height) {
+    BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 8;
+    p.colors.assign(1024, 0x80);
+    p.pixels.assign(64, 0x11);
+    return p;
+}
+
+std::vector<std::uint8_t> Packed(BmpParts p) { return MakePackedDib(p); }
+
+// Twenty-six blocks another program could put on the clipboard as CF_DIB,
+// each built to make a reader fail, read too far or take too much.
+std::vector<HostileDib> HostileDibs() {
+    std::vector<HostileDib> out;
+    auto add = [&](const char* kind, BmpParts p) { out.push_back({kind, Packed(std::move(p))}); };
+    add("width 0x7FFFFFFF", Eight(0x7FFFFFFF, 1));
+    add("height 0x7FFFFFFF", Eight(1, 0x7FFFFFFF));
+    add("negative width", Eight(-8, 8));
+    add("zero width", Eight(0, 8));
+    add("zero height", Eight(8, 0));
+    add("height INT_MIN", Eight(8, INT_MIN));
+    add("20000 x 20000, no pixels", Eight(20000, 20000));
+    for (std::uint16_t bits : {0, 2, 7, 15, 64, 65535}) {
+        BmpParts p = Eight(4, 4);
+        p.bitCount = bits;
+        add("odd bit count", p);
+    }
+    BmpParts longPalette = Eight(4, 4);
+    longPalette.clrUsed = 256;
+    longPalette.colors.assign(64, 0);  // 16 entries of 256 declared, then the block ends
+    longPalette.pixels.clear();
+    add("palette longer than the block", longPalette);
+    BmpParts hugePalette = Eight(4, 4);
+    hugePalette.clrUsed = 0xFFFFFFFF;
+    add("palette of 4 G entries", hugePalette);
+    BmpParts runs = Eight(8, 8);
+    runs.compression = 1;
+    runs.pixels = Bytes({255, 1, 255, 2, 0, 2, 200, 200, 0, 1});  // runs far past the picture
+    runs.sizeImage = static_cast<std::uint32_t>(runs.pixels.size());
+    add("run-length garbage", runs);
+    BmpParts runs4 = runs;
+    runs4.bitCount = 4;
+    runs4.compression = 2;
+    runs4.colors.assign(64, 0x40);
+    runs4.pixels = Bytes({0, 200, 0x12, 0x34});  // an absolute run of 200 in 2 bytes
+    runs4.sizeImage = 0x7FFFFFF0;
+    add("run-length cut off, length lies", runs4);
+    BmpParts zeroMasks;
+    zeroMasks.width = 4;
+    zeroMasks.height = 4;
+    zeroMasks.bitCount = 16;
+    zeroMasks.compression = 3;
+    zeroMasks.masks = {0, 0, 0};
+    zeroMasks.pixels.assign(32, 0xFF);
+    add("zero masks", zeroMasks);
+    BmpParts shortMasks = zeroMasks;
+    shortMasks.bitCount = 32;
+    shortMasks.masks = {0xFF0000};
+    shortMasks.pixels.clear();
+    add("masks cut off", shortMasks);
+    BmpParts core;
+    core.headerSize = 12;
+    core.width = 0xFFFF;
+    core.height = 0xFFFF;
+    core.bitCount = 24;
+    core.pixels.assign(16, 1);
+    add("core header, 65535 x 65535", core);
+    BmpParts core8 = core;
+    core8.bitCount = 8;
+    core8.width = 4;
+    core8.height = 4;
+    core8.pixels.clear();
+    add("core header, colours cut off", core8);
+    BmpParts v5 = Eight(4, 4);
+    v5.headerSize = 124;
+    add("V5 header", v5);
+    BmpParts v4 = Eight(4, 4);
+    v4.headerSize = 108;
+    v4.bitCount = 32;
+    add("V4 header", v4);
+    for (std::uint32_t compression : {4u, 5u}) {  // JPEG, PNG
+        BmpParts p = Eight(4, 4);
+        p.bitCount = 0;
+        p.compression = compression;
+        p.sizeImage = 0x7FFFFFFF;
+        add(compression == 4 ? "JPEG" : "PNG", p);
+    }
+    out.push_back({"4-byte block", Bytes({40, 0, 0, 0})});
+    return out;
+}
+
+// Whether another program can open the clipboard at once, not after a wait.
+bool ClipboardFreeAtOnce() {
+    if (!OpenClipboard(nullptr)) return false;
+    CloseClipboard();
+    return true;
+}
+
+// Three rounds of every hostile picture, each put on the clipboard by this
+// process as another program would and registered with the button. Each is
+// refused with a message and no file; while the message waits for the user
+// the clipboard is free, and afterwards copying and pasting work as before.
+TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
+    TempFolder folder;
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    HWND add = RegisterButtonOf(main);
+    ASSERT_NE(add, nullptr);
+    const std::vector<HostileDib> dibs = HostileDibs();
+    ASSERT_EQ(dibs.size(), 26u);
+
+    for (int round = 1; round <= 3; ++round) {
+        for (const HostileDib& dib : dibs) {
+            SCOPED_TRACE(std::string("round ") + std::to_string(round) + ": " + dib.kind);
+            ASSERT_TRUE(PutDibOnClipboard(std::string(dib.bytes.begin(), dib.bytes.end())));
+            PostMessageW(add, BM_CLICK, 0, 0);
+            HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+            ASSERT_NE(box, nullptr) << "no message";
+            EXPECT_TRUE(ClipboardFreeAtOnce()) << "the clipboard is held while the message waits";
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(WaitFor([&] { return program.Windows(L"#32770").empty(); }));
+        }
+    }
+
+    EXPECT_TRUE(ClipboardFreeAtOnce());
+    ASSERT_TRUE(PutTextOnClipboard("after the pictures"));
+    HWND list = ChildOfClass(main, L"ListBox");
+    ASSERT_NE(list, nullptr);
+    // The history may hold what the clipboard had when the program started.
+    ASSERT_TRUE(WaitFor([&] {
+        auto rows = ListRows(list);
+        return !rows.empty() && rows[0] == "after the pictures";
+    })) << "the copy never reached the history";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder.Path() + "bmp\\*").c_str(), &found);
+    int files = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(files, 0);
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitForExit(30000));

@@ -133,6 +133,46 @@ TEST(Settings, JunkFileGivesDefaultsWithoutComplaint) {
     EXPECT_EQ(opened.y, 0);
 }
 
+// The primary screen's work area, where a window off every screen comes
+// back (the virtual display has that one screen).
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// A place so far off that the system clips it to -32768 would keep the
+// window out of reach for good, as it is written back at the end.
+TEST(Settings, AWindowStoredOffEveryScreenComesBackOntoTheNearest) {
+    TempFolder folder;
+    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=-99999999\r\nTOP=50\r\n");
+    POINT opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, WorkArea().left);
+    EXPECT_EQ(opened.y, 50);
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "LEFT"), std::to_string(WorkArea().left));
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "TOP"), "50");
+
+    // Below and right of the screen: it comes back to the bottom-right corner.
+    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=5000\r\nTOP=$7FFFFFFF\r\n");
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.right, WorkArea().right);
+    EXPECT_EQ(r.bottom, WorkArea().bottom);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+}
+
+TEST(Settings, AWindowThatShowsInPartStaysWhereItWasLeft) {
+    TempFolder folder;
+    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=-100\r\nTOP=30\r\n");
+    POINT opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, -100);
+    EXPECT_EQ(opened.y, 30);
+}
+
 // Closes the program and expects the error box that names the settings file;
 // the program must still end normally once it is answered.
 void ExpectWriteErrorAtExit(const TempFolder& folder) {

@@ -30,5 +30,17 @@ TEST(Geometry, ViewerFitsAndEnlarges) {
     EXPECT_EQ(FitToFrame(100000, 100000, 193, 193), (Rect{0, 0, 193, 193}));
 }
 
+TEST(Geometry, WindowsOutsideTheAreaMoveTheLeastToComeInside) {
+    const Rect area{0, 0, 1024, 738};
+    EXPECT_EQ(MoveInside({10, 20, 210, 320}, area), (Rect{10, 20, 210, 320}));  // inside: unchanged
+    EXPECT_EQ(MoveInside({-32768, 50, -32568, 350}, area), (Rect{0, 50, 200, 350}));
+    EXPECT_EQ(MoveInside({2000, 900, 2200, 1200}, area), (Rect{824, 438, 1024, 738}));
+    EXPECT_EQ(MoveInside({-2147483647 - 1, 2147483447, -2147483447, 2147483647}, area),
+              (Rect{0, 538, 201, 738}));
+    // Larger than the area: the top-left corner wins.
+    EXPECT_EQ(MoveInside({-500, -500, 1500, 1000}, area), (Rect{0, 0, 2000, 1500}));
+    EXPECT_EQ(MoveInside({10, 10, 110, 110}, {-1920, 0, 0, 1080}), (Rect{-100, 10, 0, 110}));
+}
+
 }  // namespace
 }  // namespace lumeret

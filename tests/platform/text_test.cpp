@@ -32,6 +32,10 @@ TEST(Text, ExtensionIsDoubleByteAware) {
     EXPECT_EQ(UpperCaseAnsi("a.txt表b"), "A.TXT表B");
     EXPECT_EQ(ExtractFilePath("C:\\dir\\表\\a.txt"), "C:\\dir\\表\\");
     EXPECT_EQ(ExtractFilePath("a.txt"), "");
+    // The trail byte of 表 is "\", which is not a separator.
+    EXPECT_EQ(ExtractFileName("C:\\dir\\表.bmp"), "表.bmp");
+    EXPECT_EQ(ExtractFileName("C:00000001.bmp"), "00000001.bmp");
+    EXPECT_EQ(ExtractFileName("a.txt"), "a.txt");
 }
 
 TEST(Errors, RuntimeMessagesAreExact) {

@@ -189,8 +189,9 @@ TEST_F(BitmapStore, RegistrationWritesTheNextBmpAndShowsIt) {
     parts.height = 2;
     parts.bitCount = 16;  // 5-5-5, stored as 24 bits
     parts.pixels = {0x34, 0x12, 0xFF, 0x7F, 0, 0, 0, 0, 0x34, 0x12, 0xFF, 0x7F, 0, 0, 0, 0};
-    OfferBitmap(parts);
-    EXPECT_TRUE(store->AddFromClipboard());
+    Dib picture;
+    picture.LoadFromClipboardFormat(kCfDib, test::BlockWith(test::MakePackedDib(parts)).get(), nullptr);
+    store->Add(picture);
     EXPECT_EQ(store->Count(), 2);
     EXPECT_EQ(store->Current(), 2);
     std::string file = folder.ReadWholeFile(File(1));
@@ -204,16 +205,6 @@ TEST_F(BitmapStore, RegistrationWritesTheNextBmpAndShowsIt) {
     EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 193, 129}));  // 3 x 2: 128.67 -> 129
 }
 
-TEST_F(BitmapStore, RegistrationWithoutBitmapStillShowsTheLastClip) {
-    WriteClips({11, 12});
-    auto store = Open();
-    store->ShowItem(1);
-    EXPECT_FALSE(store->AddFromClipboard());
-    EXPECT_EQ(store->Count(), 2);
-    EXPECT_EQ(store->Current(), 2);
-    EXPECT_EQ(ShownWidth(*store), 12);
-}
-
 TEST_F(BitmapStore, CopyAndExportUseTheDibsOwnOutput) {
     WriteClips({7});
     auto store = Open();
@@ -224,21 +215,42 @@ TEST_F(BitmapStore, CopyAndExportUseTheDibsOwnOutput) {
     EXPECT_EQ(folder.ReadWholeFile(scratch.Base() + "out.bmp"), folder.ReadWholeFile(File(0)));
 }
 
-TEST_F(BitmapStore, UnreadableClipReportsAndKeepsTheClipOnShow) {
+// Clips that cannot be read: cut off, empty, not a picture at all.
+TEST_F(BitmapStore, DamagedClipsAreShownByNameAndCountedWithoutAnyReport) {
     WriteClips({11});
-    WriteClip("00000001.bmp", {'n', 'o', 't', ' ', 'b', 'm', 'p', '!', '!', '!', '!', '!', '!', '!', '!', '!'});
+    std::vector<std::uint8_t> cut = SolidBmp(10, 10, 200);
+    cut.resize(60);
+    WriteClip("00000001.bmp", cut);
+    WriteClip("00000002.bmp", {});
+    WriteClip("00000003.bmp", {'n', 'o', 't', ' ', 'b', 'm', 'p', '!', '!', '!', '!', '!', '!', '!', '!', '!'});
     auto store = Open();
     store->ShowItem(1);
-    Rect shown = store->DrawRect();
-    try {
+    EXPECT_EQ(store->DamagedName(), "");
+    const std::pair<const char*, const char*> expected[] = {
+        {"00000001.bmp", "Stream read error"},
+        {"00000002.bmp", "Stream read error"},
+        {"00000003.bmp", "TVyInternalDIB.LoadFromFile: File type is invalid"}};
+    for (const auto& [name, reason] : expected) {
+        const int before = redraws;
         store->Next();
-        FAIL() << "no error";
-    } catch (const InvalidDibFileError& e) {
-        EXPECT_STREQ(e.what(), "TVyInternalDIB.LoadFromFile: File type is invalid");
+        EXPECT_EQ(store->DamagedName(), name);
+        EXPECT_EQ(store->DamageReason(), reason);
+        EXPECT_GT(redraws, before);
+        // The whole frame holds the name; no picture shows.
+        EXPECT_EQ(store->BoxWidth(), 193);
+        EXPECT_EQ(store->BoxHeight(), 193);
+        EXPECT_EQ(store->Shown().Width(), 0);
     }
-    EXPECT_EQ(store->Current(), 2);  // Next had moved on already
-    EXPECT_EQ(store->DrawRect(), shown);
+    EXPECT_EQ(store->CounterText(), "4 / 4");
+    EXPECT_TRUE(prompts.errors.empty());
+
     store->Prior();
+    store->DeleteCurrent(false);  // the empty one
+    EXPECT_EQ(store->Count(), 3);
+    EXPECT_EQ(store->CounterText(), "3 / 3");
+    EXPECT_EQ(store->DamagedName(), "00000002.bmp");  // the former fourth, renumbered
+    store->First();
+    EXPECT_EQ(store->DamagedName(), "");
     EXPECT_EQ(ShownWidth(*store), 11);
 }
 

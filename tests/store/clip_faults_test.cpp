@@ -202,7 +202,11 @@ TEST(ClipFaults, RegisteringAPictureWritesAllOrNothing) {
                             PutBitmaps(run, 2);
                             run.clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(30, 20, 90)));
                         },
-                        [](Trial& run) { run.bitmaps->AddFromClipboard(); }});
+                        [](Trial& run) {
+                            Dib picture;
+                            picture.Assign(run.clipboard);
+                            run.bitmaps->Add(picture);
+                        }});
 }
 
 TEST(ClipFaults, DeletingAPictureLosesNoOtherClip) {

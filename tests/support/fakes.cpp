@@ -16,6 +16,7 @@ bool FakeClipboard::HasFormat(unsigned format) const {
 UniqueGlobal FakeClipboard::Block(unsigned format) const {
     auto found = blocks.find(format);
     if (found == blocks.end()) return UniqueGlobal();
+    ++blockReads;
     UniqueGlobal copy(GlobalBlockAlloc(kGmemMoveable, found->second.size()));
     GlobalLockGuard lock(copy.get());
     if (!found->second.empty()) std::memcpy(lock.Bytes(), found->second.data(), found->second.size());
@@ -59,13 +60,6 @@ void FakeClipboard::SetBlock(unsigned format, UniqueGlobal block, UniquePalette 
         palette.resize(PaletteSize(newPalette.get()));
         PaletteGetEntries(newPalette.get(), 0, static_cast<unsigned>(palette.size()), palette.data());
     }
-    ++writes;
-}
-
-void FakeClipboard::SetBitmapFromFile(const std::string& path) {
-    Empty();
-    hasBitmap = true;
-    bitmapFile = path;
     ++writes;
 }
 

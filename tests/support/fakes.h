@@ -27,7 +27,6 @@ public:
     std::optional<std::uint32_t> NamedFormatNumber(const std::string& name) const override;
     void SetText(const std::string& value) override;
     void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
-    void SetBitmapFromFile(const std::string& path) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override { return stamp; }
 
@@ -41,9 +40,9 @@ public:
     // adds them beside what it copies.
     std::map<std::string, std::vector<std::uint8_t>> namedBlocks;
     bool hasBitmap = false;  // a bitmap offered without a DIB the program could read
-    std::string bitmapFile;  // the last file put on as a bitmap
     std::uint32_t stamp = 1;
     int writes = 0;
+    mutable int blockReads = 0;  // copies handed out by Block
     bool refuse = false;  // SetBlock refuses what it is given
 
 private:

@@ -210,4 +210,8 @@ bool WaitFor(const std::function<bool()>& done) {
     return done();
 }
 
+HWND RegisterButtonOf(HWND main) {
+    return ChildWithCaption(main, L"Button", L"\x767B\x9332");  // 登録
+}
+
 }  // namespace lumeret::test

@@ -69,4 +69,8 @@ std::vector<std::string> ListRows(HWND list);
 // Polls done() for a while (10 s at most); its final answer.
 bool WaitFor(const std::function<bool()>& done);
 
+// The main window's register button ("登録"), found by its caption; nullptr
+// when it has none.
+HWND RegisterButtonOf(HWND main);
+
 }  // namespace lumeret::test
