@@ -27,7 +27,7 @@ watch_peak() {
   while sleep 0.2; do
     if [ -z "$pid" ]; then
       for f in /proc/[0-9]*/cmdline; do
-        if tr '\0' ' ' <"$f" 2>/dev/null | grep -qF "$tag"; then pid=${f#/proc/}; pid=${pid%/cmdline}; fi
+        if { tr '\0' ' ' <"$f"; } 2>/dev/null | grep -qF "$tag"; then pid=${f#/proc/}; pid=${pid%/cmdline}; fi
       done
       continue
     fi

@@ -283,8 +283,7 @@ DibPixels::DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCo
     if (!imageSize) {
         throw InvalidDibParameterError("TVyInternalDIB.CreateDIB: Invalid Parameters");
     }
-    Image.Store = PixelStore(*imageSize);
-    std::memset(Image.Store.Bits(), 0, static_cast<std::size_t>(*imageSize));
+    Image.Store = PixelStore(*imageSize);  // a fresh mapping is zeroed: no need to touch its pages
     Width = width;
     Height = std::abs(height);
     // biSizeImage stays 0, as in every image this program makes.

@@ -11,7 +11,7 @@
 namespace lumeret::fuzz {
 
 // Writing a store this large would only measure the allocator.
-inline constexpr std::int32_t kRoundTripLimit = 16 << 20;
+inline constexpr std::int32_t kRoundTripLimit = 1 << 20;
 
 inline void Exercise(Dib& dib) {
     MemoryCanvas canvas(17, 13);
