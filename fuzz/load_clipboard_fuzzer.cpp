@@ -7,6 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumeret;
+    if (fuzz::TallRunLengthPicture(data, size, 0)) return 0;
     UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable, size));
     if (!block) {
         return 0;

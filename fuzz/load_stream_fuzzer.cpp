@@ -6,6 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumeret;
+    if (fuzz::TallRunLengthPicture(data, size, kFileHeaderSize)) return 0;
     Dib dib;
     try {
         ReadOnlyMemoryStream in(data, size);
