@@ -31,6 +31,8 @@ enum ControlId {
 enum MenuId { kMenuCopy = 301, kMenuRegister, kMenuDelete, kMenuDeleteAll, kMenuCancel };
 
 constexpr UINT_PTR kStatusTimer = 1;
+constexpr UINT_PTR kClipboardWaitTimer = 2;
+constexpr UINT kClipboardWaitRetry = WM_APP + 1;
 constexpr UINT kStatusTimerMs = 1000;
 constexpr int kListItemHeight = 12;
 constexpr UINT kAllDroppedFiles = 0xFFFFFFFF;
@@ -107,7 +109,9 @@ MainWindow::MainWindow(AppCore& core) : core_(core) {
     settings_ = std::make_unique<SettingsDialog>(core_, Handle());
     // The notice sent while joining is swallowed: the first handling comes
     // when the window is first shown, after everything exists.
-    watcher_.SetOnClipChange([this](ClipboardWatcher&) { core_.OnClipboardReported(); });
+    clipboardWait_ = std::make_unique<ClipboardWait>(Handle(), kClipboardWaitRetry, kClipboardWaitTimer,
+                                                     [this] { core_.OnClipboardReported(); });
+    watcher_.SetOnClipChange([this](ClipboardWatcher&) { clipboardWait_->Notice(); });
 }
 
 MainWindow::~MainWindow() { watcher_.SetOnClipChange(nullptr); }
@@ -326,6 +330,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kStatusTimer) core_.StatusTick();
+        if (wParam == kClipboardWaitTimer) clipboardWait_->OnRetry();
+        return 0;
+    case kClipboardWaitRetry:
+        clipboardWait_->OnRetry();
         return 0;
     case WM_DROPFILES:
         OnFilesDropped(reinterpret_cast<HDROP>(wParam));

@@ -13,6 +13,7 @@
 #include "app/about_dialog_win32.h"
 #include "app/settings_dialog_win32.h"
 #include "clipwatch/clipboard_watcher_win32.h"
+#include "platform/clipboard_wait_win32.h"
 #include "core/app_core.h"
 #include "platform/control_hint_win32.h"
 #include "platform/handles_win32.h"
@@ -93,6 +94,8 @@ private:
     std::unique_ptr<ScrapbookWindow> scrapbook_;
     std::unique_ptr<AboutDialog> about_;
     std::unique_ptr<SettingsDialog> settings_;
+    // Reported changes are handled once the clipboard is free.
+    std::unique_ptr<ClipboardWait> clipboardWait_;
     ClipboardWatcher watcher_;
 };
 
