@@ -1,0 +1,337 @@
+// Measures the real lumeret.exe from another process beside the floor Wine
+// and the machine allow, for bench/e2e.sh. Each row is one figure of the
+// program next to the same work done by the smallest program that can do it,
+// in the same run, as medians of several rounds:
+//   start-up          process start until the main window is visible, beside
+//                     this driver starting itself as the smallest window
+//   text capture      another program sets a text until it is the history's
+//                     row 0, beside this driver started as the smallest
+//                     viewer (one notice, one read, one list insert)
+//   4K picture        a 3840 x 2160 32-bit DIB put on the clipboard until the
+//                     preview shows it, beside reading that DIB once
+//   register          the register button with that picture on the clipboard
+//                     until the clip is written, beside that read and writing
+//                     a file of the clip's size
+//   memory            the program's working set at start and after the
+//                     picture, its registration and a text
+//   e2e_driver run FOLDER      the table (FOLDER must exist)
+//   e2e_driver tiny | viewer   the floors' own programs, started by run
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/driver_support_win32.h"
+#include "dib/bmp_builder.h"
+#include "support/clipboard_source_win32.h"
+#include "support/program_win32.h"
+#include "support/win_pump_win32.h"
+
+namespace {
+
+using namespace lumeret::test;
+using namespace lumeret::bench;
+
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr int kStartRounds = 5;
+constexpr int kTextRounds = 40;
+constexpr int kPictureRounds = 5;
+constexpr std::int32_t kWidth = 3840;
+constexpr std::int32_t kHeight = 2160;
+constexpr wchar_t kTinyClass[] = L"LumeretBenchTinyWindow";
+constexpr wchar_t kViewerClass[] = L"LumeretBenchViewer";
+
+// --- The floors' own programs ---
+
+LRESULT CALLBACK TinyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND viewerList = nullptr;
+HWND nextViewer = nullptr;
+constexpr UINT kViewerRetry = WM_APP + 1;
+
+void ViewerRead(HWND hwnd) {
+    if (!OpenClipboard(hwnd)) {
+        PostMessageW(hwnd, kViewerRetry, 0, 0);  // the copying program still holds it
+        return;
+    }
+    HANDLE block = GetClipboardData(CF_TEXT);
+    std::string text;
+    if (const char* chars = block ? static_cast<const char*>(GlobalLock(block)) : nullptr) {
+        text = chars;
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    SendMessageA(viewerList, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+LRESULT CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_DRAWCLIPBOARD:
+        ViewerRead(hwnd);
+        if (nextViewer) SendMessageW(nextViewer, msg, wParam, lParam);
+        return 0;
+    case kViewerRetry:
+        ViewerRead(hwnd);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == nextViewer) {
+            nextViewer = reinterpret_cast<HWND>(lParam);
+        } else if (nextViewer) {
+            SendMessageW(nextViewer, msg, wParam, lParam);
+        }
+        return 0;
+    case WM_DESTROY:
+        ChangeClipboardChain(hwnd, nextViewer);
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+int RunWindow(const wchar_t* className, WNDPROC proc, bool viewer) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowW(className, L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    if (viewer) {
+        viewerList = CreateWindowW(L"LISTBOX", L"", WS_CHILD | WS_VISIBLE, 0, 0, 180, 150, hwnd, nullptr,
+                                   wc.hInstance, nullptr);
+        nextViewer = SetClipboardViewer(hwnd);
+    }
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+// --- Measuring ---
+
+struct Child {
+    PROCESS_INFORMATION info{};
+    ~Child() {
+        if (!info.hProcess) return;
+        if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+};
+
+bool Start(Child& child, const std::string& exe, const std::string& arguments, const std::string& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string command = "\"" + exe + "\" " + arguments;
+    return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &child.info) != FALSE;
+}
+
+// The visible top-level window of the class in the process, polled closely.
+HWND WaitVisible(DWORD processId, const wchar_t* className) {
+    const double until = Now() + kStartTimeoutMs / 1000.0;
+    while (Now() < until) {
+        for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w)) return w;
+        }
+        Sleep(0);
+    }
+    return nullptr;
+}
+
+std::string ThisExe() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// Seconds from process start until its window of the class is visible; the
+// process is closed again. Negative when the window never came.
+double StartUp(const std::string& exe, const std::string& arguments, const std::string& folder,
+               const wchar_t* className) {
+    Child child;
+    const double begun = Now();
+    if (!Start(child, exe, arguments, folder)) return -1;
+    HWND w = WaitVisible(child.info.dwProcessId, className);
+    const double seconds = Now() - begun;
+    if (w) PostMessageW(w, WM_CLOSE, 0, 0);
+    return w ? seconds : -1;
+}
+
+std::string ListRow0(HWND list) {
+    wchar_t row[256] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, 0, 0) >= 255) return {};
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
+    char bytes[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, row, -1, bytes, sizeof(bytes), nullptr, nullptr);
+    return bytes;
+}
+
+// Seconds from setting each text until it is row 0 of list, one per round.
+std::vector<double> TextCapture(HWND list, const char* tag) {
+    std::vector<double> seconds;
+    for (int round = 0; round < kTextRounds; ++round) {
+        std::string text = tag;
+        text += std::to_string(round);
+        const double begun = Now();
+        if (!PutTextOnClipboard(text)) continue;
+        const double until = begun + 10;
+        while (ListRow0(list) != text && Now() < until) {
+        }
+        seconds.push_back(Now() - begun);
+        Sleep(20);  // each change on its own
+    }
+    return seconds;
+}
+
+std::string Picture4K(std::uint8_t blue, std::uint8_t red) {
+    BmpParts p;
+    p.width = kWidth;
+    p.height = kHeight;
+    p.bitCount = 32;
+    p.pixels.resize(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    for (std::size_t i = 0; i < p.pixels.size(); i += 4) {
+        p.pixels[i] = blue;
+        p.pixels[i + 2] = red;
+    }
+    std::vector<std::uint8_t> dib = MakePackedDib(p);
+    return std::string(dib.begin(), dib.end());
+}
+
+// Reads the clipboard's DIB once, as the smallest program would; its bytes.
+std::string ReadDibOnce() {
+    std::string bytes;
+    if (!OpenClipboard(nullptr)) return bytes;
+    if (HANDLE block = GetClipboardData(CF_DIB)) {
+        const char* data = static_cast<const char*>(GlobalLock(block));
+        if (data) bytes.assign(data, GlobalSize(block));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+void WriteWhole(const std::string& path, std::size_t size) {
+    std::string bytes(size, '\x7F');
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    FlushFileBuffers(file);
+    CloseHandle(file);
+}
+
+COLORREF ScreenPixelAt(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, client.x, client.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+void Row(const char* what, double program, double floor) {
+    std::printf("%-44s %9.1f ms %9.1f ms %6.2f x\n", what, program * 1000, floor * 1000,
+                floor > 0 ? program / floor : 0.0);
+    std::fflush(stdout);
+}
+
+int Run(const std::string& folder) {
+    CopyFileA(BuiltProgramPath().c_str(), (folder + "lumeret.exe").c_str(), TRUE);  // unless one is there
+    std::printf("%-44s %12s %12s %8s\n", "", "lumeret", "floor", "ratio");
+    // Start-up, alternating the two programs.
+    std::vector<double> program, floor;
+    for (int round = 0; round < kStartRounds; ++round) {
+        program.push_back(StartUp(folder + "lumeret.exe", "", folder, L"LumeretMainWindow"));
+        floor.push_back(StartUp(ThisExe(), "tiny", folder, kTinyClass));
+        Sleep(300);  // the closed program is gone
+    }
+    Row("start -> main window visible", Median(program), Median(floor));
+
+    // Text capture: the smallest viewer alone, then the program alone.
+    {
+        Child viewer;
+        if (!Start(viewer, ThisExe(), "viewer", folder)) return 1;
+        HWND window = WaitVisible(viewer.info.dwProcessId, kViewerClass);
+        HWND list = window ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
+        if (!list) return std::fprintf(stderr, "the viewer did not start\n"), 1;
+        floor = TextCapture(list, "floor ");
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    ProgramProcess lumeret(folder);
+    HWND main = lumeret.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    HWND list = main ? FindWindowExW(main, nullptr, L"ListBox", nullptr) : nullptr;
+    HWND add = main ? RegisterButtonOf(main) : nullptr;
+    if (!list || !add) return std::fprintf(stderr, "the main window did not appear\n"), 1;
+    Sleep(500);
+    const Usage atStart = UsageOf(lumeret.Id());
+    program = TextCapture(list, "text ");
+    Row("text set elsewhere -> history row 0 (median)", Median(program), Median(floor));
+
+    // The 4K picture: alternately red and blue, each until the preview's
+    // middle shows its colour.
+    const std::string red = Picture4K(0, 255);
+    const std::string blue = Picture4K(255, 0);
+    const POINT middle{80 + 56, 8 + 56};
+    std::vector<double> read, handled, registered, readAndWrite;
+    const std::size_t clipBytes = 54 + static_cast<std::size_t>(kWidth) * kHeight * 3;
+    for (int round = 0; round < kPictureRounds; ++round) {
+        const bool isRed = round % 2 == 0;
+        if (!PutDibOnClipboard(isRed ? red : blue)) return std::fprintf(stderr, "the copy failed\n"), 1;
+        const double put = Now();
+        const COLORREF want = isRed ? RGB(255, 0, 0) : RGB(0, 0, 255);
+        while (ScreenPixelAt(main, middle) != want && Now() < put + 30) {
+        }
+        handled.push_back(Now() - put);
+        Settle(main);
+
+        double begun = Now();
+        const std::string bytes = ReadDibOnce();
+        read.push_back(Now() - begun);
+        begun = Now();
+        ReadDibOnce();
+        WriteWhole(folder + "floor.bmp", clipBytes);
+        readAndWrite.push_back(Now() - begun);
+
+        begun = Now();
+        SendMessageTimeoutW(add, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
+        registered.push_back(Now() - begun);
+        if (bytes.size() != red.size()) return std::fprintf(stderr, "the clipboard's DIB differs\n"), 1;
+    }
+    DeleteFileA((folder + "floor.bmp").c_str());
+    Row("4K picture set elsewhere -> preview drawn", Median(handled), Median(read));
+    Row("register 4K picture -> clip written", Median(registered), Median(readAndWrite));
+
+    PutTextOnClipboard("after the pictures");
+    Settle(main);
+    Sleep(500);
+    const Usage after = UsageOf(lumeret.Id());
+    std::printf("%-44s %9.1f MB %9.1f MB  %+.1f MB over the working set at start\n",
+                "memory after 4K + register + text", after.workingSetMb, atStart.workingSetMb,
+                after.workingSetMb - atStart.workingSetMb);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return lumeret.WaitForExit(30000) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "tiny") return RunWindow(kTinyClass, &TinyProc, false);
+    if (mode == "viewer") return RunWindow(kViewerClass, &ViewerProc, true);
+    std::string folder = argc > 2 ? argv[2] : "";
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    if (mode == "run" && argc > 2) return Run(folder);
+    std::fprintf(stderr, "usage: e2e_driver run FOLDER\n");
+    return 2;
+}
