@@ -103,7 +103,7 @@ int RunWindow(const wchar_t* className, WNDPROC proc, bool viewer) {
     HWND hwnd = CreateWindowW(className, L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
                               wc.hInstance, nullptr);
     if (viewer) {
-        viewerList = CreateWindowW(L"LISTBOX", L"", WS_CHILD | WS_VISIBLE, 0, 0, 180, 150, hwnd, nullptr,
+        viewerList = CreateWindowW(L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 0, 0, 180, 150, hwnd, nullptr,
                                    wc.hInstance, nullptr);
         nextViewer = SetClipboardViewer(hwnd);
     }
