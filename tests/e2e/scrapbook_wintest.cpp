@@ -647,7 +647,8 @@ TEST_F(Scrapbook, LaidOutAsDesigned) {
 }
 
 // Not a check: shows the three pages with a few Japanese clips, one after
-// another, for a screenshot taker outside. It writes page-N.ready into the
+// another, then the picture page on a clip cut off on disk, for a
+// screenshot taker outside. It writes page-N.ready into the
 // folder named by LUMERET_SHOTS and waits for page-N.done there.
 TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
     const char* shots = std::getenv("LUMERET_SHOTS");
@@ -666,9 +667,10 @@ TEST_F(Scrapbook, DISABLED_ShowThePagesForScreenshots) {
     SelectTextClip(1);
     MoveMouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});  // no hint in the picture
     SetWindowTextA(Scrap().Ui().memo, "メモ帳\r\n明日の十時に電話する。\r\n資料を印刷しておくこと。");
-    for (int page = 0; page < 3; ++page) {
-        Scrap().SetActivePage(static_cast<ScrapbookPage>(page));
-        if (static_cast<ScrapbookPage>(page) == ScrapbookPage::Bitmap) Click(Scrap().Ui().firstButton);
+    for (int page = 0; page < 4; ++page) {
+        Scrap().SetActivePage(static_cast<ScrapbookPage>(page == 3 ? 1 : page));
+        if (page == 3) WriteFileBytes(BitmapClipFile(0), ReadFileBytes(BitmapClipFile(0)).substr(0, 70));
+        if (page == 1 || page == 3) Click(Scrap().Ui().firstButton);
         RedrawWindow(Scrap().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpFor(30);
         std::string name = dir + "page-" + std::to_string(page);
