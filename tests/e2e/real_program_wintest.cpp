@@ -160,9 +160,10 @@ bool ClipboardFreeAtOnce() {
 }
 
 // Three rounds of every hostile picture, each put on the clipboard by this
-// process as another program would and registered with the button. Each is
-// refused with a message and no file; while the message waits for the user
-// the clipboard is free, and afterwards copying and pasting work as before.
+// process as another program would and registered with a click on the
+// button. Each is refused with a message and no file; while the message
+// waits for the user the clipboard is free, and afterwards copying and
+// pasting work as before.
 TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
     TempFolder folder;
     ProgramProcess program(folder.Path());
@@ -177,7 +178,7 @@ TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
         for (const HostileDib& dib : dibs) {
             SCOPED_TRACE(std::string("round ") + std::to_string(round) + ": " + dib.kind);
             ASSERT_TRUE(PutDibOnClipboard(std::string(dib.bytes.begin(), dib.bytes.end())));
-            PostMessageW(add, BM_CLICK, 0, 0);
+            ClickOn(add);  // pressed as a person would
             HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
             ASSERT_NE(box, nullptr) << "no message";
             EXPECT_TRUE(ClipboardFreeAtOnce()) << "the clipboard is held while the message waits";
