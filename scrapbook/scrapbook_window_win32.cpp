@@ -137,7 +137,7 @@ void PaintDamagedClip(HDC dc, const RECT& box, const std::string& name, const st
     const std::wstring lines = FromCp932(name + "\r\n\r\n" + reason);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    SelectGuard font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard font(dc, UiFont());  // the font of the page's other texts
     DrawTextW(dc, lines.c_str(), static_cast<int>(lines.size()), &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
