@@ -10,7 +10,7 @@
 
 namespace lumeret {
 
-HWND CreateControl(const ControlSpec& s) {
+HWND CreateControl(const ControlParams& s) {
     HWND hwnd = CreateWindowExW(s.exStyle, s.className, FromCp932(s.caption).c_str(), WS_CHILD | WS_VISIBLE | s.style,
                                 s.left, s.top, s.width, s.height, s.parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)), GetModuleHandleW(nullptr), nullptr);

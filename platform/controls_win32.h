@@ -8,7 +8,7 @@
 
 namespace lumeret {
 
-struct ControlSpec {
+struct ControlParams {
     HWND parent = nullptr;
     int id = 0;
     const wchar_t* className = L"STATIC";
@@ -22,7 +22,7 @@ struct ControlSpec {
     HFONT font = nullptr;
 };
 
-HWND CreateControl(const ControlSpec& control);
+HWND CreateControl(const ControlParams& control);
 
 // Sets a control's or window's text from code-page-932 bytes.
 void SetCaption(HWND hwnd, const std::string& caption);

@@ -183,17 +183,17 @@ void ScrapbookWindow::CreateControls() {
 
     for (const ControlLayout& c : kLayout) {
         HWND parent = c.host == Host::Window ? self : pageWindows_[static_cast<int>(c.host)]->Handle();
-        ControlSpec spec{.parent = parent,
-                         .id = c.id,
-                         .className = c.className,
-                         .left = c.left,
-                         .top = c.top,
-                         .width = c.width,
-                         .height = c.height,
-                         .caption = c.caption,
-                         .style = c.style | WS_CLIPSIBLINGS};
-        if (c.id == kIdCounter) spec.font = MakeFont("ＭＳ Ｐゴシック", kCounterFontHeight, true);
-        ui_.*c.field = CreateControl(spec);
+        ControlParams params{.parent = parent,
+                             .id = c.id,
+                             .className = c.className,
+                             .left = c.left,
+                             .top = c.top,
+                             .width = c.width,
+                             .height = c.height,
+                             .caption = c.caption,
+                             .style = c.style | WS_CLIPSIBLINGS};
+        if (c.id == kIdCounter) params.font = MakeFont("ＭＳ Ｐゴシック", kCounterFontHeight, true);
+        ui_.*c.field = CreateControl(params);
     }
     SetWindowPos(ui_.pictureFrame, ui_.pictureBox, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(ui_.textClipList, LB_SETITEMHEIGHT, 0, kListItemHeight);
