@@ -8,10 +8,5 @@
 # LUMERET_EXE=path measures another build of lumeret.exe. Needs the windows64
 # build (cmake --preset windows64 && cmake --build --preset windows64).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-driver="$root/build/windows64/bench/e2e_driver.exe"
-[ -f "$driver" ] || { echo "build the windows64 preset first: $driver is missing" >&2; exit 1; }
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-if [ -n "${LUMERET_EXE:-}" ]; then cp "$LUMERET_EXE" "$folder/lumeret.exe"; fi
+. "$(dirname "$0")/driver-folder.sh" e2e
 bash "$root/cmake/wine-run.sh" 64 "$driver" run "Z:${folder//\//\\}"

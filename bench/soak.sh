@@ -10,12 +10,7 @@
 # build (cmake --preset windows64 && cmake --build --preset windows64) and an X
 # display (xvfb-run -a bench/soak.sh).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-driver="$root/build/windows64/bench/soak_driver.exe"
-[ -f "$driver" ] || { echo "build the windows64 preset first: $driver is missing" >&2; exit 1; }
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-if [ -n "${LUMERET_EXE:-}" ]; then cp "$LUMERET_EXE" "$folder/lumeret.exe"; fi
+. "$(dirname "$0")/driver-folder.sh" soak
 mode=${1:-10000}
 
 # The program's peak resident memory as Linux counts it (VmHWM of its Wine
