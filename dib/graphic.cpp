@@ -8,9 +8,13 @@ void Graphic::Assign(const Graphic* source) {
 }
 
 void Graphic::Assign(const IClipboard& clipboard) {
-    UniqueGlobal data = clipboard.Block(GetClipboardFormat());
+    const std::uint16_t format = GetClipboardFormat();
     UniquePalette palette = clipboard.Palette();
-    LoadFromClipboardFormat(GetClipboardFormat(), data.get(), palette.get());
+    // The clipboard's block is read where it lies, while the clipboard is
+    // open: loading is the one copy taken out of it.
+    const bool found = clipboard.ReadBlock(
+        format, [&](GlobalHandle data) { LoadFromClipboardFormat(format, data, palette.get()); });
+    if (!found) LoadFromClipboardFormat(format, nullptr, palette.get());
 }
 
 void Graphic::AssignTo(Graphic& dest) const {

@@ -29,8 +29,8 @@ public:
 
     // Takes the image of another graphic; unrelated kinds raise ConvertError.
     virtual void Assign(const Graphic* source);
-    // Reads a copy of the clipboard's data in GetClipboardFormat() (and of
-    // its palette) through LoadFromClipboardFormat.
+    // Loads the clipboard's data in GetClipboardFormat() (and its palette)
+    // through LoadFromClipboardFormat, straight from the clipboard's block.
     void Assign(const IClipboard& clipboard);
     // Gives this image to dest; unrelated kinds raise ConvertError.
     virtual void AssignTo(Graphic& dest) const;

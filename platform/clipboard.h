@@ -1,9 +1,11 @@
 // The system clipboard as the program sees it. Everything read is copied out
 // while the clipboard is open, and it is closed again before the call
-// returns: nothing the program does afterwards can keep it from others.
+// returns, on every way out: nothing the program does afterwards can keep it
+// from others.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,9 +28,11 @@ public:
     virtual bool HasFormat(unsigned format) const = 0;
     // The clipboard's plain text (CF_TEXT), nothing when it holds none.
     virtual std::optional<std::string> Text() const = 0;
-    // A copy of the clipboard's block in format, owned by the caller; an
-    // empty owner when the clipboard holds nothing in it.
-    virtual UniqueGlobal Block(unsigned format) const = 0;
+    // Hands the clipboard's own block in format to copyOut while the
+    // clipboard is open; false, without calling it, when the clipboard holds
+    // nothing in that format. copyOut only copies what it needs out of the
+    // block (it may throw): no windows, files or questions while it runs.
+    virtual bool ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const = 0;
     // A copy of the clipboard's palette (CF_PALETTE), none when it has none.
     virtual UniquePalette Palette() const = 0;
     // Whether the clipboard offers the format registered under name.

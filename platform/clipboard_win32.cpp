@@ -31,19 +31,12 @@ std::optional<std::string> ClipboardWin32::Text() const {
     return std::string(bytes, length);
 }
 
-UniqueGlobal ClipboardWin32::Block(unsigned format) const {
+bool ClipboardWin32::ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const {
     ClipboardSession session(owner_);
     HANDLE data = GetClipboardData(format);
-    if (!data) return UniqueGlobal();
-    GlobalLockGuard lock(data);
-    if (!lock.Bytes()) return UniqueGlobal();
-    const SIZE_T size = GlobalSize(data);
-    UniqueGlobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!copy) throw OutOfMemoryError("Out of memory");
-    GlobalLockGuard target(copy.get());
-    if (!target.Bytes()) throw OutOfMemoryError("Out of memory");
-    std::memcpy(target.Bytes(), lock.Bytes(), size);
-    return copy;
+    if (!data) return false;
+    copyOut(data);
+    return true;
 }
 
 UniquePalette ClipboardWin32::Palette() const {

@@ -17,8 +17,7 @@ public:
 
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override;
-    // OutOfMemoryError when the copy cannot be made.
-    UniqueGlobal Block(unsigned format) const override;
+    bool ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const override;
     UniquePalette Palette() const override;
     bool HasNamedFormat(const std::string& name) const override;
     std::optional<std::uint32_t> NamedFormatNumber(const std::string& name) const override;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/errors.h"
+#include "platform/global_memory.h"
 #include "support/win_pump_win32.h"
 
 namespace lumeret {
@@ -77,6 +78,46 @@ TEST(Win32Clipboard, ChangeStampMovesWithEveryWrite) {
     EXPECT_EQ(clipboard.ChangeStamp(), afterOne);  // nothing moves it by itself
     clipboard.SetText("two");
     EXPECT_NE(clipboard.ChangeStamp(), afterOne);
+}
+
+// Whether another window could open the clipboard now.
+bool OthersCanOpenClipboard() {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    const bool opened = OpenClipboard(other) != FALSE;
+    if (opened) CloseClipboard();
+    DestroyWindow(other);
+    return opened;
+}
+
+TEST(Win32Clipboard, ABlockIsReadWhereItLiesWhileTheClipboardIsOpenAndClosedOnEveryWayOut) {
+    const char bytes[] = {'b', 'l', 'o', 'c', 'k', '\0'};
+    PutRawText(bytes, sizeof bytes);
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ClipboardWin32 clipboard(owner);
+
+    std::string seen;
+    bool openWhileReading = false;
+    EXPECT_TRUE(clipboard.ReadBlock(kCfText, [&](GlobalHandle block) {
+        GlobalLockGuard lock(block);
+        seen.assign(static_cast<const char*>(lock.Bytes()));
+        openWhileReading = GetOpenClipboardWindow() == owner;
+    }));
+    EXPECT_EQ(seen, "block");
+    EXPECT_TRUE(openWhileReading);
+    EXPECT_TRUE(OthersCanOpenClipboard());
+
+    // A reader that fails still leaves the clipboard closed.
+    EXPECT_THROW(clipboard.ReadBlock(kCfText, [](GlobalHandle) { throw Exception("refused"); }), Exception);
+    EXPECT_TRUE(OthersCanOpenClipboard());
+
+    // Nothing in the format: the reader is never called.
+    bool called = false;
+    EXPECT_FALSE(clipboard.ReadBlock(kCfDib, [&](GlobalHandle) { called = true; }));
+    EXPECT_FALSE(called);
+    EXPECT_TRUE(OthersCanOpenClipboard());
+    DestroyWindow(owner);
 }
 
 TEST(Win32Clipboard, OpeningHeldClipboardFailsAfterRetries) {

@@ -13,14 +13,17 @@ bool FakeClipboard::HasFormat(unsigned format) const {
     return blocks.count(format) != 0;
 }
 
-UniqueGlobal FakeClipboard::Block(unsigned format) const {
+bool FakeClipboard::ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const {
     auto found = blocks.find(format);
-    if (found == blocks.end()) return UniqueGlobal();
+    if (found == blocks.end()) return false;
     ++blockReads;
-    UniqueGlobal copy(GlobalBlockAlloc(kGmemMoveable, found->second.size()));
-    GlobalLockGuard lock(copy.get());
-    if (!found->second.empty()) std::memcpy(lock.Bytes(), found->second.data(), found->second.size());
-    return copy;
+    UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable, found->second.size()));
+    {
+        GlobalLockGuard lock(block.get());
+        if (!found->second.empty()) std::memcpy(lock.Bytes(), found->second.data(), found->second.size());
+    }
+    copyOut(block.get());
+    return true;
 }
 
 UniquePalette FakeClipboard::Palette() const {

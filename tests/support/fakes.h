@@ -16,12 +16,12 @@
 namespace lumeret::test {
 
 // The clipboard in memory. A DIB block offers a bitmap too, as the system
-// does; blocks and palettes are handed out as copies.
+// does; blocks and palettes are handed out as copies of what it holds.
 class FakeClipboard : public IClipboard {
 public:
     bool HasFormat(unsigned format) const override;
     std::optional<std::string> Text() const override { return text; }
-    UniqueGlobal Block(unsigned format) const override;
+    bool ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const override;
     UniquePalette Palette() const override;
     bool HasNamedFormat(const std::string& name) const override { return namedBlocks.count(name) != 0; }
     std::optional<std::uint32_t> NamedFormatNumber(const std::string& name) const override;
@@ -42,7 +42,7 @@ public:
     bool hasBitmap = false;  // a bitmap offered without a DIB the program could read
     std::uint32_t stamp = 1;
     int writes = 0;
-    mutable int blockReads = 0;  // copies handed out by Block
+    mutable int blockReads = 0;  // blocks handed out by ReadBlock
     bool refuse = false;  // SetBlock refuses what it is given
 
 private:
