@@ -8,14 +8,16 @@
 //                     row 0, beside this driver started as the smallest
 //                     viewer (one notice, one read, one list insert)
 //   4K picture        a 3840 x 2160 32-bit DIB put on the clipboard until the
-//                     preview shows it, beside reading that DIB once
+//                     preview shows it, beside another program reading that
+//                     DIB once (the copying program itself reads its own
+//                     block faster than any other program can)
 //   register          the register button with that picture on the clipboard
 //                     until the clip is written, beside that read and writing
 //                     a file of the clip's size
 //   memory            the program's working set at start and after the
 //                     picture, its registration and a text
 //   e2e_driver run FOLDER      the table (FOLDER must exist)
-//   e2e_driver tiny | viewer   the floors' own programs, started by run
+//   e2e_driver tiny | viewer | reader   the floors' own programs, started by run
 #include <windows.h>
 
 #include <cstdio>
@@ -223,6 +225,19 @@ std::string ReadDibOnce() {
     return bytes;
 }
 
+constexpr char kReadNow[] = "LumeretBenchReadNow";
+
+// The reader's own program: waits until told, then reads the clipboard's DIB
+// once; its exit code is the time that took, in microseconds.
+int RunReader() {
+    HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, kReadNow);
+    if (!go || WaitForSingleObject(go, 60000) != WAIT_OBJECT_0) return 0;
+    const double begun = Now();
+    const std::string bytes = ReadDibOnce();
+    const double took = Now() - begun;
+    return bytes.empty() ? 0 : static_cast<int>(took * 1e6);
+}
+
 void WriteWhole(const std::string& path, std::size_t size) {
     std::string bytes(size, '\x7F');
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -284,6 +299,7 @@ int Run(const std::string& folder) {
     const std::string blue = Picture4K(255, 0);
     const POINT middle{80 + 56, 8 + 56};
     std::vector<double> read, handled, registered, readAndWrite;
+    HANDLE readNow = CreateEventA(nullptr, TRUE, FALSE, kReadNow);
     const std::size_t clipBytes = 54 + static_cast<std::size_t>(kWidth) * kHeight * 3;
     for (int round = 0; round < kPictureRounds; ++round) {
         const bool isRed = round % 2 == 0;
@@ -295,19 +311,30 @@ int Run(const std::string& folder) {
         handled.push_back(Now() - put);
         Settle(main);
 
+        // Another process reads it, as the smallest program would.
+        {
+            Child reader;
+            if (!Start(reader, ThisExe(), "reader", folder)) return 1;
+            Sleep(500);  // it has started and waits
+            SetEvent(readNow);
+            DWORD micros = 0;
+            WaitForSingleObject(reader.info.hProcess, 60000);
+            GetExitCodeProcess(reader.info.hProcess, &micros);
+            if (micros == 0) return std::fprintf(stderr, "the reader failed\n"), 1;
+            read.push_back(micros / 1e6);
+        }
+        ResetEvent(readNow);
         double begun = Now();
-        const std::string bytes = ReadDibOnce();
-        read.push_back(Now() - begun);
-        begun = Now();
-        ReadDibOnce();
         WriteWhole(folder + "floor.bmp", clipBytes);
-        readAndWrite.push_back(Now() - begun);
+        readAndWrite.push_back(read.back() + Now() - begun);
+        const std::string bytes = ReadDibOnce();
 
         begun = Now();
         SendMessageTimeoutW(add, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
         registered.push_back(Now() - begun);
         if (bytes.size() != red.size()) return std::fprintf(stderr, "the clipboard's DIB differs\n"), 1;
     }
+    CloseHandle(readNow);
     DeleteFileA((folder + "floor.bmp").c_str());
     Row("4K picture set elsewhere -> preview drawn", Median(handled), Median(read));
     Row("register 4K picture -> clip written", Median(registered), Median(readAndWrite));
@@ -329,6 +356,7 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "tiny") return RunWindow(kTinyClass, &TinyProc, false);
     if (mode == "viewer") return RunWindow(kViewerClass, &ViewerProc, true);
+    if (mode == "reader") return RunReader();
     std::string folder = argc > 2 ? argv[2] : "";
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     if (mode == "run" && argc > 2) return Run(folder);
