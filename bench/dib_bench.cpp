@@ -1,4 +1,5 @@
-// A 3840x2160 32-bit BMP read from memory (converted to 24 bits), written
+// A 3840x2160 32-bit BMP read from memory (converted to 24 bits) into new
+// memory and, as from the clipboard, into the last picture's memory; written
 // back, and drawn into 193x193; each next to a plain memcpy of the same bytes.
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,9 @@
 
 #include "dib/canvas.h"
 #include "dib/dib.h"
+#include "dib/file_map.h"
+#include "platform/clipboard.h"
+#include "platform/global_memory.h"
 
 namespace {
 
@@ -66,6 +70,37 @@ void BM_LoadFromStream32To24(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
 BENCHMARK(BM_LoadFromStream32To24)->Unit(benchmark::kMillisecond);
+
+// New memory for the 24-bit pixels, written once: what the system's making
+// of memory page by page costs a load into a new store, on this machine.
+void BM_NewStoreOfThePixelsWritten(benchmark::State& state) {
+    const std::int32_t size = (kWidth * 3 + 3) / 4 * 4 * kHeight;
+    for (auto _ : state) {
+        PixelStore store(size);
+        std::memset(store.Bits(), 1, static_cast<std::size_t>(size));
+        benchmark::DoNotOptimize(store.Bits());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_NewStoreOfThePixelsWritten)->Unit(benchmark::kMillisecond);
+
+// What each clipboard change of a picture the size of the last one costs:
+// the packed DIB converted into the store the last picture leaves.
+void BM_ReloadFromClipboard32To24(benchmark::State& state) {
+    const auto& file = File32();
+    UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable, file.size() - 14));
+    {
+        GlobalLockGuard lock(block.get());
+        std::memcpy(lock.Bytes(), file.data() + 14, file.size() - 14);
+    }
+    Dib dib;
+    for (auto _ : state) {
+        dib.LoadFromClipboardFormat(kCfDib, block.get(), nullptr);
+        benchmark::DoNotOptimize(dib.Pixels()->Image.Store.Bits());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (file.size() - 14)));
+}
+BENCHMARK(BM_ReloadFromClipboard32To24)->Unit(benchmark::kMillisecond);
 
 void BM_MemcpyOfTheFile(benchmark::State& state) { MemcpyOf(state, File32().size()); }
 BENCHMARK(BM_MemcpyOfTheFile)->Unit(benchmark::kMillisecond);

@@ -105,15 +105,19 @@ void AppCore::HandleClipboardChange() {
 Dib& AppCore::ClipboardPicture() {
     const std::uint32_t stamp = clipboard_.ChangeStamp();
     if (picture_ && pictureStamp_ == stamp) return *picture_;
-    picture_.reset();  // the old picture goes before the new one is read
-    auto fresh = std::make_unique<Dib>();
+    // The old picture goes as the new one is read: its store is reused when
+    // the new picture has the same size, else given back first.
+    if (!picture_) picture_ = std::make_unique<Dib>();
     try {
-        fresh->Assign(clipboard_);
+        picture_->Assign(clipboard_);
     } catch (const PictureTooLargeError& e) {
+        picture_.reset();
         throw Exception(FormatWithData(kPictureTooLarge, std::to_string(e.Width()) + " x " +
                                                              std::to_string(e.Height())));
+    } catch (...) {
+        picture_.reset();
+        throw;
     }
-    picture_ = std::move(fresh);
     pictureStamp_ = stamp;
     return *picture_;
 }

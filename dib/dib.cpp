@@ -50,8 +50,14 @@ void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, Palet
     if (format != kCfDib || data == nullptr) {
         throw InvalidDibError("TVyDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     }
+    // The picture held so far, when no other Dib shares it, lends its store:
+    // a new picture of the same size is then copied into memory in place.
+    PixelStore spare;
+    if (pixels_.use_count() == 1) {
+        spare = std::move(pixels_->Image.Store);
+    }
     SwapIn(std::make_shared<DibPixels>());
-    pixels_->LoadFromClipboardFormat(data);
+    pixels_->LoadFromClipboardFormat(data, std::move(spare));
     ClearPaletteModified();
     Changed();
 }

@@ -1,11 +1,15 @@
 #include "dib/dib_pixels.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "dib/dib_errors.h"
 #include "dib/file_map.h"
@@ -123,11 +127,52 @@ std::uint32_t ColorsToRead(const BitmapInfoHeader& header, const char* operation
     return header.biClrUsed;
 }
 
+// A store of size bytes for a picture that writes every byte of it: spare,
+// the store of a picture no longer needed, when it has that size (its memory
+// is in place already, where the system's new memory is made page by page on
+// first touch), else a new one, made after spare is given back.
+PixelStore StoreToOverwrite(std::int32_t size, PixelStore& spare) {
+    if (spare.Size() == size) {
+        return std::move(spare);
+    }
+    spare.Reset();
+    return PixelStore(size);
+}
+
+// Packs 32-bit pixels whose bytes are blue, green, red and an unused one into
+// 24 bits: four at a time as three words, then one by one. The words go
+// straight to memory, past the caches: a picture this is used for is far
+// larger than they are, and is read again only here and there.
+void PackBgrx(const std::uint8_t* source, std::uint8_t* target, std::size_t pixels) noexcept {
+    static_assert(std::endian::native == std::endian::little);
+    std::size_t i = 0;
+    for (; i + 4 <= pixels; i += 4, source += 16, target += 12) {
+        std::uint32_t p[4];
+        std::memcpy(p, source, sizeof p);
+        const std::uint32_t packed[3] = {(p[0] & 0xFFFFFF) | p[1] << 24, (p[1] >> 8 & 0xFFFF) | p[2] << 16,
+                                         (p[2] >> 16 & 0xFF) | p[3] << 8};
+#ifdef __SSE2__
+        for (int w = 0; w < 3; ++w) _mm_stream_si32(reinterpret_cast<int*>(target) + w, static_cast<int>(packed[w]));
+#else
+        std::memcpy(target, packed, sizeof packed);
+#endif
+    }
+#ifdef __SSE2__
+    _mm_sfence();
+#endif
+    for (; i < pixels; ++i, source += 4, target += 3) {
+        target[0] = source[0];
+        target[1] = source[1];
+        target[2] = source[2];
+    }
+}
+
 // Converts 16- or 32-bit pixels to 24 bits, row by row in the order of the
-// input (a top-down image stays top-down). fetchRow(r, offset, buffer, size)
-// fills the buffer with size bytes of source row r from offset on.
+// input (a top-down image stays top-down), into spare when it fits (see
+// StoreToOverwrite). fetchRow(r, offset, buffer, size) gives size bytes of
+// source row r from offset on: where they lie, or read into the buffer.
 template <typename FetchRow>
-void ConvertTo24(DibImage& image, const char* operation, FetchRow&& fetchRow) {
+void ConvertTo24(DibImage& image, const char* operation, PixelStore& spare, FetchRow&& fetchRow) {
     BitmapInfoHeader& header = image.Header;
     Geometry g = CheckGeometry(header, operation);
 
@@ -159,7 +204,7 @@ void ConvertTo24(DibImage& image, const char* operation, FetchRow&& fetchRow) {
     if (!sourceRow || !imageSize) {
         Refuse(operation, "Image Too Large");
     }
-    image.Store = PixelStore(*imageSize);
+    image.Store = StoreToOverwrite(*imageSize, spare);
 
     auto channel = [](std::uint32_t pixel, std::uint32_t mask, int shift) -> std::uint8_t {
         std::uint32_t v = pixel & mask;
@@ -180,16 +225,12 @@ void ConvertTo24(DibImage& image, const char* operation, FetchRow&& fetchRow) {
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
         for (std::size_t done = 0; done < rowBytes;) {
             const std::size_t piece = std::min(buffer.size(), rowBytes - done);
-            fetchRow(r, done, buffer.data(), piece);
+            const std::uint8_t* source = fetchRow(r, done, buffer.data(), piece);
             const std::size_t usable = done >= pixelBytes ? 0 : std::min(piece, pixelBytes - done);
-            const std::uint8_t* source = buffer.data();
             if (plainBytes) {
                 // Byte-aligned 8-bit channels: the bytes are the colours.
-                for (std::size_t i = 0; i + 4 <= usable; i += 4, source += 4, target += 3) {
-                    target[0] = source[0];
-                    target[1] = source[1];
-                    target[2] = source[2];
-                }
+                PackBgrx(source, target, usable / 4);
+                target += usable / 4 * 3;
                 done += piece;
                 continue;
             }
@@ -339,8 +380,10 @@ void DibPixels::LoadFromStream(Stream& stream) {
     }
 
     if (image.Header.biBitCount == 16 || image.Header.biBitCount == 32) {
-        ConvertTo24(image, kStreamOp, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
+        PixelStore none;
+        ConvertTo24(image, kStreamOp, none, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
             stream.ReadBuffer(row, size);
+            return static_cast<const std::uint8_t*>(row);
         });
     } else {
         // The store is sized from bfSize, but never smaller than what drawing
@@ -376,7 +419,7 @@ void DibPixels::SaveToStream(Stream& stream) const {
     stream.WriteBuffer(Image.Store.Bits(), static_cast<std::size_t>(Image.Store.Size()));
 }
 
-void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
+void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
     GlobalLockGuard lock(data);
     const auto* block = static_cast<const std::uint8_t*>(lock.Bytes());
     if (block == nullptr) {
@@ -437,7 +480,7 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         if (size < needed) {
             tooShort();
         }
-        image.Store = PixelStore(size);
+        image.Store = StoreToOverwrite(size, spare);
         std::memcpy(image.Store.Bits(), pixels, static_cast<std::size_t>(size));
         if (IsRunLength(image.Header)) {
             CheckRunLength(image, kClipboardOp);
@@ -455,9 +498,9 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data) {
         if (static_cast<std::size_t>(*sourceSize) > available) {
             tooShort();
         }
-        ConvertTo24(image, kClipboardOp, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
-                                                std::int32_t r, std::size_t offset, std::uint8_t* row, std::size_t size) {
-            std::memcpy(row, pixels + static_cast<std::size_t>(r) * rowBytes + offset, size);
+        ConvertTo24(image, kClipboardOp, spare, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
+                                                std::int32_t r, std::size_t offset, std::uint8_t*, std::size_t) {
+            return pixels + static_cast<std::size_t>(r) * rowBytes + offset;
         });
         break;
     }

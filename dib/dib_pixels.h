@@ -44,8 +44,10 @@ public:
 
     void LoadFromStream(Stream& stream);
     void SaveToStream(Stream& stream) const;
-    // Reads a packed DIB; the block stays the caller's.
-    void LoadFromClipboardFormat(GlobalHandle data);
+    // Reads a packed DIB; the block stays the caller's. spare, the store of
+    // a picture no longer needed, is taken over when it has the size needed
+    // (every byte of it is written) and given back before a new one is made.
+    void LoadFromClipboardFormat(GlobalHandle data, PixelStore spare = PixelStore());
     // A new movable block holding the packed DIB; the caller owns it.
     void SaveToClipboardFormat(GlobalHandle& data) const;
 

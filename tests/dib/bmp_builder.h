@@ -15,9 +15,10 @@
 
 #ifndef _WIN32
 namespace lumeret {
-// Pixel mappings open now. Only the native build's pixel memory counts them,
-// so the tests that ask run natively.
+// Pixel mappings open now, and the bytes of all made so far. Only the native
+// build's pixel memory counts them, so the tests that ask run natively.
 std::size_t OpenPixelMapCount() noexcept;
+std::size_t MadePixelMapBytes() noexcept;
 }  // namespace lumeret
 #endif
 

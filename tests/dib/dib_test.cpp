@@ -429,6 +429,90 @@ TEST(Dib, AssignFromTheClipboardReadsACopyOfItsDib) {
     EXPECT_EQ(clipboard.blocks.at(kCfDib), offered);  // the clipboard's own block is untouched
 }
 
+// A 32-bit picture (blue, green, red, unused byte) whose every byte depends
+// on seed, and the 24-bit file the program must make of it, built here pixel
+// by pixel.
+struct Picture32 {
+    std::vector<std::uint8_t> packed;
+    std::vector<std::uint8_t> file24;
+};
+
+Picture32 MakePicture32(int width, int height, std::uint8_t seed) {
+    BmpParts p32;
+    p32.width = width;
+    p32.height = height;
+    p32.bitCount = 32;
+    BmpParts p24 = p32;
+    p24.bitCount = 24;
+    const int row24 = (width * 3 + 3) / 4 * 4;
+    p24.pixels.assign(static_cast<std::size_t>(row24 * height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < 4; ++c) {
+                const auto v = static_cast<std::uint8_t>(seed + 31 * y + 7 * x + 3 * c);
+                p32.pixels.push_back(v);
+                if (c < 3) p24.pixels[static_cast<std::size_t>(y * row24 + x * 3 + c)] = v;
+            }
+        }
+    }
+    return {MakePackedDib(p32), MakeBmp(p24)};
+}
+
+void LoadPacked(Dib& dib, const std::vector<std::uint8_t>& packed) {
+    FakeClipboard clipboard;
+    clipboard.Offer(kCfDib, packed);
+    dib.Assign(clipboard);
+}
+
+// Seven pixels a row: four packed at once, three one by one; rows padded.
+TEST(Dib, APictureOfTheSameSizeIsConvertedIntoTheStoreOfTheOneItReplaces) {
+    const Picture32 first = MakePicture32(7, 3, 10);
+    const Picture32 second = MakePicture32(7, 3, 200);
+    Dib dib;
+    LoadPacked(dib, first.packed);
+    EXPECT_EQ(Save(dib), first.file24);
+#ifndef _WIN32
+    const std::size_t made = MadePixelMapBytes();
+#endif
+    LoadPacked(dib, second.packed);
+#ifndef _WIN32
+    // No new memory for the pixels (7 x 3 at 24 bits: 72 bytes); only the
+    // default 1 x 1 picture a load starts from.
+    EXPECT_LT(MadePixelMapBytes() - made, 72u);
+#endif
+    EXPECT_EQ(Save(dib), second.file24);  // every byte rewritten, padding included
+
+    // Another size: a store of its own.
+    const Picture32 wider = MakePicture32(9, 2, 77);
+    LoadPacked(dib, wider.packed);
+    EXPECT_EQ(Save(dib), wider.file24);
+}
+
+TEST(Dib, AStoreAnotherDibSharesIsNeverReused) {
+    const Picture32 first = MakePicture32(4, 4, 1);
+    const Picture32 second = MakePicture32(4, 4, 99);
+    Dib dib;
+    LoadPacked(dib, first.packed);
+    Dib keeper;
+    keeper.Assign(&dib);
+    LoadPacked(dib, second.packed);
+    EXPECT_EQ(Save(keeper), first.file24);
+    EXPECT_EQ(Save(dib), second.file24);
+}
+
+TEST(Dib, ARefusedPictureGivesTheStoreBackAndTheNextLoadsWhole) {
+    const Picture32 first = MakePicture32(5, 2, 3);
+    Dib dib;
+    LoadPacked(dib, first.packed);
+    std::vector<std::uint8_t> cut = first.packed;
+    cut.resize(cut.size() - 1);  // one byte short of its last row
+    EXPECT_THROW(LoadPacked(dib, cut), InvalidDibError);
+    EXPECT_EQ(dib.GetWidth(), 1);  // the default picture, as after any failed load
+    const Picture32 next = MakePicture32(5, 2, 150);
+    LoadPacked(dib, next.packed);
+    EXPECT_EQ(Save(dib), next.file24);
+}
+
 TEST(Dib, AssignFromAClipboardWithoutDibFails) {
     FakeClipboard clipboard;
     clipboard.text = "only text";
