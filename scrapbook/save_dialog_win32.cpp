@@ -37,7 +37,13 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-    if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+    // The common dialogs, and the printer spooler they bring along, are
+    // loaded the first time a clip is exported rather than at every start.
+    HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+    auto getSaveFileName = dialogs ? reinterpret_cast<decltype(&GetSaveFileNameW)>(
+                                         reinterpret_cast<void*>(GetProcAddress(dialogs, "GetSaveFileNameW")))
+                                   : nullptr;
+    if (!getSaveFileName || !getSaveFileName(&ofn)) return std::nullopt;
     return ToCodePage(name.data(), CP_ACP);
 }
 
