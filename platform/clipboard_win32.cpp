@@ -31,7 +31,22 @@ std::optional<std::string> ClipboardWin32::Text() const {
     return std::string(bytes, length);
 }
 
+namespace {
+
+// Wine keeps its own copy of a block fetched from another program, as large
+// as the picture in it, until the clipboard is next opened: opening it once
+// more, without waiting, lets that copy go at once.
+struct LetFetchedCopyGo {
+    HWND owner;
+    ~LetFetchedCopyGo() {
+        if (OpenClipboard(owner)) CloseClipboard();
+    }
+};
+
+}  // namespace
+
 bool ClipboardWin32::ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const {
+    LetFetchedCopyGo afterwards{owner_};
     ClipboardSession session(owner_);
     HANDLE data = GetClipboardData(format);
     if (!data) return false;
