@@ -429,15 +429,15 @@ TEST(Dib, AssignFromTheClipboardReadsACopyOfItsDib) {
     EXPECT_EQ(clipboard.blocks.at(kCfDib), offered);  // the clipboard's own block is untouched
 }
 
-// A 32-bit picture (blue, green, red, unused byte) whose every byte depends
-// on seed, and the 24-bit file the program must make of it, built here pixel
-// by pixel.
+// A 32-bit picture (blue, green, red, unused byte) whose bytes all differ
+// with base, and the 24-bit file a load of it gives, built here pixel by
+// pixel.
 struct Picture32 {
     std::vector<std::uint8_t> packed;
     std::vector<std::uint8_t> file24;
 };
 
-Picture32 MakePicture32(int width, int height, std::uint8_t seed) {
+Picture32 MakePicture32(int width, int height, std::uint8_t base) {
     BmpParts p32;
     p32.width = width;
     p32.height = height;
@@ -449,7 +449,7 @@ Picture32 MakePicture32(int width, int height, std::uint8_t seed) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             for (int c = 0; c < 4; ++c) {
-                const auto v = static_cast<std::uint8_t>(seed + 31 * y + 7 * x + 3 * c);
+                const auto v = static_cast<std::uint8_t>(base + 31 * y + 7 * x + 3 * c);
                 p32.pixels.push_back(v);
                 if (c < 3) p24.pixels[static_cast<std::size_t>(y * row24 + x * 3 + c)] = v;
             }
