@@ -61,7 +61,12 @@ int RunLumeret() {
     // else that fails is reported and the program starts all the same.
     CallGuarded([&] { core->LoadClips(); });
 
-    main->Show();
+    bool shown = false;
+    CallGuarded([&] {
+        main->ShowAtStart();
+        shown = true;
+    });
+    if (!shown) return 1;
     RunMessageLoop(*main);
     // The settings are written even when a window fails to end cleanly.
     CallGuarded([&] { main->SaveSettings(); });

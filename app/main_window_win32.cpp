@@ -104,17 +104,25 @@ MainWindow::MainWindow(AppCore& core) : core_(core) {
     core_.ClipboardPreview().changed.Connect([this] { ShowPreview(); });
     ShowPreview();
 
-    scrapbook_ = std::make_unique<ScrapbookWindow>(core_, Handle());
-    about_ = std::make_unique<AboutDialog>(core_, Handle());
-    settings_ = std::make_unique<SettingsDialog>(core_, Handle());
     // The notice sent while joining is swallowed: the first handling comes
-    // when the window is first shown, after everything exists.
+    // when the window is first shown.
     clipboardWait_ = std::make_unique<ClipboardWait>(Handle(), kClipboardWaitRetry, kClipboardWaitTimer,
                                                      [this] { core_.OnClipboardReported(); });
     watcher_.SetOnClipChange([this](ClipboardWatcher&) { clipboardWait_->Notice(); });
 }
 
 MainWindow::~MainWindow() { watcher_.SetOnClipChange(nullptr); }
+
+void MainWindow::ShowAtStart() {
+    // The first clipboard handling runs while the window is about to show,
+    // still hidden: even an error box it raises lets no click reach the
+    // window before the scrapbook and the dialogs exist.
+    Show();
+    UpdateWindow(Handle());
+    scrapbook_ = std::make_unique<ScrapbookWindow>(core_, Handle());
+    about_ = std::make_unique<AboutDialog>(core_, Handle());
+    settings_ = std::make_unique<SettingsDialog>(core_, Handle());
+}
 
 void MainWindow::CreateControls() {
     for (const ControlLayout& c : kLayout) {

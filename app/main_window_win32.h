@@ -43,10 +43,15 @@ public:
     static constexpr int kClientWidth = 202;
     static constexpr int kClientHeight = 309;
 
-    // Creates the window hidden at the position the settings hold, then the
-    // scrapbook and the two dialogs, and joins the clipboard-viewer chain.
+    // Creates the window hidden at the position the settings hold and joins
+    // the clipboard-viewer chain.
     explicit MainWindow(AppCore& core);
     ~MainWindow() override;
+
+    // Shows the window, drawn at once, then makes the scrapbook and the two
+    // dialogs, hidden: the window appears as early as it can. The message
+    // loop starts after this, so no input reaches it before they exist.
+    void ShowAtStart();
 
     const Controls& Ui() const { return ui_; }
     HMENU HistoryMenu() const { return historyMenu_.get(); }

@@ -156,6 +156,7 @@ ScrapbookWindow::ScrapbookWindow(AppCore& core, HWND mainWindow) : core_(core), 
 
     textClipView_ = std::make_unique<ListBoxView>(ui_.textClipList, core_.TextClipRows());
     core_.BitmapClips().changed.Connect([this] { ShowBitmapClip(); });
+    ShowBitmapClip();
     core_.pageWanted.Connect([this](ScrapbookPage page) { SetActivePage(page); });
 }
 

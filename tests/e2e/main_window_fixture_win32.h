@@ -42,7 +42,7 @@ protected:
         // As at the program's start: a bad clip is reported, the windows go on.
         CallGuarded([&] { core_->LoadClips(); });
         PumpFilter() = [this](MSG& msg) { return main_->HandleNavigationKey(msg); };
-        main_->Show();
+        main_->ShowAtStart();
         PumpPending();
     }
 

@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "support/program_win32.h"
+#include "support/real_input_win32.h"
+#include "support/win_pump_win32.h"
 
 namespace lumeret::test {
 namespace {
@@ -61,6 +65,35 @@ TEST(Startup, MainWindowHasItsCaptionAndClientSize) {
     EXPECT_NE(FindWindowW(L"LumeretScrapbook", nullptr), nullptr);
     EXPECT_NE(FindWindowW(L"LumeretAbout", nullptr), nullptr);
     EXPECT_NE(FindWindowW(L"LumeretSettings", nullptr), nullptr);
+}
+
+// The first clipboard handling comes as the main window is about to show, and
+// the scrapbook and the dialogs are made once it shows. A clipboard another
+// program holds at start is reported while the window is still hidden, so no
+// click reaches it before those windows exist; afterwards they work.
+TEST(Startup, AClipboardHeldAtStartIsReportedBeforeTheWindowShows) {
+    TempFolder folder;
+    ASSERT_TRUE(PutTextOnClipboard("held at start"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ProgramProcess program(folder.Path());
+    HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    HWND hidden = program.AnyWindow(L"LumeretMainWindow");
+    const bool shownDuringBox = hidden && IsWindowVisible(hidden);
+    CloseClipboard();
+    ASSERT_NE(box, nullptr) << "the held clipboard was not reported";
+    const auto texts = ChildTexts(box, L"Static");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "クリップボードを開けません"), texts.end());
+    EXPECT_FALSE(shownDuringBox);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    POINT inScrapbookButton{40, 56};
+    ClickOn(main, inScrapbookButton);
+    EXPECT_TRUE(WaitFor([&] { return !program.Windows(L"LumeretScrapbook").empty(); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
 }
 
 // Starts the program in folder, notes where its main window opened, closes

@@ -129,7 +129,12 @@ HWND ProgramProcess::WaitForWindow(const wchar_t* className, DWORD milliseconds)
     DWORD start = GetTickCount();
     while (GetTickCount() - start < milliseconds) {
         auto found = Windows(className);
-        if (!found.empty()) return found.front();
+        // Once it answers, its program has gone back to waiting for input.
+        DWORD_PTR answer = 0;
+        if (!found.empty() && SendMessageTimeoutW(found.front(), WM_NULL, 0, 0, SMTO_NORMAL,
+                                                  milliseconds, &answer)) {
+            return found.front();
+        }
         Sleep(50);
     }
     return nullptr;

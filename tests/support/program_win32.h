@@ -45,7 +45,8 @@ public:
     DWORD ExitCode() const;
     // The visible top-level windows of this process with the class name.
     std::vector<HWND> Windows(const wchar_t* className) const;
-    // Waits (bounded) for a visible window of the class; nullptr when none came.
+    // Waits (bounded) for a visible window of the class that answers
+    // messages; nullptr when none came.
     HWND WaitForWindow(const wchar_t* className, DWORD milliseconds) const;
     // A top-level window of this process with the class, hidden or not.
     HWND AnyWindow(const wchar_t* className) const;
