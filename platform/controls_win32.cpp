@@ -1,5 +1,6 @@
 #include "platform/controls_win32.h"
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -70,26 +71,32 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
     return 1;
 }
 
+// The Japanese faces the system lists, all of them or those of one name.
+std::vector<std::wstring> JapaneseFaces(HDC dc, const std::wstring& name = {}) {
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = SHIFTJIS_CHARSET;
+    wcsncpy(query.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+    EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    return faces;
+}
+
 // "ＭＳ Ｐゴシック" where the system has it; otherwise the system's Japanese UI
 // face, so that Latin and Japanese text both show whatever the system's
 // language. Systems name these faces in their own language, so both names of
 // each are looked for. A fallback face of CJK glyphs alone is taken last.
+// Each name is asked for on its own: listing every font takes long.
 std::string ResolveUiFace() {
     const char* preferred[] = {"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "Meiryo UI", "Yu Gothic UI",
                                "IPAPGothic", "IPA Pゴシック", "IPAGothic", "IPAゴシック", "ＭＳ ゴシック",
                                "MS Gothic"};
-    std::vector<std::wstring> faces;
-    LOGFONTW query{};
-    query.lfCharSet = SHIFTJIS_CHARSET;
     WindowDc screen(nullptr);
-    EnumFontFamiliesExW(screen.get(), &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
     for (const char* candidate : preferred) {
-        std::wstring wide = FromCp932(candidate);
-        for (const auto& face : faces) {
-            if (face == wide) return candidate;
-        }
+        const std::wstring wide = FromCp932(candidate);
+        const auto faces = JapaneseFaces(screen.get(), wide);
+        if (std::find(faces.begin(), faces.end(), wide) != faces.end()) return candidate;
     }
-    for (const auto& face : faces) {
+    for (const auto& face : JapaneseFaces(screen.get())) {
         if (face != L"Droid Sans Fallback") return ToCp932(face);
     }
     return preferred[0];

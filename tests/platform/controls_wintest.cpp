@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace lumeret {
 namespace {
 
@@ -31,6 +35,49 @@ TEST(Fonts, EachHeightFaceWeightAndScriptGetsItsOwnFontMadeOnce) {
     LOGFONTW japanese{};
     GetObjectW(MakeFont("Arial", 70, true), sizeof(japanese), &japanese);
     EXPECT_EQ(japanese.lfCharSet, SHIFTJIS_CHARSET);
+}
+
+int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    // Not the vertical variants ("@" and the face).
+    if (font->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
+    return 1;
+}
+
+// What tells one font file from another: its "head" table (checksum and
+// dates). Names will not do: a face has one in each language, and which one
+// a call answers with varies.
+std::string FontFileIdentity(HDC dc, HFONT font) {
+    HGDIOBJ old = SelectObject(dc, font);
+    std::string head(54, '\0');
+    const DWORD headTag = 'h' | 'e' << 8 | 'a' << 16 | static_cast<DWORD>('d') << 24;
+    const DWORD got = GetFontData(dc, headTag, 0, head.data(), static_cast<DWORD>(head.size()));
+    SelectObject(dc, old);
+    if (got == GDI_ERROR) head.clear();
+    return head;
+}
+
+// The controls' font is one of the Japanese fonts the system lists; a face
+// of CJK glyphs alone is never taken while another is there.
+TEST(Fonts, TheControlsFaceIsAJapaneseFaceTheSystemLists) {
+    std::vector<std::wstring> listed;
+    LOGFONTW query{};
+    query.lfCharSet = SHIFTJIS_CHARSET;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &query, &NoteFace, reinterpret_cast<LPARAM>(&listed), 0);
+    std::vector<std::string> realized;
+    for (const std::wstring& face : listed) {
+        if (face == L"Droid Sans Fallback" && listed.size() > 1) continue;
+        realized.push_back(FontFileIdentity(screen, MakeFont(ToCp932(face), 12)));
+    }
+    const std::string ui = FontFileIdentity(screen, UiFont());
+    ReleaseDC(nullptr, screen);
+    ASSERT_FALSE(listed.empty()) << "this system has no Japanese font";
+    ASSERT_FALSE(ui.empty());
+    EXPECT_NE(std::find(realized.begin(), realized.end(), ui), realized.end());
+    LOGFONTW made{};
+    GetObjectW(UiFont(), sizeof(made), &made);
+    EXPECT_EQ(made.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(-made.lfHeight, 12);
 }
 
 }  // namespace
