@@ -137,7 +137,6 @@ void MainWindow::CreateControls() {
     }
     SendMessageW(ui_.historyList, LB_SETITEMHEIGHT, 0, kListItemHeight);
     SendMessageW(ui_.statusBar, SB_SIMPLE, TRUE, 0);
-    SetFocus(ui_.historyList);
 
     historyMenu_ = CreatePopupMenuOf({{kMenuCopy, "コピー(&C)"},
                                       {kMenuRegister, "登録(&A)"},
