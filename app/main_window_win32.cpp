@@ -119,6 +119,8 @@ void MainWindow::ShowAtStart() {
     // window before the scrapbook and the dialogs exist.
     Show();
     UpdateWindow(Handle());
+    // The history list shows its own hint: the selected entry's preview.
+    hint_ = std::make_unique<ControlHint>(Handle(), ui_.historyList);
     scrapbook_ = std::make_unique<ScrapbookWindow>(core_, Handle());
     about_ = std::make_unique<AboutDialog>(core_, Handle());
     settings_ = std::make_unique<SettingsDialog>(core_, Handle());
@@ -144,8 +146,6 @@ void MainWindow::CreateControls() {
                                       {kMenuDeleteAll, "すべて削除(&X)"},
                                       {0, nullptr},
                                       {kMenuCancel, "キャンセル"}});
-    // The history list shows its own hint: the selected entry's preview.
-    hint_ = std::make_unique<ControlHint>(Handle(), ui_.historyList);
     historyView_ = std::make_unique<ListBoxView>(ui_.historyList, core_.HistoryRows());
 }
 

@@ -48,8 +48,9 @@ public:
     explicit MainWindow(AppCore& core);
     ~MainWindow() override;
 
-    // Shows the window, drawn at once, then makes the scrapbook and the two
-    // dialogs, hidden: the window appears as early as it can. The message
+    // Shows the window, drawn at once, then makes the history list's hint,
+    // the scrapbook and the two dialogs, hidden: the window appears as early
+    // as it can. The message
     // loop starts after this, so no input reaches it before they exist.
     void ShowAtStart();
 
