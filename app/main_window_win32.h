@@ -50,8 +50,8 @@ public:
 
     // Shows the window, drawn at once, then makes the history list's hint,
     // the scrapbook and the two dialogs, hidden: the window appears as early
-    // as it can. The message
-    // loop starts after this, so no input reaches it before they exist.
+    // as it can. The message loop starts after this, so no input reaches the
+    // window before they exist.
     void ShowAtStart();
 
     const Controls& Ui() const { return ui_; }
