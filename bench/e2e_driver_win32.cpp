@@ -37,7 +37,7 @@ using namespace lumeret::test;
 using namespace lumeret::bench;
 
 constexpr DWORD kStartTimeoutMs = 60000;
-constexpr int kStartRounds = 5;
+constexpr int kStartRounds = 11;
 constexpr int kTextRounds = 40;
 constexpr int kPictureRounds = 5;
 constexpr std::int32_t kWidth = 3840;
