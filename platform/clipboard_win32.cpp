@@ -63,8 +63,15 @@ UniquePalette ClipboardWin32::Palette() const {
     return UniquePalette(PaletteCreate(entries, n));
 }
 
-bool ClipboardWin32::HasNamedFormat(const std::string& name) const {
+UINT ClipboardWin32::NamedFormat(const std::string& name) const {
+    if (auto known = namedFormats_.find(name); known != namedFormats_.end()) return known->second;
     const UINT format = RegisterClipboardFormatA(name.c_str());
+    if (format != 0) namedFormats_.emplace(name, format);
+    return format;
+}
+
+bool ClipboardWin32::HasNamedFormat(const std::string& name) const {
+    const UINT format = NamedFormat(name);
     return format != 0 && IsClipboardFormatAvailable(format);
 }
 
@@ -72,7 +79,7 @@ std::optional<std::uint32_t> ClipboardWin32::NamedFormatNumber(const std::string
     // The clipboard is opened only when the format is there to be read.
     if (!HasNamedFormat(name)) return std::nullopt;
     ClipboardSession session(owner_);
-    HANDLE data = GetClipboardData(RegisterClipboardFormatA(name.c_str()));
+    HANDLE data = GetClipboardData(NamedFormat(name));
     if (!data) return std::nullopt;
     GlobalLockGuard lock(data);
     if (!lock.Bytes() || GlobalSize(data) < sizeof(std::uint32_t)) return std::nullopt;

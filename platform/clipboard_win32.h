@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
+
 #include "platform/clipboard.h"
 
 namespace lumeret {
@@ -31,7 +34,12 @@ public:
     HWND Owner() const { return owner_; }
 
 private:
+    // The number the system gave the named format, 0 when it gave none. A
+    // name keeps its number for the whole session, so each is asked once.
+    UINT NamedFormat(const std::string& name) const;
+
     HWND owner_;
+    mutable std::map<std::string, UINT> namedFormats_;
 };
 
 }  // namespace lumeret
