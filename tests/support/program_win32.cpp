@@ -62,7 +62,7 @@ ProgramProcess::ProgramProcess(const std::string& folder) {
     std::string command = "\"" + exe + "\"";
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &info_)) {
-        throw std::runtime_error("cannot start lumeret.exe");
+        throw std::runtime_error("cannot start lumeret.exe (error " + std::to_string(GetLastError()) + ")");
     }
 }
 
