@@ -60,9 +60,16 @@ ProgramProcess::ProgramProcess(const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string command = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info_)) {
-        throw std::runtime_error("cannot start lumeret.exe (error " + std::to_string(GetLastError()) + ")");
+    // Under Wine a start right after the program was killed was refused once
+    // in many runs; a refusal that lasts is still reported.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                           &startup, &info_)) {
+            return;
+        }
+        const DWORD error = GetLastError();
+        if (attempt == 3) throw std::runtime_error("cannot start lumeret.exe (error " + std::to_string(error) + ")");
+        Sleep(500);
     }
 }
 
