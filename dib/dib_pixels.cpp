@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -172,7 +173,7 @@ void PackBgrx(const std::uint8_t* source, std::uint8_t* target, std::size_t pixe
 // StoreToOverwrite). fetchRow(r, offset, buffer, size) gives size bytes of
 // source row r from offset on: where they lie, or read into the buffer.
 template <typename FetchRow>
-void ConvertTo24(DibImage& image, const char* operation, PixelStore& spare, FetchRow&& fetchRow) {
+void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, FetchRow&& fetchRow) {
     BitmapInfoHeader& header = image.Header;
     Geometry g = CheckGeometry(header, operation);
 
@@ -380,8 +381,7 @@ void DibPixels::LoadFromStream(Stream& stream) {
     }
 
     if (image.Header.biBitCount == 16 || image.Header.biBitCount == 32) {
-        PixelStore none;
-        ConvertTo24(image, kStreamOp, none, [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
+        ConvertTo24(image, kStreamOp, PixelStore(), [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
             stream.ReadBuffer(row, size);
             return static_cast<const std::uint8_t*>(row);
         });
@@ -498,7 +498,7 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
         if (static_cast<std::size_t>(*sourceSize) > available) {
             tooShort();
         }
-        ConvertTo24(image, kClipboardOp, spare, [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
+        ConvertTo24(image, kClipboardOp, std::move(spare), [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
                                                 std::int32_t r, std::size_t offset, std::uint8_t*, std::size_t) {
             return pixels + static_cast<std::size_t>(r) * rowBytes + offset;
         });
