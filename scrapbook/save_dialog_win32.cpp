@@ -15,6 +15,18 @@ SaveDialogRunner& Runner() {
     return runner;
 }
 
+// The common dialogs, and the printer spooler they bring along, are loaded
+// the first time a clip is exported rather than at every start, and kept.
+decltype(&GetSaveFileNameW) SystemSaveFileName() {
+    static const auto function = []() -> decltype(&GetSaveFileNameW) {
+        HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+        if (!dialogs) return nullptr;
+        return reinterpret_cast<decltype(&GetSaveFileNameW)>(
+            reinterpret_cast<void*>(GetProcAddress(dialogs, "GetSaveFileNameW")));
+    }();
+    return function;
+}
+
 std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     // The dialog wants NUL-separated pairs with a second NUL at the end.
     std::wstring filter = FromCp932(request.filter);
@@ -37,12 +49,7 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-    // The common dialogs, and the printer spooler they bring along, are
-    // loaded the first time a clip is exported rather than at every start.
-    HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-    auto getSaveFileName = dialogs ? reinterpret_cast<decltype(&GetSaveFileNameW)>(
-                                         reinterpret_cast<void*>(GetProcAddress(dialogs, "GetSaveFileNameW")))
-                                   : nullptr;
+    const auto getSaveFileName = SystemSaveFileName();
     if (!getSaveFileName || !getSaveFileName(&ofn)) return std::nullopt;
     return ToCodePage(name.data(), CP_ACP);
 }

@@ -52,6 +52,50 @@ TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     EXPECT_EQ(program.ExitCode(), 0u);
 }
 
+// The system's own save dialog, which the program loads the first time a
+// clip is exported: the registered text clip is selected in the scrapbook,
+// the save button clicked, a name given in the dialog and Enter pressed.
+TEST(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    TempFolder folder;
+    ProgramProcess program(folder.Path());
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PutTextOnClipboard("書き出す文"));
+    HWND history = ChildOfClass(main, L"ListBox");
+    ASSERT_TRUE(WaitFor([&] { return !ListRows(history).empty(); }));
+    ClickOn(RegisterButtonOf(main));
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA((folder.Path() + "txt\\00000000.txt").c_str()) !=
+                                     INVALID_FILE_ATTRIBUTES; }));
+
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
+    ASSERT_NE(scrapbook, nullptr);
+    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    ASSERT_NE(clips, nullptr);
+    ClickOn(clips, POINT{10, 5});
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
+    ClickOn(scrapbook, POINT{24, 296});  // the save button, bottom left
+
+    HWND dialog = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    const std::string target = folder.Path() + "exported.txt";
+    HWND name = GetDlgItem(dialog, 0x480);  // the file name field
+    if (!name) name = GetDlgItem(dialog, 0x47C);
+    ASSERT_NE(name, nullptr);
+    SetWindowTextW(name, FromCodePage(target, CP_ACP).c_str());
+    SetForegroundWindow(dialog);
+    SetFocus(name);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] {
+        return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES && ReadFileBytes(target) == "書き出す文\r\n";
+    }));
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
 // --- Hostile pictures ---
 
 struct HostileDib {
