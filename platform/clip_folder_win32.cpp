@@ -62,21 +62,30 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw FileOpenError(path);
-    std::string data;
+    // The bytes are read straight into the string, sized to the file and one
+    // byte more, so that the end shows without a second read into a buffer of
+    // its own; a file that grows meanwhile is read on in pieces.
+    std::size_t expected = 0;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-        if (static_cast<unsigned long long>(size.QuadPart) > data.max_size()) throw OutOfMemoryError("Out of memory");
-        data.reserve(static_cast<std::size_t>(size.QuadPart));
+        if (static_cast<unsigned long long>(size.QuadPart) >= std::string().max_size()) {
+            throw OutOfMemoryError("Out of memory");
+        }
+        expected = static_cast<std::size_t>(size.QuadPart);
     }
-    std::string buffer(kChunk, '\0');
+    std::string data(expected + 1, '\0');
+    std::size_t filled = 0;
     for (;;) {
+        if (filled == data.size()) data.resize(filled + kChunk);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - filled, kChunk));
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer.data(), kChunk, &got, nullptr)) {
+        if (!ReadFile(file.get(), data.data() + filled, want, &got, nullptr)) {
             throw IoError(static_cast<int>(GetLastError()));
         }
         if (got == 0) break;
-        data.append(buffer.data(), got);
+        filled += got;
     }
+    data.resize(filled);
     return data;
 }
 

@@ -133,6 +133,12 @@ TEST_F(ClipFolder, ReadAndWriteKeepEveryByteAndReplaceTheWholeFile) {
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 % 251);
     Put("big.txt", big);
     EXPECT_EQ(folder.ReadWholeFile(Path("big.txt")), big);
+    const std::string onePiece(1024 * 1024, 'p');  // exactly one piece, and one byte either side
+    for (std::size_t size : {onePiece.size() - 1, onePiece.size(), onePiece.size() + 1}) {
+        const std::string bytes = onePiece.substr(0, std::min(size, onePiece.size())) + std::string(size > onePiece.size(), 'q');
+        Put("piece.txt", bytes);
+        EXPECT_EQ(folder.ReadWholeFile(Path("piece.txt")), bytes) << size;
+    }
 }
 
 TEST_F(ClipFolder, UnopenableFilesRaiseTheFileErrorsWithTheirPath) {
