@@ -73,6 +73,7 @@ void AppCore::HandleClipboardChange() {
     // When both formats are offered, the bitmap's state wins.
     if (clipboard_.HasFormat(kCfText)) {
         preview_.SetShowingBitmap(false);
+        RowList::Batch batch(historyRows_);
         history_.AddText(Trim(clipboard_.Text().value_or(std::string())));
         historyRows_.Select(0);
     }
@@ -215,6 +216,7 @@ void AppCore::DeleteHistoryEntry() { history_.DeleteSelected(); }
 void AppCore::DeleteAllHistoryEntries() {
     // Each deletion selects a neighbour, so this empties the list when an
     // entry was selected and does nothing when none was.
+    RowList::Batch batch(historyRows_);
     const int n = history_.Count();
     for (int i = 0; i < n; ++i) history_.DeleteSelected();
 }

@@ -9,13 +9,23 @@ const char kCannotAddRow[] = "ListBox: Cannot Add Row";
 }  // namespace
 
 ListBoxView::ListBoxView(HWND listBox, RowList& rows) : hwnd_(listBox), rows_(rows) {
-    Send(LB_RESETCONTENT);
-    for (int i = 0; i < rows_.Count(); ++i) RowInserted(i, rows_.Row(i));
-    SelectionChanged(rows_.Selected());
+    BatchBegun();
+    try {
+        Send(LB_RESETCONTENT);
+        for (int i = 0; i < rows_.Count(); ++i) RowInserted(i, rows_.Row(i));
+        SelectionChanged(rows_.Selected());
+    } catch (...) {
+        BatchEnded();
+        throw;
+    }
+    BatchEnded();
     rows_.SetObserver(this);
 }
 
-ListBoxView::~ListBoxView() { rows_.SetObserver(nullptr); }
+ListBoxView::~ListBoxView() {
+    rows_.SetObserver(nullptr);
+    BatchEnded();  // a view that goes within a batch leaves the control drawing
+}
 
 void ListBoxView::TakeSelectionFromControl() {
     LRESULT i = Send(LB_GETCURSEL);
@@ -41,6 +51,21 @@ void ListBoxView::SelectionChanged(int index) {
     // Setting the selection scrolls it into view, so it is set only when it
     // differs.
     if (Send(LB_GETCURSEL) != index) Send(LB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+void ListBoxView::BatchBegun() {
+    if (drawingHeld_) return;
+    Send(WM_SETREDRAW, FALSE);
+    drawingHeld_ = true;
+}
+
+void ListBoxView::BatchEnded() {
+    if (!drawingHeld_) return;
+    drawingHeld_ = false;
+    // The control brings its scroll bar up to date itself; its rows are
+    // drawn afresh.
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 }  // namespace lumeret

@@ -1,6 +1,9 @@
 // A LISTBOX control (single selection, unsorted) that shows a RowList: every
 // change of the rows is made to the control as well. Captions are ANSI bytes
 // and go through the A messages. Neither the control nor the rows are owned.
+// The control draws nothing during a batch of changes and is drawn afresh
+// after it: a refilled list redraws itself and its scroll bar once, not once
+// per row.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +31,8 @@ public:
     void RowRemoved(int index) override;
     void RowsCleared() override;
     void SelectionChanged(int index) override;
+    void BatchBegun() override;
+    void BatchEnded() override;
 
 private:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -36,6 +41,7 @@ private:
 
     HWND hwnd_;
     RowList& rows_;
+    bool drawingHeld_ = false;
 };
 
 }  // namespace lumeret

@@ -33,4 +33,16 @@ void RowList::Select(int index) {
     if (observer_) observer_->SelectionChanged(selected_);
 }
 
+RowList::Batch::Batch(RowList& rows) : rows_(rows) {
+    if (rows_.batchDepth_++ > 0) return;
+    rows_.batchObserver_ = rows_.observer_;
+    if (rows_.batchObserver_) rows_.batchObserver_->BatchBegun();
+}
+
+RowList::Batch::~Batch() {
+    if (--rows_.batchDepth_ > 0) return;
+    if (rows_.batchObserver_ && rows_.batchObserver_ == rows_.observer_) rows_.batchObserver_->BatchEnded();
+    rows_.batchObserver_ = nullptr;
+}
+
 }  // namespace lumeret

@@ -17,6 +17,9 @@ public:
         virtual void RowRemoved(int index) = 0;
         virtual void RowsCleared() = 0;
         virtual void SelectionChanged(int index) = 0;
+        // Around the changes of a batch (below).
+        virtual void BatchBegun() = 0;
+        virtual void BatchEnded() = 0;
 
     protected:
         ~Observer() = default;
@@ -44,13 +47,30 @@ public:
     void Select(int index);
     bool IsSelected(int index) const { return index >= 0 && index == selected_; }
 
-    // One observer at a time; nullptr detaches it.
+    // The changes made while a Batch lives reach the observer between one
+    // BatchBegun and one BatchEnded, so that a view can show them all at
+    // once. Batches nest: the outermost one counts.
+    class Batch {
+    public:
+        explicit Batch(RowList& rows);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        RowList& rows_;
+    };
+
+    // One observer at a time; nullptr detaches it. An observer that comes or
+    // goes within a batch is not told of it.
     void SetObserver(Observer* observer) { observer_ = observer; }
 
 private:
     std::vector<std::string> rows_;
     int selected_ = -1;
     Observer* observer_ = nullptr;
+    Observer* batchObserver_ = nullptr;  // the one told that the batch began
+    int batchDepth_ = 0;
 };
 
 }  // namespace lumeret

@@ -14,6 +14,7 @@ void ClipboardHistory::InsertAtTop(const std::string& text) {
 
 bool ClipboardHistory::AddText(const std::string& text) {
     if (text.empty()) return false;
+    RowList::Batch batch(rows_);
     int i = IndexOf(text);
     if (i == -1) {
         InsertAtTop(text);
@@ -64,6 +65,7 @@ void ClipboardHistory::Delete(int index) {
 bool ClipboardHistory::DeleteSelected() {
     int i = rows_.Selected();
     if (i < 0 || Count() <= 0 || i >= Count() || !rows_.IsSelected(i)) return false;
+    RowList::Batch batch(rows_);
     texts_.erase(texts_.begin() + i);
     rows_.Remove(i);
     if (i > Count() - 1) --i;

@@ -48,6 +48,7 @@ std::vector<std::string> TextClipStore::ReadLines(int index) {
 std::string TextClipStore::ReadClipText(int index) { return Trim(JoinLinesCrLf(ReadLines(index))); }
 
 void TextClipStore::RefreshList() {
+    RowList::Batch batch(rows_);
     rows_.Clear();
     std::erase_if(clips_, [this](const std::string& path) { return !folder_.FileExists(path); });
     for (int i = 0; i < Count(); ++i) rows_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
@@ -123,6 +124,7 @@ bool TextClipStore::DeleteClipFile(int index) {
     // The scan counts the folder afresh, so a clip that could not be deleted
     // is counted and listed again.
     clips_ = RenumberFiles(folder_, baseDir_, ext_);
+    RowList::Batch batch(rows_);
     RefreshList();
     // The clip that moved up into the deleted one's place; none after the last.
     rows_.Select(index);
@@ -159,6 +161,7 @@ void TextClipStore::Exchange(int index1, int index2) {
 
     int rowCount = rows_.Count();
     if (index1 < 0 || index2 < 0 || index1 >= rowCount || index2 >= rowCount) return;
+    RowList::Batch batch(rows_);
     int selected = rows_.Selected();
     std::string a = rows_.Row(index1);
     std::string b = rows_.Row(index2);

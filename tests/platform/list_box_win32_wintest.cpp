@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 #include "support/list_box_host_win32.h"
 
@@ -25,6 +26,12 @@ struct ListBoxShowingRows : ::testing::Test {
         std::string text(static_cast<std::size_t>(SendMessageA(host.List(), LB_GETTEXTLEN, index, 0)), '\0');
         SendMessageA(host.List(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
         return text;
+    }
+    // The last row the control's scroll bar reaches.
+    int ScrollBarMax() const {
+        SCROLLINFO info{sizeof info, SIF_RANGE};
+        GetScrollInfo(host.List(), SB_VERT, &info);
+        return info.nMax;
     }
     Rows Shown() const {
         Rows out;
@@ -86,6 +93,35 @@ TEST_F(ListBoxShowingRows, TheUsersSelectionReachesTheRows) {
     SendMessageA(host.List(), LB_SETCURSEL, 2, 0);
     view->TakeSelectionFromControl();
     EXPECT_EQ(rows.Selected(), 2);
+}
+
+// The control draws nothing during a batch and gets its drawing back when
+// the batch ends: its scroll bar then reaches every row.
+TEST_F(ListBoxShowingRows, TheScrollBarReachesEveryRowWhenABatchEnds) {
+    for (int i = 0; i < 30; ++i) rows.Add("first " + std::to_string(i));
+    Show();
+    EXPECT_EQ(ScrollBarMax(), 29);
+    {
+        RowList::Batch batch(rows);
+        rows.Clear();
+        for (int i = 0; i < 40; ++i) rows.Add("row " + std::to_string(i));
+        rows.Select(39);
+        EXPECT_EQ(Count(), 40);  // the rows are there at once
+        EXPECT_EQ(Selected(), 39);
+    }
+    EXPECT_EQ(ScrollBarMax(), 39);
+    rows.Add("outside a batch");
+    EXPECT_EQ(ScrollBarMax(), 40);
+}
+
+TEST_F(ListBoxShowingRows, AViewThatGoesWithinABatchLeavesTheControlDrawing) {
+    Show();
+    RowList::Batch batch(rows);
+    for (int i = 0; i < 40; ++i) rows.Add("row " + std::to_string(i));
+    view.reset();
+    EXPECT_EQ(ScrollBarMax(), 39);
+    SendMessageA(host.List(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("the control's own"));
+    EXPECT_EQ(ScrollBarMax(), 40);
 }
 
 TEST_F(ListBoxShowingRows, AViewThatGoesLeavesTheRowsAlone) {

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "platform/row_list.h"
 #include "support/fakes.h"
+#include "support/row_log.h"
 
 namespace lumeret {
 namespace {
@@ -43,6 +44,21 @@ TEST_F(History, KnownTextMovesToTopAndGoesOnClipboardAgain) {
     EXPECT_EQ(rows.Selected(), 0);
     EXPECT_EQ(clipboard.text, "e3");
     EXPECT_EQ(clipboard.writes, 1);
+}
+
+// A list box draws itself once per batch: a text moved up and an entry
+// deleted are one batch each.
+TEST_F(History, MovingAKnownTextUpAndDeletingAreOneBatchEach) {
+    Fill({"e2", "e1", "e0"});
+    test::RowLog log;
+    rows.SetObserver(&log);
+    history.AddText("e2");
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"begin", "+0 e2", "-3", "select 0", "end"}));
+    log.lines.clear();
+    rows.Select(1);
+    history.DeleteSelected();
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"select 1", "begin", "-1", "select 1", "end"}));
+    rows.SetObserver(nullptr);
 }
 
 TEST_F(History, TopTextIsWrittenAgainAndStays) {

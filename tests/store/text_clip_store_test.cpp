@@ -10,6 +10,7 @@
 #include "support/fake_clip_folder.h"
 #include "platform/row_list.h"
 #include "support/fakes.h"
+#include "support/row_log.h"
 
 namespace lumeret {
 namespace {
@@ -285,6 +286,34 @@ TEST_F(TextStore, ExchangeSwapsFilesAndCaptionsAndKeepsTheSelectedIndex) {
         EXPECT_EQ(folder.Content(kDir + "temp.txt"), kMissing);
         folder.renames.clear();
     }
+}
+
+// What the list is told between one "begin" and one "end", nothing when the
+// changes came otherwise.
+Rows InOneBatch(const Rows& told) {
+    if (told.size() < 2 || told.front() != "begin" || told.back() != "end") return {};
+    Rows inner(told.begin() + 1, told.end() - 1);
+    for (const auto& line : inner) {
+        if (line == "begin" || line == "end") return {};
+    }
+    return inner;
+}
+
+// A list box draws itself once per batch, so a refill is one batch, not one
+// redraw per clip.
+TEST_F(TextStore, RefreshDeleteAndExchangeReachTheListAsOneBatchEach) {
+    OpenWith({"a", "b", "c"});
+    test::RowLog log;
+    rows.SetObserver(&log);
+    store->RefreshList();
+    EXPECT_EQ(InOneBatch(log.lines), (Rows{"clear", "+0 a", "+1 b", "+2 c"}));
+    log.lines.clear();
+    store->DeleteItem(0, false);
+    EXPECT_EQ(InOneBatch(log.lines), (Rows{"clear", "+0 b", "+1 c", "select 0"}));
+    log.lines.clear();
+    store->Exchange(0, 1);
+    EXPECT_EQ(InOneBatch(log.lines), (Rows{"+0 c", "-1", "+1 b", "-2", "select 0"}));
+    rows.SetObserver(nullptr);
 }
 
 // Each failed rename of Exchange(0, 3) leaves files and rows as they were.
