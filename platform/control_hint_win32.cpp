@@ -15,12 +15,34 @@ ControlHint::ControlHint(HWND owner, HWND control)
                                0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr)) {
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = owner_;
     tool.uId = reinterpret_cast<UINT_PTR>(control_);
     tool.lpszText = text_.data();
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
+    ListenToControl(control_, *this);
+}
+
+ControlHint::~ControlHint() { StopListening(control_, *this); }
+
+std::optional<LRESULT> ControlHint::OnListenedMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+        MSG relayed{control, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        const DWORD at = GetMessagePos();
+        relayed.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        break;
+    }
+    }
+    return std::nullopt;
 }
 
 void ControlHint::SetText(std::string text) {

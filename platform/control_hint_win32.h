@@ -6,11 +6,14 @@
 
 #include <string>
 
+#include "platform/control_router_win32.h"
+
 namespace lumeret {
 
-class ControlHint {
+class ControlHint : private ControlListener {
 public:
     ControlHint(HWND owner, HWND control);
+    ~ControlHint();
     ControlHint(const ControlHint&) = delete;
     ControlHint& operator=(const ControlHint&) = delete;
 
@@ -18,6 +21,10 @@ public:
     const std::string& Text() const { return text_; }
 
 private:
+    // Hands the mouse's moves and presses over the control on to the
+    // tooltip, which shows itself when the mouse rests.
+    std::optional<LRESULT> OnListenedMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
     HWND owner_;
     HWND control_;
     HWND tooltip_;

@@ -1,6 +1,6 @@
 #include "platform/speed_button_win32.h"
 
-#include <commctrl.h>
+#include "platform/control_router_win32.h"
 
 namespace lumeret {
 
@@ -51,7 +51,7 @@ std::optional<LRESULT> HandleSpeedButtonMessage(HWND button, UINT msg, WPARAM, L
 
 std::optional<LRESULT> HandleQuickSecondPress(HWND button, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_LBUTTONDBLCLK) return std::nullopt;
-    return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
+    return CallControl(button, WM_LBUTTONDOWN, wParam, lParam);
 }
 
 }  // namespace lumeret

@@ -1,7 +1,5 @@
 #include "platform/window_win32.h"
 
-#include <commctrl.h>
-
 #include "platform/error_report.h"
 #include "platform/errors.h"
 #include "platform/wide_win32.h"
@@ -9,8 +7,6 @@
 namespace lumeret {
 
 namespace {
-
-constexpr UINT_PTR kRouteSubclassId = 0x4C55;  // "LU"
 
 // Runs a message's handling behind the error boundary: a failure is reported
 // and the message gets the answer a failed handler gives, 0.
@@ -78,27 +74,19 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     return Guarded([&] { return self->HandleMessage(msg, wParam, lParam); });
 }
 
-LRESULT CALLBACK Window::ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR window) {
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, &Window::ControlProc, kRouteSubclassId);
-        return DefSubclassProc(control, msg, wParam, lParam);
-    }
-    auto* self = reinterpret_cast<Window*>(window);
-    return Guarded([&] {
-        if (auto handled = self->OnControlMessage(control, msg, wParam, lParam)) return *handled;
-        return DefSubclassProc(control, msg, wParam, lParam);
-    });
+std::optional<LRESULT> Window::OnListenedMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A failed handler answers 0, and the control does not see the message.
+    std::optional<LRESULT> answer = 0;
+    CallGuarded([&] { answer = OnControlMessage(control, msg, wParam, lParam); });
+    return answer;
 }
 
-void Window::RouteControlMessages(HWND control) {
-    SetWindowSubclass(control, &Window::ControlProc, kRouteSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
+void Window::RouteControlMessages(HWND control) { ListenToControl(control, *this); }
 
 std::optional<LRESULT> Window::OnControlMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
 LRESULT Window::ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(control, msg, wParam, lParam);
+    return CallControl(control, msg, wParam, lParam);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

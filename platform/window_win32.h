@@ -8,9 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/control_router_win32.h"
+
 namespace lumeret {
 
-class Window {
+class Window : private ControlListener {
 public:
     Window() = default;
     Window(const Window&) = delete;
@@ -78,8 +80,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR window);
+    std::optional<LRESULT> OnListenedMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     HWND hwnd_ = nullptr;
 };

@@ -172,6 +172,37 @@ TEST_F(MainWindow, HintShowsThePreviewOfTheSelectedEntry) {
     EXPECT_EQ(Main().HistoryHint(), "short");
 }
 
+BOOL CALLBACK FindShownTooltip(HWND hwnd, LPARAM found) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    if (std::wstring(name) != TOOLTIPS_CLASSW || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+// The tooltip of this thread that shows, nullptr while none does.
+HWND ShownTooltip() {
+    HWND shown = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindShownTooltip, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+TEST_F(MainWindow, TheMouseRestingOnTheHistoryShowsItsHint) {
+    Copy("short");
+    HWND list = Main().Ui().historyList;
+    SelectRow(list, 0);
+    ASSERT_EQ(ShownTooltip(), nullptr);
+    MoveMouseTo(ScreenPointOf(list, POINT{30, 30}));
+    MoveMouseTo(ScreenPointOf(list, POINT{31, 30}));
+    ASSERT_TRUE(PumpUntil([] { return ShownTooltip() != nullptr; }, 500));
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    ASSERT_TRUE(SendMessageW(ShownTooltip(), TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), list);
+    MoveMouseTo({0, GetSystemMetrics(SM_CYSCREEN) - 1});
+    EXPECT_TRUE(PumpUntil([] { return ShownTooltip() == nullptr; }, 500));
+}
+
 TEST_F(MainWindow, BitmapIsPreviewedTopLeftAndDeselectsTheList) {
     Copy("t");
     ASSERT_TRUE(PutBitmapOnClipboard(10, 5));
