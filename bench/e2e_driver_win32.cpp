@@ -16,6 +16,10 @@
 //                     a file of the clip's size
 //   memory            the program's working set at start and after the
 //                     picture, its registration and a text
+//   clip deleted      the first of 300 text clips deleted in the scrapbook
+//                     until its list shows the rest, beside the file work
+//                     itself (the file deleted, the followers renumbered,
+//                     every clip read for its row)
 //   e2e_driver run FOLDER      the table (FOLDER must exist)
 //   e2e_driver tiny | viewer | reader   the floors' own programs, started by run
 #include <windows.h>
@@ -29,6 +33,7 @@
 #include "dib/bmp_builder.h"
 #include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
+#include "support/real_input_win32.h"
 #include "support/win_pump_win32.h"
 
 namespace {
@@ -40,6 +45,8 @@ constexpr DWORD kStartTimeoutMs = 60000;
 constexpr int kStartRounds = 11;
 constexpr int kTextRounds = 40;
 constexpr int kPictureRounds = 5;
+constexpr int kTextClips = 300;
+constexpr int kDeleteRounds = 5;
 constexpr std::int32_t kWidth = 3840;
 constexpr std::int32_t kHeight = 2160;
 constexpr wchar_t kTinyClass[] = L"LumeretBenchTinyWindow";
@@ -257,6 +264,67 @@ COLORREF ScreenPixelAt(HWND window, POINT client) {
     return colour;
 }
 
+std::string TextClipPath(const std::string& txt, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%08d.txt", number);
+    return txt + name;
+}
+
+// Text clips 0 to count - 1 in the folder txt, as the program writes them.
+void WriteTextClips(const std::string& txt, int count) {
+    CreateDirectoryA(txt.c_str(), nullptr);
+    for (int i = 0; i < count; ++i) {
+        const std::string text = "clip number " + std::to_string(i) + "\r\n";
+        HANDLE file = CreateFileA(TextClipPath(txt, i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+}
+
+// Seconds the file work of deleting the first of count clips takes: the file
+// deleted, each follower moved down one number, every clip left read.
+double DeleteFirstClipFiles(const std::string& txt, int count) {
+    const double begun = Now();
+    DeleteFileA(TextClipPath(txt, 0).c_str());
+    for (int i = 1; i < count; ++i) MoveFileA(TextClipPath(txt, i).c_str(), TextClipPath(txt, i - 1).c_str());
+    char bytes[4096];
+    for (int i = 0; i < count - 1; ++i) {
+        HANDLE file = CreateFileA(TextClipPath(txt, i).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD got = 0;
+        while (ReadFile(file, bytes, sizeof bytes, &got, nullptr) && got > 0) {
+        }
+        CloseHandle(file);
+    }
+    return Now() - begun;
+}
+
+// Seconds from pressing Delete on the scrapbook's first text clip until its
+// list shows one row less, one per round; empty when the scrapbook did not
+// open.
+std::vector<double> DeleteFirstClips(HWND main) {
+    std::vector<double> seconds;
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = nullptr;
+    const double until = Now() + 10;
+    while (!(scrapbook = FindWindowW(L"LumeretScrapbook", nullptr)) && Now() < until) Sleep(10);
+    HWND clips = scrapbook ? ChildWithCaption(scrapbook, L"ListBox", L"") : nullptr;
+    if (!clips) return seconds;
+    for (int round = 0; round < kDeleteRounds; ++round) {
+        const LRESULT before = SendMessageW(clips, LB_GETCOUNT, 0, 0);
+        ClickOn(clips, POINT{10, 5});
+        Settle(main);
+        const double begun = Now();
+        PressKey(VK_DELETE);
+        while (SendMessageW(clips, LB_GETCOUNT, 0, 0) != before - 1 && Now() < begun + 30) {
+        }
+        seconds.push_back(Now() - begun);
+    }
+    return seconds;
+}
+
 void Row(const char* what, double program, double floor) {
     std::printf("%-44s %9.1f ms %9.1f ms %6.2f x\n", what, program * 1000, floor * 1000,
                 floor > 0 ? program / floor : 0.0);
@@ -347,7 +415,22 @@ int Run(const std::string& folder) {
                 "memory after 4K + register + text", after.workingSetMb, atStart.workingSetMb,
                 after.workingSetMb - atStart.workingSetMb);
     PostMessageW(main, WM_CLOSE, 0, 0);
-    return lumeret.WaitForExit(30000) ? 0 : 1;
+    if (!lumeret.WaitForExit(30000)) return 1;
+
+    // A text clip deleted among many: the program starts on them.
+    std::vector<double> files;
+    WriteTextClips(folder + "floor-txt\\", kTextClips);
+    for (int round = 0; round < kDeleteRounds; ++round) {
+        files.push_back(DeleteFirstClipFiles(folder + "floor-txt\\", kTextClips - round));
+    }
+    WriteTextClips(folder + "txt\\", kTextClips);
+    ProgramProcess withClips(folder);
+    main = withClips.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    program = main ? DeleteFirstClips(main) : std::vector<double>();
+    if (program.empty()) return std::fprintf(stderr, "the scrapbook did not open\n"), 1;
+    Row("delete 1 of 300 text clips -> list shows 299", Median(program), Median(files));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return withClips.WaitForExit(30000) ? 0 : 1;
 }
 
 }  // namespace
