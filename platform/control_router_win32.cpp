@@ -47,9 +47,11 @@ LRESULT CALLBACK RoutedProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam
 void ListenToControl(HWND control, ControlListener& listener) {
     auto route = routes.find(control);
     if (route == routes.end()) {
+        // Another thread's control would find no route of its own thread.
+        if (GetWindowThreadProcessId(control, nullptr) != GetCurrentThreadId()) return;
         auto own = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RoutedProc)));
-        if (!own) return;  // no such window of this process
+        if (!own) return;
         route = routes.emplace(control, Route{own, {}}).first;
     }
     if (!Listens(control, &listener)) route->second.newestLast.push_back(&listener);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/list_box_host_win32.h"
@@ -99,6 +100,26 @@ TEST_F(ListenedList, ListeningToADestroyedControlOrStoppingDoesNothing) {
     StopListening(list, newer);
     ListenToControl(list, older);  // no window: nothing to listen to
     EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(ListenedList, AnotherThreadsControlIsLeftAlone) {
+    HWND list = nullptr;
+    HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread owner([&] {
+        test::ListBoxHost theirs;
+        list = theirs.List();
+        SetEvent(made);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    });
+    WaitForSingleObject(made, 10000);
+    ListenToControl(list, newer);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_TRUE(asked.empty());
+    PostThreadMessageW(GetWindowThreadProcessId(list, nullptr), WM_QUIT, 0, 0);
+    owner.join();
+    CloseHandle(made);
 }
 
 }  // namespace
