@@ -31,6 +31,7 @@
 
 #include "bench/driver_support_win32.h"
 #include "dib/bmp_builder.h"
+#include "store/clip_numbering.h"
 #include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
 #include "support/real_input_win32.h"
@@ -40,6 +41,7 @@ namespace {
 
 using namespace lumeret::test;
 using namespace lumeret::bench;
+using lumeret::ClipFileName;
 
 constexpr DWORD kStartTimeoutMs = 60000;
 constexpr int kStartRounds = 11;
@@ -264,52 +266,34 @@ COLORREF ScreenPixelAt(HWND window, POINT client) {
     return colour;
 }
 
-std::string TextClipPath(const std::string& txt, int number) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%08d.txt", number);
-    return txt + name;
-}
-
-// Text clips 0 to count - 1 in the folder txt, as the program writes them.
-void WriteTextClips(const std::string& txt, int count) {
-    CreateDirectoryA(txt.c_str(), nullptr);
+// Text clips 0 to count - 1 beside a program in folder, as it writes them.
+void WriteTextClips(const std::string& folder, int count) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "txt").c_str(), nullptr);
     for (int i = 0; i < count; ++i) {
-        const std::string text = "clip number " + std::to_string(i) + "\r\n";
-        HANDLE file = CreateFileA(TextClipPath(txt, i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFileBytes(ClipFileName(folder, "txt", i), "clip number " + std::to_string(i) + "\r\n");
     }
 }
 
 // Seconds the file work of deleting the first of count clips takes: the file
 // deleted, each follower moved down one number, every clip left read.
-double DeleteFirstClipFiles(const std::string& txt, int count) {
+double DeleteFirstClipFiles(const std::string& folder, int count) {
     const double begun = Now();
-    DeleteFileA(TextClipPath(txt, 0).c_str());
-    for (int i = 1; i < count; ++i) MoveFileA(TextClipPath(txt, i).c_str(), TextClipPath(txt, i - 1).c_str());
-    char bytes[4096];
-    for (int i = 0; i < count - 1; ++i) {
-        HANDLE file = CreateFileA(TextClipPath(txt, i).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD got = 0;
-        while (ReadFile(file, bytes, sizeof bytes, &got, nullptr) && got > 0) {
-        }
-        CloseHandle(file);
+    DeleteFileA(ClipFileName(folder, "txt", 0).c_str());
+    for (int i = 1; i < count; ++i) {
+        MoveFileA(ClipFileName(folder, "txt", i).c_str(), ClipFileName(folder, "txt", i - 1).c_str());
     }
+    for (int i = 0; i < count - 1; ++i) ReadFileBytes(ClipFileName(folder, "txt", i));
     return Now() - begun;
 }
 
 // Seconds from pressing Delete on the scrapbook's first text clip until its
 // list shows one row less, one per round; empty when the scrapbook did not
 // open.
-std::vector<double> DeleteFirstClips(HWND main) {
+std::vector<double> DeleteFirstClips(const ProgramProcess& lumeret, HWND main) {
     std::vector<double> seconds;
     ClickOn(main, POINT{40, 56});  // the scrapbook button
-    HWND scrapbook = nullptr;
-    const double until = Now() + 10;
-    while (!(scrapbook = FindWindowW(L"LumeretScrapbook", nullptr)) && Now() < until) Sleep(10);
+    HWND scrapbook = lumeret.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
     HWND clips = scrapbook ? ChildWithCaption(scrapbook, L"ListBox", L"") : nullptr;
     if (!clips) return seconds;
     for (int round = 0; round < kDeleteRounds; ++round) {
@@ -419,14 +403,15 @@ int Run(const std::string& folder) {
 
     // A text clip deleted among many: the program starts on them.
     std::vector<double> files;
-    WriteTextClips(folder + "floor-txt\\", kTextClips);
+    const std::string floorFolder = folder + "floor\\";
+    WriteTextClips(floorFolder, kTextClips);
     for (int round = 0; round < kDeleteRounds; ++round) {
-        files.push_back(DeleteFirstClipFiles(folder + "floor-txt\\", kTextClips - round));
+        files.push_back(DeleteFirstClipFiles(floorFolder, kTextClips - round));
     }
-    WriteTextClips(folder + "txt\\", kTextClips);
+    WriteTextClips(folder, kTextClips);
     ProgramProcess withClips(folder);
     main = withClips.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
-    program = main ? DeleteFirstClips(main) : std::vector<double>();
+    program = main ? DeleteFirstClips(withClips, main) : std::vector<double>();
     if (program.empty()) return std::fprintf(stderr, "the scrapbook did not open\n"), 1;
     Row("delete 1 of 300 text clips -> list shows 299", Median(program), Median(files));
     PostMessageW(main, WM_CLOSE, 0, 0);
