@@ -9,16 +9,9 @@ const char kCannotAddRow[] = "ListBox: Cannot Add Row";
 }  // namespace
 
 ListBoxView::ListBoxView(HWND listBox, RowList& rows) : hwnd_(listBox), rows_(rows) {
-    BatchBegun();
-    try {
-        Send(LB_RESETCONTENT);
-        for (int i = 0; i < rows_.Count(); ++i) RowInserted(i, rows_.Row(i));
-        SelectionChanged(rows_.Selected());
-    } catch (...) {
-        BatchEnded();
-        throw;
-    }
-    BatchEnded();
+    Send(LB_RESETCONTENT);
+    for (int i = 0; i < rows_.Count(); ++i) RowInserted(i, rows_.Row(i));
+    SelectionChanged(rows_.Selected());
     rows_.SetObserver(this);
 }
 
