@@ -25,12 +25,29 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
     return FindWindowExW(parent, nullptr, className, nullptr);
 }
 
-TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
-    ASSERT_TRUE(EmptyTheClipboard());
+// The real program started on an empty clipboard in a folder of its own,
+// its main window up. A test ends by closing it, and it must end cleanly.
+class RealProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(clipboardEmptied);
+        main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+        ASSERT_NE(main, nullptr);
+    }
+
+    void CloseAndExpectACleanEnd() {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.WaitForExit(30000));
+        EXPECT_EQ(program.ExitCode(), 0u);
+    }
+
+    const bool clipboardEmptied = EmptyTheClipboard();  // before the program starts
     TempFolder folder;
-    ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
-    ASSERT_NE(main, nullptr);
+    ProgramProcess program{folder.Path()};
+    HWND main = nullptr;
+};
+
+TEST_F(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     HWND list = ChildOfClass(main, L"ListBox");
     ASSERT_NE(list, nullptr);
 
@@ -47,20 +64,13 @@ TEST(RealProgram, TextCopiedElsewhereIsListedAndRegistered) {
     ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(clip).size() == 20; }));
     EXPECT_EQ(ReadFileBytes(clip), "別のプログラムから\r\n");
 
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitForExit(30000));
-    EXPECT_EQ(program.ExitCode(), 0u);
+    CloseAndExpectACleanEnd();
 }
 
 // The system's own save dialog, which the program loads the first time a
 // clip is exported: the registered text clip is selected in the scrapbook,
 // the save button clicked, a name given in the dialog and Enter pressed.
-TEST(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
-    ASSERT_TRUE(EmptyTheClipboard());
-    TempFolder folder;
-    ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
-    ASSERT_NE(main, nullptr);
+TEST_F(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
     ASSERT_TRUE(PutTextOnClipboard("書き出す文"));
     HWND history = ChildOfClass(main, L"ListBox");
     ASSERT_TRUE(WaitFor([&] { return !ListRows(history).empty(); }));
@@ -91,9 +101,7 @@ TEST(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
         return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES && ReadFileBytes(target) == "書き出す文\r\n";
     }));
 
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitForExit(30000));
-    EXPECT_EQ(program.ExitCode(), 0u);
+    CloseAndExpectACleanEnd();
 }
 
 // --- Hostile pictures ---
@@ -208,11 +216,7 @@ bool ClipboardFreeAtOnce() {
 // button. Each is refused with a message and no file; while the message
 // waits for the user the clipboard is free, and afterwards copying and
 // pasting work as before.
-TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
-    TempFolder folder;
-    ProgramProcess program(folder.Path());
-    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
-    ASSERT_NE(main, nullptr);
+TEST_F(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
     HWND add = RegisterButtonOf(main);
     ASSERT_NE(add, nullptr);
     const std::vector<HostileDib> dibs = HostileDibs();
@@ -235,7 +239,6 @@ TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
     ASSERT_TRUE(PutTextOnClipboard("after the pictures"));
     HWND list = ChildOfClass(main, L"ListBox");
     ASSERT_NE(list, nullptr);
-    // The history may hold what the clipboard had when the program started.
     ASSERT_TRUE(WaitFor([&] {
         auto rows = ListRows(list);
         return !rows.empty() && rows[0] == "after the pictures";
@@ -251,9 +254,7 @@ TEST(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
     }
     EXPECT_EQ(files, 0);
 
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitForExit(30000));
-    EXPECT_EQ(program.ExitCode(), 0u);
+    CloseAndExpectACleanEnd();
 }
 
 }  // namespace
