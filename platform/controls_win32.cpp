@@ -71,16 +71,6 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
     return 1;
 }
 
-// The Japanese faces the system lists, all of them or those of one name.
-std::vector<std::wstring> JapaneseFaces(HDC dc, const std::wstring& name = {}) {
-    std::vector<std::wstring> faces;
-    LOGFONTW query{};
-    query.lfCharSet = SHIFTJIS_CHARSET;
-    wcsncpy(query.lfFaceName, name.c_str(), LF_FACESIZE - 1);
-    EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
-    return faces;
-}
-
 // "ＭＳ Ｐゴシック" where the system has it; otherwise the system's Japanese UI
 // face, so that Latin and Japanese text both show whatever the system's
 // language. Systems name these faces in their own language, so both names of
@@ -103,6 +93,15 @@ std::string ResolveUiFace() {
 }
 
 }  // namespace
+
+std::vector<std::wstring> JapaneseFaces(HDC dc, const std::wstring& name) {
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = SHIFTJIS_CHARSET;
+    wcsncpy(query.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+    EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    return faces;
+}
 
 HFONT UiFont() {
     static const std::string face = ResolveUiFace();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace lumeret {
 
@@ -44,5 +45,9 @@ HFONT MakeFont(const std::string& face, int pixelHeight, bool bold = false, Font
 
 // The windows' own font: "ＭＳ Ｐゴシック", 12 pixels.
 HFONT UiFont();
+
+// The Japanese faces the system lists, all of them or those of one name;
+// not their vertical variants.
+std::vector<std::wstring> JapaneseFaces(HDC dc, const std::wstring& name = {});
 
 }  // namespace lumeret

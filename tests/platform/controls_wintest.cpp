@@ -37,12 +37,6 @@ TEST(Fonts, EachHeightFaceWeightAndScriptGetsItsOwnFontMadeOnce) {
     EXPECT_EQ(japanese.lfCharSet, SHIFTJIS_CHARSET);
 }
 
-int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
-    // Not the vertical variants ("@" and the face).
-    if (font->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
-    return 1;
-}
-
 // What tells one font file from another: its "head" table (checksum and
 // dates). Names will not do: a face has one in each language, and which one
 // a call answers with varies.
@@ -59,11 +53,8 @@ std::string FontFileIdentity(HDC dc, HFONT font) {
 // The controls' font is one of the Japanese fonts the system lists; a face
 // of CJK glyphs alone is never taken while another is there.
 TEST(Fonts, TheControlsFaceIsAJapaneseFaceTheSystemLists) {
-    std::vector<std::wstring> listed;
-    LOGFONTW query{};
-    query.lfCharSet = SHIFTJIS_CHARSET;
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, &NoteFace, reinterpret_cast<LPARAM>(&listed), 0);
+    const std::vector<std::wstring> listed = JapaneseFaces(screen);
     std::vector<std::string> realized;
     for (const std::wstring& face : listed) {
         if (face == L"Droid Sans Fallback" && listed.size() > 1) continue;
