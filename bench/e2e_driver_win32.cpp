@@ -287,22 +287,39 @@ double DeleteFirstClipFiles(const std::string& folder, int count) {
     return Now() - begun;
 }
 
+// The class of the window in front, for telling why a round got stuck.
+std::wstring ForegroundClass() {
+    wchar_t name[64] = {};
+    GetClassNameW(GetForegroundWindow(), name, 64);
+    return name;
+}
+
 // Seconds from pressing Delete on the scrapbook's first text clip until its
-// list shows one row less, one per round; empty when the scrapbook did not
-// open.
+// list shows one row less, one per round; empty, with the reason told, when
+// the scrapbook did not open or did not delete.
 std::vector<double> DeleteFirstClips(const ProgramProcess& lumeret, HWND main) {
     std::vector<double> seconds;
     ClickOn(main, POINT{40, 56});  // the scrapbook button
     HWND scrapbook = lumeret.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
     HWND clips = scrapbook ? ChildWithCaption(scrapbook, L"ListBox", L"") : nullptr;
-    if (!clips) return seconds;
+    if (!clips) return std::fprintf(stderr, "the scrapbook did not open\n"), seconds;
     for (int round = 0; round < kDeleteRounds; ++round) {
         const LRESULT before = SendMessageW(clips, LB_GETCOUNT, 0, 0);
         ClickOn(clips, POINT{10, 5});
         Settle(main);
+        // The key goes to the window in front, as a person's would.
+        if (!WaitFor([&] { return GetForegroundWindow() == scrapbook; })) {
+            std::fprintf(stderr, "the scrapbook did not come to the front: %ls is there\n", ForegroundClass().c_str());
+            return {};
+        }
         const double begun = Now();
         PressKey(VK_DELETE);
-        while (SendMessageW(clips, LB_GETCOUNT, 0, 0) != before - 1 && Now() < begun + 30) {
+        while (SendMessageW(clips, LB_GETCOUNT, 0, 0) != before - 1) {
+            if (Now() > begun + 30) {
+                std::fprintf(stderr, "Delete left %d rows in the scrapbook; %ls is in front\n",
+                             static_cast<int>(SendMessageW(clips, LB_GETCOUNT, 0, 0)), ForegroundClass().c_str());
+                return {};
+            }
         }
         seconds.push_back(Now() - begun);
     }
@@ -411,11 +428,11 @@ int Run(const std::string& folder) {
     WriteTextClips(folder, kTextClips);
     ProgramProcess withClips(folder);
     main = withClips.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
-    program = main ? DeleteFirstClips(withClips, main) : std::vector<double>();
-    if (program.empty()) return std::fprintf(stderr, "the scrapbook did not open\n"), 1;
-    Row("delete 1 of 300 text clips -> list shows 299", Median(program), Median(files));
+    if (!main) return std::fprintf(stderr, "the main window did not appear on 300 clips\n"), 1;
+    program = DeleteFirstClips(withClips, main);
+    if (!program.empty()) Row("delete 1 of 300 text clips -> list shows 299", Median(program), Median(files));
     PostMessageW(main, WM_CLOSE, 0, 0);
-    return withClips.WaitForExit(30000) ? 0 : 1;
+    return withClips.WaitForExit(30000) && !program.empty() ? 0 : 1;
 }
 
 }  // namespace
