@@ -57,16 +57,17 @@ int RunLumeret() {
     });
     if (!main) return 1;
     clipboard.SetOwner(main->Handle());
-    // Damaged clips are shown on their page, never reported here; anything
-    // else that fails is reported and the program starts all the same.
-    CallGuarded([&] { core->LoadClips(); });
-
     bool shown = false;
     CallGuarded([&] {
         main->ShowAtStart();
         shown = true;
     });
     if (!shown) return 1;
+    // The clips are read once the window shows, which would otherwise wait
+    // for hundreds of files. Damaged clips are shown on their page, never
+    // reported here; anything else that fails is reported over the window
+    // and the program starts all the same.
+    CallGuarded([&] { core->LoadClips(); });
     RunMessageLoop(*main);
     // The settings are written even when a window fails to end cleanly.
     CallGuarded([&] { main->SaveSettings(); });

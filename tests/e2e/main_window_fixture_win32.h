@@ -39,10 +39,10 @@ protected:
                       folder.Path());
         main_ = std::make_unique<MainWindow>(*core_);
         clipboard_.SetOwner(main_->Handle());
-        // As at the program's start: a bad clip is reported, the windows go on.
-        CallGuarded([&] { core_->LoadClips(); });
         PumpFilter() = [this](MSG& msg) { return main_->HandleNavigationKey(msg); };
         main_->ShowAtStart();
+        // As at the program's start: a bad clip is reported, the windows go on.
+        CallGuarded([&] { core_->LoadClips(); });
         PumpPending();
     }
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/handles_win32.h"
+#include "store/clip_numbering.h"
 #include "support/program_win32.h"
 #include "support/real_input_win32.h"
 #include "support/win_pump_win32.h"
@@ -91,6 +93,36 @@ TEST(Startup, AClipboardHeldAtStartIsReportedBeforeTheWindowShows) {
     POINT inScrapbookButton{40, 56};
     ClickOn(main, inScrapbookButton);
     EXPECT_TRUE(WaitFor([&] { return !program.Windows(L"LumeretScrapbook").empty(); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// The clips are read once the main window shows, so a folder of many clips
+// does not hold it back. A clip another program holds at start is reported
+// over the shown window, with the scrapbook and the dialogs already made;
+// the program goes on.
+TEST(Startup, AClipHeldAtStartIsReportedOnceTheWindowShows) {
+    TempFolder folder;
+    ASSERT_TRUE(CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr));
+    const std::string clip = ClipFileName(folder.Path(), "txt", 0);
+    WriteFileBytes(clip, "held clip\r\n");
+    UniqueFileHandle lock(CreateFileA(clip.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    ProgramProcess program(folder.Path());
+    HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    HWND main = program.AnyWindow(L"LumeretMainWindow");
+    const bool shownDuringBox = main && IsWindowVisible(main);
+    const bool scrapbookMade = program.AnyWindow(L"LumeretScrapbook") != nullptr;
+    lock.reset();
+    ASSERT_NE(box, nullptr) << "the held clip was not reported";
+    const auto texts = ChildTexts(box, L"Static");
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const std::string& t) { return t.find("は開けません") != std::string::npos; }));
+    EXPECT_TRUE(shownDuringBox);
+    EXPECT_TRUE(scrapbookMade);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return program.Windows(L"#32770").empty(); }));
     PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
     EXPECT_EQ(program.ExitCode(), 0u);
