@@ -4,6 +4,7 @@
 // native build maps "\" to "/" so the same store code runs on a POSIX system.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,6 +55,12 @@ public:
     // The whole file. Throws FileOpenError(path) when it cannot be opened.
     virtual std::string ReadWholeFile(const std::string& path) = 0;
 
+    // Hands the whole file to reader, whose view of the bytes ends with the
+    // call; throws as ReadWholeFile, and passes on what reader throws. Large
+    // files may be seen where they lie instead of being copied first.
+    using FileReader = std::function<void(std::string_view bytes)>;
+    virtual void ViewWholeFile(const std::string& path, const FileReader& reader) { reader(ReadWholeFile(path)); }
+
     // Creates the file or replaces its whole content in place, and flushes it
     // to the disk. Throws FileCreateError(path) when it cannot be created (an
     // existing file is then left as it was) and IoError when writing fails
@@ -75,6 +82,9 @@ public:
     bool RemoveFile(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     std::string ReadWholeFile(const std::string& path) override;
+    // Windows: a file of a megabyte or more on a fixed disk is seen through
+    // a read-only view of it, not copied. Elsewhere it is read as a whole.
+    void ViewWholeFile(const std::string& path, const FileReader& reader) override;
     void WriteWholeFile(const std::string& path, std::string_view bytes) override;
     bool MakeDirectory(const std::string& path) override;
 };

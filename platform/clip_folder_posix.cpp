@@ -165,6 +165,10 @@ std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
     return data;
 }
 
+void SystemClipFolder::ViewWholeFile(const std::string& path, const FileReader& reader) {
+    IClipFolder::ViewWholeFile(path, reader);
+}
+
 void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view bytes) {
     std::string p = SystemPath(path);
     struct stat st {};

@@ -15,6 +15,55 @@ namespace {
 // ReadFile and WriteFile take at most a DWORD; big clips go in pieces.
 constexpr DWORD kChunk = 1u << 20;
 
+// Files from this size on are seen through a view: copying them first costs
+// more than the view.
+constexpr long long kViewedFromBytes = 1 << 20;
+
+UniqueFileHandle OpenForReading(const std::string& path) {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw FileOpenError(path);
+    return file;
+}
+
+// The file's size; 0 when the system does not tell it.
+long long SizeOf(HANDLE file) {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(file, &size) ? size.QuadPart : 0;
+}
+
+// The rest of an open file, read straight into a string sized to the file
+// and one byte more, so that the end shows without a second read into a
+// buffer of its own; a file that grows meanwhile is read on in pieces.
+std::string ReadToEnd(HANDLE file) {
+    const long long size = SizeOf(file);
+    if (static_cast<unsigned long long>(size) >= std::string().max_size()) throw OutOfMemoryError("Out of memory");
+    std::string data(static_cast<std::size_t>(size) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == data.size()) data.resize(filled + kChunk);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - filled, kChunk));
+        DWORD got = 0;
+        if (!ReadFile(file, data.data() + filled, want, &got, nullptr)) {
+            throw IoError(static_cast<int>(GetLastError()));
+        }
+        if (got == 0) break;
+        filled += got;
+    }
+    data.resize(filled);
+    return data;
+}
+
+// Whether path lies on a fixed disk. A view of a file on removable or
+// network media faults when the media goes away; ReadFile reports it.
+bool OnFixedDisk(const std::string& path) {
+    char volume[MAX_PATH] = {};
+    return GetVolumePathNameA(path.c_str(), volume, MAX_PATH) && GetDriveTypeA(volume) == DRIVE_FIXED;
+}
+
+void UnmapView(const void* view) noexcept { UnmapViewOfFile(view); }
+using UniqueView = UniqueResource<const void*, &UnmapView>;
+
 }  // namespace
 
 std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& pattern) {
@@ -58,35 +107,23 @@ bool SystemClipFolder::FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string SystemClipFolder::ReadWholeFile(const std::string& path) {
-    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw FileOpenError(path);
-    // The bytes are read straight into the string, sized to the file and one
-    // byte more, so that the end shows without a second read into a buffer of
-    // its own; a file that grows meanwhile is read on in pieces.
-    std::size_t expected = 0;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-        if (static_cast<unsigned long long>(size.QuadPart) >= std::string().max_size()) {
-            throw OutOfMemoryError("Out of memory");
+std::string SystemClipFolder::ReadWholeFile(const std::string& path) { return ReadToEnd(OpenForReading(path).get()); }
+
+void SystemClipFolder::ViewWholeFile(const std::string& path, const FileReader& reader) {
+    // The file stays open, shared for reading only, while it is viewed: no
+    // other program can cut it short under the view.
+    UniqueFileHandle file = OpenForReading(path);
+    const long long size = SizeOf(file.get());
+    if (size >= kViewedFromBytes && static_cast<unsigned long long>(size) <= SIZE_MAX && OnFixedDisk(path)) {
+        UniqueHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        UniqueView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+        if (view) {
+            reader(std::string_view(static_cast<const char*>(view.get()), static_cast<std::size_t>(size)));
+            return;
         }
-        expected = static_cast<std::size_t>(size.QuadPart);
+        // No room for a view (a 32-bit process): the file is read instead.
     }
-    std::string data(expected + 1, '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == data.size()) data.resize(filled + kChunk);
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - filled, kChunk));
-        DWORD got = 0;
-        if (!ReadFile(file.get(), data.data() + filled, want, &got, nullptr)) {
-            throw IoError(static_cast<int>(GetLastError()));
-        }
-        if (got == 0) break;
-        filled += got;
-    }
-    data.resize(filled);
-    return data;
+    reader(ReadToEnd(file.get()));
 }
 
 void SystemClipFolder::WriteWholeFile(const std::string& path, std::string_view bytes) {

@@ -29,9 +29,10 @@ BitmapClipStore::BitmapClipStore(std::string baseDir, std::string ext, IClipFold
 const std::string& BitmapClipStore::ClipPath(int index) const { return clips_.at(static_cast<std::size_t>(index - 1)); }
 
 void BitmapClipStore::LoadClip(int index, Dib& dib) {
-    const std::string bytes = folder_.ReadWholeFile(ClipPath(index));
-    ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
-    dib.LoadFromStream(stream);
+    folder_.ViewWholeFile(ClipPath(index), [&dib](std::string_view bytes) {
+        ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
+        dib.LoadFromStream(stream);
+    });
 }
 
 namespace {

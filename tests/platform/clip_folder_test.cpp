@@ -141,6 +141,38 @@ TEST_F(ClipFolder, ReadAndWriteKeepEveryByteAndReplaceTheWholeFile) {
     }
 }
 
+// Viewed files: small ones read, large ones (from a megabyte) seen in place
+// where the system allows it. Either way the reader gets every byte, and the
+// file is free again once the call ends, also when the reader failed.
+TEST_F(ClipFolder, ViewingHandsOverEveryByteAndLetsTheFileGo) {
+    const auto viewed = [this](const std::string& name) {
+        std::string seen;
+        folder.ViewWholeFile(Path(name), [&seen](std::string_view bytes) { seen = bytes; });
+        return seen;
+    };
+    const std::string binary("a\0b\r\n\x1A\xFF\x81\x40\nend", 13);
+    Put("bin.bmp", binary);
+    EXPECT_EQ(viewed("bin.bmp"), binary);
+    Put("empty.bmp", "");
+    EXPECT_EQ(viewed("empty.bmp"), "");
+    std::string large(1024 * 1024 + 1, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 13 % 253);
+    for (std::size_t size : {large.size() - 2, large.size() - 1, large.size(), 3 * large.size()}) {
+        const std::string bytes = size > large.size() ? large + large + large : large.substr(0, size);
+        Put("large.bmp", bytes);
+        EXPECT_EQ(viewed("large.bmp"), bytes) << size;
+    }
+
+    EXPECT_THROW(folder.ViewWholeFile(Path("large.bmp"), [](std::string_view) { throw IoError(5); }), IoError);
+    EXPECT_EQ(folder.RenameFile(Path("large.bmp"), Path("moved.bmp")), 0);
+    EXPECT_TRUE(folder.RemoveFile(Path("moved.bmp")));
+
+    bool called = false;
+    EXPECT_THROW(folder.ViewWholeFile(Path("none.bmp"), [&called](std::string_view) { called = true; }),
+                 FileOpenError);
+    EXPECT_FALSE(called);
+}
+
 TEST_F(ClipFolder, UnopenableFilesRaiseTheFileErrorsWithTheirPath) {
     ASSERT_TRUE(folder.MakeDirectory(Path("sub")));
     try {
