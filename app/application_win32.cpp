@@ -63,11 +63,6 @@ int RunLumeret() {
         shown = true;
     });
     if (!shown) return 1;
-    // The clips are read once the window shows, which would otherwise wait
-    // for hundreds of files. Damaged clips are shown on their page, never
-    // reported here; anything else that fails is reported over the window
-    // and the program starts all the same.
-    CallGuarded([&] { core->LoadClips(); });
     RunMessageLoop(*main);
     // The settings are written even when a window fails to end cleanly.
     CallGuarded([&] { main->SaveSettings(); });

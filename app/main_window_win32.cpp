@@ -6,6 +6,7 @@
 #include "app/screen_center_win32.h"
 #include "dib/hdc_canvas_win32.h"
 #include "platform/controls_win32.h"
+#include "platform/error_report.h"
 #include "platform/glyph_button_win32.h"
 #include "platform/popup_menu_win32.h"
 #include "platform/speed_button_win32.h"
@@ -124,6 +125,7 @@ void MainWindow::ShowAtStart() {
     scrapbook_ = std::make_unique<ScrapbookWindow>(core_, Handle());
     about_ = std::make_unique<AboutDialog>(core_, Handle());
     settings_ = std::make_unique<SettingsDialog>(core_, Handle());
+    CallGuarded([this] { core_.LoadClips(); });
 }
 
 void MainWindow::CreateControls() {

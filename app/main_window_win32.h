@@ -49,9 +49,12 @@ public:
     ~MainWindow() override;
 
     // Shows the window, drawn at once, then makes the history list's hint,
-    // the scrapbook and the two dialogs, hidden: the window appears as early
-    // as it can. The message loop starts after this, so no input reaches the
-    // window before they exist.
+    // the scrapbook and the two dialogs, hidden, and last reads the clips:
+    // the window appears as early as it can, however many clips there are.
+    // The message loop starts after this, so no input reaches the window
+    // before all of that is done. Damaged clips are shown on their page;
+    // anything else the clips' reading fails on is reported over the window,
+    // which goes on.
     void ShowAtStart();
 
     const Controls& Ui() const { return ui_; }

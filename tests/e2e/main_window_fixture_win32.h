@@ -41,8 +41,6 @@ protected:
         clipboard_.SetOwner(main_->Handle());
         PumpFilter() = [this](MSG& msg) { return main_->HandleNavigationKey(msg); };
         main_->ShowAtStart();
-        // As at the program's start: a bad clip is reported, the windows go on.
-        CallGuarded([&] { core_->LoadClips(); });
         PumpPending();
     }
 
