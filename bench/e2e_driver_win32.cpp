@@ -339,15 +339,20 @@ std::vector<double> DeleteFirstClips(const ProgramProcess& lumeret, HWND main) {
     return seconds;
 }
 
+struct StartTimes {
+    std::vector<double> program;
+    std::vector<double> floor;
+};
+
 // Start-up, alternating the program and the smallest window.
-void StartUps(const std::string& folder, std::vector<double>& program, std::vector<double>& floor) {
-    program.clear();
-    floor.clear();
+StartTimes StartUps(const std::string& folder) {
+    StartTimes times;
     for (int round = 0; round < kStartRounds; ++round) {
-        program.push_back(StartUp(folder + "lumeret.exe", "", folder, L"LumeretMainWindow"));
-        floor.push_back(StartUp(ThisExe(), "tiny", folder, kTinyClass));
+        times.program.push_back(StartUp(folder + "lumeret.exe", "", folder, L"LumeretMainWindow"));
+        times.floor.push_back(StartUp(ThisExe(), "tiny", folder, kTinyClass));
         Sleep(300);  // the closed program is gone
     }
+    return times;
 }
 
 void Row(const char* what, double program, double floor) {
@@ -359,9 +364,8 @@ void Row(const char* what, double program, double floor) {
 int Run(const std::string& folder) {
     CopyFileA(BuiltProgramPath().c_str(), (folder + "lumeret.exe").c_str(), TRUE);  // unless one is there
     std::printf("%-44s %12s %12s %8s\n", "", "lumeret", "floor", "ratio");
-    std::vector<double> program, floor;
-    StartUps(folder, program, floor);
-    Row("start -> main window visible", Median(program), Median(floor));
+    const StartTimes start = StartUps(folder);
+    Row("start -> main window visible", Median(start.program), Median(start.floor));
 
     // Text capture: the smallest viewer alone, then the program alone.
     TextTimes floorText;
@@ -448,15 +452,15 @@ int Run(const std::string& folder) {
         files.push_back(DeleteFirstClipFiles(floorFolder, kTextClips - round));
     }
     WriteTextClips(folder, kTextClips);
-    StartUps(folder, program, floor);
-    Row("start on 300 text + 4K picture clips -> shown", Median(program), Median(floor));
+    const StartTimes startOnClips = StartUps(folder);
+    Row("start on 300 text + 4K picture clips -> shown", Median(startOnClips.program), Median(startOnClips.floor));
     ProgramProcess withClips(folder);
     main = withClips.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     if (!main) return std::fprintf(stderr, "the main window did not appear on 300 clips\n"), 1;
-    program = DeleteFirstClips(withClips, main);
-    if (!program.empty()) Row("delete 1 of 300 text clips -> list shows 299", Median(program), Median(files));
+    const std::vector<double> deletes = DeleteFirstClips(withClips, main);
+    if (!deletes.empty()) Row("delete 1 of 300 text clips -> list shows 299", Median(deletes), Median(files));
     PostMessageW(main, WM_CLOSE, 0, 0);
-    return withClips.WaitForExit(30000) && !program.empty() ? 0 : 1;
+    return withClips.WaitForExit(30000) && !deletes.empty() ? 0 : 1;
 }
 
 }  // namespace
