@@ -105,11 +105,8 @@ MainWindow::MainWindow(AppCore& core) : core_(core) {
     core_.ClipboardPreview().changed.Connect([this] { ShowPreview(); });
     ShowPreview();
 
-    // The notice sent while joining is swallowed: the first handling comes
-    // when the window is first shown.
     clipboardWait_ = std::make_unique<ClipboardWait>(Handle(), kClipboardWaitRetry, kClipboardWaitTimer,
                                                      [this] { core_.OnClipboardReported(); });
-    watcher_.SetOnClipChange([this](ClipboardWatcher&) { clipboardWait_->Notice(); });
 }
 
 MainWindow::~MainWindow() { watcher_.SetOnClipChange(nullptr); }
@@ -120,6 +117,11 @@ void MainWindow::ShowAtStart() {
     // window before the scrapbook and the dialogs exist.
     Show();
     UpdateWindow(Handle());
+    // Watching needs a hidden window of its own, so it starts once the window
+    // shows. The notice sent at joining is reported: a change made since the
+    // first handling is handled, one already handled is recognised as such.
+    watcher_.SetIgnoreFirst(false);
+    watcher_.SetOnClipChange([this](ClipboardWatcher&) { clipboardWait_->Notice(); });
     // The history list shows its own hint: the selected entry's preview.
     hint_ = std::make_unique<ControlHint>(Handle(), ui_.historyList);
     scrapbook_ = std::make_unique<ScrapbookWindow>(core_, Handle());

@@ -8,6 +8,7 @@
 
 #include "platform/handles_win32.h"
 #include "store/clip_numbering.h"
+#include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
 #include "support/real_input_win32.h"
 #include "support/win_pump_win32.h"
@@ -123,6 +124,31 @@ TEST(Startup, AClipHeldAtStartIsReportedOnceTheWindowShows) {
     EXPECT_TRUE(scrapbookMade);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return program.Windows(L"#32770").empty(); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// The program starts watching the clipboard after its window shows. A text
+// another program copies the moment the window appears, before the watching
+// has begun, still reaches the history.
+TEST(Startup, TextCopiedAsTheWindowAppearsReachesTheHistory) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    TempFolder folder;
+    ProgramProcess program(folder.Path());
+    HWND main = nullptr;
+    const DWORD start = GetTickCount();
+    while (!main && GetTickCount() - start < kStartTimeoutMs) {
+        const auto shown = program.Windows(L"LumeretMainWindow");
+        if (!shown.empty()) main = shown.front();
+        Sleep(0);
+    }
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+    ASSERT_TRUE(PutTextOnClipboard("copied as it appeared"));
+    HWND list = FindWindowExW(main, nullptr, L"ListBox", nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return !ListRows(list).empty(); })) << "the copy never reached the history";
+    EXPECT_EQ(ListRows(list), std::vector<std::string>{"copied as it appeared"});
     PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs));
     EXPECT_EQ(program.ExitCode(), 0u);
