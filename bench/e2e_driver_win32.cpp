@@ -48,7 +48,7 @@ using namespace lumeret::bench;
 using lumeret::ClipFileName;
 
 constexpr DWORD kStartTimeoutMs = 60000;
-constexpr int kStartRounds = 11;
+constexpr int kStartRounds = 21;
 constexpr int kTextRounds = 40;
 constexpr int kPictureRounds = 5;
 constexpr int kTextClips = 300;
@@ -344,12 +344,23 @@ struct StartTimes {
     std::vector<double> floor;
 };
 
-// Start-up, alternating the program and the smallest window.
+// Start-up, alternating the program and the smallest window; which of the
+// two starts first changes from round to round, so that neither always
+// follows the other's end.
 StartTimes StartUps(const std::string& folder) {
     StartTimes times;
     for (int round = 0; round < kStartRounds; ++round) {
-        times.program.push_back(StartUp(folder + "lumeret.exe", "", folder, L"LumeretMainWindow"));
-        times.floor.push_back(StartUp(ThisExe(), "tiny", folder, kTinyClass));
+        auto program = [&] {
+            times.program.push_back(StartUp(folder + "lumeret.exe", "", folder, L"LumeretMainWindow"));
+        };
+        auto floor = [&] { times.floor.push_back(StartUp(ThisExe(), "tiny", folder, kTinyClass)); };
+        if (round % 2 == 0) {
+            program();
+            floor();
+        } else {
+            floor();
+            program();
+        }
         Sleep(300);  // the closed program is gone
     }
     return times;
