@@ -17,7 +17,7 @@ public:
     virtual ~Canvas() = default;
     // Draws the whole image (width x height pixels) scaled into dest, with
     // palette (may be nullptr) selected as a background palette.
-    virtual void StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
+    virtual void StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
                             std::int32_t height, PaletteHandle palette) = 0;
 };
 
@@ -28,7 +28,7 @@ class MemoryCanvas : public Canvas {
 public:
     MemoryCanvas(std::int32_t width, std::int32_t height, std::uint32_t background = 0xFFFFFF);
 
-    void StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
+    void StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
                     std::int32_t height, PaletteHandle palette) override;
 
     std::int32_t Width() const noexcept { return width_; }
@@ -44,18 +44,18 @@ private:
 };
 
 // The colour (0x00RRGGBB) of pixel (x, y), counted from the top-left, of an
-// uncompressed image; 0 when the pixel lies outside the image or its store.
-std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y);
+// uncompressed image; 0 when the pixel lies outside the image or its pixels.
+std::uint32_t PixelColor(const DibView& image, std::int32_t x, std::int32_t y);
 
 // The colour indexes a run-length image paints at the given places: rows
 // (counted from the top) and columns, each list ascending and without
 // repeats; one byte for each row and column, row by row. What the stream does
 // not paint stays 0. Never reads or writes past either buffer.
-std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::vector<std::int32_t>& rows,
+std::vector<std::uint8_t> DecodeRunLengthAt(const DibView& image, const std::vector<std::int32_t>& rows,
                                             const std::vector<std::int32_t>& columns);
 
 // The whole picture decoded, one byte per pixel, top row first; empty for
 // pictures of more than 64 Mi pixels.
-std::vector<std::uint8_t> DecodeRunLength(const DibImage& image);
+std::vector<std::uint8_t> DecodeRunLength(const DibView& image);
 
 }  // namespace lumeret

@@ -333,7 +333,11 @@ DibPixels::DibPixels(std::int32_t width, std::int32_t height, std::int32_t bitCo
                     static_cast<std::uint32_t>(colorCount), 0};
 }
 
-void DibPixels::LoadFromStream(Stream& stream) {
+namespace {
+
+// Reads a BMP file's headers and colour table into image and leaves stream at
+// the pixels; returns how many bytes of pixels the file declares.
+std::int64_t ReadBmpHeaders(Stream& stream, DibImage& image) {
     std::uint8_t fileHeader[kFileHeaderSize];
     stream.ReadBuffer(fileHeader, sizeof(fileHeader));
     LeReader file(fileHeader, sizeof(fileHeader));
@@ -343,7 +347,6 @@ void DibPixels::LoadFromStream(Stream& stream) {
     const std::int64_t bfSize = file.U32(2);
     // bfOffBits is not used: the pixels are taken to follow the colour table.
 
-    DibImage image;  // built aside; a failure gives its store back with it
     std::uint8_t* raw = RawHeader(image);
     stream.ReadBuffer(raw, 4);
     const std::uint32_t headerSize = LeReader(raw, 4).U32(0);
@@ -379,6 +382,14 @@ void DibPixels::LoadFromStream(Stream& stream) {
     } else {
         throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
     }
+    return declaredPixels;
+}
+
+}  // namespace
+
+void DibPixels::LoadFromStream(Stream& stream) {
+    DibImage image;  // built aside; a failure gives its store back with it
+    const std::int64_t declaredPixels = ReadBmpHeaders(stream, image);
 
     if (image.Header.biBitCount == 16 || image.Header.biBitCount == 32) {
         ConvertTo24(image, kStreamOp, PixelStore(), [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
@@ -398,6 +409,28 @@ void DibPixels::LoadFromStream(Stream& stream) {
         }
     }
     Install(*this, image);
+}
+
+std::optional<DibView> PixelsInPlace(std::string_view file, DibImage& meta) {
+    try {
+        ReadOnlyMemoryStream stream(file.data(), file.size());
+        const std::int64_t declaredPixels = ReadBmpHeaders(stream, meta);
+        const BitmapInfoHeader& header = meta.Header;
+        if (header.biBitCount == 16 || header.biBitCount == 32 || IsRunLength(header)) {
+            return std::nullopt;
+        }
+        const std::int32_t needed = StoreSizeDrawingReads(header, kStreamOp);
+        const std::int32_t declared = ToStoreSize(declaredPixels < 0 ? 0 : declaredPixels, kStreamOp);
+        // A load gives a short bfSize zeros for the rest, and refuses a file
+        // cut off before the pixels it declares.
+        const std::size_t left = file.size() - stream.Position();
+        if (declared < needed || left < static_cast<std::size_t>(declared)) {
+            return std::nullopt;
+        }
+        return DibView(meta, reinterpret_cast<const std::uint8_t*>(file.data()) + stream.Position(), declared);
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
 }
 
 void DibPixels::SaveToStream(Stream& stream) const {

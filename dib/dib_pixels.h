@@ -6,7 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "dib/dib_format.h"
 #include "dib/file_map.h"
@@ -27,6 +30,25 @@ struct DibImage {
     const void* BitmapInfo() const noexcept { return &Header; }
 };
 static_assert(offsetof(DibImage, Colors) == offsetof(DibImage, Header) + kInfoHeaderSize);
+
+// What drawing reads of an image: the header and colour table of a DibImage,
+// and pixels that are its store's or lie elsewhere, such as in a BMP file's
+// bytes. Holds none of them: they must outlive the view.
+struct DibView {
+    DibView(const DibImage& image) noexcept  // NOLINT: every image is a view of itself
+        : Meta(image), Bits(image.Store.Bits()), Size(image.Store.Size()) {}
+    DibView(const DibImage& meta, const std::uint8_t* bits, std::int32_t size) noexcept
+        : Meta(meta), Bits(bits), Size(size) {}
+
+    const BitmapInfoHeader& Header() const noexcept { return Meta.Header; }
+    std::int32_t Width() const noexcept { return Meta.Header.biWidth; }
+    // Always positive: every header a view is made of has been checked.
+    std::int32_t Height() const noexcept { return std::abs(Meta.Header.biHeight); }
+
+    const DibImage& Meta;  // its store is not read
+    const std::uint8_t* Bits;
+    std::int32_t Size;
+};
 
 class DibPixels : public std::enable_shared_from_this<DibPixels> {
 public:
@@ -65,6 +87,14 @@ public:
     DibImage Image;
     bool PaletteModified = true;  // set for a new storage and by DropPalette, cleared by Dib
 };
+
+// The pixels of a BMP file held in memory, where they lie, when they can be
+// drawn from there as DibPixels::LoadFromStream would hold them: 1, 4, 8 or
+// 24 bits, not run-length encoded, all the bytes the file declares present
+// and no fewer than drawing reads. The file's header and colour table go into
+// meta, which the view shows them from. Nothing for any other file, also for
+// one the load refuses: loading it tells why.
+std::optional<DibView> PixelsInPlace(std::string_view file, DibImage& meta);
 
 // Turns an image whose header memory holds a BITMAPCOREHEADER followed by
 // RGB triples into one with a BITMAPINFOHEADER and RGBQUAD entries.

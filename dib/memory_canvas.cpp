@@ -23,10 +23,10 @@ std::uint32_t ColorAt(const DibImage& image, std::uint32_t index) {
 
 }  // namespace
 
-std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y) {
-    const BitmapInfoHeader& h = image.Header;
+std::uint32_t PixelColor(const DibView& image, std::int32_t x, std::int32_t y) {
+    const BitmapInfoHeader& h = image.Header();
     const std::int32_t rows = std::abs(h.biHeight);
-    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Store.Bits() == nullptr) {
+    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Bits == nullptr) {
         return 0;
     }
     auto rowSize = CheckedRowSize(h.biWidth, h.biBitCount);
@@ -37,17 +37,17 @@ std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y) 
     const std::int64_t bitOffset = static_cast<std::int64_t>(x) * h.biBitCount;
     const std::int64_t byte = storedRow * *rowSize + bitOffset / 8;
     const std::int64_t need = h.biBitCount == 24 ? 3 : 1;
-    if (byte + need > image.Store.Size()) {
+    if (byte + need > image.Size) {
         return 0;
     }
-    const std::uint8_t* p = image.Store.Bits() + byte;
+    const std::uint8_t* p = image.Bits + byte;
     switch (h.biBitCount) {
     case 1:
-        return ColorAt(image, (*p >> (7 - bitOffset % 8)) & 1);
+        return ColorAt(image.Meta, (*p >> (7 - bitOffset % 8)) & 1);
     case 4:
-        return ColorAt(image, (bitOffset % 8 == 0) ? (*p >> 4) : (*p & 0x0F));
+        return ColorAt(image.Meta, (bitOffset % 8 == 0) ? (*p >> 4) : (*p & 0x0F));
     case 8:
-        return ColorAt(image, *p);
+        return ColorAt(image.Meta, *p);
     case 24:
         return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
     default:
@@ -55,13 +55,13 @@ std::uint32_t PixelColor(const DibImage& image, std::int32_t x, std::int32_t y) 
     }
 }
 
-std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::vector<std::int32_t>& rows,
+std::vector<std::uint8_t> DecodeRunLengthAt(const DibView& image, const std::vector<std::int32_t>& rows,
                                             const std::vector<std::int32_t>& columns) {
     std::vector<std::uint8_t> out(rows.size() * columns.size(), 0);
     if (out.empty()) {
         return out;
     }
-    const std::int64_t height = std::abs(image.Header.biHeight);
+    const std::int64_t height = std::abs(image.Header().biHeight);
     // Where the stream's current row lands in out, or null when it is not sampled.
     std::uint8_t* row = nullptr;
     auto findRow = [&](std::int64_t y) {
@@ -71,7 +71,7 @@ std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::ve
     };
     findRow(0);
     WalkRunLength(
-        image.Store.Bits(), static_cast<std::size_t>(image.Store.Size()), image.Header.biCompression == kBiRle4,
+        image.Bits, static_cast<std::size_t>(image.Size), image.Header().biCompression == kBiRle4,
         [&](std::int64_t x, std::int64_t, std::int64_t count, auto&& pixel) {
             if (row != nullptr) {
                 for (auto at = std::lower_bound(columns.begin(), columns.end(), x);
@@ -88,13 +88,13 @@ std::vector<std::uint8_t> DecodeRunLengthAt(const DibImage& image, const std::ve
     return out;
 }
 
-std::vector<std::uint8_t> DecodeRunLength(const DibImage& image) {
-    auto total = CheckedProduct(image.Header.biWidth, std::abs(image.Header.biHeight));
-    if (!total || image.Header.biWidth <= 0 || *total > kMaxDecodedPixels) {
+std::vector<std::uint8_t> DecodeRunLength(const DibView& image) {
+    auto total = CheckedProduct(image.Header().biWidth, std::abs(image.Header().biHeight));
+    if (!total || image.Header().biWidth <= 0 || *total > kMaxDecodedPixels) {
         return {};
     }
-    std::vector<std::int32_t> rows(static_cast<std::size_t>(std::abs(image.Header.biHeight)));
-    std::vector<std::int32_t> columns(static_cast<std::size_t>(image.Header.biWidth));
+    std::vector<std::int32_t> rows(static_cast<std::size_t>(std::abs(image.Header().biHeight)));
+    std::vector<std::int32_t> columns(static_cast<std::size_t>(image.Header().biWidth));
     std::iota(rows.begin(), rows.end(), 0);
     std::iota(columns.begin(), columns.end(), 0);
     return DecodeRunLengthAt(image, rows, columns);
@@ -110,7 +110,7 @@ std::uint32_t MemoryCanvas::Pixel(std::int32_t x, std::int32_t y) const {
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 
-void MemoryCanvas::StretchDib(const Rect& dest, const DibImage& image, std::int32_t width,
+void MemoryCanvas::StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
                               std::int32_t height, PaletteHandle) {
     const std::int64_t destWidth = static_cast<std::int64_t>(dest.Right) - dest.Left;
     const std::int64_t destHeight = static_cast<std::int64_t>(dest.Bottom) - dest.Top;
@@ -126,7 +126,7 @@ void MemoryCanvas::StretchDib(const Rect& dest, const DibImage& image, std::int3
     }
     auto sourceX = [&](std::int64_t x) { return static_cast<std::int32_t>((x - dest.Left) * width / destWidth); };
     auto sourceY = [&](std::int64_t y) { return static_cast<std::int32_t>((y - dest.Top) * height / destHeight); };
-    const bool runLength = image.Header.biCompression == kBiRle8 || image.Header.biCompression == kBiRle4;
+    const bool runLength = image.Header().biCompression == kBiRle8 || image.Header().biCompression == kBiRle4;
     if (!runLength) {
         for (std::int64_t y = y0; y < y1; ++y) {
             std::uint32_t* out = pixels_.data() + y * width_;
@@ -156,7 +156,7 @@ void MemoryCanvas::StretchDib(const Rect& dest, const DibImage& image, std::int3
         std::uint32_t* out = pixels_.data() + y * width_;
         const std::uint8_t* sampled = indexes.data() + rowOf[static_cast<std::size_t>(y - y0)] * columns.size();
         for (std::int64_t x = x0; x < x1; ++x) {
-            out[x] = ColorAt(image, sampled[columnOf[static_cast<std::size_t>(x - x0)]]);
+            out[x] = ColorAt(image.Meta, sampled[columnOf[static_cast<std::size_t>(x - x0)]]);
         }
     }
 }

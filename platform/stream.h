@@ -50,6 +50,7 @@ public:
 
     void ReadBuffer(void* buffer, std::size_t count) override;
     void WriteBuffer(const void* buffer, std::size_t count) override;
+    std::size_t Position() const noexcept { return position_; }
     void Seek(std::size_t position) noexcept { position_ = position; }
 
 private:

@@ -28,14 +28,12 @@ BitmapClipStore::BitmapClipStore(std::string baseDir, std::string ext, IClipFold
 
 const std::string& BitmapClipStore::ClipPath(int index) const { return clips_.at(static_cast<std::size_t>(index - 1)); }
 
-void BitmapClipStore::LoadClip(int index, Dib& dib) {
-    folder_.ViewWholeFile(ClipPath(index), [&dib](std::string_view bytes) {
-        ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
-        dib.LoadFromStream(stream);
-    });
-}
-
 namespace {
+
+void LoadFromBytes(std::string_view bytes, Dib& dib) {
+    ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
+    dib.LoadFromStream(stream);
+}
 
 // A picture's BMP file.
 std::string BmpFileOf(const Dib& dib) {
@@ -45,6 +43,10 @@ std::string BmpFileOf(const Dib& dib) {
 }
 
 }  // namespace
+
+void BitmapClipStore::LoadClip(int index, Dib& dib) {
+    folder_.ViewWholeFile(ClipPath(index), [&dib](std::string_view bytes) { LoadFromBytes(bytes, dib); });
+}
 
 std::string BitmapClipStore::CounterText() const {
     int n = current_;
@@ -61,21 +63,37 @@ void BitmapClipStore::SetBoxSize(int width, int height) {
 bool BitmapClipStore::ShowItem(int index) {
     if (Count() == 0) SetBoxSize(0, 0);
     if (index <= 0 || index > Count()) return false;
-    Dib dib;
     try {
-        LoadClip(index, dib);
+        folder_.ViewWholeFile(ClipPath(index), [this](std::string_view bytes) {
+            // Pixels that can be drawn where they lie in the file are not
+            // copied: the page reads only those it shows.
+            DibImage meta;
+            if (auto pixels = PixelsInPlace(bytes, meta)) {
+                ShowScaled(pixels->Width(), pixels->Height(), [&pixels](Canvas& canvas, const Rect& dest) {
+                    canvas.StretchDib(dest, *pixels, pixels->Width(), pixels->Height(), nullptr);
+                });
+                return;
+            }
+            Dib dib;
+            LoadFromBytes(bytes, dib);
+            ShowPicture(dib);
+        });
     } catch (const Exception& e) {
         ShowDamaged(ClipPath(index), e.Message());
-        return true;
     }
-    ShowPicture(dib);
     return true;
 }
 
 void BitmapClipStore::ShowPicture(Dib& picture) {
-    Rect fitted = FitToFrame(picture.GetWidth(), picture.GetHeight(), frameWidth_, frameHeight_);
+    ShowScaled(picture.GetWidth(), picture.GetHeight(),
+               [&picture](Canvas& canvas, const Rect& dest) { picture.Draw(canvas, dest); });
+}
+
+void BitmapClipStore::ShowScaled(std::int32_t width, std::int32_t height,
+                                 const std::function<void(Canvas&, const Rect&)>& draw) {
+    Rect fitted = FitToFrame(width, height, frameWidth_, frameHeight_);
     MemoryCanvas scaled(fitted.Width(), fitted.Height());
-    picture.Draw(scaled, fitted);
+    draw(scaled, fitted);
     damagedName_.clear();
     damageReason_.clear();
     drawRect_ = fitted;

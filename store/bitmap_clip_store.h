@@ -2,9 +2,13 @@
 // BaseDir + Ext ("bmp"), read and written through the clip folder; one clip
 // at a time is shown, scaled to fit a frame.
 // Pixels of a clip are loaded only for the operation that needs them; only
-// the scaled clip on show stays, and a window paints it from there.
+// the scaled clip on show stays, and a window paints it from there. A page is
+// drawn straight from the clip file's bytes when they hold the pixels as
+// drawing reads them, as every clip this program writes does.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +33,7 @@ public:
     BitmapClipStore(const BitmapClipStore&) = delete;
     BitmapClipStore& operator=(const BitmapClipStore&) = delete;
 
-    // Loads, scales and shows clip index (1-based); false when index is not
+    // Reads, scales and shows clip index (1-based); false when index is not
     // a clip. Current does not change. A clip that cannot be read (cut off,
     // empty, not a picture, too large) is shown as damaged, never reported:
     // the page names its file, the counter counts it, and it can be deleted.
@@ -75,6 +79,9 @@ private:
     void SetBoxSize(int width, int height);
     // Scales picture into the frame and shows it.
     void ShowPicture(Dib& picture);
+    // Shows a picture of width x height scaled into the frame, drawn by draw
+    // into the canvas's given place.
+    void ShowScaled(std::int32_t width, std::int32_t height, const std::function<void(Canvas&, const Rect&)>& draw);
     void ShowDamaged(const std::string& path, const std::string& reason);
     void RemoveCurrent();
     // Reads clip index (1-based) into dib.

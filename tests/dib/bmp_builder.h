@@ -54,6 +54,41 @@ inline BmpParts SolidRed(int width, int height, std::uint8_t red) {
     return p;
 }
 
+// Rows of width pixels of bitCount bits, every byte different from its
+// neighbours, padded to whole words.
+inline std::vector<std::uint8_t> PatternPixels(int width, int height, int bitCount) {
+    const int row = (width * bitCount + 31) / 32 * 4;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(row * height));
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    return pixels;
+}
+
+// A colour table of n distinct entries, 4 bytes each (3 for a core header).
+inline std::vector<std::uint8_t> DistinctColours(int n, int entrySize) {
+    std::vector<std::uint8_t> colours;
+    for (int i = 0; i < n; ++i) {
+        colours.push_back(static_cast<std::uint8_t>(i * 5));
+        colours.push_back(static_cast<std::uint8_t>(255 - i));
+        colours.push_back(static_cast<std::uint8_t>(i * 91));
+        if (entrySize == 4) colours.push_back(0);
+    }
+    return colours;
+}
+
+// An uncompressed picture of patterned pixels, with a table of colours
+// distinct entries (4 bytes each, 3 after a 12-byte header).
+inline BmpParts PlainPicture(int width, int height, int bitCount, int colours = 0, std::uint32_t headerSize = 40) {
+    BmpParts p;
+    p.headerSize = headerSize;
+    p.width = width;
+    p.height = height;
+    p.bitCount = static_cast<std::uint16_t>(bitCount);
+    p.clrUsed = headerSize == 40 ? static_cast<std::uint32_t>(colours) : 0;
+    p.colors = DistinctColours(colours, headerSize == 12 ? 3 : 4);
+    p.pixels = PatternPixels(width, height < 0 ? -height : height, bitCount);
+    return p;
+}
+
 inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));

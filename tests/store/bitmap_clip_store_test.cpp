@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "dib/bmp_builder.h"
@@ -294,6 +295,53 @@ TEST_F(BitmapStore, ExtremeSizesAreShownWithoutFailing) {
     ASSERT_TRUE(store->ShowItem(2));
     EXPECT_EQ(store->DrawRect(), (Rect{0, 0, 193, 193}));
     EXPECT_EQ(store->Shown().Width(), 193);
+}
+
+// A page comes straight from the clip file's bytes where they hold the
+// pixels as drawing reads them, and from a load of the file otherwise; either
+// way it is what drawing the loaded picture gives.
+TEST_F(BitmapStore, APageIsWhatTheLoadedPictureDrawsWhereverItIsDrawnFrom) {
+    using test::PlainPicture;
+    BmpParts shortSize = PlainPicture(40, 30, 24);
+    shortSize.bfSize = 14 + 40 + 1000;  // the load fills the rows left out with zeros
+    struct Clip {
+        const char* what;
+        std::vector<std::uint8_t> file;
+        bool loaded;  // the page needs a copy of the pixels
+    };
+    const std::vector<Clip> clips = {
+        {"24 bits, larger than the frame", test::MakeBmp(PlainPicture(300, 200, 24)), false},
+        {"8 bits, smaller than the frame", test::MakeBmp(PlainPicture(50, 40, 8, 30)), false},
+        {"1 bit, top-down", test::MakeBmp(PlainPicture(250, -260, 1, 2)), false},
+        {"32 bits", test::MakeBmp(PlainPicture(230, 60, 32)), true},
+        {"bfSize short of the rows", test::MakeBmp(shortSize), true},
+    };
+    for (std::size_t i = 0; i < clips.size(); ++i) WriteClip(NumberToName(static_cast<int>(i)) + ".bmp", clips[i].file);
+    auto store = Open();
+    ASSERT_EQ(store->Count(), static_cast<int>(clips.size()));
+
+    for (std::size_t i = 0; i < clips.size(); ++i) {
+        SCOPED_TRACE(clips[i].what);
+#ifndef _WIN32
+        const std::size_t mappedBefore = MadePixelMapBytes();
+#endif
+        ASSERT_TRUE(store->ShowItem(static_cast<int>(i) + 1));
+#ifndef _WIN32
+        EXPECT_EQ(MadePixelMapBytes() > mappedBefore, clips[i].loaded);
+#endif
+        EXPECT_TRUE(store->DamagedName().empty());
+        Dib dib;
+        ReadOnlyMemoryStream stream(clips[i].file.data(), clips[i].file.size());
+        dib.LoadFromStream(stream);
+        const Rect& place = store->DrawRect();
+        EXPECT_EQ(place, FitToFrame(dib.GetWidth(), dib.GetHeight(), 193, 193));
+        MemoryCanvas expected(place.Width(), place.Height());
+        dib.Draw(expected, place);
+        ASSERT_EQ(store->Shown().Width(), expected.Width());
+        ASSERT_EQ(store->Shown().Height(), expected.Height());
+        const auto pixels = static_cast<std::size_t>(expected.Width()) * static_cast<std::size_t>(expected.Height());
+        EXPECT_TRUE(std::equal(expected.Pixels(), expected.Pixels() + pixels, store->Shown().Pixels()));
+    }
 }
 
 }  // namespace
