@@ -1,10 +1,12 @@
 // A 3840x2160 32-bit BMP read from memory (converted to 24 bits) into new
 // memory and, as from the clipboard, into the last picture's memory; written
-// back, and drawn into 193x193; each next to a plain memcpy of the same bytes.
+// back, and drawn into 193x193; written as a clip and its page drawn, loaded
+// or where its pixels lie; each next to a plain memcpy of the same bytes.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "dib/canvas.h"
@@ -143,6 +145,42 @@ void BM_DrawInto193x193(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawInto193x193)->Unit(benchmark::kMicrosecond);
+
+// The 24-bit picture as the program writes a clip, and its page: the
+// picture scaled into 193 x 108.
+const std::vector<std::uint8_t>& Clip24() {
+    static const std::vector<std::uint8_t> file = [] {
+        MemoryStream out;
+        Loaded().SaveToStream(out);
+        return out.Bytes();
+    }();
+    return file;
+}
+constexpr Rect kPage{0, 0, 193, 108};
+
+void BM_PageOfA24BitClipLoaded(benchmark::State& state) {
+    MemoryCanvas canvas(kPage.Right, kPage.Bottom);
+    for (auto _ : state) {
+        Dib dib;
+        ReadOnlyMemoryStream in(Clip24().data(), Clip24().size());
+        dib.LoadFromStream(in);
+        dib.Draw(canvas, kPage);
+        benchmark::DoNotOptimize(canvas.Pixel(96, 54));
+    }
+}
+BENCHMARK(BM_PageOfA24BitClipLoaded)->Unit(benchmark::kMillisecond);
+
+void BM_PageOfA24BitClipInPlace(benchmark::State& state) {
+    MemoryCanvas canvas(kPage.Right, kPage.Bottom);
+    const std::string_view file(reinterpret_cast<const char*>(Clip24().data()), Clip24().size());
+    for (auto _ : state) {
+        DibImage meta;
+        auto pixels = PixelsInPlace(file, meta);
+        canvas.StretchDib(kPage, *pixels, pixels->Width(), pixels->Height(), nullptr);
+        benchmark::DoNotOptimize(canvas.Pixel(96, 54));
+    }
+}
+BENCHMARK(BM_PageOfA24BitClipInPlace)->Unit(benchmark::kMillisecond);
 
 void BM_MemcpyOfThePixels(benchmark::State& state) {
     MemcpyOf(state, static_cast<std::size_t>(Loaded().Pixels()->Image.Store.Size()));
