@@ -433,24 +433,26 @@ std::optional<DibView> PixelsInPlace(std::string_view file, DibImage& meta) {
     }
 }
 
-void DibPixels::SaveToStream(Stream& stream) const {
-    const std::uint32_t colors = Image.Header.biClrUsed;
+void WriteBmpFile(const DibView& image, Stream& stream) {
+    const std::uint32_t colors = image.Header().biClrUsed;
     DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToStream: Too Many Colors");
     const std::uint32_t offBits = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + kRgbQuadSize * colors);
 
     std::uint8_t fileHeader[kFileHeaderSize] = {};
     PutU16(fileHeader, kBmpFileType);
-    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(Image.Store.Size()));
+    PutU32(fileHeader + 2, offBits + static_cast<std::uint32_t>(image.Size));
     PutU32(fileHeader + 10, offBits);
     stream.WriteBuffer(fileHeader, sizeof(fileHeader));
 
     std::uint8_t info[kInfoHeaderSize + kRgbQuadSize * kMaxColors];
-    EncodeInfoHeader(Image.Header, info);
-    std::memcpy(info + kInfoHeaderSize, Image.Colors, kRgbQuadSize * colors);
+    EncodeInfoHeader(image.Header(), info);
+    std::memcpy(info + kInfoHeaderSize, image.Meta.Colors, kRgbQuadSize * colors);
     stream.WriteBuffer(info, kInfoHeaderSize + kRgbQuadSize * colors);
 
-    stream.WriteBuffer(Image.Store.Bits(), static_cast<std::size_t>(Image.Store.Size()));
+    stream.WriteBuffer(image.Bits, static_cast<std::size_t>(image.Size));
 }
+
+void DibPixels::SaveToStream(Stream& stream) const { WriteBmpFile(Image, stream); }
 
 void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
     GlobalLockGuard lock(data);
@@ -543,11 +545,11 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
     Install(*this, image);
 }
 
-void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
-    const std::uint32_t colors = Image.Header.biClrUsed;
+UniqueGlobal PackedDibBlock(const DibView& image) {
+    const std::uint32_t colors = image.Header().biClrUsed;
     DibAssert(colors <= kMaxColors, "TVyInternalDIB.SaveToClipboardFormat: Too Many Colors");
     const std::size_t headerLength = kInfoHeaderSize + kRgbQuadSize * colors;
-    const std::size_t total = headerLength + static_cast<std::size_t>(Image.Store.Size());
+    const std::size_t total = headerLength + static_cast<std::size_t>(image.Size);
     UniqueGlobal block(GlobalBlockAlloc(kGmemMoveable | kGmemZeroInit, total));
     if (!block) {
         throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
@@ -558,12 +560,14 @@ void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const {
         if (out == nullptr) {
             throw OutOfMemoryError("TVyInternalDIB.SaveToClipboardFormat: Out Of Memory");
         }
-        EncodeInfoHeader(Image.Header, out);
-        std::memcpy(out + kInfoHeaderSize, Image.Colors, kRgbQuadSize * colors);
-        std::memcpy(out + headerLength, Image.Store.Bits(), static_cast<std::size_t>(Image.Store.Size()));
+        EncodeInfoHeader(image.Header(), out);
+        std::memcpy(out + kInfoHeaderSize, image.Meta.Colors, kRgbQuadSize * colors);
+        std::memcpy(out + headerLength, image.Bits, static_cast<std::size_t>(image.Size));
     }
-    data = block.release();
+    return block;
 }
+
+void DibPixels::SaveToClipboardFormat(GlobalHandle& data) const { data = PackedDibBlock(Image).release(); }
 
 UniquePalette DibPixels::MakePalette() const {
     const std::uint32_t count = Image.Header.biClrUsed;

@@ -96,6 +96,14 @@ public:
 // one the load refuses: loading it tells why.
 std::optional<DibView> PixelsInPlace(std::string_view file, DibImage& meta);
 
+// Writes a BMP file of the image: file header, info header, colour table,
+// pixels (all the image's bytes).
+void WriteBmpFile(const DibView& image, Stream& stream);
+
+// A new movable block holding the image as a packed DIB: info header, colour
+// table, pixels. OutOfMemoryError when it cannot be made.
+UniqueGlobal PackedDibBlock(const DibView& image);
+
 // Turns an image whose header memory holds a BITMAPCOREHEADER followed by
 // RGB triples into one with a BITMAPINFOHEADER and RGBQUAD entries.
 void CoreToInfoHeader(DibImage& image);

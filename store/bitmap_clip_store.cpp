@@ -30,22 +30,31 @@ const std::string& BitmapClipStore::ClipPath(int index) const { return clips_.at
 
 namespace {
 
-void LoadFromBytes(std::string_view bytes, Dib& dib) {
-    ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
-    dib.LoadFromStream(stream);
+// A picture's BMP file.
+MemoryStream BmpFileOf(const DibView& picture) {
+    MemoryStream file;
+    WriteBmpFile(picture, file);
+    return file;
 }
 
-// A picture's BMP file.
-std::string BmpFileOf(const Dib& dib) {
-    MemoryStream stream;
-    dib.SaveToStream(stream);
-    return std::string(stream.Bytes().begin(), stream.Bytes().end());
+std::string_view BytesOf(const MemoryStream& file) {
+    return {reinterpret_cast<const char*>(file.Bytes().data()), file.Bytes().size()};
 }
 
 }  // namespace
 
-void BitmapClipStore::LoadClip(int index, Dib& dib) {
-    folder_.ViewWholeFile(ClipPath(index), [&dib](std::string_view bytes) { LoadFromBytes(bytes, dib); });
+void BitmapClipStore::UseClip(int index, const std::function<void(const DibView&)>& use) {
+    folder_.ViewWholeFile(ClipPath(index), [&use](std::string_view bytes) {
+        DibImage meta;
+        if (auto pixels = PixelsInPlace(bytes, meta)) {
+            use(*pixels);
+            return;
+        }
+        Dib dib;
+        ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
+        dib.LoadFromStream(stream);
+        use(dib.Pixels()->Image);
+    });
 }
 
 std::string BitmapClipStore::CounterText() const {
@@ -64,36 +73,17 @@ bool BitmapClipStore::ShowItem(int index) {
     if (Count() == 0) SetBoxSize(0, 0);
     if (index <= 0 || index > Count()) return false;
     try {
-        folder_.ViewWholeFile(ClipPath(index), [this](std::string_view bytes) {
-            // Pixels that can be drawn where they lie in the file are not
-            // copied: the page reads only those it shows.
-            DibImage meta;
-            if (auto pixels = PixelsInPlace(bytes, meta)) {
-                ShowScaled(pixels->Width(), pixels->Height(), [&pixels](Canvas& canvas, const Rect& dest) {
-                    canvas.StretchDib(dest, *pixels, pixels->Width(), pixels->Height(), nullptr);
-                });
-                return;
-            }
-            Dib dib;
-            LoadFromBytes(bytes, dib);
-            ShowPicture(dib);
-        });
+        UseClip(index, [this](const DibView& picture) { ShowPicture(picture); });
     } catch (const Exception& e) {
         ShowDamaged(ClipPath(index), e.Message());
     }
     return true;
 }
 
-void BitmapClipStore::ShowPicture(Dib& picture) {
-    ShowScaled(picture.GetWidth(), picture.GetHeight(),
-               [&picture](Canvas& canvas, const Rect& dest) { picture.Draw(canvas, dest); });
-}
-
-void BitmapClipStore::ShowScaled(std::int32_t width, std::int32_t height,
-                                 const std::function<void(Canvas&, const Rect&)>& draw) {
-    Rect fitted = FitToFrame(width, height, frameWidth_, frameHeight_);
+void BitmapClipStore::ShowPicture(const DibView& picture) {
+    Rect fitted = FitToFrame(picture.Width(), picture.Height(), frameWidth_, frameHeight_);
     MemoryCanvas scaled(fitted.Width(), fitted.Height());
-    draw(scaled, fitted);
+    scaled.StretchDib(fitted, picture, picture.Width(), picture.Height(), nullptr);
     damagedName_.clear();
     damageReason_.clear();
     drawRect_ = fitted;
@@ -136,10 +126,11 @@ void BitmapClipStore::Last() {
 
 void BitmapClipStore::Add(Dib& picture) {
     if (picture.GetWidth() <= 0 || picture.GetHeight() <= 0) return;
-    clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, BmpFileOf(picture)));
+    const DibView pixels = picture.Pixels()->Image;
+    clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, BytesOf(BmpFileOf(pixels))));
     current_ = Count();
     // The picture in hand is the clip's content: no need to read it back.
-    ShowPicture(picture);
+    ShowPicture(pixels);
 }
 
 void BitmapClipStore::DeleteCurrent(bool confirmFirst) {
@@ -161,16 +152,17 @@ void BitmapClipStore::RemoveCurrent() {
 
 void BitmapClipStore::CopyToClipboard() {
     if (current_ <= 0 || Count() <= 0) return;
-    Dib dib;
-    LoadClip(current_, dib);
-    PutOnClipboard(dib, clipboard_);
+    UseClip(current_, [this](const DibView& picture) {
+        clipboard_.SetBlock(kCfDib, PackedDibBlock(picture), UniquePalette());
+    });
 }
 
 void BitmapClipStore::ExportToFile(const std::string& fileName) {
     if (current_ <= 0 || Count() <= 0) return;
-    Dib dib;
-    LoadClip(current_, dib);
-    SaveFile(folder_, fileName, BmpFileOf(dib));
+    // Written once the clip's file is let go: the user may have chosen it.
+    MemoryStream file;
+    UseClip(current_, [&file](const DibView& picture) { file = BmpFileOf(picture); });
+    SaveFile(folder_, fileName, BytesOf(file));
 }
 
 }  // namespace lumeret

@@ -2,12 +2,11 @@
 // BaseDir + Ext ("bmp"), read and written through the clip folder; one clip
 // at a time is shown, scaled to fit a frame.
 // Pixels of a clip are loaded only for the operation that needs them; only
-// the scaled clip on show stays, and a window paints it from there. A page is
-// drawn straight from the clip file's bytes when they hold the pixels as
-// drawing reads them, as every clip this program writes does.
+// the scaled clip on show stays, and a window paints it from there. Pixels
+// are read straight from the clip file's bytes when they lie there as a
+// loaded picture would hold them, as in every clip this program writes.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,14 +77,13 @@ public:
 private:
     void SetBoxSize(int width, int height);
     // Scales picture into the frame and shows it.
-    void ShowPicture(Dib& picture);
-    // Shows a picture of width x height scaled into the frame, drawn by draw
-    // into the canvas's given place.
-    void ShowScaled(std::int32_t width, std::int32_t height, const std::function<void(Canvas&, const Rect&)>& draw);
+    void ShowPicture(const DibView& picture);
     void ShowDamaged(const std::string& path, const std::string& reason);
     void RemoveCurrent();
-    // Reads clip index (1-based) into dib.
-    void LoadClip(int index, Dib& dib);
+    // Hands use the pixels of clip index (1-based): where they lie in its
+    // file when they can be read from there, else those of the file loaded.
+    // Throws what reading or loading the file throws.
+    void UseClip(int index, const std::function<void(const DibView&)>& use);
 
     std::string baseDir_;
     std::string ext_;

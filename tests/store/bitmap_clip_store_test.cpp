@@ -297,13 +297,15 @@ TEST_F(BitmapStore, ExtremeSizesAreShownWithoutFailing) {
     EXPECT_EQ(store->Shown().Width(), 193);
 }
 
-// A page comes straight from the clip file's bytes where they hold the
-// pixels as drawing reads them, and from a load of the file otherwise; either
-// way it is what drawing the loaded picture gives.
-TEST_F(BitmapStore, APageIsWhatTheLoadedPictureDrawsWhereverItIsDrawnFrom) {
+// A clip's pixels are read straight from its file's bytes where they lie as
+// a loaded picture would hold them, and from a load of the file otherwise;
+// either way the page, the copy and the export are the loaded picture's.
+TEST_F(BitmapStore, PagesCopiesAndExportsAreTheLoadedPicturesWhereverItsPixelsAreRead) {
     using test::PlainPicture;
     BmpParts shortSize = PlainPicture(40, 30, 24);
     shortSize.bfSize = 14 + 40 + 1000;  // the load fills the rows left out with zeros
+    BmpParts longer = PlainPicture(20, 20, 8, 256);
+    longer.pixels.resize(longer.pixels.size() + 30, 0x77);  // bytes past the rows, declared
     struct Clip {
         const char* what;
         std::vector<std::uint8_t> file;
@@ -313,6 +315,7 @@ TEST_F(BitmapStore, APageIsWhatTheLoadedPictureDrawsWhereverItIsDrawnFrom) {
         {"24 bits, larger than the frame", test::MakeBmp(PlainPicture(300, 200, 24)), false},
         {"8 bits, smaller than the frame", test::MakeBmp(PlainPicture(50, 40, 8, 30)), false},
         {"1 bit, top-down", test::MakeBmp(PlainPicture(250, -260, 1, 2)), false},
+        {"8 bits, bytes past the rows", test::MakeBmp(longer), false},
         {"32 bits", test::MakeBmp(PlainPicture(230, 60, 32)), true},
         {"bfSize short of the rows", test::MakeBmp(shortSize), true},
     };
@@ -325,14 +328,20 @@ TEST_F(BitmapStore, APageIsWhatTheLoadedPictureDrawsWhereverItIsDrawnFrom) {
 #ifndef _WIN32
         const std::size_t mappedBefore = MadePixelMapBytes();
 #endif
-        ASSERT_TRUE(store->ShowItem(static_cast<int>(i) + 1));
+        if (i == 0) {
+            store->First();
+        } else {
+            store->Next();
+        }
 #ifndef _WIN32
         EXPECT_EQ(MadePixelMapBytes() > mappedBefore, clips[i].loaded);
 #endif
+        ASSERT_EQ(store->Current(), static_cast<int>(i) + 1);
         EXPECT_TRUE(store->DamagedName().empty());
         Dib dib;
         ReadOnlyMemoryStream stream(clips[i].file.data(), clips[i].file.size());
         dib.LoadFromStream(stream);
+
         const Rect& place = store->DrawRect();
         EXPECT_EQ(place, FitToFrame(dib.GetWidth(), dib.GetHeight(), 193, 193));
         MemoryCanvas expected(place.Width(), place.Height());
@@ -341,6 +350,15 @@ TEST_F(BitmapStore, APageIsWhatTheLoadedPictureDrawsWhereverItIsDrawnFrom) {
         ASSERT_EQ(store->Shown().Height(), expected.Height());
         const auto pixels = static_cast<std::size_t>(expected.Width()) * static_cast<std::size_t>(expected.Height());
         EXPECT_TRUE(std::equal(expected.Pixels(), expected.Pixels() + pixels, store->Shown().Pixels()));
+
+        MemoryStream saved;
+        dib.SaveToStream(saved);
+        const std::vector<std::uint8_t>& file = saved.Bytes();
+        clipboard.blocks.clear();
+        store->CopyToClipboard();
+        EXPECT_EQ(clipboard.blocks[kCfDib], std::vector<std::uint8_t>(file.begin() + 14, file.end()));
+        store->ExportToFile(scratch.Base() + "out.bmp");
+        EXPECT_EQ(folder.ReadWholeFile(scratch.Base() + "out.bmp"), std::string(file.begin(), file.end()));
     }
 }
 
