@@ -1,5 +1,5 @@
 // Dib::LoadFromStream on arbitrary bytes, and the pixels of the same bytes
-// drawn where they lie, which must draw what the load gives.
+// used where they lie, which must draw and write what the load gives.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +23,13 @@ void CheckPixelsInPlace(const std::uint8_t* data, std::size_t size, bool loaded,
     MemoryCanvas inPlace(17, 13);
     inPlace.StretchDib(place, *pixels, pixels->Width(), pixels->Height(), nullptr);
     if (!std::equal(fromLoad.Pixels(), fromLoad.Pixels() + 17 * 13, inPlace.Pixels())) std::abort();
+    // Written out, the pixels where they lie make the loaded picture's file.
+    if (pixels->Size > fuzz::kRoundTripLimit) return;
+    MemoryStream loadedFile;
+    dib.SaveToStream(loadedFile);
+    MemoryStream inPlaceFile;
+    WriteBmpFile(*pixels, inPlaceFile);
+    if (loadedFile.Bytes() != inPlaceFile.Bytes()) std::abort();
 }
 
 }  // namespace
