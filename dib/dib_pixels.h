@@ -31,9 +31,9 @@ struct DibImage {
 };
 static_assert(offsetof(DibImage, Colors) == offsetof(DibImage, Header) + kInfoHeaderSize);
 
-// What drawing reads of an image: the header and colour table of a DibImage,
-// and pixels that are its store's or lie elsewhere, such as in a BMP file's
-// bytes. Holds none of them: they must outlive the view.
+// What drawing and writing read of an image: the header and colour table of
+// a DibImage, and pixels that are its store's or lie elsewhere, such as in a
+// BMP file's bytes. Holds none of them: they must outlive the view.
 struct DibView {
     DibView(const DibImage& image) noexcept  // NOLINT: every image is a view of itself
         : Meta(image), Bits(image.Store.Bits()), Size(image.Store.Size()) {}
@@ -89,7 +89,7 @@ public:
 };
 
 // The pixels of a BMP file held in memory, where they lie, when they can be
-// drawn from there as DibPixels::LoadFromStream would hold them: 1, 4, 8 or
+// used from there as DibPixels::LoadFromStream would hold them: 1, 4, 8 or
 // 24 bits, not run-length encoded, all the bytes the file declares present
 // and no fewer than drawing reads. The file's header and colour table go into
 // meta, which the view shows them from. Nothing for any other file, also for
