@@ -603,6 +603,18 @@ TEST_F(CoreWithPictures, ADroppedBmpFileIsCheckedByTheProgramAndOfferedAsADib) {
     folder.WriteWholeFile(badPath, std::string(badBytes.begin(), badBytes.end()));
     EXPECT_THROW(core->PutFileOnClipboard(badPath), FileOpenError);
     EXPECT_EQ(clipboard.blocks[kCfDib], std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end()));
+
+    // A 32-bit file is offered as the 24-bit picture the program reads from it.
+    const std::vector<std::uint8_t> bytes32 = test::MakeBmp(test::PlainPicture(6, 3, 32));
+    const std::string path32 = scratch.Base() + "c.bmp";
+    folder.WriteWholeFile(path32, std::string(bytes32.begin(), bytes32.end()));
+    core->PutFileOnClipboard(path32);
+    Dib read;
+    read.LoadFromFile(path32);
+    MemoryStream file24;
+    read.SaveToStream(file24);
+    EXPECT_EQ(read.Pixels()->Image.Header.biBitCount, 24);
+    EXPECT_EQ(clipboard.blocks[kCfDib], std::vector<std::uint8_t>(file24.Bytes().begin() + 14, file24.Bytes().end()));
 }
 
 TEST_F(CoreWithPictures, TheCopyButtonSwitchesContinuousRegistrationOffBeforeCopying) {
