@@ -228,17 +228,13 @@ void AppCore::PutFileOnClipboard(const std::string& path) {
     } else if (extension == ".BMP") {
         // The program's own reader checks the file; the system never decodes
         // it, and others get the checked picture as a DIB.
-        UniqueGlobal block;
+        Dib picture;
         try {
-            folder_.ViewWholeFile(path, [&block](std::string_view bytes) {
-                UseBmpPixels(bytes, [&block](const DibView& picture) { block = PackedDibBlock(picture); });
-            });
-        } catch (const OutOfMemoryError&) {
-            throw;  // the memory for the block failed, not the file
+            picture.LoadFromFile(path);
         } catch (const Exception&) {
             throw FileOpenError(path);
         }
-        clipboard_.SetBlock(kCfDib, std::move(block), UniquePalette());
+        PutOnClipboard(picture, clipboard_);
     }
 }
 

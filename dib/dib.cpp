@@ -195,18 +195,6 @@ const bool kRegistered = (RegisterDibFormat(), true);
 
 }  // namespace
 
-void UseBmpPixels(std::string_view file, const std::function<void(const DibView&)>& use) {
-    DibImage meta;
-    if (auto pixels = PixelsInPlace(file, meta)) {
-        use(*pixels);
-        return;
-    }
-    Dib dib;
-    ReadOnlyMemoryStream stream(file.data(), file.size());
-    dib.LoadFromStream(stream);
-    use(dib.Pixels()->Image);
-}
-
 void RegisterDibFormat() {
     static bool done = false;
     if (done) {

@@ -4,9 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <string_view>
 
 #include "dib/graphic.h"
 #include "dib/dib_pixels.h"
@@ -90,11 +88,6 @@ private:
 
     std::shared_ptr<DibPixels> pixels_;
 };
-
-// Hands use the pixels of a BMP file held in memory: where they lie when they
-// can be used from there (PixelsInPlace), else those of the file loaded into
-// a Dib for the call. Throws what the load throws.
-void UseBmpPixels(std::string_view file, const std::function<void(const DibView&)>& use);
 
 // Registers Dib with the picture registry under CF_DIB and the extension
 // "dib". Runs once at start-up; calling it again does nothing.

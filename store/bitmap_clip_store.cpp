@@ -44,7 +44,17 @@ std::string_view BytesOf(const MemoryStream& file) {
 }  // namespace
 
 void BitmapClipStore::UseClip(int index, const std::function<void(const DibView&)>& use) {
-    folder_.ViewWholeFile(ClipPath(index), [&use](std::string_view bytes) { UseBmpPixels(bytes, use); });
+    folder_.ViewWholeFile(ClipPath(index), [&use](std::string_view bytes) {
+        DibImage meta;
+        if (auto pixels = PixelsInPlace(bytes, meta)) {
+            use(*pixels);
+            return;
+        }
+        Dib dib;
+        ReadOnlyMemoryStream stream(bytes.data(), bytes.size());
+        dib.LoadFromStream(stream);
+        use(dib.Pixels()->Image);
+    });
 }
 
 std::string BitmapClipStore::CounterText() const {
