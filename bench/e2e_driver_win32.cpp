@@ -3,7 +3,10 @@
 // program next to the same work done by the smallest program that can do it,
 // in the same run, as medians of several rounds:
 //   start-up          process start until the main window is visible, beside
-//                     this driver starting itself as the smallest window;
+//                     smallest_window.exe, built next to this driver, and
+//                     beside its build with a status bar of the common
+//                     controls (the main window needs them, and under Wine
+//                     loading them alone costs a tenth of a start);
 //                     once more with 300 text clips and the picture clips
 //                     registered below in the program's folder
 //   text capture      another program sets a text until it is the history's
@@ -25,7 +28,7 @@
 //                     itself (the file deleted, the followers renumbered,
 //                     every clip read for its row)
 //   e2e_driver run FOLDER      the table (FOLDER must exist)
-//   e2e_driver tiny | viewer | reader   the floors' own programs, started by run
+//   e2e_driver viewer | reader   the floors' own programs, started by run
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +37,7 @@
 #include <vector>
 
 #include "bench/driver_support_win32.h"
+#include "bench/floor_window_win32.h"
 #include "dib/bmp_builder.h"
 #include "store/clip_numbering.h"
 #include "support/clipboard_source_win32.h"
@@ -55,15 +59,10 @@ constexpr int kTextClips = 300;
 constexpr int kDeleteRounds = 5;
 constexpr std::int32_t kWidth = 3840;
 constexpr std::int32_t kHeight = 2160;
-constexpr wchar_t kTinyClass[] = L"LumeretBenchTinyWindow";
+constexpr wchar_t kSmallestClass[] = L"LumeretBenchSmallestWindow";
 constexpr wchar_t kViewerClass[] = L"LumeretBenchViewer";
 
 // --- The floors' own programs ---
-
-LRESULT CALLBACK TinyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 
 HWND viewerList = nullptr;
 HWND nextViewer = nullptr;
@@ -108,28 +107,12 @@ LRESULT CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-int RunWindow(const wchar_t* className, WNDPROC proc, bool viewer) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowW(className, L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-    if (viewer) {
-        viewerList = CreateWindowW(L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 0, 0, 180, 150, hwnd, nullptr,
-                                   wc.hInstance, nullptr);
-        nextViewer = SetClipboardViewer(hwnd);
-    }
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+int RunViewer() {
+    return RunFloorWindow(kViewerClass, &ViewerProc, [](HWND window) {
+        viewerList = CreateWindowW(L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 0, 0, 180, 150,
+                                   window, nullptr, GetModuleHandleW(nullptr), nullptr);
+        nextViewer = SetClipboardViewer(window);
+    });
 }
 
 // --- Measuring ---
@@ -170,6 +153,11 @@ std::string ThisExe() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return path;
+}
+
+std::string BesideThisExe(const std::string& name) {
+    const std::string self = ThisExe();
+    return self.substr(0, self.find_last_of('\\') + 1) + name;
 }
 
 // Seconds from process start until its window of the class is visible; the
@@ -342,25 +330,25 @@ std::vector<double> DeleteFirstClips(const ProgramProcess& lumeret, HWND main) {
 struct StartTimes {
     std::vector<double> program;
     std::vector<double> floor;
+    std::vector<double> floorWithStatusBar;
 };
 
-// Start-up, alternating the program and the smallest window; which of the
-// two starts first changes from round to round, so that neither always
-// follows the other's end.
+// Start-up, the program and the two smallest windows in turn; which of them
+// starts first changes from round to round, so that none always follows
+// another's end.
 StartTimes StartUps(const std::string& folder) {
     StartTimes times;
-    for (int round = 0; round < kStartRounds; ++round) {
-        auto program = [&] {
+    auto start = [&](int which) {
+        if (which == 0) {
             times.program.push_back(StartUp(folder + "lumeret.exe", "", folder, L"LumeretMainWindow"));
-        };
-        auto floor = [&] { times.floor.push_back(StartUp(ThisExe(), "tiny", folder, kTinyClass)); };
-        if (round % 2 == 0) {
-            program();
-            floor();
         } else {
-            floor();
-            program();
+            const char* floor = which == 1 ? "smallest_window.exe" : "smallest_window_with_status_bar.exe";
+            (which == 1 ? times.floor : times.floorWithStatusBar)
+                .push_back(StartUp(BesideThisExe(floor), "", folder, kSmallestClass));
         }
+    };
+    for (int round = 0; round < kStartRounds; ++round) {
+        for (int i = 0; i < 3; ++i) start((round + i) % 3);
         Sleep(300);  // the closed program is gone
     }
     return times;
@@ -377,6 +365,7 @@ int Run(const std::string& folder) {
     std::printf("%-44s %12s %12s %8s\n", "", "lumeret", "floor", "ratio");
     const StartTimes start = StartUps(folder);
     Row("start -> main window visible", Median(start.program), Median(start.floor));
+    Row("start -> visible (floor with a status bar)", Median(start.program), Median(start.floorWithStatusBar));
 
     // Text capture: the smallest viewer alone, then the program alone.
     TextTimes floorText;
@@ -478,8 +467,7 @@ int Run(const std::string& folder) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "tiny") return RunWindow(kTinyClass, &TinyProc, false);
-    if (mode == "viewer") return RunWindow(kViewerClass, &ViewerProc, true);
+    if (mode == "viewer") return RunViewer();
     if (mode == "reader") return RunReader();
     std::string folder = argc > 2 ? argv[2] : "";
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
