@@ -6,6 +6,7 @@
 #include "app/screen_center_win32.h"
 #include "dib/hdc_canvas_win32.h"
 #include "platform/controls_win32.h"
+#include "platform/dropped_files_win32.h"
 #include "platform/error_report.h"
 #include "platform/glyph_button_win32.h"
 #include "platform/popup_menu_win32.h"
@@ -34,9 +35,9 @@ enum MenuId { kMenuCopy = 301, kMenuRegister, kMenuDelete, kMenuDeleteAll, kMenu
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT_PTR kClipboardWaitTimer = 2;
 constexpr UINT kClipboardWaitRetry = WM_APP + 1;
+constexpr UINT kAcceptDrops = WM_APP + 2;
 constexpr UINT kStatusTimerMs = 1000;
 constexpr int kListItemHeight = 12;
-constexpr UINT kAllDroppedFiles = 0xFFFFFFFF;
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
@@ -71,18 +72,6 @@ constexpr ControlLayout kLayout[] = {
      LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_BORDER},
     {&MainWindow::Controls::statusBar, kIdStatus, STATUSCLASSNAMEW, 0, 290, 202, 19, "",
      CCS_NORESIZE | CCS_NOPARENTALIGN},
-};
-
-// Gives back the drop handle however the drop's handling ends.
-class DropGuard {
-public:
-    explicit DropGuard(HDROP drop) : drop_(drop) {}
-    DropGuard(const DropGuard&) = delete;
-    DropGuard& operator=(const DropGuard&) = delete;
-    ~DropGuard() { DragFinish(drop_); }
-
-private:
-    HDROP drop_;
 };
 
 }  // namespace
@@ -209,17 +198,11 @@ void MainWindow::ToggleScrapbook() {
 }
 
 void MainWindow::OnFilesDropped(HDROP drop) {
-    DropGuard guard(drop);
-    UINT count = DragQueryFileA(drop, kAllDroppedFiles, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH + 1] = {};
-        UINT n = DragQueryFileA(drop, i, name, sizeof(name));
-        core_.PutFileOnClipboard(std::string(name, n));
-    }
+    for (const std::string& name : TakeDroppedFiles(drop)) core_.PutFileOnClipboard(name);
 }
 
 void MainWindow::SaveSettings() {
-    DragAcceptFiles(Handle(), FALSE);
+    AcceptDroppedFiles(Handle(), false);
     // A minimised window reports a position off every screen; its restored
     // place is what the next start should use.
     WINDOWPLACEMENT placement{sizeof(placement)};
@@ -314,12 +297,17 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         // Each time the window becomes visible it takes dropped files and
-        // brings everything in line with the clipboard.
+        // brings everything in line with the clipboard. Taking files loads
+        // the shell's library the first time, so it waits until the window
+        // is on the screen.
         if (wParam) {
-            DragAcceptFiles(Handle(), TRUE);
+            PostMessageW(Handle(), kAcceptDrops, 0, 0);
             core_.HandleClipboardChange();
         }
         break;
+    case kAcceptDrops:
+        if (IsWindowVisible(Handle())) AcceptDroppedFiles(Handle(), true);
+        return 0;
     case WM_SETFOCUS:
         // The history list is the one control here that takes the focus.
         SetFocus(ui_.historyList);

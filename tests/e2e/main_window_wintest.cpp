@@ -236,6 +236,13 @@ TEST_F(MainWindow, PreviewSwitchedOffShowsTheLabel) {
     EXPECT_TRUE(IsWindowVisible(Main().Ui().previewOffLabel));
 }
 
+TEST_F(MainWindow, TheShownWindowTakesDroppedFilesUntilTheProgramEnds) {
+    auto takesFiles = [this] { return (GetWindowLongW(Main().Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
+    EXPECT_TRUE(takesFiles());
+    Main().SaveSettings();  // what the program does as it ends
+    EXPECT_FALSE(takesFiles());
+}
+
 TEST_F(MainWindow, DroppedFilesGoToTheClipboardInOrder) {
     WriteFileBytes(folder.Path() + "a.Txt", "dropped\nsecond line");
     WriteFileBytes(folder.Path() + "b.bmp", SolidBmpFile(10, 5, 0, 0, 255));
