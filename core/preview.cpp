@@ -2,14 +2,13 @@
 
 namespace lumeret {
 
-void Preview::UpdateBoxSide() {
-    boxSide_ = showingBitmap_ ? kSide : 0;
-    changed();
-}
-
 void Preview::SetShowingBitmap(bool showing) {
+    const int side = showing ? kSide : 0;
+    // Every text copied sets this again: the window hears only of a change.
+    if (showing == showingBitmap_ && side == boxSide_) return;
     showingBitmap_ = showing;
-    UpdateBoxSide();
+    boxSide_ = side;
+    changed();
 }
 
 void Preview::SwitchOff() {

@@ -25,7 +25,7 @@ public:
     const Rect& PictureRect() const { return pictureRect_; }
     const MemoryCanvas& Picture() const { return picture_; }
 
-    // Sets ShowingBitmap and sizes the box by it.
+    // Sets ShowingBitmap and sizes the box by it; tells of a change only.
     void SetShowingBitmap(bool showing);
     // The state of a switched-off preview: no box, the label shows.
     void SwitchOff();
@@ -37,8 +37,6 @@ public:
     Signal<> changed;
 
 private:
-    void UpdateBoxSide();
-
     bool showingBitmap_ = false;
     int boxSide_ = 0;
     bool offLabelVisible_ = false;

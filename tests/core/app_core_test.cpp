@@ -122,6 +122,17 @@ TEST_F(Core, CopiedTextEntersTrimmedAtTheTopSelectedAndHidesThePreview) {
     EXPECT_EQ(core->HistoryRows().Selected(), 0);
     EXPECT_FALSE(core->ClipboardPreview().ShowingBitmap());
     EXPECT_EQ(core->ClipboardPreview().BoxSide(), 0);
+    // The window redraws the preview only when something in it changed.
+    int redraws = 0;
+    core->ClipboardPreview().changed.Connect([&] { ++redraws; });
+    CopyFromOutside("third");
+    EXPECT_EQ(redraws, 0);
+    clipboard.text.reset();
+    clipboard.hasBitmap = true;
+    ++clipboard.stamp;
+    Report();
+    EXPECT_GE(redraws, 1);
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), Preview::kSide);
 }
 
 TEST_F(Core, AClipboardWithNeitherFormatChangesNothing) {
