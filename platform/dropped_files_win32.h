@@ -16,7 +16,8 @@ namespace lumeret {
 void AcceptDroppedFiles(HWND window, bool accept);
 
 // The names of the dropped files, in the system's code page and in the order
-// given; the drop is finished either way.
+// given, and the drop finished; none where the shell's library cannot be
+// loaded.
 std::vector<std::string> TakeDroppedFiles(HDROP drop);
 
 }  // namespace lumeret
