@@ -62,6 +62,8 @@ TEST(Startup, MainWindowHasItsCaptionAndClientSize) {
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
+    // Shown, it takes files dropped from the shell.
+    EXPECT_TRUE(WaitFor([main] { return (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; }));
     // The other windows exist, hidden.
     EXPECT_TRUE(program.Windows(L"LumeretScrapbook").empty());
     EXPECT_TRUE(program.Windows(L"LumeretSettings").empty());
