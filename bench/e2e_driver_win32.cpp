@@ -6,7 +6,7 @@
 //                     smallest_window.exe, built next to this driver, and
 //                     beside its build with a status bar of the common
 //                     controls (the main window needs them, and under Wine
-//                     loading them alone costs a tenth of a start);
+//                     loading them is a large cost of its own);
 //                     once more with 300 text clips and the picture clips
 //                     registered below in the program's folder
 //   text capture      another program sets a text until it is the history's
