@@ -176,7 +176,7 @@ void BM_PageOfA24BitClipInPlace(benchmark::State& state) {
     for (auto _ : state) {
         DibImage meta;
         auto pixels = PixelsInPlace(file, meta);
-        canvas.StretchDib(kPage, *pixels, pixels->Width(), pixels->Height(), nullptr);
+        canvas.StretchDib(kPage, *pixels, nullptr);
         benchmark::DoNotOptimize(canvas.Pixel(96, 54));
     }
 }

@@ -15,10 +15,9 @@ namespace lumeret {
 class Canvas {
 public:
     virtual ~Canvas() = default;
-    // Draws the whole image (width x height pixels) scaled into dest, with
-    // palette (may be nullptr) selected as a background palette.
-    virtual void StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
-                            std::int32_t height, PaletteHandle palette) = 0;
+    // Draws the whole image scaled into dest, with palette (may be nullptr)
+    // selected as a background palette.
+    virtual void StretchDib(const Rect& dest, const DibView& image, PaletteHandle palette) = 0;
 };
 
 // A picture of 0x00RRGGBB pixels, top row first. Stretching takes the nearest
@@ -28,8 +27,7 @@ class MemoryCanvas : public Canvas {
 public:
     MemoryCanvas(std::int32_t width, std::int32_t height, std::uint32_t background = 0xFFFFFF);
 
-    void StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
-                    std::int32_t height, PaletteHandle palette) override;
+    void StretchDib(const Rect& dest, const DibView& image, PaletteHandle palette) override;
 
     std::int32_t Width() const noexcept { return width_; }
     std::int32_t Height() const noexcept { return height_; }

@@ -104,7 +104,7 @@ void Dib::Draw(Canvas& canvas, const Rect& rect) {
         return;
     }
     PaletteHandle palette = GetPalette();
-    canvas.StretchDib(rect, pixels_->Image, pixels_->Width, pixels_->Height, palette);
+    canvas.StretchDib(rect, pixels_->Image, palette);
 }
 
 bool Dib::GetEmpty() const {

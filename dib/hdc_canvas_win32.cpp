@@ -4,12 +4,11 @@
 
 namespace lumeret {
 
-void HdcCanvas::StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
-                           std::int32_t height, PaletteHandle palette) {
+void HdcCanvas::StretchDib(const Rect& dest, const DibView& image, PaletteHandle palette) {
     BackgroundPaletteGuard selected(dc_, palette);
     const int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
-    StretchDIBits(dc_, dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top, 0, 0, width,
-                  height, image.Bits, static_cast<const BITMAPINFO*>(image.Meta.BitmapInfo()), DIB_RGB_COLORS,
+    StretchDIBits(dc_, dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top, 0, 0, image.Width(),
+                  image.Height(), image.Bits, static_cast<const BITMAPINFO*>(image.Meta.BitmapInfo()), DIB_RGB_COLORS,
                   copyMode_);
     if (oldMode != 0) {
         SetStretchBltMode(dc_, oldMode);

@@ -12,8 +12,7 @@ class HdcCanvas : public Canvas {
 public:
     explicit HdcCanvas(HDC dc, DWORD copyMode = SRCCOPY) noexcept : dc_(dc), copyMode_(copyMode) {}
 
-    void StretchDib(const Rect& dest, const DibView& image, std::int32_t width, std::int32_t height,
-                    PaletteHandle palette) override;
+    void StretchDib(const Rect& dest, const DibView& image, PaletteHandle palette) override;
 
     HDC Handle() const noexcept { return dc_; }
     DWORD CopyMode() const noexcept { return copyMode_; }

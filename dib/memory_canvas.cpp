@@ -110,8 +110,9 @@ std::uint32_t MemoryCanvas::Pixel(std::int32_t x, std::int32_t y) const {
     return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 
-void MemoryCanvas::StretchDib(const Rect& dest, const DibView& image, std::int32_t width,
-                              std::int32_t height, PaletteHandle) {
+void MemoryCanvas::StretchDib(const Rect& dest, const DibView& image, PaletteHandle) {
+    const std::int32_t width = image.Width();
+    const std::int32_t height = image.Height();
     const std::int64_t destWidth = static_cast<std::int64_t>(dest.Right) - dest.Left;
     const std::int64_t destHeight = static_cast<std::int64_t>(dest.Bottom) - dest.Top;
     if (destWidth <= 0 || destHeight <= 0 || width <= 0 || height <= 0) {

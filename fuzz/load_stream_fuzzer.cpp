@@ -21,7 +21,7 @@ void CheckPixelsInPlace(const std::uint8_t* data, std::size_t size, bool loaded,
     MemoryCanvas fromLoad(17, 13);
     dib.Draw(fromLoad, place);
     MemoryCanvas inPlace(17, 13);
-    inPlace.StretchDib(place, *pixels, pixels->Width(), pixels->Height(), nullptr);
+    inPlace.StretchDib(place, *pixels, nullptr);
     if (!std::equal(fromLoad.Pixels(), fromLoad.Pixels() + 17 * 13, inPlace.Pixels())) std::abort();
     // Written out, the pixels where they lie make the loaded picture's file.
     if (pixels->Size > fuzz::kRoundTripLimit) return;

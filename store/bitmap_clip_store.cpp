@@ -83,7 +83,7 @@ bool BitmapClipStore::ShowItem(int index) {
 void BitmapClipStore::ShowPicture(const DibView& picture) {
     Rect fitted = FitToFrame(picture.Width(), picture.Height(), frameWidth_, frameHeight_);
     MemoryCanvas scaled(fitted.Width(), fitted.Height());
-    scaled.StretchDib(fitted, picture, picture.Width(), picture.Height(), nullptr);
+    scaled.StretchDib(fitted, picture, nullptr);
     damagedName_.clear();
     damageReason_.clear();
     drawRect_ = fitted;
