@@ -39,6 +39,7 @@
 #include "bench/driver_support_win32.h"
 #include "bench/floor_window_win32.h"
 #include "dib/bmp_builder.h"
+#include "platform/module_path_win32.h"
 #include "store/clip_numbering.h"
 #include "support/clipboard_source_win32.h"
 #include "support/program_win32.h"
@@ -50,6 +51,8 @@ namespace {
 using namespace lumeret::test;
 using namespace lumeret::bench;
 using lumeret::ClipFileName;
+using lumeret::ExecutableFolder;
+using lumeret::ExecutablePath;
 
 constexpr DWORD kStartTimeoutMs = 60000;
 constexpr int kStartRounds = 21;
@@ -147,17 +150,6 @@ HWND WaitVisible(DWORD processId, const wchar_t* className) {
         Sleep(0);
     }
     return nullptr;
-}
-
-std::string ThisExe() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
-std::string BesideThisExe(const std::string& name) {
-    const std::string self = ThisExe();
-    return self.substr(0, self.find_last_of('\\') + 1) + name;
 }
 
 // Seconds from process start until its window of the class is visible; the
@@ -344,7 +336,7 @@ StartTimes StartUps(const std::string& folder) {
         } else {
             const char* floor = which == 1 ? "smallest_window.exe" : "smallest_window_with_status_bar.exe";
             (which == 1 ? times.floor : times.floorWithStatusBar)
-                .push_back(StartUp(BesideThisExe(floor), "", folder, kSmallestClass));
+                .push_back(StartUp(ExecutableFolder() + floor, "", folder, kSmallestClass));
         }
     };
     for (int round = 0; round < kStartRounds; ++round) {
@@ -371,7 +363,7 @@ int Run(const std::string& folder) {
     TextTimes floorText;
     {
         Child viewer;
-        if (!Start(viewer, ThisExe(), "viewer", folder)) return 1;
+        if (!Start(viewer, ExecutablePath(), "viewer", folder)) return 1;
         HWND window = WaitVisible(viewer.info.dwProcessId, kViewerClass);
         HWND list = window ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
         if (!list) return std::fprintf(stderr, "the viewer did not start\n"), 1;
@@ -411,7 +403,7 @@ int Run(const std::string& folder) {
         // Another process reads it, as the smallest program would.
         {
             Child reader;
-            if (!Start(reader, ThisExe(), "reader", folder)) return 1;
+            if (!Start(reader, ExecutablePath(), "reader", folder)) return 1;
             Sleep(500);  // it has started and waits
             SetEvent(readNow);
             DWORD micros = 0;
