@@ -13,7 +13,8 @@ HMODULE ShellLibrary() {
 // The shell's function of that name; null where it or the library is missing.
 template <typename Function>
 Function* ShellFunction(const char* name) {
-    const FARPROC found = ShellLibrary() ? GetProcAddress(ShellLibrary(), name) : nullptr;
+    const HMODULE shell = ShellLibrary();
+    const FARPROC found = shell ? GetProcAddress(shell, name) : nullptr;
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
 }
 
