@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# The soak benchmark under Wine, not part of the tests: the real program
-# (64-bit build) is worked from another process through the clipboard.
+# The soak benchmark under Wine, not part of the tests: the real program is
+# worked from another process through the clipboard.
 #   bench/soak.sh [CHANGES]   texts and small pictures in turn (default 10000);
 #                             the program's memory and handle counts at the
 #                             start and at the end should stay flat.
 #   bench/soak.sh large       a 20000 x 10000 8-bit picture (200 MB), copied
 #                             and registered: peak memory and time.
-# LUMERET_EXE=path measures another build of lumeret.exe. Needs the windows64
-# build (cmake --preset windows64 && cmake --build --preset windows64) and an X
-# display (xvfb-run -a bench/soak.sh).
+# Measures the 64-bit build (cmake --preset windows64 && cmake --build --preset
+# windows64), or with LUMERET_BITS=32 the shipped 32-bit one (preset windows),
+# where this machine runs 32-bit code; LUMERET_EXE=path measures another
+# lumeret.exe of the same bitness. Needs an X display (xvfb-run -a
+# bench/soak.sh).
 set -euo pipefail
 . "$(dirname "$0")/driver-folder.sh" soak
 mode=${1:-10000}
@@ -36,9 +38,9 @@ trap 'kill "$watcher" 2>/dev/null || true; rm -rf "$folder" "$folder.peak"' EXIT
 
 winfolder="Z:${folder//\//\\}"
 if [ "$mode" = large ]; then
-  bash "$root/cmake/wine-run.sh" 64 "$driver" large "$winfolder"
+  bash "$root/cmake/wine-run.sh" "$bits" "$driver" large "$winfolder"
 else
-  bash "$root/cmake/wine-run.sh" 64 "$driver" soak "$winfolder" "$mode"
+  bash "$root/cmake/wine-run.sh" "$bits" "$driver" soak "$winfolder" "$mode"
 fi
 kill "$watcher" 2>/dev/null || true
 if [ -s "$folder.peak" ]; then
