@@ -8,7 +8,9 @@
 #include <optional>
 
 #include "core/status_texts.h"
+#include "dib/bmp_builder.h"
 #include "platform/clipboard_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/wide_win32.h"
 #include "scrapbook/save_dialog_win32.h"
 
@@ -362,6 +364,45 @@ TEST_F(ScrapbookWithBadBitmaps, DamagedClipsAreShownByNameCountedAndDeletableWit
     EXPECT_TRUE(ReportedErrors().empty());
     RegisterText("still works");
     EXPECT_EQ(TextClipRows(), std::vector<std::string>{"still works"});
+}
+
+// A clip placed by hand whose picture is larger than the program takes: its
+// file (1.8 GB, with no disk blocks behind it on Linux) is viewed, not read,
+// and the page names it with the reason. The 32-bit build has room for the
+// view only above 2 GiB.
+class ScrapbookWithAHugeBitmapClip : public Scrapbook {
+protected:
+    static constexpr std::int32_t kWidth = 24000;
+    static constexpr std::int32_t kHeight = 25000;
+    void BeforeStart() override {
+        CreateDirectoryA((folder.Path() + "bmp").c_str(), nullptr);
+        // The headers as written for a 24-bit clip; the pixels follow them.
+        BmpParts header;
+        header.width = kWidth;
+        header.height = kHeight;
+        const std::uint64_t fileBytes = 14 + 40 + std::uint64_t{kWidth} * 3 * kHeight;
+        header.bfSize = static_cast<std::uint32_t>(fileBytes);
+        const std::vector<std::uint8_t> headers = MakeBmp(header);
+        WriteFileBytes(BitmapClipFile(0), std::string(headers.begin(), headers.end()));
+        UniqueFileHandle file(CreateFileA(BitmapClipFile(0).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER end{};
+        end.QuadPart = static_cast<LONGLONG>(fileBytes);
+        ASSERT_TRUE(file && SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+    }
+};
+
+TEST_F(ScrapbookWithAHugeBitmapClip, IsNamedOnItsPageWithItsSizeAndNoMessage) {
+    EXPECT_TRUE(ReportedErrors().empty());
+    EXPECT_EQ(Core().BitmapClips().Count(), 1);
+    EXPECT_EQ(Counter(), "1 / 1");
+    EXPECT_EQ(Core().BitmapClips().DamagedName(), "00000000.bmp");
+    EXPECT_EQ(Core().BitmapClips().DamageReason(),
+              "TVyInternalDIB.LoadFromStream: Picture Too Large (24000 x 25000 pixels)");
+    // The rest of the program goes on.
+    RegisterText("after the huge clip");
+    EXPECT_EQ(TextClipRows(), std::vector<std::string>{"after the huge clip"});
+    EXPECT_TRUE(ReportedErrors().empty());
 }
 
 // --- Text clips ---
