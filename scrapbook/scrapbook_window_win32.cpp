@@ -138,7 +138,8 @@ void PaintDamagedClip(HDC dc, const RECT& box, const std::string& name, const st
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     SelectGuard font(dc, UiFont());  // the font of the page's other texts
-    DrawTextW(dc, lines.c_str(), static_cast<int>(lines.size()), &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, lines.c_str(), static_cast<int>(lines.size()), &text,
+              DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
 }
 
 }  // namespace

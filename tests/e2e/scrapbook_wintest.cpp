@@ -31,6 +31,20 @@ unsigned Le(const std::string& bytes, std::size_t at, int size) {
 
 std::string ClipboardText() { return ClipboardWin32().Text().value_or(std::string()); }
 
+// Whether the control shows anything but white in its client columns from
+// `left` up to `right`, as drawn on the screen.
+bool InkInColumns(HWND control, int left, int right) {
+    RECT client{};
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    bool ink = false;
+    for (int x = left; x < right && !ink; ++x) {
+        for (int y = 0; y < client.bottom && !ink; ++y) ink = GetPixel(dc, x, y) != RGB(255, 255, 255);
+    }
+    ReleaseDC(control, dc);
+    return ink;
+}
+
 class Scrapbook : public ProgramWindows {
 protected:
     void SetUp() override {
@@ -392,13 +406,24 @@ protected:
     }
 };
 
-TEST_F(ScrapbookWithAHugeBitmapClip, IsNamedOnItsPageWithItsSizeAndNoMessage) {
+TEST_F(ScrapbookWithAHugeBitmapClip, IsNamedOnItsPageWithTheWholeReasonAndNoMessage) {
     EXPECT_TRUE(ReportedErrors().empty());
     EXPECT_EQ(Core().BitmapClips().Count(), 1);
     EXPECT_EQ(Counter(), "1 / 1");
     EXPECT_EQ(Core().BitmapClips().DamagedName(), "00000000.bmp");
     EXPECT_EQ(Core().BitmapClips().DamageReason(),
               "TVyInternalDIB.LoadFromStream: Picture Too Large (24000 x 25000 pixels)");
+    // The reason's first word is wider than the frame. It is broken, not cut
+    // where the text's room ends: a cut glyph would touch the room's edge
+    // columns, which stay white like the margins.
+    TurnTo(ScrapbookPage::Bitmap);
+    const HWND box = Scrap().Ui().pictureBox;
+    UpdateWindow(box);
+    const int width = ClientSize(box).cx;
+    constexpr int kMargin = 8;  // the text's room starts this far inside the frame
+    EXPECT_TRUE(InkInColumns(box, kMargin, width - kMargin));
+    EXPECT_FALSE(InkInColumns(box, 0, kMargin + 1));
+    EXPECT_FALSE(InkInColumns(box, width - kMargin - 1, width));
     // The rest of the program goes on.
     RegisterText("after the huge clip");
     EXPECT_EQ(TextClipRows(), std::vector<std::string>{"after the huge clip"});
