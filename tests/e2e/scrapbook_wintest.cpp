@@ -418,6 +418,7 @@ TEST_F(ScrapbookWithAHugeBitmapClip, IsNamedOnItsPageWithTheWholeReasonAndNoMess
     // columns, which stay white like the margins.
     TurnTo(ScrapbookPage::Bitmap);
     const HWND box = Scrap().Ui().pictureBox;
+    ASSERT_TRUE(PumpUntil([box] { return IsWindowVisible(box) != FALSE; }));  // the page's turn has been taken
     UpdateWindow(box);
     const int width = ClientSize(box).cx;
     constexpr int kMargin = 8;  // the text's room starts this far inside the frame
