@@ -50,8 +50,7 @@ TEST_F(PeopleInput, AQuickDoublePressOfTheBookOpensAndClosesTheScrapbook) {
 class PeopleInputWithFiveBitmaps : public PeopleInput {
 protected:
     void BeforeStart() override {
-        CreateDirectoryA((folder.Path() + "bmp").c_str(), nullptr);
-        for (int i = 0; i < 5; ++i) WriteFileBytes(BitmapClipFile(i), SolidBmpFile(100, 10 * (i + 1), 10, 20, 30));
+        for (int i = 0; i < 5; ++i) WriteBitmapClipFile(i, SolidBmpFile(100, 10 * (i + 1), 10, 20, 30));
     }
 };
 

@@ -82,6 +82,12 @@ protected:
         wsprintfA(name, "%08d", number);
         return folder.Path() + "bmp\\" + name + ".bmp";
     }
+    // Places a picture clip file as the program would find it, its folder made
+    // first.
+    void WriteBitmapClipFile(int number, const std::string& bytes) const {
+        CreateDirectoryA((folder.Path() + "bmp").c_str(), nullptr);
+        WriteFileBytes(BitmapClipFile(number), bytes);
+    }
     // The scrapbook's counter under its pictures.
     std::string Counter() { return Caption(Scrap().Ui().counter); }
     static SIZE ClientSize(HWND control) {

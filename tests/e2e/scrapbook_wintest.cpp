@@ -68,8 +68,7 @@ protected:
         WriteFileBytes(ClipFile(number), text + "\r\n");
     }
     void WriteBitmapClip(int number, int width, int height) {
-        CreateDirectoryA((folder.Path() + "bmp").c_str(), nullptr);
-        WriteFileBytes(BitmapClipFile(number), SolidBmpFile(width, height, 10, 20, 30));
+        WriteBitmapClipFile(number, SolidBmpFile(width, height, 10, 20, 30));
     }
 
     // Registers a picture the way the user does: copy it, press "登録".
@@ -389,7 +388,6 @@ protected:
     static constexpr std::int32_t kWidth = 24000;
     static constexpr std::int32_t kHeight = 25000;
     void BeforeStart() override {
-        CreateDirectoryA((folder.Path() + "bmp").c_str(), nullptr);
         // The headers as written for a 24-bit clip; the pixels follow them.
         BmpParts header;
         header.width = kWidth;
@@ -397,7 +395,7 @@ protected:
         const std::uint64_t fileBytes = 14 + 40 + std::uint64_t{kWidth} * 3 * kHeight;
         header.bfSize = static_cast<std::uint32_t>(fileBytes);
         const std::vector<std::uint8_t> headers = MakeBmp(header);
-        WriteFileBytes(BitmapClipFile(0), std::string(headers.begin(), headers.end()));
+        WriteBitmapClipFile(0, std::string(headers.begin(), headers.end()));
         UniqueFileHandle file(CreateFileA(BitmapClipFile(0).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         LARGE_INTEGER end{};
