@@ -1,6 +1,8 @@
 #include "core/app_core.h"
 
 #include <exception>
+#include <optional>
+#include <string>
 
 #include "core/status_texts.h"
 #include "dib/dib.h"
@@ -67,17 +69,41 @@ bool AppCore::ClipboardIsPrivate() const {
 }
 
 void AppCore::HandleClipboardChange() {
-    handledStamp_ = clipboard_.ChangeStamp();
-    handledAny_ = true;
-    if (ClipboardIsPrivate()) return;
+    // Everything is asked and read under one hold, so that another program's
+    // copy cannot slip in between the question whether the content may be
+    // kept and its reading; the windows change once the hold has ended.
+    std::optional<std::string> text;
+    bool hasBitmap = false;
+    Dib* picture = nullptr;
+    std::exception_ptr refusal;  // the picture's own fault
+    std::exception_ptr failure;  // anything else the reading met
+    {
+        ClipboardHold hold(clipboard_);
+        handledStamp_ = clipboard_.ChangeStamp();
+        handledAny_ = true;
+        if (ClipboardIsPrivate()) return;
+        if (clipboard_.HasFormat(kCfText)) text = clipboard_.Text().value_or(std::string());
+        hasBitmap = clipboard_.HasFormat(kCfBitmap);
+        if (hasBitmap && !(switches_.hidePreview && !switches_.continuousRegistration)) {
+            try {
+                picture = &ClipboardPicture();
+            } catch (const ClipboardError&) {
+                failure = std::current_exception();
+            } catch (const Exception&) {
+                refusal = std::current_exception();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
+    }
     // When both formats are offered, the bitmap's state wins.
-    if (clipboard_.HasFormat(kCfText)) {
+    if (text) {
         preview_.SetShowingBitmap(false);
         RowList::Batch batch(historyRows_);
-        history_.AddText(Trim(clipboard_.Text().value_or(std::string())));
+        history_.AddText(Trim(*text));
         historyRows_.Select(0);
     }
-    if (!clipboard_.HasFormat(kCfBitmap)) {
+    if (!hasBitmap) {
         picture_.reset();
         return;
     }
@@ -85,15 +111,7 @@ void AppCore::HandleClipboardChange() {
     historyRows_.Select(-1);
     if (switches_.hidePreview) preview_.SwitchOff();
     if (switches_.hidePreview && !switches_.continuousRegistration) return;
-    Dib* picture = nullptr;
-    std::exception_ptr refusal;
-    try {
-        picture = &ClipboardPicture();
-    } catch (const ClipboardError&) {
-        throw;
-    } catch (const Exception&) {
-        refusal = std::current_exception();
-    }
+    if (failure) std::rethrow_exception(failure);
     // A picture the program cannot read has no preview; the box keeps the
     // previous one.
     if (!switches_.hidePreview && picture) ShowPreviewOf(*picture);
@@ -124,14 +142,18 @@ Dib& AppCore::ClipboardPicture() {
 }
 
 void AppCore::ShowClipboardPreview() {
-    if (!clipboard_.HasFormat(kCfBitmap) || ClipboardIsPrivate()) return;
+    if (!clipboard_.HasFormat(kCfBitmap)) return;
     Dib* picture = nullptr;
-    try {
-        picture = &ClipboardPicture();
-    } catch (const ClipboardError&) {
-        throw;
-    } catch (const Exception&) {
-        return;
+    {
+        ClipboardHold hold(clipboard_);
+        if (ClipboardIsPrivate()) return;
+        try {
+            picture = &ClipboardPicture();
+        } catch (const ClipboardError&) {
+            throw;
+        } catch (const Exception&) {
+            return;
+        }
     }
     ShowPreviewOf(*picture);
 }
@@ -150,14 +172,20 @@ void AppCore::RegisterPicture(Dib& picture) {
 // --- The main window ---
 
 void AppCore::Register() {
+    // A picture is read under the hold its question whether it may be kept
+    // was asked in; a text comes from the history and needs none.
+    ClipboardHold hold(clipboard_, clipboard_.HasFormat(kCfBitmap));
     const bool isPrivate = ClipboardIsPrivate();
     const bool hasBitmap = !isPrivate && clipboard_.HasFormat(kCfBitmap);
     const bool hasText = !isPrivate && clipboard_.HasFormat(kCfText);
     if (hasBitmap) {
         status_.Show(status::kPleaseWait);
-        RegisterPicture(ClipboardPicture());
+        Dib& picture = ClipboardPicture();
+        hold.End();
+        RegisterPicture(picture);
         status_.Show(status::kBitmapRegistered);
     }
+    hold.End();
     if (hasText && historyRows_.Selected() >= 0) {
         pageWanted(ScrapbookPage::Text);
         std::string text;

@@ -1,7 +1,8 @@
 // The system clipboard as the program sees it. Everything read is copied out
 // while the clipboard is open, and it is closed again before the call
 // returns, on every way out: nothing the program does afterwards can keep it
-// from others.
+// from others. A ClipboardHold keeps it open across several calls instead,
+// so that they all see one content.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +53,35 @@ public:
     virtual void Clear() = 0;
     // A number that changes with every change of the clipboard's contents.
     virtual std::uint32_t ChangeStamp() const = 0;
+
+    // Opens the clipboard until the matching Release, so that no other
+    // program can change it in between; the calls in between do not open it
+    // again. Holds nest. Throws ClipboardError when another program keeps it.
+    virtual void Hold() const = 0;
+    virtual void Release() const = 0;
+};
+
+// Holds the clipboard for its scope: what is asked and read in it is one
+// content, never parts of two. Keep it short and never ask the user in it;
+// no other program can use the clipboard meanwhile.
+class ClipboardHold {
+public:
+    // Holds nothing when told not to.
+    explicit ClipboardHold(const IClipboard& clipboard, bool hold = true) : clipboard_(hold ? &clipboard : nullptr) {
+        if (clipboard_) clipboard_->Hold();
+    }
+    ClipboardHold(const ClipboardHold&) = delete;
+    ClipboardHold& operator=(const ClipboardHold&) = delete;
+    ~ClipboardHold() { End(); }
+
+    // Lets the clipboard go before the scope ends.
+    void End() {
+        if (clipboard_) clipboard_->Release();
+        clipboard_ = nullptr;
+    }
+
+private:
+    const IClipboard* clipboard_;
 };
 
 }  // namespace lumeret

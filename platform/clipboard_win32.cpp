@@ -1,8 +1,8 @@
 #include "platform/clipboard_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "platform/clipboard_session_win32.h"
 #include "platform/errors.h"
 #include "platform/global_memory.h"
 #include "platform/palette.h"
@@ -11,14 +11,72 @@ namespace lumeret {
 
 namespace {
 const char kCannotWrite[] = "クリップボードに書き込めません";
+
+// Another program may hold the clipboard for a moment, so opening is tried a
+// few times with a growing pause; false when it stays held.
+constexpr int kOpenAttempts = 5;
+constexpr DWORD kFirstRetryDelayMs = 10;
+
+bool OpenClipboardRetrying(HWND owner) {
+    DWORD delay = kFirstRetryDelayMs;
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        if (attempt + 1 < kOpenAttempts) {
+            Sleep(delay);
+            delay *= 2;
+        }
+    }
+    return false;
+}
 }  // namespace
 
 bool ClipboardWin32::HasFormat(unsigned format) const {
     return IsClipboardFormatAvailable(format) != FALSE;
 }
 
+void ClipboardWin32::Hold() const {
+    if (holds_ == 0 && !OpenClipboardRetrying(owner_)) throw ClipboardError("クリップボードを開けません");
+    ++holds_;
+}
+
+void ClipboardWin32::Release() const {
+    if (holds_ == 0 || --holds_ > 0) return;
+    ForgetOfferedFormats();
+    CloseClipboard();
+    // Wine keeps its own copy of a block fetched from another program, as
+    // large as the picture in it, until the clipboard is next opened: opening
+    // it once more, without waiting, lets that copy go at once.
+    if (fetchedBlock_ && OpenClipboard(owner_)) CloseClipboard();
+    fetchedBlock_ = false;
+}
+
+void ClipboardWin32::ForgetOfferedFormats() const {
+    offeredKnown_ = false;
+    offered_.clear();
+}
+
+bool ClipboardWin32::Offers(UINT format) const {
+    if (holds_ > 0 && !offeredKnown_) {
+        std::vector<UINT> formats(32);
+        for (int attempt = 0; attempt < 3 && !offeredKnown_; ++attempt) {
+            UINT count = 0;
+            if (GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count)) {
+                formats.resize(count);
+                offered_ = std::move(formats);
+                offeredKnown_ = true;
+            } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER && count > formats.size()) {
+                formats.resize(count);
+            } else {
+                break;
+            }
+        }
+    }
+    if (!offeredKnown_) return IsClipboardFormatAvailable(format) != FALSE;
+    return std::find(offered_.begin(), offered_.end(), format) != offered_.end();
+}
+
 std::optional<std::string> ClipboardWin32::Text() const {
-    ClipboardSession session(owner_);
+    ClipboardHold call(*this);
     HANDLE data = GetClipboardData(CF_TEXT);
     if (!data) return std::nullopt;
     GlobalLockGuard lock(data);
@@ -31,31 +89,17 @@ std::optional<std::string> ClipboardWin32::Text() const {
     return std::string(bytes, length);
 }
 
-namespace {
-
-// Wine keeps its own copy of a block fetched from another program, as large
-// as the picture in it, until the clipboard is next opened: opening it once
-// more, without waiting, lets that copy go at once.
-struct LetFetchedCopyGo {
-    HWND owner;
-    ~LetFetchedCopyGo() {
-        if (OpenClipboard(owner)) CloseClipboard();
-    }
-};
-
-}  // namespace
-
 bool ClipboardWin32::ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const {
-    LetFetchedCopyGo afterwards{owner_};
-    ClipboardSession session(owner_);
+    ClipboardHold call(*this);
     HANDLE data = GetClipboardData(format);
     if (!data) return false;
+    fetchedBlock_ = true;
     copyOut(data);
     return true;
 }
 
 UniquePalette ClipboardWin32::Palette() const {
-    ClipboardSession session(owner_);
+    ClipboardHold call(*this);
     auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
     if (!palette) return UniquePalette();
     PaletteEntry entries[256] = {};
@@ -72,13 +116,13 @@ UINT ClipboardWin32::NamedFormat(const std::string& name) const {
 
 bool ClipboardWin32::HasNamedFormat(const std::string& name) const {
     const UINT format = NamedFormat(name);
-    return format != 0 && IsClipboardFormatAvailable(format);
+    return format != 0 && Offers(format);
 }
 
 std::optional<std::uint32_t> ClipboardWin32::NamedFormatNumber(const std::string& name) const {
     // The clipboard is opened only when the format is there to be read.
     if (!HasNamedFormat(name)) return std::nullopt;
-    ClipboardSession session(owner_);
+    ClipboardHold call(*this);
     HANDLE data = GetClipboardData(NamedFormat(name));
     if (!data) return std::nullopt;
     GlobalLockGuard lock(data);
@@ -88,7 +132,8 @@ std::optional<std::uint32_t> ClipboardWin32::NamedFormatNumber(const std::string
 }
 
 void ClipboardWin32::SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) {
-    ClipboardSession session(owner_);
+    ClipboardHold call(*this);
+    ForgetOfferedFormats();
     if (!EmptyClipboard()) throw ClipboardError(kCannotWrite);
     // The clipboard owns what it accepted.
     if (!SetClipboardData(format, block.get())) throw ClipboardError(kCannotWrite);
@@ -112,7 +157,8 @@ void ClipboardWin32::SetText(const std::string& text) {
 }
 
 void ClipboardWin32::Clear() {
-    ClipboardSession session(owner_);
+    ClipboardHold call(*this);
+    ForgetOfferedFormats();
     EmptyClipboard();
 }
 

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 
@@ -30,6 +31,10 @@ public:
     void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override;
+    // Throws ClipboardError "クリップボードを開けません" when another
+    // program keeps the clipboard through every retry.
+    void Hold() const override;
+    void Release() const override;
 
     HWND Owner() const { return owner_; }
 
@@ -37,9 +42,17 @@ private:
     // The number the system gave the named format, 0 when it gave none. A
     // name keeps its number for the whole session, so each is asked once.
     UINT NamedFormat(const std::string& name) const;
+    // Whether the clipboard offers the format. Within a hold the formats are
+    // asked for once, all together, as nothing can change them meanwhile.
+    bool Offers(UINT format) const;
+    void ForgetOfferedFormats() const;
 
     HWND owner_;
     mutable std::map<std::string, UINT> namedFormats_;
+    mutable int holds_ = 0;
+    mutable bool fetchedBlock_ = false;  // within the hold
+    mutable bool offeredKnown_ = false;
+    mutable std::vector<UINT> offered_;
 };
 
 }  // namespace lumeret

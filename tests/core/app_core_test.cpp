@@ -175,6 +175,27 @@ TEST_F(Core, TextsMarkedNotToBeKeptNeverEnterTheHistory) {
     EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"after", "may be kept", "before"}));
 }
 
+TEST_F(Core, ACopyMadeElsewhereWhileAChangeIsReadLandsOnlyAfterTheReading) {
+    Start();
+    CopyFromOutside("before");
+    clipboard.text = "plain";
+    ++clipboard.stamp;
+    // A password manager copies a secret just after the program has asked
+    // whether the content may be kept: the text read must still be the one
+    // that was asked about.
+    clipboard.nextCopyElsewhere = [this] {
+        clipboard.text = "password";
+        clipboard.namedBlocks = {kExclude};
+        ++clipboard.stamp;
+    };
+    Report();
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"plain", "before"}));
+    EXPECT_EQ(clipboard.holds, 0);
+    EXPECT_EQ(clipboard.text, "password");  // it landed once the clipboard was let go
+    Report();                               // its own notice
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"plain", "before"}));
+}
+
 // --- The register button ---
 
 TEST_F(Core, RegisterStoresTheSelectedEntryNotTheClipboard) {
@@ -523,6 +544,38 @@ TEST_F(CoreWithPictures, APictureMarkedNotToBeKeptIsNeitherPreviewedNorRegistere
     // Turning the preview on again does not show it either.
     core->AcceptSwitches();
     EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);
+}
+
+TEST_F(CoreWithPictures, APictureCopiedElsewhereWhileOneIsReadIsNeitherShownNorStored) {
+    Start();
+    SetContinuousRegistration(true);
+    const auto copySecretElsewhere = [this] {
+        clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(20, 20, 0x80)));
+        clipboard.namedBlocks = {kExclude};
+    };
+    clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(10, 10, 0x40)));
+    clipboard.nextCopyElsewhere = copySecretElsewhere;
+    core->OnClipboardReported();
+    core->OnClipboardReported();  // the secret's own notice
+    EXPECT_EQ(clipboard.holds, 0);
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);
+    ASSERT_EQ(core->BitmapClips().Count(), 1);
+    EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x400000u);
+
+    // The register button reads a picture the change did not read, with the
+    // preview off, under the same rule.
+    SetContinuousRegistration(false);
+    Switches s = core->CurrentSwitches();
+    s.hidePreview = true;
+    core->SetSwitches(s);
+    clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(30, 30, 0x50)));
+    core->OnClipboardReported();
+    clipboard.nextCopyElsewhere = copySecretElsewhere;
+    core->Register();
+    EXPECT_EQ(clipboard.holds, 0);
+    ASSERT_EQ(core->BitmapClips().Count(), 2);
+    EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x500000u);
+    EXPECT_TRUE(prompts.errors.empty());
 }
 
 TEST_F(CoreWithPictures, RegisterStoresThePictureAndAsksForTheBitmapPage) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/global_memory.h"
@@ -118,6 +120,115 @@ TEST(Win32Clipboard, ABlockIsReadWhereItLiesWhileTheClipboardIsOpenAndClosedOnEv
     EXPECT_FALSE(called);
     EXPECT_TRUE(OthersCanOpenClipboard());
     DestroyWindow(owner);
+}
+
+// A window of this thread's own, as the program's main window is.
+class OwnerWindow {
+public:
+    OwnerWindow()
+        : handle_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr)) {}
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    ~OwnerWindow() { DestroyWindow(handle_); }
+    HWND Handle() const { return handle_; }
+
+private:
+    HWND handle_;
+};
+
+TEST(Win32Clipboard, AHoldKeepsOthersOutUntilItsLastEndWhateverIsReadInIt) {
+    const char bytes[] = "held";
+    PutRawText(bytes, sizeof bytes);
+    OwnerWindow owner;
+    ClipboardWin32 clipboard(owner.Handle());
+    {
+        ClipboardHold outer(clipboard);
+        EXPECT_FALSE(OthersCanOpenClipboard());
+        EXPECT_EQ(clipboard.Text(), "held");
+        EXPECT_TRUE(clipboard.ReadBlock(kCfText, [](GlobalHandle) {}));
+        EXPECT_FALSE(clipboard.Palette());
+        { ClipboardHold inner(clipboard); }
+        EXPECT_THROW(clipboard.ReadBlock(kCfText, [](GlobalHandle) { throw Exception("refused"); }), Exception);
+        // Neither the reads, the failed one, nor the inner hold let it go.
+        EXPECT_FALSE(OthersCanOpenClipboard());
+        EXPECT_EQ(GetOpenClipboardWindow(), owner.Handle());
+        EXPECT_EQ(clipboard.Text(), "held");
+    }
+    EXPECT_TRUE(OthersCanOpenClipboard());
+
+    ClipboardHold ended(clipboard);
+    ended.End();
+    EXPECT_TRUE(OthersCanOpenClipboard());
+}
+
+// Puts a text on the clipboard with a four-byte block of value in each
+// registered format named.
+void PutTextWithMarks(const std::string& text, const std::vector<std::string>& names, std::uint32_t value) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    for (const std::string& name : names) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof value);
+        ASSERT_NE(block, nullptr);
+        std::memcpy(GlobalLock(block), &value, sizeof value);
+        GlobalUnlock(block);
+        ASSERT_NE(SetClipboardData(RegisterClipboardFormatA(name.c_str()), block), nullptr);
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    ASSERT_NE(block, nullptr);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    ASSERT_NE(SetClipboardData(CF_TEXT, block), nullptr);
+    CloseClipboard();
+}
+
+TEST(Win32Clipboard, RegisteredFormatsAreToldAlikeInAHoldAndOutsideAndAfterAWriteInIt) {
+    // More formats than a first guess at their number holds, the one asked
+    // about last.
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i) names.push_back("LumeretTestFiller" + std::to_string(i));
+    names.push_back("LumeretTestMark");
+    PutTextWithMarks("marked", names, 0x04030201);
+    OwnerWindow owner;
+    ClipboardWin32 clipboard(owner.Handle());
+    EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestMark"));
+    EXPECT_FALSE(clipboard.HasNamedFormat("LumeretTestAbsent"));
+    {
+        ClipboardHold hold(clipboard);
+        EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestMark"));
+        EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestFiller0"));
+        EXPECT_FALSE(clipboard.HasNamedFormat("LumeretTestAbsent"));
+        EXPECT_EQ(clipboard.NamedFormatNumber("LumeretTestMark"), 0x04030201u);
+        EXPECT_EQ(clipboard.NamedFormatNumber("LumeretTestAbsent"), std::nullopt);
+        // What the hold writes replaces what it had been told.
+        clipboard.SetText("plain");
+        EXPECT_FALSE(clipboard.HasNamedFormat("LumeretTestMark"));
+        EXPECT_EQ(clipboard.Text(), "plain");
+        EXPECT_FALSE(OthersCanOpenClipboard());
+    }
+    EXPECT_FALSE(clipboard.HasNamedFormat("LumeretTestMark"));
+    EXPECT_EQ(clipboard.Text(), "plain");
+    EXPECT_TRUE(OthersCanOpenClipboard());
+}
+
+TEST(Win32Clipboard, AHoldOnAClipboardKeptElsewhereFailsAndHoldsNothing) {
+    OwnerWindow holder;
+    OwnerWindow owner;
+    ASSERT_TRUE(OpenClipboard(holder.Handle()));
+    ClipboardWin32 clipboard(owner.Handle());
+    std::string message;
+    try {
+        ClipboardHold hold(clipboard);
+    } catch (const ClipboardError& e) {
+        message = e.Message();
+    }
+    CloseClipboard();
+    EXPECT_EQ(message, "クリップボードを開けません");
+    {
+        ClipboardHold hold(clipboard);  // the failed one counts for nothing
+        EXPECT_FALSE(OthersCanOpenClipboard());
+    }
+    EXPECT_TRUE(OthersCanOpenClipboard());
 }
 
 TEST(Win32Clipboard, OpeningHeldClipboardFailsAfterRetries) {

@@ -13,7 +13,25 @@ bool FakeClipboard::HasFormat(unsigned format) const {
     return blocks.count(format) != 0;
 }
 
+void FakeClipboard::LetCopyElsewhereLandUnlessHeld() const {
+    if (holds > 0 || !nextCopyElsewhere) return;
+    const std::function<void()> copy = std::move(nextCopyElsewhere);
+    nextCopyElsewhere = nullptr;
+    copy();
+}
+
+void FakeClipboard::Release() const {
+    --holds;
+    LetCopyElsewhereLandUnlessHeld();
+}
+
+std::optional<std::string> FakeClipboard::Text() const {
+    LetCopyElsewhereLandUnlessHeld();
+    return text;
+}
+
 bool FakeClipboard::ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const {
+    LetCopyElsewhereLandUnlessHeld();
     auto found = blocks.find(format);
     if (found == blocks.end()) return false;
     ++blockReads;
@@ -27,6 +45,7 @@ bool FakeClipboard::ReadBlock(unsigned format, const std::function<void(GlobalHa
 }
 
 UniquePalette FakeClipboard::Palette() const {
+    LetCopyElsewhereLandUnlessHeld();
     if (palette.empty()) return UniquePalette();
     return UniquePalette(PaletteCreate(palette.data(), static_cast<unsigned>(palette.size())));
 }

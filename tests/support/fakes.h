@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <utility>
 #include <optional>
@@ -20,7 +21,7 @@ namespace lumeret::test {
 class FakeClipboard : public IClipboard {
 public:
     bool HasFormat(unsigned format) const override;
-    std::optional<std::string> Text() const override { return text; }
+    std::optional<std::string> Text() const override;
     bool ReadBlock(unsigned format, const std::function<void(GlobalHandle)>& copyOut) const override;
     UniquePalette Palette() const override;
     bool HasNamedFormat(const std::string& name) const override { return namedBlocks.count(name) != 0; }
@@ -29,9 +30,16 @@ public:
     void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override { return stamp; }
+    void Hold() const override { ++holds; }
+    void Release() const override;
 
     // Another program puts a block on the clipboard.
     void Offer(unsigned format, std::vector<std::uint8_t> bytes);
+
+    // Another program's copy, waiting for its moment: it lands just before
+    // the next read of a text, a block or a palette made while the clipboard
+    // is not held, else as the hold ends (no one else can open it while held).
+    mutable std::function<void()> nextCopyElsewhere;
 
     std::optional<std::string> text;
     std::map<unsigned, std::vector<std::uint8_t>> blocks;
@@ -44,9 +52,11 @@ public:
     int writes = 0;
     mutable int blockReads = 0;  // blocks handed out by ReadBlock
     bool refuse = false;  // SetBlock refuses what it is given
+    mutable int holds = 0;
 
 private:
     void Empty();
+    void LetCopyElsewhereLandUnlessHeld() const;
 };
 
 class FakePrompts : public IPrompts {
