@@ -5,7 +5,8 @@
 #                             the program's memory and handle counts at the
 #                             start and at the end should stay flat.
 #   bench/soak.sh large       a 20000 x 10000 8-bit picture (200 MB), copied
-#                             and registered: peak memory and time.
+#                             and registered, then a 100 MB text: memory
+#                             after each step, peak memory and time.
 # Measures the 64-bit build (cmake --preset windows64 && cmake --build --preset
 # windows64), or with LUMERET_BITS=32 the shipped 32-bit one (preset windows),
 # where this machine runs 32-bit code; LUMERET_EXE=path measures another

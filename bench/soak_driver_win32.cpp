@@ -3,8 +3,9 @@
 //       clipboard in turn, CHANGES in all; the program's memory and handle
 //       counts are printed at the start and at the end.
 //   soak_driver large FOLDER          a 20000 x 10000 8-bit picture (200 MB)
-//       is put on the clipboard and registered; the program's peak memory
-//       and the time each step took are printed.
+//       is put on the clipboard and registered, then a 100 MB text and a
+//       small one are copied; the program's memory after each step and the
+//       time each took are printed.
 // FOLDER must exist; a lumeret.exe already in it is used (to measure another
 // build), otherwise the one built beside this driver is copied there.
 #include <windows.h>
@@ -105,6 +106,18 @@ int Large(const std::string& folder) {
         std::printf("a message box is open\n");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
+
+    // A 100 MB text: the history keeps it whole; nothing else should.
+    std::string text(100u << 20, 'x');
+    begun = Now();
+    if (!PutTextOnClipboard(text) || !Settle(main)) return std::fprintf(stderr, "the large text failed\n"), 1;
+    text.clear();
+    text.shrink_to_fit();
+    std::printf("100 MB text taken into the history: %.1f s\n", Now() - begun);
+    Print("text", UsageOf(program.Id()));
+    if (!PutTextOnClipboard("small") || !Settle(main)) return std::fprintf(stderr, "the small text failed\n"), 1;
+    Print("next text", UsageOf(program.Id()));
+
     PostMessageW(main, WM_CLOSE, 0, 0);
     return program.WaitForExit(60000) ? 0 : 1;
 }

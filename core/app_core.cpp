@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/status_texts.h"
 #include "dib/dib.h"
@@ -100,7 +101,7 @@ void AppCore::HandleClipboardChange() {
     if (text) {
         preview_.SetShowingBitmap(false);
         RowList::Batch batch(historyRows_);
-        history_.AddText(Trim(*text));
+        history_.AddText(Trim(std::move(*text)));
         historyRows_.Select(0);
     }
     if (!hasBitmap) {

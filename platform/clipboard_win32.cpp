@@ -17,6 +17,8 @@ const char kCannotWrite[] = "クリップボードに書き込めません";
 constexpr int kOpenAttempts = 5;
 constexpr DWORD kFirstRetryDelayMs = 10;
 
+constexpr SIZE_T kLargeTextBytes = 1 << 20;
+
 bool OpenClipboardRetrying(HWND owner) {
     DWORD delay = kFirstRetryDelayMs;
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
@@ -46,8 +48,8 @@ void ClipboardWin32::Release() const {
     // Wine keeps its own copy of a block fetched from another program, as
     // large as the picture in it, until the clipboard is next opened: opening
     // it once more, without waiting, lets that copy go at once.
-    if (fetchedBlock_ && OpenClipboard(owner_)) CloseClipboard();
-    fetchedBlock_ = false;
+    if (dropFetchedCopy_ && OpenClipboard(owner_)) CloseClipboard();
+    dropFetchedCopy_ = false;
 }
 
 void ClipboardWin32::ForgetOfferedFormats() const {
@@ -83,6 +85,9 @@ std::optional<std::string> ClipboardWin32::Text() const {
     if (!lock.Bytes()) return std::nullopt;
     // The block may be larger than its text, or carry no NUL at all.
     SIZE_T size = GlobalSize(data);
+    // Wine's copy of a large text goes as a picture's does (see Release); a
+    // small one's may wait for the next change, sparing every text two calls.
+    if (size >= kLargeTextBytes) dropFetchedCopy_ = true;
     const char* bytes = static_cast<const char*>(lock.Bytes());
     const void* nul = std::memchr(bytes, '\0', size);
     std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
@@ -93,7 +98,7 @@ bool ClipboardWin32::ReadBlock(unsigned format, const std::function<void(GlobalH
     ClipboardHold call(*this);
     HANDLE data = GetClipboardData(format);
     if (!data) return false;
-    fetchedBlock_ = true;
+    dropFetchedCopy_ = true;
     copyOut(data);
     return true;
 }

@@ -50,7 +50,9 @@ private:
     HWND owner_;
     mutable std::map<std::string, UINT> namedFormats_;
     mutable int holds_ = 0;
-    mutable bool fetchedBlock_ = false;  // within the hold
+    // Within the hold: a block was fetched whose copy Wine keeps until the
+    // clipboard is next opened.
+    mutable bool dropFetchedCopy_ = false;
     mutable bool offeredKnown_ = false;
     mutable std::vector<UINT> offered_;
 };

@@ -4,12 +4,14 @@ namespace lumeret {
 
 const std::string kContinuationMarker = "\r\n＜つづく＞";
 
-std::string Trim(std::string_view text) {
+std::string Trim(std::string text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && static_cast<unsigned char>(text[begin]) < 33) ++begin;
     while (end > begin && static_cast<unsigned char>(text[end - 1]) < 33) --end;
-    return std::string(text.substr(begin, end - begin));
+    text.erase(end);
+    text.erase(0, begin);
+    return text;
 }
 
 std::string CutText(std::string_view text, std::size_t n) {

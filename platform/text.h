@@ -9,8 +9,9 @@
 namespace lumeret {
 
 // Removes bytes below 33 (space, tab, CR, LF, other control bytes) from both
-// ends; nothing inside is touched.
-std::string Trim(std::string_view text);
+// ends; nothing inside is touched. A text handed over is trimmed where it
+// lies, without a copy.
+std::string Trim(std::string text);
 
 // The first n bytes of text (all of it when shorter).
 std::string CutText(std::string_view text, std::size_t n);

@@ -1,5 +1,7 @@
 #include "store/clipboard_history.h"
 
+#include <utility>
+
 #include "platform/text.h"
 #include "store/clip_text_limits.h"
 
@@ -7,17 +9,18 @@ namespace lumeret {
 
 ClipboardHistory::ClipboardHistory(RowList& rows, IClipboard& clipboard) : rows_(rows), clipboard_(clipboard) {}
 
-void ClipboardHistory::InsertAtTop(const std::string& text) {
-    texts_.insert(texts_.begin(), text);
-    rows_.Insert(0, CutText(text, kCaptionBytes));
+void ClipboardHistory::InsertAtTop(std::string text) {
+    std::string caption = CutText(text, kCaptionBytes);
+    texts_.insert(texts_.begin(), std::move(text));
+    rows_.Insert(0, caption);
 }
 
-bool ClipboardHistory::AddText(const std::string& text) {
+bool ClipboardHistory::AddText(std::string text) {
     if (text.empty()) return false;
     RowList::Batch batch(rows_);
     int i = IndexOf(text);
     if (i == -1) {
-        InsertAtTop(text);
+        InsertAtTop(std::move(text));
         return true;
     }
     PushToTop(i);
@@ -48,7 +51,7 @@ void ClipboardHistory::PushToTop(int index) {
     writingClipboard_ = false;
     wroteClipboard_ = true;
     ownWriteStamp_ = clipboard_.ChangeStamp();
-    InsertAtTop(t);
+    InsertAtTop(std::move(t));
 }
 
 bool ClipboardHistory::IsOwnWrite() const {

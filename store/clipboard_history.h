@@ -17,7 +17,7 @@ public:
 
     // A new text enters at the top; a known text moves to the top (and goes
     // on the clipboard once more). True only when a new entry was inserted.
-    bool AddText(const std::string& text);
+    bool AddText(std::string text);
     int IndexOf(const std::string& text) const;
     void PushToTop(int index);
     void Delete(int index);
@@ -36,7 +36,7 @@ public:
     bool IsOwnWrite() const;
 
 private:
-    void InsertAtTop(const std::string& text);
+    void InsertAtTop(std::string text);
 
     std::vector<std::string> texts_;
     RowList& rows_;

@@ -1,6 +1,7 @@
 #include "store/text_clip_store.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/errors.h"
 #include "platform/text.h"
@@ -100,7 +101,7 @@ void TextClipStore::GetPreview(std::string& text) {
         if (k > 0) joined += "\r\n";
         joined += lines[static_cast<std::size_t>(k)];
     }
-    text = CutText(Trim(joined), kPreviewBytes);
+    text = CutText(Trim(std::move(joined)), kPreviewBytes);
     // The marker goes by the number of lines only: 16 lines get it even when
     // nothing was left out, a long line cut at 256 bytes does not.
     if (last == kPreviewLastLine) text += kContinuationMarker;
