@@ -163,10 +163,13 @@ TEST(Win32Clipboard, AHoldKeepsOthersOutUntilItsLastEndWhateverIsReadInIt) {
 }
 
 // Puts a text on the clipboard with a four-byte block of value in each
-// registered format named.
-void PutTextWithMarks(const std::string& text, const std::vector<std::string>& names, std::uint32_t value) {
+// registered format named, and the format named promised only, to be
+// rendered when asked for, as some programs offer their marks.
+void PutTextWithMarks(const std::string& text, const std::vector<std::string>& names, std::uint32_t value,
+                      const std::string& promised) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
+    SetClipboardData(RegisterClipboardFormatA(promised.c_str()), nullptr);
     for (const std::string& name : names) {
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof value);
         ASSERT_NE(block, nullptr);
@@ -188,15 +191,17 @@ TEST(Win32Clipboard, RegisteredFormatsAreToldAlikeInAHoldAndOutsideAndAfterAWrit
     std::vector<std::string> names;
     for (int i = 0; i < 40; ++i) names.push_back("LumeretTestFiller" + std::to_string(i));
     names.push_back("LumeretTestMark");
-    PutTextWithMarks("marked", names, 0x04030201);
+    PutTextWithMarks("marked", names, 0x04030201, "LumeretTestPromised");
     OwnerWindow owner;
     ClipboardWin32 clipboard(owner.Handle());
     EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestMark"));
+    EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestPromised"));
     EXPECT_FALSE(clipboard.HasNamedFormat("LumeretTestAbsent"));
     {
         ClipboardHold hold(clipboard);
         EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestMark"));
         EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestFiller0"));
+        EXPECT_TRUE(clipboard.HasNamedFormat("LumeretTestPromised"));
         EXPECT_FALSE(clipboard.HasNamedFormat("LumeretTestAbsent"));
         EXPECT_EQ(clipboard.NamedFormatNumber("LumeretTestMark"), 0x04030201u);
         EXPECT_EQ(clipboard.NamedFormatNumber("LumeretTestAbsent"), std::nullopt);
