@@ -87,11 +87,7 @@ void AppCore::HandleClipboardChange() {
         hasBitmap = clipboard_.HasFormat(kCfBitmap);
         if (hasBitmap && !(switches_.hidePreview && !switches_.continuousRegistration)) {
             try {
-                picture = &ClipboardPicture();
-            } catch (const ClipboardError&) {
-                failure = std::current_exception();
-            } catch (const Exception&) {
-                refusal = std::current_exception();
+                picture = ReadableClipboardPicture(refusal);
             } catch (...) {
                 failure = std::current_exception();
             }
@@ -142,19 +138,26 @@ Dib& AppCore::ClipboardPicture() {
     return *picture_;
 }
 
+Dib* AppCore::ReadableClipboardPicture(std::exception_ptr& refusal) {
+    try {
+        return &ClipboardPicture();
+    } catch (const ClipboardError&) {
+        throw;
+    } catch (const Exception&) {
+        refusal = std::current_exception();
+        return nullptr;
+    }
+}
+
 void AppCore::ShowClipboardPreview() {
     if (!clipboard_.HasFormat(kCfBitmap)) return;
     Dib* picture = nullptr;
     {
         ClipboardHold hold(clipboard_);
         if (ClipboardIsPrivate()) return;
-        try {
-            picture = &ClipboardPicture();
-        } catch (const ClipboardError&) {
-            throw;
-        } catch (const Exception&) {
-            return;
-        }
+        std::exception_ptr refusal;
+        picture = ReadableClipboardPicture(refusal);
+        if (!picture) return;
     }
     ShowPreviewOf(*picture);
 }

@@ -5,6 +5,7 @@
 // user does.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -141,6 +142,10 @@ private:
     // the preview, the registration and the register button. A picture
     // beyond the reader's limit is refused with a message that says so.
     Dib& ClipboardPicture();
+    // The clipboard's picture; nothing, with the picture's own fault in
+    // refusal, when it cannot be read. A clipboard that cannot be opened
+    // throws.
+    Dib* ReadableClipboardPicture(std::exception_ptr& refusal);
     void ShowClipboardPreview();
     void ShowPreviewOf(Dib& picture);
     void RegisterPicture(Dib& picture);

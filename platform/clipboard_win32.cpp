@@ -30,6 +30,21 @@ bool OpenClipboardRetrying(HWND owner) {
     }
     return false;
 }
+
+// Every format the clipboard offers, in one call; nothing when the system
+// cannot tell.
+std::optional<std::vector<UINT>> AllOfferedFormats() {
+    std::vector<UINT> formats(32);
+    UINT count = 0;
+    bool told = GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count);
+    if (!told && GetLastError() == ERROR_INSUFFICIENT_BUFFER && count > formats.size()) {
+        formats.resize(count);
+        told = GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count);
+    }
+    if (!told) return std::nullopt;
+    formats.resize(count);
+    return formats;
+}
 }  // namespace
 
 bool ClipboardWin32::HasFormat(unsigned format) const {
@@ -43,7 +58,7 @@ void ClipboardWin32::Hold() const {
 
 void ClipboardWin32::Release() const {
     if (holds_ == 0 || --holds_ > 0) return;
-    ForgetOfferedFormats();
+    offered_.reset();
     CloseClipboard();
     // Wine keeps its own copy of a block fetched from another program, as
     // large as the picture in it, until the clipboard is next opened: opening
@@ -52,29 +67,10 @@ void ClipboardWin32::Release() const {
     dropFetchedCopy_ = false;
 }
 
-void ClipboardWin32::ForgetOfferedFormats() const {
-    offeredKnown_ = false;
-    offered_.clear();
-}
-
 bool ClipboardWin32::Offers(UINT format) const {
-    if (holds_ > 0 && !offeredKnown_) {
-        std::vector<UINT> formats(32);
-        for (int attempt = 0; attempt < 3 && !offeredKnown_; ++attempt) {
-            UINT count = 0;
-            if (GetUpdatedClipboardFormats(formats.data(), static_cast<UINT>(formats.size()), &count)) {
-                formats.resize(count);
-                offered_ = std::move(formats);
-                offeredKnown_ = true;
-            } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER && count > formats.size()) {
-                formats.resize(count);
-            } else {
-                break;
-            }
-        }
-    }
-    if (!offeredKnown_) return IsClipboardFormatAvailable(format) != FALSE;
-    return std::find(offered_.begin(), offered_.end(), format) != offered_.end();
+    if (holds_ > 0 && !offered_) offered_ = AllOfferedFormats();
+    if (!offered_) return HasFormat(format);
+    return std::find(offered_->begin(), offered_->end(), format) != offered_->end();
 }
 
 std::optional<std::string> ClipboardWin32::Text() const {
@@ -138,7 +134,7 @@ std::optional<std::uint32_t> ClipboardWin32::NamedFormatNumber(const std::string
 
 void ClipboardWin32::SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) {
     ClipboardHold call(*this);
-    ForgetOfferedFormats();
+    offered_.reset();
     if (!EmptyClipboard()) throw ClipboardError(kCannotWrite);
     // The clipboard owns what it accepted.
     if (!SetClipboardData(format, block.get())) throw ClipboardError(kCannotWrite);
@@ -163,7 +159,7 @@ void ClipboardWin32::SetText(const std::string& text) {
 
 void ClipboardWin32::Clear() {
     ClipboardHold call(*this);
-    ForgetOfferedFormats();
+    offered_.reset();
     EmptyClipboard();
 }
 

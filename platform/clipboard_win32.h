@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,6 @@ private:
     // Whether the clipboard offers the format. Within a hold the formats are
     // asked for once, all together, as nothing can change them meanwhile.
     bool Offers(UINT format) const;
-    void ForgetOfferedFormats() const;
 
     HWND owner_;
     mutable std::map<std::string, UINT> namedFormats_;
@@ -53,8 +53,8 @@ private:
     // Within the hold: a block was fetched whose copy Wine keeps until the
     // clipboard is next opened.
     mutable bool dropFetchedCopy_ = false;
-    mutable bool offeredKnown_ = false;
-    mutable std::vector<UINT> offered_;
+    // Within the hold: the formats offered, once asked for.
+    mutable std::optional<std::vector<UINT>> offered_;
 };
 
 }  // namespace lumeret

@@ -1,6 +1,7 @@
 #include "support/fakes.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/errors.h"
 
@@ -15,9 +16,7 @@ bool FakeClipboard::HasFormat(unsigned format) const {
 
 void FakeClipboard::LetCopyElsewhereLandUnlessHeld() const {
     if (holds > 0 || !nextCopyElsewhere) return;
-    const std::function<void()> copy = std::move(nextCopyElsewhere);
-    nextCopyElsewhere = nullptr;
-    copy();
+    std::exchange(nextCopyElsewhere, nullptr)();
 }
 
 void FakeClipboard::Release() const {
