@@ -73,16 +73,30 @@ lumeret_wine_managed() { # Y|N
 
 # Makes the test prefix once, for unattended runs on a display without a
 # window manager. A lock keeps parallel test runs from making it twice.
+# A prefix whose making failed halfway never mends itself (Wine then cannot
+# even load kernel32 in it), so one made here and found broken is removed and
+# made once more; a prefix that was there before is never removed.
 lumeret_wine_test_prefix() {
   [ -f "$WINEPREFIX/.lumeret-ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     [ -f "$WINEPREFIX/.lumeret-ready" ] && exit 0
-    # A failure here shows in the tests themselves; the next run tries again.
-    if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && lumeret_wine_managed N; then
-      touch "$WINEPREFIX/.lumeret-ready" 2>/dev/null || true
-    fi
+    made_here=no
+    [ -e "$WINEPREFIX" ] || made_here=yes
+    for attempt in 1 2; do
+      # Setting the window-manager switch runs a program in the prefix: it
+      # fails when the prefix cannot run one.
+      if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && lumeret_wine_managed N; then
+        touch "$WINEPREFIX/.lumeret-ready" 2>/dev/null || true
+        exit 0
+      fi
+      [ "$made_here" = yes ] || break
+      echo "Making the Wine prefix $WINEPREFIX failed (attempt $attempt of 2): it is removed." >&2
+      "${lumeret_wineserver[@]}" -k >/dev/null 2>&1 || true
+      rm -rf "$WINEPREFIX"
+    done
+    # Otherwise the failure shows in the tests themselves.
   ) 9>"$WINEPREFIX.lock"
 }
 
