@@ -27,6 +27,9 @@
 //                     until its list shows the rest, beside the file work
 //                     itself (the file deleted, the followers renumbered,
 //                     every clip read for its row)
+//   text registered   a new text selected in the history and the register
+//                     button pressed among those clips until the clip is
+//                     written, beside writing that file
 //   e2e_driver run FOLDER      the table (FOLDER must exist)
 //   e2e_driver viewer | reader   the floors' own programs, started by run
 #include <windows.h>
@@ -60,6 +63,7 @@ constexpr int kTextRounds = 40;
 constexpr int kPictureRounds = 5;
 constexpr int kTextClips = 300;
 constexpr int kDeleteRounds = 5;
+constexpr int kRegisterRounds = 5;
 constexpr std::int32_t kWidth = 3840;
 constexpr std::int32_t kHeight = 2160;
 constexpr wchar_t kSmallestClass[] = L"LumeretBenchSmallestWindow";
@@ -242,8 +246,7 @@ int RunReader() {
     return bytes.size() == pictureBytes ? static_cast<int>(took * 1e6) : 0;
 }
 
-void WriteWhole(const std::string& path, std::size_t size) {
-    std::string bytes(size, '\x7F');
+void WriteWhole(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -317,6 +320,41 @@ std::vector<double> DeleteFirstClips(const ProgramProcess& lumeret, HWND main) {
         seconds.push_back(Now() - begun);
     }
     return seconds;
+}
+
+struct RegisterTimes {
+    std::vector<double> program;
+    std::vector<double> floor;
+};
+
+// Seconds from pressing the register button, with a new text selected in the
+// history, until it is done, one per round, each checked in its clip file;
+// beside writing that file alone. Empty, with the reason told, when a text
+// did not arrive or was not written.
+RegisterTimes RegisterTexts(HWND main, const std::string& folder, int clipsBefore) {
+    RegisterTimes times;
+    HWND list = FindWindowExW(main, nullptr, L"ListBox", nullptr);
+    HWND add = RegisterButtonOf(main);
+    const std::string floorFile = folder + "floor.txt";
+    for (int round = 0; round < kRegisterRounds; ++round) {
+        const std::string text = "registered " + std::to_string(round);
+        if (!PutTextOnClipboard(text) || !WaitFor([&] { return ListRow0(list) == text; })) {
+            return std::fprintf(stderr, "the text to register did not arrive\n"), RegisterTimes{};
+        }
+        ClickOn(list, POINT{10, 5});
+        Settle(main);
+        double begun = Now();
+        SendMessageTimeoutW(add, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
+        times.program.push_back(Now() - begun);
+        if (ReadFileBytes(ClipFileName(folder, "txt", clipsBefore + round)) != text + "\r\n") {
+            return std::fprintf(stderr, "\"%s\" was not registered\n", text.c_str()), RegisterTimes{};
+        }
+        begun = Now();
+        WriteWhole(floorFile, text + "\r\n");
+        times.floor.push_back(Now() - begun);
+        DeleteFileA(floorFile.c_str());
+    }
+    return times;
 }
 
 struct StartTimes {
@@ -414,7 +452,7 @@ int Run(const std::string& folder) {
         }
         ResetEvent(readNow);
         double begun = Now();
-        WriteWhole(folder + "floor.bmp", clipBytes);
+        WriteWhole(folder + "floor.bmp", std::string(clipBytes, '\x7F'));
         readAndWrite.push_back(read.back() + Now() - begun);
 
         begun = Now();
@@ -451,8 +489,10 @@ int Run(const std::string& folder) {
     if (!main) return std::fprintf(stderr, "the main window did not appear on 300 clips\n"), 1;
     const std::vector<double> deletes = DeleteFirstClips(withClips, main);
     if (!deletes.empty()) Row("delete 1 of 300 text clips -> list shows 299", Median(deletes), Median(files));
+    const RegisterTimes texts = RegisterTexts(main, folder, kTextClips - kDeleteRounds);
+    if (!texts.program.empty()) Row("register a text among 295 text clips", Median(texts.program), Median(texts.floor));
     PostMessageW(main, WM_CLOSE, 0, 0);
-    return withClips.WaitForExit(30000) && !deletes.empty() ? 0 : 1;
+    return withClips.WaitForExit(30000) && !deletes.empty() && !texts.program.empty() ? 0 : 1;
 }
 
 }  // namespace

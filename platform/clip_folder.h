@@ -4,6 +4,7 @@
 // native build maps "\" to "/" so the same store code runs on a POSIX system.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,11 +19,20 @@ inline constexpr int kErrorSharingViolation = 32;
 inline constexpr int kErrorFileExists = 80;
 inline constexpr int kErrorAlreadyExists = 183;
 
+// What a file's content was last seen as: its size and its last write time,
+// in the system's own units. A write changes it; a rename does not.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t lastWrite = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 struct FolderEntry {
     std::string name;  // the bare name, without the folder
     bool directory = false;
     bool hidden = false;
     bool system = false;
+    FileStamp stamp;
 };
 
 class IClipFolder {

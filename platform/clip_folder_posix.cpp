@@ -103,7 +103,11 @@ std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& patter
         FolderEntry entry;
         entry.name = name;
         struct stat st {};
-        entry.directory = StatPath(posixFolder + name, st) && S_ISDIR(st.st_mode);
+        if (StatPath(posixFolder + name, st)) {
+            entry.directory = S_ISDIR(st.st_mode);
+            entry.stamp.size = static_cast<std::uint64_t>(st.st_size);
+            entry.stamp.lastWrite = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        }
         entry.hidden = name[0] == '.';
         entries.push_back(std::move(entry));
     }

@@ -79,6 +79,9 @@ std::vector<FolderEntry> SystemClipFolder::FindEntries(const std::string& patter
         entry.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.hidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
         entry.system = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+        entry.stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        entry.stamp.lastWrite = static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
         entries.push_back(std::move(entry));
     } while (FindNextFileA(find.get(), &data));
     return entries;

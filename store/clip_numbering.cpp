@@ -12,8 +12,6 @@ namespace lumeret {
 namespace {
 constexpr std::size_t kNameDigits = 8;
 
-std::string ClipPattern(const std::string& baseDir, const std::string& ext) { return baseDir + ext + "\\*." + ext; }
-
 // Names in a folder compared as the system does: ASCII letters in any case.
 std::string FoldedName(std::string_view name) {
     std::string folded(name);
@@ -69,6 +67,8 @@ std::optional<int> ClipNumberOf(const std::string& name, const std::string& ext)
 }
 
 }  // namespace
+
+std::string ClipPattern(const std::string& baseDir, const std::string& ext) { return baseDir + ext + "\\*." + ext; }
 
 std::string NumberToName(int number) {
     std::string digits = std::to_string(number);

@@ -12,6 +12,9 @@
 
 namespace lumeret {
 
+// The search pattern of a clip folder: BaseDir + Ext + "\*." + Ext.
+std::string ClipPattern(const std::string& baseDir, const std::string& ext);
+
 // The decimal digits of number, left-padded with "0" to 8 characters; a
 // longer number is written in full.
 std::string NumberToName(int number);

@@ -48,17 +48,52 @@ std::vector<std::string> TextClipStore::ReadLines(int index) {
 
 std::string TextClipStore::ReadClipText(int index) { return Trim(JoinLinesCrLf(ReadLines(index))); }
 
+bool TextClipStore::ReadText::MayEqual(std::string_view text) const {
+    return length == text.size() && hash == std::hash<std::string_view>{}(text);
+}
+
+TextClipStore::Stamps TextClipStore::CurrentStamps() {
+    Stamps stamps;
+    const std::string dir = baseDir_ + ext_ + "\\";
+    for (const FolderEntry& entry : folder_.FindEntries(ClipPattern(baseDir_, ext_))) {
+        if (!entry.directory) stamps.emplace(dir + entry.name, entry.stamp);
+    }
+    return stamps;
+}
+
+void TextClipStore::NoteRead(int index, const Stamps& stamps, std::string_view text) {
+    const std::string& path = ClipPath(index);
+    if (auto stamp = stamps.find(path); stamp != stamps.end()) {
+        read_[path] = {stamp->second, text.size(), std::hash<std::string_view>{}(text)};
+    }
+}
+
 void TextClipStore::RefreshList() {
     RowList::Batch batch(rows_);
     rows_.Clear();
+    read_.clear();
+    const Stamps stamps = CurrentStamps();
     std::erase_if(clips_, [this](const std::string& path) { return !folder_.FileExists(path); });
-    for (int i = 0; i < Count(); ++i) rows_.Add(ClipCaption(JoinLinesCrLf(ReadLines(i))));
+    for (int i = 0; i < Count(); ++i) {
+        std::string joined = JoinLinesCrLf(ReadLines(i));
+        rows_.Add(ClipCaption(joined));
+        NoteRead(i, stamps, Trim(std::move(joined)));
+    }
 }
 
 int TextClipStore::IndexOfText(const std::string& text) {
+    const Stamps stamps = CurrentStamps();
     int result = -1;
     for (int i = 0; i < Count(); ++i) {
-        if (folder_.FileExists(ClipPath(i)) && ReadClipText(i) == text) result = i;
+        const std::string& path = ClipPath(i);
+        auto read = read_.find(path);
+        auto stamp = stamps.find(path);
+        const bool unchanged = read != read_.end() && stamp != stamps.end() && read->second.stamp == stamp->second;
+        if (unchanged && !read->second.MayEqual(text)) continue;
+        if (!folder_.FileExists(path)) continue;
+        const std::string clip = ReadClipText(i);
+        NoteRead(i, stamps, clip);
+        if (clip == text) result = i;
     }
     return result;
 }
@@ -141,6 +176,10 @@ void TextClipStore::Exchange(int index1, int index2) {
     const std::string f1 = ClipPath(index1);
     const std::string f2 = ClipPath(index2);
     const std::string temp = baseDir_ + ext_ + "\\" + kExchangeTempName;
+    // A rename keeps a file's stamp: what was read under the two names no
+    // longer holds, whichever renames succeed.
+    read_.erase(f1);
+    read_.erase(f2);
 
     // A rename that fails half-way undoes the earlier ones before the error
     // goes up, so no clip is left behind as the temporary file. Undoing is

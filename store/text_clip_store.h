@@ -4,7 +4,10 @@
 // shows also where the numbers skip a name or a rename failed.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/clip_folder.h"
@@ -32,7 +35,8 @@ public:
     // when an identical clip exists.
     bool AddText(const std::string& text);
     // Number of the clip whose text equals text byte for byte; the highest
-    // one wins; -1 when none.
+    // one wins; -1 when none. A clip read before is read again only when its
+    // file changed since or its text may equal this one.
     int IndexOfText(const std::string& text);
     // Deletes clip index (the selected row), asking the user first when
     // confirmFirst.
@@ -64,8 +68,23 @@ public:
     const std::string& ClipPath(int index) const;
 
 private:
+    // What a clip's text was when its file was last read: a digest of the
+    // text, and the file's stamp, taken before that reading so that any
+    // later write shows as another stamp.
+    struct ReadText {
+        FileStamp stamp;
+        std::size_t length = 0;
+        std::size_t hash = 0;
+        bool MayEqual(std::string_view text) const;
+    };
+    using Stamps = std::unordered_map<std::string, FileStamp>;
+
     std::vector<std::string> ReadLines(int index);
     std::string ReadClipText(int index);
+    // The stamps of the clip folder's files, by path.
+    Stamps CurrentStamps();
+    // Notes what clip index's file held, read while its stamp was stamps'.
+    void NoteRead(int index, const Stamps& stamps, std::string_view text);
     void Rename(const std::string& from, const std::string& to);
 
     std::string ext_;
@@ -73,6 +92,8 @@ private:
     std::string baseDir_;
     // The clip files, in number order: row i shows clips_[i].
     std::vector<std::string> clips_;
+    // By path: what each clip file held when it was last read.
+    std::unordered_map<std::string, ReadText> read_;
     IClipFolder& folder_;
     IClipboard& clipboard_;
     IPrompts& prompts_;

@@ -73,6 +73,26 @@ TEST_F(ClipFolder, FindsMatchingEntriesWithTheirFlags) {
     EXPECT_FALSE(plain->directory || plain->hidden || plain->system);
 }
 
+TEST_F(ClipFolder, EntriesCarryAStampThatAWriteChangesAndARenameKeeps) {
+    Put("00000000.txt", "12345");
+    auto entries = folder.FindEntries(base + "*.txt");
+    ASSERT_NE(Find(entries, "00000000.txt"), nullptr);
+    const FileStamp written = Find(entries, "00000000.txt")->stamp;
+    EXPECT_EQ(written.size, 5u);
+    EXPECT_NE(written.lastWrite, 0);
+
+    Put("00000000.txt", "1234567");
+    entries = folder.FindEntries(base + "*.txt");
+    const FileStamp rewritten = Find(entries, "00000000.txt")->stamp;
+    EXPECT_EQ(rewritten.size, 7u);
+    EXPECT_NE(rewritten, written);
+
+    ASSERT_EQ(folder.RenameFile(Path("00000000.txt"), Path("00000001.txt")), 0);
+    entries = folder.FindEntries(base + "*.txt");
+    ASSERT_NE(Find(entries, "00000001.txt"), nullptr);
+    EXPECT_EQ(Find(entries, "00000001.txt")->stamp, rewritten);
+}
+
 TEST_F(ClipFolder, ReportsSystemFilesWhereTheSystemHasThem) {
     if (!test::HasSystemAttribute()) GTEST_SKIP() << "no system-file attribute here";
     Put("sys.txt");

@@ -48,9 +48,14 @@ TEST_F(LockedClip, ReadingItReportsTheFileAndLeavesTheClipboardAlone) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + Clip(1) + " は開けません");
     }
     EXPECT_EQ(clipboard.text, "the user's own text");
-    EXPECT_THROW(store.AddText("new text"), FileOpenError);  // the duplicate test reads every clip
-    lock.reset();
+    // The duplicate test must read it to register its very text, and does not
+    // register that text blindly; any other text it cannot be, unchanged
+    // since the list was filled.
+    EXPECT_THROW(store.AddText("clip 1"), FileOpenError);
     EXPECT_TRUE(store.AddText("new text"));
+    lock.reset();
+    EXPECT_FALSE(store.AddText("clip 1"));
+    EXPECT_EQ(rows.Selected(), 1);
     EXPECT_EQ(store.Count(), 4);
 }
 

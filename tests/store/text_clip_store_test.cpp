@@ -135,6 +135,57 @@ TEST_F(TextStore, DuplicateSelectsTheHighestByteExactMatchAndWritesNothing) {
     EXPECT_EQ(store->IndexOfText("dup "), -1);
 }
 
+TEST_F(TextStore, ADuplicateTestReadsOnlyTheClipsThatChangedOrMayEqualTheText) {
+    OpenWith({"a", "b", "dup", "c"});
+    folder.reads = 0;
+    EXPECT_TRUE(store->AddText("new"));
+    EXPECT_EQ(folder.reads, 0);  // each clip was read for its row and cannot be "new"
+    EXPECT_FALSE(store->AddText("dup"));
+    EXPECT_EQ(rows.Selected(), 2);
+    // The one that may be "dup", read to make sure, and "new", written since.
+    EXPECT_EQ(folder.reads, 2);
+    folder.reads = 0;
+    EXPECT_TRUE(store->AddText("newer"));
+    EXPECT_EQ(folder.reads, 0);
+    EXPECT_TRUE(store->AddText("newest"));
+    EXPECT_EQ(folder.reads, 1);  // "newer", written since
+    EXPECT_EQ(File(6), "newest\r\n");
+}
+
+TEST_F(TextStore, AClipChangedOutsideTheProgramIsReadAgain) {
+    OpenWith({"a", "b", "c"});
+    folder.files[Clip(1)].bytes = "now different\r\n";
+    folder.files[Clip(2)].bytes = "a\r\n";
+    EXPECT_EQ(store->IndexOfText("b"), -1);
+    EXPECT_EQ(store->IndexOfText("now different"), 1);
+    EXPECT_EQ(store->IndexOfText("a"), 2);  // the highest still wins
+    folder.files[Clip(1)].bytes = " b \n";
+    EXPECT_FALSE(store->AddText("b"));
+    EXPECT_EQ(rows.Selected(), 1);
+}
+
+TEST_F(TextStore, AChangeTheStampsMissNeverMakesATextCountAsRegistered) {
+    // A file system whose clock did not move: the stamps cannot tell.
+    for (int i = 0; i < 2; ++i) folder.files[Clip(i)].stamp = FileStamp{7, 1};
+    OpenWith({"secret", "other"});
+    folder.files[Clip(0)].bytes = "change\r\n";  // as long as "secret\r\n"
+    EXPECT_EQ(store->IndexOfText("secret"), -1);
+    EXPECT_TRUE(store->AddText("secret"));
+    EXPECT_EQ(File(2), "secret\r\n");
+}
+
+TEST_F(TextStore, ExchangedAndRenumberedClipsAreFoundUnderTheirNewNumbers) {
+    for (int i = 0; i < 3; ++i) folder.files[Clip(i)].stamp = FileStamp{3, 1};  // a rename keeps the stamp
+    OpenWith({"x", "y", "z"});
+    store->Exchange(0, 1);
+    EXPECT_EQ(store->IndexOfText("x"), 1);
+    EXPECT_EQ(store->IndexOfText("y"), 0);
+    EXPECT_TRUE(store->DeleteClipFile(0));
+    EXPECT_EQ(store->IndexOfText("x"), 0);
+    EXPECT_EQ(store->IndexOfText("z"), 1);
+    EXPECT_EQ(store->IndexOfText("y"), -1);
+}
+
 TEST_F(TextStore, LoneLineFeedsAreStoredAsCrLfSoTheSameTextIsStoredAgain) {
     OpenWith({});
     EXPECT_TRUE(store->AddText("a\nb"));

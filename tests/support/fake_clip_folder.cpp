@@ -1,6 +1,7 @@
 #include "support/fake_clip_folder.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/errors.h"
 
@@ -29,12 +30,14 @@ std::vector<FolderEntry> FakeClipFolder::FindEntries(const std::string& pattern)
     std::vector<FolderEntry> found;
     for (const auto& [path, file] : files) {
         if (ParentOf(path) + "\\" == folder && MatchesWildcard(wildcard, NameOf(path))) {
-            found.push_back({NameOf(path), false, file.hidden, file.system});
+            const FileStamp changesWithTheBytes{file.bytes.size(),
+                                                static_cast<std::int64_t>(std::hash<std::string>{}(file.bytes))};
+            found.push_back({NameOf(path), false, file.hidden, file.system, file.stamp.value_or(changesWithTheBytes)});
         }
     }
     for (const auto& dir : directories) {
         if (ParentOf(dir) + "\\" == folder && MatchesWildcard(wildcard, NameOf(dir))) {
-            found.push_back({NameOf(dir), true, false, false});
+            found.push_back({NameOf(dir), true, false, false, {}});
         }
     }
     // Not in name order, so that callers must sort for themselves.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -18,6 +19,9 @@ public:
         bool hidden = false;
         bool system = false;
         bool readOnly = false;
+        // A clock that stands still: the stamp the folder tells, whatever
+        // the bytes become. Otherwise every change of the bytes changes it.
+        std::optional<FileStamp> stamp;
     };
 
     std::vector<FolderEntry> FindEntries(const std::string& pattern) override;
