@@ -337,7 +337,8 @@ RegisterTimes RegisterTexts(HWND main, const std::string& folder, int clipsBefor
     HWND add = RegisterButtonOf(main);
     const std::string floorFile = folder + "floor.txt";
     for (int round = 0; round < kRegisterRounds; ++round) {
-        const std::string text = "registered " + std::to_string(round);
+        std::string text = "registered ";
+        text += std::to_string(round);
         if (!PutTextOnClipboard(text) || !WaitFor([&] { return ListRow0(list) == text; })) {
             return std::fprintf(stderr, "the text to register did not arrive\n"), RegisterTimes{};
         }
