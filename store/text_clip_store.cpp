@@ -73,7 +73,8 @@ void TextClipStore::RefreshList() {
     rows_.Clear();
     read_.clear();
     const Stamps stamps = CurrentStamps();
-    std::erase_if(clips_, [this](const std::string& path) { return !folder_.FileExists(path); });
+    // A file the folder lists exists; any other is asked about.
+    std::erase_if(clips_, [&](const std::string& path) { return !stamps.contains(path) && !folder_.FileExists(path); });
     for (int i = 0; i < Count(); ++i) {
         std::string joined = JoinLinesCrLf(ReadLines(i));
         rows_.Add(ClipCaption(joined));

@@ -135,6 +135,16 @@ TEST_F(TextStore, DuplicateSelectsTheHighestByteExactMatchAndWritesNothing) {
     EXPECT_EQ(store->IndexOfText("dup "), -1);
 }
 
+TEST_F(TextStore, ARefreshDropsAClipWhoseFileWasRemovedOutsideTheProgram) {
+    OpenWith({"a", "b", "c"});
+    folder.files.erase(Clip(1));
+    store->RefreshList();
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "c"}));
+    EXPECT_EQ(store->Count(), 2);
+    EXPECT_EQ(store->ClipPath(1), Clip(2));
+    EXPECT_EQ(store->IndexOfText("c"), 1);
+}
+
 TEST_F(TextStore, ADuplicateTestReadsOnlyTheClipsThatChangedOrMayEqualTheText) {
     OpenWith({"a", "b", "dup", "c"});
     folder.reads = 0;
