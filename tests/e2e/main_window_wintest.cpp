@@ -59,6 +59,22 @@ TEST_F(MainWindow, RegisterTakesTheSelectedEntryNotTheClipboard) {
     EXPECT_EQ(ReadFileBytes(ClipFile(0)), "older\r\n");
 }
 
+TEST_F(MainWindow, AClipRewrittenByAnotherProgramIsTakenForItsNewText) {
+    for (const char* text : {"first", "second"}) {  // the second registration reads the first clip
+        Copy(text);
+        Click(Main().Ui().registerButton);
+    }
+    ASSERT_EQ(ReadFileBytes(ClipFile(1)), "second\r\n");
+    WriteFileBytes(ClipFile(0), "edited text\r\n");
+    Copy("edited text");
+    Click(Main().Ui().registerButton);
+    EXPECT_EQ(prompts.beeps, std::vector<BeepKind>{BeepKind::Default});
+    EXPECT_EQ(Main().StatusText(), status::kAlreadyRegistered);
+    Copy("first");
+    Click(Main().Ui().registerButton);
+    EXPECT_EQ(ReadFileBytes(ClipFile(2)), "first\r\n");
+}
+
 TEST_F(MainWindow, RepeatedRegisterBeepsAndWalksTheStatusLadder) {
     Copy("same");
     Click(Main().Ui().registerButton);
