@@ -74,27 +74,31 @@ lumeret_wine_managed() { # Y|N
 # Makes the test prefix once, for unattended runs on a display without a
 # window manager. A lock keeps parallel test runs from making it twice.
 # A prefix whose making failed halfway never mends itself (Wine then cannot
-# even load kernel32 in it), so one made here and found broken is removed and
-# made once more; a prefix that was there before is never removed.
+# even load kernel32 in it). A prefix begun here carries a mark until it is
+# ready, so one found with the mark, left by a failed or killed making, is
+# removed and made again; a caller's own prefix has no mark and is never
+# removed.
 lumeret_wine_test_prefix() {
   [ -f "$WINEPREFIX/.lumeret-ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     [ -f "$WINEPREFIX/.lumeret-ready" ] && exit 0
-    made_here=no
-    [ -e "$WINEPREFIX" ] || made_here=yes
     for attempt in 1 2; do
+      if [ -e "$WINEPREFIX/.lumeret-making" ]; then
+        echo "The Wine prefix $WINEPREFIX was left half-made: it is made again." >&2
+        "${lumeret_wineserver[@]}" -k >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+      fi
+      [ -e "$WINEPREFIX" ] || { mkdir -p "$WINEPREFIX" && touch "$WINEPREFIX/.lumeret-making"; }
       # Setting the window-manager switch runs a program in the prefix: it
       # fails when the prefix cannot run one.
       if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && lumeret_wine_managed N; then
         touch "$WINEPREFIX/.lumeret-ready" 2>/dev/null || true
+        rm -f "$WINEPREFIX/.lumeret-making"
         exit 0
       fi
-      [ "$made_here" = yes ] || break
-      echo "Making the Wine prefix $WINEPREFIX failed (attempt $attempt of 2): it is removed." >&2
-      "${lumeret_wineserver[@]}" -k >/dev/null 2>&1 || true
-      rm -rf "$WINEPREFIX"
+      [ -e "$WINEPREFIX/.lumeret-making" ] || break
     done
     # Otherwise the failure shows in the tests themselves.
   ) 9>"$WINEPREFIX.lock"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # How the Windows tests' Wine prefix is made (cmake/wine-env.sh), against a
-# stand-in Wine whose prefix making can be made to fail: a prefix made here
-# that came out broken is removed and made again, a caller's own prefix is
-# never removed, a ready prefix is not made again.
+# stand-in Wine whose prefix making can be made to fail: a prefix begun here
+# that came out broken, now or in an earlier run, is removed and made again,
+# a caller's own prefix is never removed, a ready prefix is not made again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -60,10 +60,16 @@ grep -q '^wineserver -k' "$FAKE_LOG" || fail "the broken prefix's server was not
 
 make_prefix "$work/once-broken" 0
 [ "$(boots)" = 0 ] || fail "a ready prefix was made again"
+[ ! -e "$work/once-broken/.lumeret-making" ] || fail "a ready prefix still carries the mark of one being made"
 
 make_prefix "$work/always-broken" 5
-[ ! -e "$work/always-broken" ] || fail "a prefix that never came out whole was left behind"
 [ "$(boots)" = 2 ] || fail "a prefix that never comes out whole was tried $(boots) times, not 2"
+[ ! -f "$work/always-broken/.lumeret-ready" ] || fail "a broken prefix was marked ready"
+# A later run, or one after a making that was killed, finds the mark.
+make_prefix "$work/always-broken" 0
+[ -f "$work/always-broken/.lumeret-ready" ] || fail "a prefix left half-made by an earlier run is not made again"
+[ ! -e "$work/always-broken/half-made" ] || fail "the half-made prefix of an earlier run was not removed first"
+[ "$(boots)" = 1 ] || fail "a prefix left half-made by an earlier run took $(boots) makings, not 1"
 
 mkdir -p "$work/callers-own/drive_c"
 touch "$work/callers-own/keep-me"
