@@ -71,14 +71,14 @@ lumeret_wine_managed() { # Y|N
   "${lumeret_wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1
 }
 
-# Makes the test prefix once, for unattended runs on a display without a
-# window manager. A lock keeps parallel test runs from making it twice.
-# A prefix whose making failed halfway never mends itself (Wine then cannot
-# even load kernel32 in it). A prefix begun here carries a mark until it is
-# ready, so one found with the mark, left by a failed or killed making, is
-# removed and made again; a caller's own prefix has no mark and is never
-# removed.
-lumeret_wine_test_prefix() {
+# Makes the prefix WINEPREFIX once: it is ready when wineboot and then the
+# command CHECK... (which runs a program in it) succeed. A lock keeps
+# parallel runs from making it twice. A prefix whose making failed halfway
+# never mends itself (Wine then cannot even load kernel32 in it). A prefix
+# begun here carries a mark until it is ready, so one found with the mark,
+# left by a failed or killed making, is removed and made again; a prefix
+# made elsewhere has no mark and is never removed.
+lumeret_wine_prefix() { # CHECK...
   [ -f "$WINEPREFIX/.lumeret-ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -91,9 +91,7 @@ lumeret_wine_test_prefix() {
         rm -rf "$WINEPREFIX"
       fi
       [ -e "$WINEPREFIX" ] || { mkdir -p "$WINEPREFIX" && touch "$WINEPREFIX/.lumeret-making"; }
-      # Setting the window-manager switch runs a program in the prefix: it
-      # fails when the prefix cannot run one.
-      if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && lumeret_wine_managed N; then
+      if LANG=ja_JP.UTF-8 "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 && "$@"; then
         touch "$WINEPREFIX/.lumeret-ready" 2>/dev/null || true
         rm -f "$WINEPREFIX/.lumeret-making"
         exit 0
@@ -103,6 +101,10 @@ lumeret_wine_test_prefix() {
     # Otherwise the failure shows in the tests themselves.
   ) 9>"$WINEPREFIX.lock"
 }
+
+# The tests' prefix, for unattended runs on a display without a window
+# manager. Setting that switch runs a program in the prefix.
+lumeret_wine_test_prefix() { lumeret_wine_prefix lumeret_wine_managed N; }
 
 # Ends the Wine processes of this prefix only (its own server), if it exists.
 lumeret_wine_stop() {

@@ -44,16 +44,20 @@ cmake --build --preset "$preset" --target lumeret
 cp "build/$preset/lumeret.exe" "$home/lumeret.exe"
 export LANG="${LUMERET_LANG:-ja_JP.UTF-8}" LC_ALL="${LUMERET_LANG:-ja_JP.UTF-8}"
 
-# A new prefix is made quietly first: Wine's notes while making it are no news.
-if [ ! -d "$WINEPREFIX" ]; then
-  echo "Making the Wine prefix $WINEPREFIX (once)"
-  "${lumeret_wine[@]}" wineboot -i >/dev/null 2>&1 || true
-fi
 # On a display without a window manager Wine draws the frames and captions
 # itself; the marker remembers that setting, so it changes only when needed.
 managed=N
 [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]] && managed=Y
 unmanaged_marker="$WINEPREFIX/.lumeret-unmanaged"
+# A new prefix is made quietly first (Wine's notes while making it are no
+# news) with the setting this display needs; a failure shows when the program
+# starts, and the next start makes the prefix again.
+if [ ! -f "$WINEPREFIX/.lumeret-ready" ]; then
+  echo "Making the Wine prefix $WINEPREFIX (once)"
+  if lumeret_wine_prefix lumeret_wine_managed "$managed" && [ -f "$WINEPREFIX/.lumeret-ready" ]; then
+    if [ "$managed" = N ]; then touch "$unmanaged_marker"; else rm -f "$unmanaged_marker"; fi
+  fi
+fi
 was=Y
 [ -f "$unmanaged_marker" ] && was=N
 if [ "$managed" != "$was" ] && lumeret_wine_managed "$managed"; then
