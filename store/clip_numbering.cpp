@@ -121,12 +121,18 @@ std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& b
 
 std::string AddClipFile(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
                         const std::vector<std::string>& clips, std::string_view bytes) {
+    return AddClipFile(folder, baseDir, ext, clips, folder.FindEntries(ClipPattern(baseDir, ext)), bytes);
+}
+
+std::string AddClipFile(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
+                        const std::vector<std::string>& clips, const std::vector<FolderEntry>& listed,
+                        std::string_view bytes) {
     int number = 0;
     for (const std::string& clip : clips) {
         if (auto n = ClipNumberOf(NameOf(clip), ext)) number = std::max(number, *n + 1);
     }
     std::set<std::string> names;
-    for (const FolderEntry& entry : folder.FindEntries(ClipPattern(baseDir, ext))) names.insert(FoldedName(entry.name));
+    for (const FolderEntry& entry : listed) names.insert(FoldedName(entry.name));
     while (names.count(FoldedName(NumberToName(number) + "." + ext))) ++number;
     const std::string path = ClipFileName(baseDir, ext, number);
     // Something took the name since the scan.

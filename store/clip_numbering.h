@@ -40,6 +40,11 @@ std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& b
 // its path. Throws as SaveFile when it cannot be written.
 std::string AddClipFile(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
                         const std::vector<std::string>& clips, std::string_view bytes);
+// The same with the folder's entries as the caller has just listed them
+// (ClipPattern); a name taken since is never written over either.
+std::string AddClipFile(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
+                        const std::vector<std::string>& clips, const std::vector<FolderEntry>& listed,
+                        std::string_view bytes);
 
 // Removes what a killed save left behind in the clip folder BaseDir + Ext.
 void RemoveUnfinishedClips(IClipFolder& folder, const std::string& baseDir, const std::string& ext);

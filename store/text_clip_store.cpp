@@ -52,10 +52,12 @@ bool TextClipStore::ReadText::MayEqual(std::string_view text) const {
     return length == text.size() && hash == std::hash<std::string_view>{}(text);
 }
 
-TextClipStore::Stamps TextClipStore::CurrentStamps() {
+std::vector<FolderEntry> TextClipStore::ListClipFiles() { return folder_.FindEntries(ClipPattern(baseDir_, ext_)); }
+
+TextClipStore::Stamps TextClipStore::StampsOf(const std::vector<FolderEntry>& listed) const {
     Stamps stamps;
     const std::string dir = baseDir_ + ext_ + "\\";
-    for (const FolderEntry& entry : folder_.FindEntries(ClipPattern(baseDir_, ext_))) {
+    for (const FolderEntry& entry : listed) {
         if (!entry.directory) stamps.emplace(dir + entry.name, entry.stamp);
     }
     return stamps;
@@ -72,7 +74,7 @@ void TextClipStore::RefreshList() {
     RowList::Batch batch(rows_);
     rows_.Clear();
     read_.clear();
-    const Stamps stamps = CurrentStamps();
+    const Stamps stamps = StampsOf(ListClipFiles());
     // A file the folder lists exists; any other is asked about.
     std::erase_if(clips_, [&](const std::string& path) { return !stamps.contains(path) && !folder_.FileExists(path); });
     for (int i = 0; i < Count(); ++i) {
@@ -82,8 +84,10 @@ void TextClipStore::RefreshList() {
     }
 }
 
-int TextClipStore::IndexOfText(const std::string& text) {
-    const Stamps stamps = CurrentStamps();
+int TextClipStore::IndexOfText(const std::string& text) { return IndexOfText(text, ListClipFiles()); }
+
+int TextClipStore::IndexOfText(const std::string& text, const std::vector<FolderEntry>& listed) {
+    const Stamps stamps = StampsOf(listed);
     int result = -1;
     for (int i = 0; i < Count(); ++i) {
         const std::string& path = ClipPath(i);
@@ -100,13 +104,15 @@ int TextClipStore::IndexOfText(const std::string& text) {
 }
 
 bool TextClipStore::AddText(const std::string& text) {
-    int i = IndexOfText(text);
+    // One listing serves the search and the new file's name.
+    const std::vector<FolderEntry> listed = ListClipFiles();
+    int i = IndexOfText(text, listed);
     if (i != -1) {
         rows_.Select(i);
         return false;
     }
     // The file goes first: a failed write must not leave a row without a file.
-    clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, ClipFileContent(Trim(text))));
+    clips_.push_back(AddClipFile(folder_, baseDir_, ext_, clips_, listed, ClipFileContent(Trim(text))));
     rows_.Add(ClipCaption(text));
     return true;
 }

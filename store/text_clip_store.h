@@ -81,8 +81,11 @@ private:
 
     std::vector<std::string> ReadLines(int index);
     std::string ReadClipText(int index);
-    // The stamps of the clip folder's files, by path.
-    Stamps CurrentStamps();
+    // The folder's clip files as listed.
+    std::vector<FolderEntry> ListClipFiles();
+    // The stamps of listed files, by path.
+    Stamps StampsOf(const std::vector<FolderEntry>& listed) const;
+    int IndexOfText(const std::string& text, const std::vector<FolderEntry>& listed);
     // Notes what clip index's file held, read while its stamp was stamps'.
     void NoteRead(int index, const Stamps& stamps, std::string_view text);
     void Rename(const std::string& from, const std::string& to);

@@ -148,8 +148,10 @@ TEST_F(TextStore, ARefreshDropsAClipWhoseFileWasRemovedOutsideTheProgram) {
 TEST_F(TextStore, ADuplicateTestReadsOnlyTheClipsThatChangedOrMayEqualTheText) {
     OpenWith({"a", "b", "dup", "c"});
     folder.reads = 0;
+    folder.listings = 0;
     EXPECT_TRUE(store->AddText("new"));
     EXPECT_EQ(folder.reads, 0);  // each clip was read for its row and cannot be "new"
+    EXPECT_EQ(folder.listings, 1);  // one look at the folder for the search and the new name
     EXPECT_FALSE(store->AddText("dup"));
     EXPECT_EQ(rows.Selected(), 2);
     // The one that may be "dup", read to make sure, and "new", written since.

@@ -26,6 +26,7 @@ bool FakeClipFolder::FolderExists(const std::string& folder) const {
 }
 
 std::vector<FolderEntry> FakeClipFolder::FindEntries(const std::string& pattern) {
+    ++listings;
     auto [folder, wildcard] = SplitSearchPattern(pattern);
     std::vector<FolderEntry> found;
     for (const auto& [path, file] : files) {

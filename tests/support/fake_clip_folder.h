@@ -68,6 +68,7 @@ public:
     std::vector<std::string> writes;
     std::vector<std::string> probes;
     int reads = 0;
+    int listings = 0;
 
 private:
     bool FolderExists(const std::string& folder) const;
