@@ -63,6 +63,11 @@ TextClipStore::Stamps TextClipStore::StampsOf(const std::vector<FolderEntry>& li
     return stamps;
 }
 
+bool TextClipStore::FileExists(const std::string& path, const Stamps& stamps) {
+    // A file the folder lists exists; any other is asked about.
+    return stamps.contains(path) || folder_.FileExists(path);
+}
+
 void TextClipStore::NoteRead(int index, const Stamps& stamps, std::string_view text) {
     const std::string& path = ClipPath(index);
     if (auto stamp = stamps.find(path); stamp != stamps.end()) {
@@ -75,8 +80,7 @@ void TextClipStore::RefreshList() {
     rows_.Clear();
     read_.clear();
     const Stamps stamps = StampsOf(ListClipFiles());
-    // A file the folder lists exists; any other is asked about.
-    std::erase_if(clips_, [&](const std::string& path) { return !stamps.contains(path) && !folder_.FileExists(path); });
+    std::erase_if(clips_, [&](const std::string& path) { return !FileExists(path, stamps); });
     for (int i = 0; i < Count(); ++i) {
         std::string joined = JoinLinesCrLf(ReadLines(i));
         rows_.Add(ClipCaption(joined));
@@ -95,7 +99,7 @@ int TextClipStore::IndexOfText(const std::string& text, const std::vector<Folder
         auto stamp = stamps.find(path);
         const bool unchanged = read != read_.end() && stamp != stamps.end() && read->second.stamp == stamp->second;
         if (unchanged && !read->second.MayEqual(text)) continue;
-        if (!folder_.FileExists(path)) continue;
+        if (!FileExists(path, stamps)) continue;
         const std::string clip = ReadClipText(i);
         NoteRead(i, stamps, clip);
         if (clip == text) result = i;

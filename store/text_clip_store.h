@@ -86,6 +86,9 @@ private:
     // The stamps of listed files, by path.
     Stamps StampsOf(const std::vector<FolderEntry>& listed) const;
     int IndexOfText(const std::string& text, const std::vector<FolderEntry>& listed);
+    // Whether the file at path exists, told by the listing's stamps where
+    // they have it.
+    bool FileExists(const std::string& path, const Stamps& stamps);
     // Notes what clip index's file held, read while its stamp was stamps'.
     void NoteRead(int index, const Stamps& stamps, std::string_view text);
     void Rename(const std::string& from, const std::string& to);
