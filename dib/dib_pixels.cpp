@@ -140,27 +140,48 @@ PixelStore StoreToOverwrite(std::int32_t size, PixelStore& spare) {
     return PixelStore(size);
 }
 
+#ifdef __SSE2__
+// Four pixels of blue, green, red and an unused byte each, packed into the
+// vector's low 12 bytes; its high 4 bytes are zero.
+__m128i PackFourBgrx(__m128i pixels) noexcept {
+    const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i evenPixels = _mm_set_epi32(0, -1, 0, -1);
+    const __m128i lowHalf = _mm_set_epi32(0, 0, -1, -1);
+    pixels = _mm_and_si128(pixels, colours);
+    // Each half's second pixel moves down behind its first: 6 bytes a half.
+    const __m128i halves =
+        _mm_or_si128(_mm_and_si128(pixels, evenPixels), _mm_srli_epi64(_mm_andnot_si128(evenPixels, pixels), 8));
+    // The high half moves down behind the low one.
+    return _mm_or_si128(_mm_and_si128(halves, lowHalf), _mm_srli_si128(_mm_andnot_si128(lowHalf, halves), 2));
+}
+#endif
+
 // Packs 32-bit pixels whose bytes are blue, green, red and an unused one into
-// 24 bits: four at a time as three words, then one by one. The words go
-// straight to memory, past the caches: a picture this is used for is far
-// larger than they are, and is read again only here and there.
+// 24 bits: sixteen at a time as three vectors where the processor has them,
+// four at a time as three words, then one by one.
 void PackBgrx(const std::uint8_t* source, std::uint8_t* target, std::size_t pixels) noexcept {
     static_assert(std::endian::native == std::endian::little);
     std::size_t i = 0;
+#ifdef __SSE2__
+    for (; i + 16 <= pixels; i += 16, source += 64, target += 48) {
+        const auto* in = reinterpret_cast<const __m128i*>(source);
+        auto* out = reinterpret_cast<__m128i*>(target);
+        const __m128i a = PackFourBgrx(_mm_loadu_si128(in));
+        const __m128i b = PackFourBgrx(_mm_loadu_si128(in + 1));
+        const __m128i c = PackFourBgrx(_mm_loadu_si128(in + 2));
+        const __m128i d = PackFourBgrx(_mm_loadu_si128(in + 3));
+        _mm_storeu_si128(out, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+        _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+        _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
+    }
+#endif
     for (; i + 4 <= pixels; i += 4, source += 16, target += 12) {
         std::uint32_t p[4];
         std::memcpy(p, source, sizeof p);
         const std::uint32_t packed[3] = {(p[0] & 0xFFFFFF) | p[1] << 24, (p[1] >> 8 & 0xFFFF) | p[2] << 16,
                                          (p[2] >> 16 & 0xFF) | p[3] << 8};
-#ifdef __SSE2__
-        for (int w = 0; w < 3; ++w) _mm_stream_si32(reinterpret_cast<int*>(target) + w, static_cast<int>(packed[w]));
-#else
         std::memcpy(target, packed, sizeof packed);
-#endif
     }
-#ifdef __SSE2__
-    _mm_sfence();
-#endif
     for (; i < pixels; ++i, source += 4, target += 3) {
         target[0] = source[0];
         target[1] = source[1];

@@ -488,6 +488,18 @@ TEST(Dib, APictureOfTheSameSizeIsConvertedIntoTheStoreOfTheOneItReplaces) {
     EXPECT_EQ(Save(dib), wider.file24);
 }
 
+// Rows are packed sixteen pixels at a time, then four, then one by one: every
+// width up to three blocks of sixteen and every remainder, each pixel's unused
+// byte set and dropped.
+TEST(Dib, ThirtyTwoBitRowsOfEveryWidthConvertByteForByte) {
+    for (int width = 1; width <= 52; ++width) {
+        const Picture32 picture = MakePicture32(width, 3, static_cast<std::uint8_t>(width));
+        Dib dib;
+        LoadPacked(dib, picture.packed);
+        EXPECT_EQ(Save(dib), picture.file24) << width << " pixels a row";
+    }
+}
+
 TEST(Dib, AStoreAnotherDibSharesIsNeverReused) {
     const Picture32 first = MakePicture32(4, 4, 1);
     const Picture32 second = MakePicture32(4, 4, 99);
