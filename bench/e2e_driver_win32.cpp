@@ -239,7 +239,6 @@ std::string Picture4K(std::uint8_t blue, std::uint8_t red) {
     return std::string(dib.begin(), dib.end());
 }
 
-
 constexpr char kReadNow[] = "LumeretBenchReadNow";
 
 // The reader's own program: waits until told, then reads the clipboard's DIB
