@@ -1,6 +1,7 @@
 #include "store/text_clip_store.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "platform/errors.h"
@@ -48,8 +49,8 @@ std::vector<std::string> TextClipStore::ReadLines(int index) {
 
 std::string TextClipStore::ReadClipText(int index) { return Trim(JoinLinesCrLf(ReadLines(index))); }
 
-bool TextClipStore::ReadText::MayEqual(std::string_view text) const {
-    return length == text.size() && hash == std::hash<std::string_view>{}(text);
+TextClipStore::TextDigest TextClipStore::TextDigest::Of(std::string_view text) {
+    return {text.size(), std::hash<std::string_view>{}(text)};
 }
 
 std::vector<FolderEntry> TextClipStore::ListClipFiles() { return folder_.FindEntries(ClipPattern(baseDir_, ext_)); }
@@ -71,7 +72,7 @@ bool TextClipStore::FileExists(const std::string& path, const Stamps& stamps) {
 void TextClipStore::NoteRead(int index, const Stamps& stamps, std::string_view text) {
     const std::string& path = ClipPath(index);
     if (auto stamp = stamps.find(path); stamp != stamps.end()) {
-        read_[path] = {stamp->second, text.size(), std::hash<std::string_view>{}(text)};
+        read_[path] = {stamp->second, TextDigest::Of(text)};
     }
 }
 
@@ -92,13 +93,14 @@ int TextClipStore::IndexOfText(const std::string& text) { return IndexOfText(tex
 
 int TextClipStore::IndexOfText(const std::string& text, const std::vector<FolderEntry>& listed) {
     const Stamps stamps = StampsOf(listed);
+    const TextDigest wanted = TextDigest::Of(text);
     int result = -1;
     for (int i = 0; i < Count(); ++i) {
         const std::string& path = ClipPath(i);
         auto read = read_.find(path);
         auto stamp = stamps.find(path);
         const bool unchanged = read != read_.end() && stamp != stamps.end() && read->second.stamp == stamp->second;
-        if (unchanged && !read->second.MayEqual(text)) continue;
+        if (unchanged && read->second.digest != wanted) continue;
         if (!FileExists(path, stamps)) continue;
         const std::string clip = ReadClipText(i);
         NoteRead(i, stamps, clip);

@@ -68,14 +68,19 @@ public:
     const std::string& ClipPath(int index) const;
 
 private:
-    // What a clip's text was when its file was last read: a digest of the
-    // text, and the file's stamp, taken before that reading so that any
-    // later write shows as another stamp.
-    struct ReadText {
-        FileStamp stamp;
+    // A text's length and hash: equal texts have equal digests.
+    struct TextDigest {
         std::size_t length = 0;
         std::size_t hash = 0;
-        bool MayEqual(std::string_view text) const;
+        static TextDigest Of(std::string_view text);
+        friend bool operator==(const TextDigest&, const TextDigest&) = default;
+    };
+    // What a clip's text was when its file was last read, and the file's
+    // stamp, taken before that reading so that any later write shows as
+    // another stamp.
+    struct ReadText {
+        FileStamp stamp;
+        TextDigest digest;
     };
     using Stamps = std::unordered_map<std::string, FileStamp>;
 
