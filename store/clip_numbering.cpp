@@ -80,7 +80,8 @@ std::string ClipFileName(const std::string& baseDir, const std::string& ext, int
     return baseDir + ext + "\\" + NumberToName(number) + "." + ext;
 }
 
-std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext) {
+std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
+                                       const RenameNotice& renamed) {
     std::vector<FileRenaming> plan = PlanRenumbering(folder.FindEntries(ClipPattern(baseDir, ext)), baseDir, ext);
     // Which row's file holds each name now. A row whose target is held by
     // another row's file waits for that file to move away first. Old and new
@@ -111,6 +112,7 @@ std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& b
             if (moved) {
                 holder.erase(FoldedName(NameOf(row.OldName)));
                 holder[FoldedName(NameOf(row.NewName))] = i;
+                if (renamed && row.OldName != row.NewName) renamed(row.OldName, row.NewName);
             }
             clips[i] = moved ? row.NewName : row.OldName;
             settled[i] = true;

@@ -4,6 +4,7 @@
 // a hidden or a system file named like a clip), which the numbers skip.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,10 @@ struct FileRenaming {
 // counts, and so do the files that would have moved onto it. Only renames
 // onto free names are made, so a process that dies meanwhile leaves every
 // clip under a name the next scan takes. There is no limit on the number of
-// files.
-std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext);
+// files. renamed, when given, is told of each rename made, in that order.
+using RenameNotice = std::function<void(const std::string& from, const std::string& to)>;
+std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext,
+                                       const RenameNotice& renamed = {});
 
 // Saves bytes as a new clip, numbered after the last one of clips (the
 // store's clip paths) and never onto a name already in the folder. Returns

@@ -35,7 +35,7 @@ TextClipStore::TextClipStore(RowList& rows, std::string baseDir, std::string ext
     // file operations report what goes wrong later.
     folder_.MakeDirectory(baseDir_ + ext_);
     RemoveUnfinishedClips(folder_, baseDir_, ext_);
-    clips_ = RenumberFiles(folder_, baseDir_, ext_);
+    clips_ = Renumber();
 }
 
 const std::string& TextClipStore::ClipPath(int index) const {
@@ -69,24 +69,49 @@ bool TextClipStore::FileExists(const std::string& path, const Stamps& stamps) {
     return stamps.contains(path) || folder_.FileExists(path);
 }
 
-void TextClipStore::NoteRead(int index, const Stamps& stamps, std::string_view text) {
+TextClipStore::ClipRead TextClipStore::ReadClip(int index, const Stamps& stamps) {
+    std::string joined = JoinLinesCrLf(ReadLines(index));
+    ClipRead clip{ClipCaption(joined), Trim(std::move(joined))};
     const std::string& path = ClipPath(index);
     if (auto stamp = stamps.find(path); stamp != stamps.end()) {
-        read_[path] = {stamp->second, TextDigest::Of(text)};
+        read_[path] = {stamp->second, TextDigest::Of(clip.text), clip.caption};
     }
+    return clip;
+}
+
+const TextClipStore::ReadText* TextClipStore::UnchangedRead(const std::string& path, const Stamps& stamps) const {
+    auto read = read_.find(path);
+    auto stamp = stamps.find(path);
+    if (read == read_.end() || stamp == stamps.end() || read->second.stamp != stamp->second) return nullptr;
+    return &read->second;
+}
+
+std::vector<std::string> TextClipStore::Renumber() {
+    return RenumberFiles(folder_, baseDir_, ext_, [this](const std::string& from, const std::string& to) {
+        auto read = read_.extract(from);
+        read_.erase(to);
+        if (read) {
+            read.key() = to;
+            read_.insert(std::move(read));
+        }
+    });
 }
 
 void TextClipStore::RefreshList() {
     RowList::Batch batch(rows_);
     rows_.Clear();
-    read_.clear();
     const Stamps stamps = StampsOf(ListClipFiles());
     std::erase_if(clips_, [&](const std::string& path) { return !FileExists(path, stamps); });
     for (int i = 0; i < Count(); ++i) {
-        std::string joined = JoinLinesCrLf(ReadLines(i));
-        rows_.Add(ClipCaption(joined));
-        NoteRead(i, stamps, Trim(std::move(joined)));
+        const ReadText* known = UnchangedRead(ClipPath(i), stamps);
+        rows_.Add(known ? known->caption : ReadClip(i, stamps).caption);
     }
+    // Only the clips' files are remembered.
+    std::unordered_map<std::string, ReadText> kept;
+    for (const std::string& path : clips_) {
+        if (auto read = read_.extract(path)) kept.insert(std::move(read));
+    }
+    read_ = std::move(kept);
 }
 
 int TextClipStore::IndexOfText(const std::string& text) { return IndexOfText(text, ListClipFiles()); }
@@ -97,14 +122,10 @@ int TextClipStore::IndexOfText(const std::string& text, const std::vector<Folder
     int result = -1;
     for (int i = 0; i < Count(); ++i) {
         const std::string& path = ClipPath(i);
-        auto read = read_.find(path);
-        auto stamp = stamps.find(path);
-        const bool unchanged = read != read_.end() && stamp != stamps.end() && read->second.stamp == stamp->second;
-        if (unchanged && read->second.digest != wanted) continue;
+        const ReadText* known = UnchangedRead(path, stamps);
+        if (known && known->digest != wanted) continue;
         if (!FileExists(path, stamps)) continue;
-        const std::string clip = ReadClipText(i);
-        NoteRead(i, stamps, clip);
-        if (clip == text) result = i;
+        if (ReadClip(i, stamps).text == text) result = i;
     }
     return result;
 }
@@ -138,7 +159,7 @@ void TextClipStore::GetPreview(std::string& text) {
     if (i < 0 || Count() <= 0) return;
     if (i >= Count() || !folder_.FileExists(ClipPath(i))) {
         // Removed outside the program: the rows no longer match the folder.
-        clips_ = RenumberFiles(folder_, baseDir_, ext_);
+        clips_ = Renumber();
         RefreshList();
         return;
     }
@@ -172,7 +193,7 @@ bool TextClipStore::DeleteClipFile(int index) {
     if (index >= Count() || !folder_.RemoveFile(ClipPath(index))) prompts_.ShowError("ファイルの削除に失敗しました");
     // The scan counts the folder afresh, so a clip that could not be deleted
     // is counted and listed again.
-    clips_ = RenumberFiles(folder_, baseDir_, ext_);
+    clips_ = Renumber();
     RowList::Batch batch(rows_);
     RefreshList();
     // The clip that moved up into the deleted one's place; none after the last.

@@ -28,7 +28,8 @@ public:
     TextClipStore& operator=(const TextClipStore&) = delete;
 
     // Rebuilds the rows: one caption per existing clip file, in number order;
-    // a clip whose file has gone is dropped.
+    // a clip whose file has gone is dropped. A file read before and not
+    // changed since (renamed by the store, say) is not read again.
     void RefreshList();
     // Registers text (trimmed by the caller) as the new last clip, in a new
     // file that replaces none. False, with the equal clip's row selected,
@@ -75,12 +76,17 @@ private:
         static TextDigest Of(std::string_view text);
         friend bool operator==(const TextDigest&, const TextDigest&) = default;
     };
-    // What a clip's text was when its file was last read, and the file's
-    // stamp, taken before that reading so that any later write shows as
-    // another stamp.
+    // What a clip's file held when it was last read: its text's digest and
+    // its row's caption, with the file's stamp, taken before that reading so
+    // that any later write shows as another stamp.
     struct ReadText {
         FileStamp stamp;
         TextDigest digest;
+        std::string caption;
+    };
+    struct ClipRead {
+        std::string caption;
+        std::string text;  // trimmed
     };
     using Stamps = std::unordered_map<std::string, FileStamp>;
 
@@ -94,8 +100,13 @@ private:
     // Whether the file at path exists, told by the listing's stamps where
     // they have it.
     bool FileExists(const std::string& path, const Stamps& stamps);
-    // Notes what clip index's file held, read while its stamp was stamps'.
-    void NoteRead(int index, const Stamps& stamps, std::string_view text);
+    // Reads clip index's file, listed with stamps, and notes what it held.
+    ClipRead ReadClip(int index, const Stamps& stamps);
+    // What the file at path held when last read, if it is listed with the
+    // stamp it had then; null otherwise.
+    const ReadText* UnchangedRead(const std::string& path, const Stamps& stamps) const;
+    // Renumbers the folder; what was read goes along with each renamed file.
+    std::vector<std::string> Renumber();
     void Rename(const std::string& from, const std::string& to);
 
     std::string ext_;

@@ -198,6 +198,49 @@ TEST_F(TextStore, ExchangedAndRenumberedClipsAreFoundUnderTheirNewNumbers) {
     EXPECT_EQ(store->IndexOfText("y"), -1);
 }
 
+// The rows a store started afresh on the folder would show.
+Rows RowsOfAFreshStart(test::FakeClipFolder& folder) {
+    RowList rows;
+    test::FakeClipboard clipboard;
+    test::FakePrompts prompts;
+    TextClipStore store(rows, "C:\\app\\", "txt", folder, clipboard, prompts);
+    store.RefreshList();
+    return rows.Rows();
+}
+
+TEST_F(TextStore, ADeleteReadsOnlyTheClipsChangedSinceAndListsWhatAFreshStartWould) {
+    const std::string longLine = "\t " + std::string(70, 'x') + "\r\n";
+    OpenOnFiles({"  lead\r\n", "a\r\n", longLine, "b\n", " \r\n  c  \r\n", "d\r\n"});
+    folder.files[Clip(3)].bytes = "changed outside, and longer\r\n";
+    folder.reads = 0;
+    EXPECT_TRUE(store->DeleteClipFile(1));
+    EXPECT_EQ(folder.reads, 1);  // the changed one; the others were renamed or stayed
+    const std::string longCaption = ClipCaption(JoinLinesCrLf(SplitLines(longLine)));
+    EXPECT_EQ(rows.Rows(), (Rows{"lead", longCaption, "changed outside, and longer", "c", "d"}));
+    EXPECT_EQ(rows.Rows(), RowsOfAFreshStart(folder));
+
+    // A rename that fails leaves that file and those behind it where they are.
+    folder.renameErrors[Clip(2)] = kErrorAccessDenied;
+    folder.reads = 0;
+    EXPECT_TRUE(store->DeleteClipFile(0));
+    EXPECT_EQ(folder.reads, 0);
+    EXPECT_EQ(folder.NamesIn(kDir), (Rows{"00000000.txt", "00000002.txt", "00000003.txt", "00000004.txt"}));
+    EXPECT_EQ(rows.Rows(), (Rows{longCaption, "changed outside, and longer", "c", "d"}));
+    EXPECT_EQ(store->IndexOfText("changed outside, and longer"), 1);
+    EXPECT_EQ(store->IndexOfText("d"), 3);
+}
+
+TEST_F(TextStore, RenamedClipsKeepTheirCaptionsWhereEveryFileHasTheSameStamp) {
+    // A clock that stands still: only the renames tell which file went where.
+    for (int i = 0; i < 5; ++i) folder.files[Clip(i)].stamp = FileStamp{3, 1};
+    OpenWith({"v", "w", "x", "y", "z"});
+    store->Exchange(3, 4);
+    EXPECT_TRUE(store->DeleteClipFile(1));
+    EXPECT_TRUE(store->DeleteClipFile(0));
+    EXPECT_EQ(rows.Rows(), (Rows{"x", "z", "y"}));
+    EXPECT_EQ(rows.Rows(), RowsOfAFreshStart(folder));
+}
+
 TEST_F(TextStore, LoneLineFeedsAreStoredAsCrLfSoTheSameTextIsStoredAgain) {
     OpenWith({});
     EXPECT_TRUE(store->AddText("a\nb"));
