@@ -34,6 +34,42 @@ struct TextStoreOnDisk : ::testing::Test {
     }
 };
 
+// The real folder, its file reads counted.
+class CountedReads final : public IClipFolder {
+public:
+    explicit CountedReads(IClipFolder& real) : real_(real) {}
+    std::vector<FolderEntry> FindEntries(const std::string& pattern) override { return real_.FindEntries(pattern); }
+    int RenameFile(const std::string& from, const std::string& to) override { return real_.RenameFile(from, to); }
+    int ReplaceFile(const std::string& from, const std::string& to) override { return real_.ReplaceFile(from, to); }
+    bool RemoveFile(const std::string& path) override { return real_.RemoveFile(path); }
+    bool FileExists(const std::string& path) override { return real_.FileExists(path); }
+    std::string ReadWholeFile(const std::string& path) override {
+        ++reads;
+        return real_.ReadWholeFile(path);
+    }
+    void WriteWholeFile(const std::string& path, std::string_view bytes) override { real_.WriteWholeFile(path, bytes); }
+    bool MakeDirectory(const std::string& path) override { return real_.MakeDirectory(path); }
+
+    int reads = 0;
+
+private:
+    IClipFolder& real_;
+};
+
+TEST_F(TextStoreOnDisk, ADeleteReadsOnlyTheClipRewrittenSinceForRenamesKeepTheStamps) {
+    ASSERT_TRUE(folder.MakeDirectory(scratch.Base() + "txt"));
+    for (int i = 0; i < 5; ++i) Put(NumberToName(i) + ".txt", "clip " + std::to_string(i) + "\r\n");
+    CountedReads counted(folder);
+    TextClipStore onDisk(rows, scratch.Base(), "txt", counted, clipboard, prompts);
+    onDisk.RefreshList();
+    Put("00000003.txt", "rewritten, and longer\r\n");
+    counted.reads = 0;
+    EXPECT_TRUE(onDisk.DeleteClipFile(1));
+    EXPECT_EQ(counted.reads, 1);
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"clip 0", "clip 2", "rewritten, and longer", "clip 4"}));
+    EXPECT_EQ(folder.ReadWholeFile(Clip(3)), "clip 4\r\n");
+}
+
 TEST_F(TextStoreOnDisk, FirstStartMakesTheFolder) {
     Open();
     EXPECT_EQ(store->Count(), 0);
