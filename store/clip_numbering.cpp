@@ -35,7 +35,7 @@ std::set<std::string> NamesNotTaken(const std::vector<FolderEntry>& entries) {
 // Where each clip file of the folder goes, in the order of their names.
 std::vector<FileRenaming> PlanRenumbering(const std::vector<FolderEntry>& entries, const std::string& baseDir,
                                           const std::string& ext) {
-    const std::string dir = baseDir + ext + "\\";
+    const std::string dir = ClipFolderPath(baseDir, ext);
     std::vector<FileRenaming> plan;
     for (const FolderEntry& entry : entries) {
         if (entry.directory || entry.hidden || entry.system) continue;  // read-only files are taken
@@ -68,7 +68,11 @@ std::optional<int> ClipNumberOf(const std::string& name, const std::string& ext)
 
 }  // namespace
 
-std::string ClipPattern(const std::string& baseDir, const std::string& ext) { return baseDir + ext + "\\*." + ext; }
+std::string ClipFolderPath(const std::string& baseDir, const std::string& ext) { return baseDir + ext + "\\"; }
+
+std::string ClipPattern(const std::string& baseDir, const std::string& ext) {
+    return ClipFolderPath(baseDir, ext) + "*." + ext;
+}
 
 std::string NumberToName(int number) {
     std::string digits = std::to_string(number);
@@ -77,7 +81,7 @@ std::string NumberToName(int number) {
 }
 
 std::string ClipFileName(const std::string& baseDir, const std::string& ext, int number) {
-    return baseDir + ext + "\\" + NumberToName(number) + "." + ext;
+    return ClipFolderPath(baseDir, ext) + NumberToName(number) + "." + ext;
 }
 
 std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& baseDir, const std::string& ext,

@@ -13,6 +13,9 @@
 
 namespace lumeret {
 
+// The clip folder BaseDir + Ext, ending in "\".
+std::string ClipFolderPath(const std::string& baseDir, const std::string& ext);
+
 // The search pattern of a clip folder: BaseDir + Ext + "\*." + Ext.
 std::string ClipPattern(const std::string& baseDir, const std::string& ext);
 

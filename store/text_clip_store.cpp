@@ -57,7 +57,7 @@ std::vector<FolderEntry> TextClipStore::ListClipFiles() { return folder_.FindEnt
 
 TextClipStore::Stamps TextClipStore::StampsOf(const std::vector<FolderEntry>& listed) const {
     Stamps stamps;
-    const std::string dir = baseDir_ + ext_ + "\\";
+    const std::string dir = ClipFolderPath(baseDir_, ext_);
     for (const FolderEntry& entry : listed) {
         if (!entry.directory) stamps.emplace(dir + entry.name, entry.stamp);
     }
@@ -209,7 +209,7 @@ void TextClipStore::Exchange(int index1, int index2) {
     if (index1 == index2) return;
     const std::string f1 = ClipPath(index1);
     const std::string f2 = ClipPath(index2);
-    const std::string temp = baseDir_ + ext_ + "\\" + kExchangeTempName;
+    const std::string temp = ClipFolderPath(baseDir_, ext_) + kExchangeTempName;
     // A rename keeps a file's stamp: what was read under the two names no
     // longer holds, whichever renames succeed.
     read_.erase(f1);
