@@ -248,8 +248,11 @@ int RunReader() {
     HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, kReadNow);
     if (!go || WaitForSingleObject(go, 60000) != WAIT_OBJECT_0) return 0;
     const double begun = Now();
-    const std::size_t read = OpenClipboard(nullptr) ? ReadClipboardDib() : 0;
-    CloseClipboard();
+    std::size_t read = 0;
+    if (OpenClipboard(nullptr)) {
+        read = ReadClipboardDib();
+        CloseClipboard();
+    }
     const double took = Now() - begun;
     const std::size_t pictureBytes = 40 + static_cast<std::size_t>(kWidth) * kHeight * 4;
     return read == pictureBytes ? static_cast<int>(took * 1e6) : 0;
