@@ -72,7 +72,7 @@ lumeret_wine_managed() { # Y|N
 }
 
 # Makes the prefix WINEPREFIX once: it is ready when wineboot and then the
-# command CHECK... (which runs a program in it) succeed. A lock keeps
+# command CHECK... (which runs a program in it) succeed; fails when it is not. A lock keeps
 # parallel runs from making it twice. A prefix whose making failed halfway
 # never mends itself (Wine then cannot even load kernel32 in it). A prefix
 # begun here carries a mark until it is ready, so one found with the mark,
@@ -98,13 +98,14 @@ lumeret_wine_prefix() { # CHECK...
       fi
       [ -e "$WINEPREFIX/.lumeret-making" ] || break
     done
-    # Otherwise the failure shows in the tests themselves.
+    exit 1
   ) 9>"$WINEPREFIX.lock"
 }
 
 # The tests' prefix, for unattended runs on a display without a window
-# manager. Setting that switch runs a program in the prefix.
-lumeret_wine_test_prefix() { lumeret_wine_prefix lumeret_wine_managed N; }
+# manager. Setting that switch runs a program in the prefix. A prefix that
+# could not be made shows in the tests themselves.
+lumeret_wine_test_prefix() { lumeret_wine_prefix lumeret_wine_managed N || true; }
 
 # Ends the Wine processes of this prefix only (its own server), if it exists.
 lumeret_wine_stop() {

@@ -54,7 +54,7 @@ unmanaged_marker="$WINEPREFIX/.lumeret-unmanaged"
 # starts, and the next start makes the prefix again.
 if [ ! -f "$WINEPREFIX/.lumeret-ready" ]; then
   echo "Making the Wine prefix $WINEPREFIX (once)"
-  if lumeret_wine_prefix lumeret_wine_managed "$managed" && [ -f "$WINEPREFIX/.lumeret-ready" ]; then
+  if lumeret_wine_prefix lumeret_wine_managed "$managed"; then
     if [ "$managed" = N ]; then touch "$unmanaged_marker"; else rm -f "$unmanaged_marker"; fi
   fi
 fi

@@ -65,6 +65,11 @@ make_prefix "$work/once-broken" 0
 make_prefix "$work/always-broken" 5
 [ "$(boots)" = 2 ] || fail "a prefix that never comes out whole was tried $(boots) times, not 2"
 [ ! -f "$work/always-broken/.lumeret-ready" ] || fail "a broken prefix was marked ready"
+echo 5 > "$FAKE_FAILING_BOOTS"
+if (. "$root/cmake/wine-env.sh" && lumeret_wine_env 64 "$work/never-ready" &&
+    lumeret_wine_prefix lumeret_wine_managed N 2>/dev/null); then
+  fail "a prefix that could not be made was reported ready"
+fi
 # A later run, or one after a making that was killed, finds the mark.
 make_prefix "$work/always-broken" 0
 [ -f "$work/always-broken/.lumeret-ready" ] || fail "a prefix left half-made by an earlier run is not made again"
