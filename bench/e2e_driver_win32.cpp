@@ -460,7 +460,7 @@ int Run(const std::string& folder) {
 
     // The 4K picture, each until the preview's middle shows its colour.
     const POINT middle{80 + 56, 8 + 56};
-    std::vector<double> read, handled, registered, readAndWrite;
+    std::vector<double> handled, registered, readAndWrite;
     HANDLE readNow = CreateEventA(nullptr, TRUE, FALSE, kReadNow);
     const std::size_t clipBytes = 54 + static_cast<std::size_t>(kWidth) * kHeight * 3;
     for (int round = 0; round < kPictureRounds; ++round) {
@@ -474,6 +474,7 @@ int Run(const std::string& folder) {
         Settle(main);
 
         // Another process reads it, as the smallest program would.
+        double read = 0;
         {
             Child reader;
             if (!Start(reader, ExecutablePath(), "reader", folder)) return 1;
@@ -483,12 +484,12 @@ int Run(const std::string& folder) {
             WaitForSingleObject(reader.info.hProcess, 60000);
             GetExitCodeProcess(reader.info.hProcess, &micros);
             if (micros == 0) return std::fprintf(stderr, "the reader did not find the picture\n"), 1;
-            read.push_back(micros / 1e6);
+            read = micros / 1e6;
         }
         ResetEvent(readNow);
         double begun = Now();
         WriteWhole(folder + "floor.bmp", std::string(clipBytes, '\x7F'));
-        readAndWrite.push_back(read.back() + Now() - begun);
+        readAndWrite.push_back(read + Now() - begun);
 
         begun = Now();
         SendMessageTimeoutW(add, BM_CLICK, 0, 0, SMTO_NORMAL, 60000, nullptr);
