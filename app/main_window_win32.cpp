@@ -163,6 +163,9 @@ void MainWindow::ShowPreview() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(ui_.previewBox, nullptr, TRUE);
     ShowWindow(ui_.previewOffLabel, preview.OffLabelVisible() ? SW_SHOW : SW_HIDE);
+    // A large picture is drawn before the program has finished reading it:
+    // the box is painted now, not when the reading is over.
+    UpdateWindow(ui_.previewBox);
 }
 
 void MainWindow::PaintPreview(const DRAWITEMSTRUCT& item) {

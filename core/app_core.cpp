@@ -72,10 +72,13 @@ bool AppCore::ClipboardIsPrivate() const {
 void AppCore::HandleClipboardChange() {
     // Everything is asked and read under one hold, so that another program's
     // copy cannot slip in between the question whether the content may be
-    // kept and its reading; the windows change once the hold has ended.
+    // kept and its reading; the windows change once the hold has ended, but
+    // for the preview: a large picture shows as soon as it is known good,
+    // while the rest of it is converted.
     std::optional<std::string> text;
     bool hasBitmap = false;
     Dib* picture = nullptr;
+    bool previewedWhileRead = false;
     std::exception_ptr refusal;  // the picture's own fault
     std::exception_ptr failure;  // anything else the reading met
     {
@@ -86,8 +89,16 @@ void AppCore::HandleClipboardChange() {
         if (clipboard_.HasFormat(kCfText)) text = clipboard_.Text().value_or(std::string());
         hasBitmap = clipboard_.HasFormat(kCfBitmap);
         if (hasBitmap && !(switches_.hidePreview && !switches_.continuousRegistration)) {
+            PixelsCheckedHandler showAtOnce;
+            if (!switches_.hidePreview) {
+                showAtOnce = [&](const DibView& pixels) {
+                    preview_.SetShowingBitmap(true);
+                    ShowPreviewOf(pixels);
+                    previewedWhileRead = true;
+                };
+            }
             try {
-                picture = ReadableClipboardPicture(refusal);
+                picture = ReadableClipboardPicture(refusal, showAtOnce);
             } catch (...) {
                 failure = std::current_exception();
             }
@@ -95,7 +106,7 @@ void AppCore::HandleClipboardChange() {
     }
     // When both formats are offered, the bitmap's state wins.
     if (text) {
-        preview_.SetShowingBitmap(false);
+        if (!hasBitmap) preview_.SetShowingBitmap(false);
         RowList::Batch batch(historyRows_);
         history_.AddText(Trim(std::move(*text)));
         historyRows_.Select(0);
@@ -111,19 +122,20 @@ void AppCore::HandleClipboardChange() {
     if (failure) std::rethrow_exception(failure);
     // A picture the program cannot read has no preview; the box keeps the
     // previous one.
-    if (!switches_.hidePreview && picture) ShowPreviewOf(*picture);
+    if (!switches_.hidePreview && picture && !previewedWhileRead) ShowPreviewOf(picture->Pixels()->Image);
     if (switches_.continuousRegistration) {
         if (refusal) std::rethrow_exception(refusal);
         RegisterPicture(*picture);
     }
 }
 
-Dib& AppCore::ClipboardPicture() {
+Dib& AppCore::ClipboardPicture(const PixelsCheckedHandler& whenChecked) {
     const std::uint32_t stamp = clipboard_.ChangeStamp();
     if (picture_ && pictureStamp_ == stamp) return *picture_;
     // The old picture goes as the new one is read: its store is reused when
     // the new picture has the same size, else given back first.
     if (!picture_) picture_ = std::make_unique<Dib>();
+    picture_->OnPixelsChecked = whenChecked;
     try {
         picture_->Assign(clipboard_);
     } catch (const PictureTooLargeError& e) {
@@ -134,13 +146,14 @@ Dib& AppCore::ClipboardPicture() {
         picture_.reset();
         throw;
     }
+    picture_->OnPixelsChecked = nullptr;
     pictureStamp_ = stamp;
     return *picture_;
 }
 
-Dib* AppCore::ReadableClipboardPicture(std::exception_ptr& refusal) {
+Dib* AppCore::ReadableClipboardPicture(std::exception_ptr& refusal, const PixelsCheckedHandler& whenChecked) {
     try {
-        return &ClipboardPicture();
+        return &ClipboardPicture(whenChecked);
     } catch (const ClipboardError&) {
         throw;
     } catch (const Exception&) {
@@ -159,10 +172,10 @@ void AppCore::ShowClipboardPreview() {
         picture = ReadableClipboardPicture(refusal);
         if (!picture) return;
     }
-    ShowPreviewOf(*picture);
+    ShowPreviewOf(picture->Pixels()->Image);
 }
 
-void AppCore::ShowPreviewOf(Dib& picture) {
+void AppCore::ShowPreviewOf(const DibView& picture) {
     preview_.SetOffLabelVisible(false);
     preview_.SetShowingBitmap(preview_.ShowingBitmap());
     preview_.Draw(picture);

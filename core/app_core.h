@@ -141,13 +141,15 @@ private:
     // program's own reader once per change of the clipboard, then kept for
     // the preview, the registration and the register button. A picture
     // beyond the reader's limit is refused with a message that says so.
-    Dib& ClipboardPicture();
+    // whenChecked, when given, is told of a picture read now as soon as its
+    // pixels are known good, before they are converted.
+    Dib& ClipboardPicture(const PixelsCheckedHandler& whenChecked = {});
     // The clipboard's picture; nothing, with the picture's own fault in
     // refusal, when it cannot be read. A clipboard that cannot be opened
     // throws.
-    Dib* ReadableClipboardPicture(std::exception_ptr& refusal);
+    Dib* ReadableClipboardPicture(std::exception_ptr& refusal, const PixelsCheckedHandler& whenChecked = {});
     void ShowClipboardPreview();
-    void ShowPreviewOf(Dib& picture);
+    void ShowPreviewOf(const DibView& picture);
     void RegisterPicture(Dib& picture);
 
     IClipboard& clipboard_;

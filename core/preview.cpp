@@ -22,9 +22,9 @@ void Preview::SetOffLabelVisible(bool visible) {
     changed();
 }
 
-void Preview::Draw(Graphic& graphic) {
-    pictureRect_ = FitToFrame(graphic.GetWidth(), graphic.GetHeight(), kSide, kSide);
-    graphic.Draw(picture_, pictureRect_);
+void Preview::Draw(const DibView& picture) {
+    pictureRect_ = FitToFrame(picture.Width(), picture.Height(), kSide, kSide);
+    picture_.StretchDib(pictureRect_, picture, nullptr);
     changed();
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "dib/canvas.h"
-#include "dib/graphic.h"
 #include "platform/geometry.h"
 #include "platform/signal.h"
 
@@ -30,8 +29,8 @@ public:
     // The state of a switched-off preview: no box, the label shows.
     void SwitchOff();
     void SetOffLabelVisible(bool visible);
-    // Fits a graphic into the square and draws it there.
-    void Draw(Graphic& graphic);
+    // Fits a picture into the square and draws it there.
+    void Draw(const DibView& picture);
 
     // After any change of what the preview shows.
     Signal<> changed;

@@ -42,7 +42,8 @@ private:
 };
 
 // The colour (0x00RRGGBB) of pixel (x, y), counted from the top-left, of an
-// uncompressed image; 0 when the pixel lies outside the image or its pixels.
+// uncompressed image (16- and 32-bit ones through their masks); 0 when the
+// pixel lies outside the image or its pixels.
 std::uint32_t PixelColor(const DibView& image, std::int32_t x, std::int32_t y);
 
 // The colour indexes a run-length image paints at the given places: rows

@@ -57,7 +57,7 @@ void Dib::LoadFromClipboardFormat(std::uint16_t format, GlobalHandle data, Palet
         spare = std::move(pixels_->Image.Store);
     }
     SwapIn(std::make_shared<DibPixels>());
-    pixels_->LoadFromClipboardFormat(data, std::move(spare));
+    pixels_->LoadFromClipboardFormat(data, std::move(spare), OnPixelsChecked);
     ClearPaletteModified();
     Changed();
 }

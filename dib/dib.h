@@ -70,6 +70,10 @@ public:
     // The storage, for readers that need the header or the bits.
     const DibPixels* Pixels() const noexcept { return pixels_.get(); }
 
+    // Told of a picture read from the clipboard as soon as its pixels are
+    // known good: a 16- or 32-bit one before its conversion to 24 bits.
+    PixelsCheckedHandler OnPixelsChecked;
+
 #ifdef _WIN32
     // Reads a device-dependent bitmap through GetDIBits; 16 and 32 bits
     // become 24. A failure leaves the image as it was.

@@ -193,32 +193,23 @@ void PackBgrx(const std::uint8_t* source, std::uint8_t* target, std::size_t pixe
 // input (a top-down image stays top-down), into spare when it fits (see
 // StoreToOverwrite). fetchRow(r, offset, buffer, size) gives size bytes of
 // source row r from offset on: where they lie, or read into the buffer.
-template <typename FetchRow>
-void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, FetchRow&& fetchRow) {
+// storeReady() is called once the image is known good and its new store
+// made, before any pixel is converted.
+template <typename FetchRow, typename StoreReady>
+void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, FetchRow&& fetchRow,
+                 StoreReady&& storeReady) {
     BitmapInfoHeader& header = image.Header;
     Geometry g = CheckGeometry(header, operation);
 
-    std::uint32_t masks[kMaskCount];
-    if (header.biCompression == kBiRgb) {
-        if (header.biBitCount == 16) {
-            masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
-        } else {
-            masks[0] = 0x00FF0000, masks[1] = 0x0000FF00, masks[2] = 0x000000FF;
-        }
-    } else if (header.biCompression == kBiBitfields) {
-        LeReader table(image.Colors, kMaskBytes);
-        for (std::size_t i = 0; i < kMaskCount; ++i) {
-            masks[i] = table.U32(i * 4);
-        }
-    } else {
-        // Any other compression would take its masks from colour entries the
-        // input never gave.
+    // Any other compression would take its masks from colour entries the
+    // input never gave.
+    if (header.biCompression != kBiRgb && header.biCompression != kBiBitfields) {
         Refuse(operation, "Invalid Compression");
     }
-    if (masks[0] == 0 || masks[1] == 0 || masks[2] == 0) {
+    const std::optional<ColorMasks> masks = ColorMasksOf(image);
+    if (!masks) {
         throw InvalidDibError("TVyInternalDIB.LoadFromStream: Invalid Masks");
     }
-    const int shifts[kMaskCount] = {MaskShift(masks[0]), MaskShift(masks[1]), MaskShift(masks[2])};
 
     auto sourceRow = CheckedRowSize(g.Width, header.biBitCount);
     auto targetRow = CheckedRowSize(g.Width, 24);
@@ -227,11 +218,7 @@ void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, Fetch
         Refuse(operation, "Image Too Large");
     }
     image.Store = StoreToOverwrite(*imageSize, spare);
-
-    auto channel = [](std::uint32_t pixel, std::uint32_t mask, int shift) -> std::uint8_t {
-        std::uint32_t v = pixel & mask;
-        return static_cast<std::uint8_t>(shift >= 0 ? v >> shift : v << -shift);
-    };
+    storeReady();
 
     // One row at a time through one buffer; a very wide row goes through in
     // pieces, so that a header cannot make the buffer larger than the input.
@@ -240,8 +227,9 @@ void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, Fetch
     const std::size_t rowBytes = static_cast<std::size_t>(*sourceRow);
     const std::size_t pixelBytes = static_cast<std::size_t>(g.Width) * bytesPerPixel;
     std::vector<std::uint8_t> buffer(std::min(rowBytes, kRowPiece));
-    const bool plainBytes = bytesPerPixel == 4 && masks[0] == 0x00FF0000 && masks[1] == 0x0000FF00 &&
-                            masks[2] == 0x000000FF;
+    const bool plainBytes = bytesPerPixel == 4 && masks->Mask[ColorMasks::kRed] == 0x00FF0000 &&
+                            masks->Mask[ColorMasks::kGreen] == 0x0000FF00 &&
+                            masks->Mask[ColorMasks::kBlue] == 0x000000FF;
     for (std::int32_t r = 0; r < g.Rows; ++r) {
         std::uint8_t* target = image.Store.Bits() + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
@@ -262,9 +250,9 @@ void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, Fetch
                     p |= (static_cast<std::uint32_t>(source[2]) << 16) |
                          (static_cast<std::uint32_t>(source[3]) << 24);
                 }
-                target[0] = channel(p, masks[2], shifts[2]);
-                target[1] = channel(p, masks[1], shifts[1]);
-                target[2] = channel(p, masks[0], shifts[0]);
+                target[0] = masks->Value(p, ColorMasks::kBlue);
+                target[1] = masks->Value(p, ColorMasks::kGreen);
+                target[2] = masks->Value(p, ColorMasks::kRed);
             }
             done += piece;
         }
@@ -416,7 +404,7 @@ void DibPixels::LoadFromStream(Stream& stream) {
         ConvertTo24(image, kStreamOp, PixelStore(), [&stream](std::int32_t, std::size_t, std::uint8_t* row, std::size_t size) {
             stream.ReadBuffer(row, size);
             return static_cast<const std::uint8_t*>(row);
-        });
+        }, [] {});
     } else {
         // The store is sized from bfSize, but never smaller than what drawing
         // reads: a short bfSize gets a store of full size whose missing tail
@@ -430,6 +418,29 @@ void DibPixels::LoadFromStream(Stream& stream) {
         }
     }
     Install(*this, image);
+}
+
+std::optional<ColorMasks> ColorMasksOf(const DibImage& image) {
+    const BitmapInfoHeader& header = image.Header;
+    // Red, green, blue.
+    static constexpr std::uint32_t kFiveFiveFive[kMaskCount] = {0x7C00, 0x03E0, 0x001F};
+    static constexpr std::uint32_t kEightEightEight[kMaskCount] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    ColorMasks masks{};
+    if (header.biCompression == kBiBitfields) {
+        LeReader table(image.Colors, kMaskBytes);
+        for (std::size_t i = 0; i < kMaskCount; ++i) {
+            masks.Mask[i] = table.U32(i * 4);
+        }
+    } else if (header.biCompression == kBiRgb) {
+        std::copy_n(header.biBitCount == 16 ? kFiveFiveFive : kEightEightEight, kMaskCount, masks.Mask);
+    } else {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < kMaskCount; ++i) {
+        if (masks.Mask[i] == 0) return std::nullopt;
+        masks.Shift[i] = MaskShift(masks.Mask[i]);
+    }
+    return masks;
 }
 
 std::optional<DibView> PixelsInPlace(std::string_view file, DibImage& meta) {
@@ -475,7 +486,8 @@ void WriteBmpFile(const DibView& image, Stream& stream) {
 
 void DibPixels::SaveToStream(Stream& stream) const { WriteBmpFile(Image, stream); }
 
-void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
+void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare,
+                                        const PixelsCheckedHandler& pixelsChecked) {
     GlobalLockGuard lock(data);
     const auto* block = static_cast<const std::uint8_t*>(lock.Bytes());
     if (block == nullptr) {
@@ -541,6 +553,7 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
         if (IsRunLength(image.Header)) {
             CheckRunLength(image, kClipboardOp);
         }
+        if (pixelsChecked) pixelsChecked(image);
         break;
     }
     case 16:
@@ -554,10 +567,15 @@ void DibPixels::LoadFromClipboardFormat(GlobalHandle data, PixelStore spare) {
         if (static_cast<std::size_t>(*sourceSize) > available) {
             tooShort();
         }
-        ConvertTo24(image, kClipboardOp, std::move(spare), [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](
-                                                std::int32_t r, std::size_t offset, std::uint8_t*, std::size_t) {
-            return pixels + static_cast<std::size_t>(r) * rowBytes + offset;
-        });
+        ConvertTo24(
+            image, kClipboardOp, std::move(spare),
+            [pixels, rowBytes = static_cast<std::size_t>(*sourceRow)](std::int32_t r, std::size_t offset,
+                                                                       std::uint8_t*, std::size_t) {
+                return pixels + static_cast<std::size_t>(r) * rowBytes + offset;
+            },
+            [&] {
+                if (pixelsChecked) pixelsChecked(DibView(image, pixels, *sourceSize));
+            });
         break;
     }
     default:

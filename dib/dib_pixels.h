@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -50,6 +51,38 @@ struct DibView {
     std::int32_t Size;
 };
 
+// Where red, green and blue lie in a 16- or 32-bit pixel: for each a mask
+// and the shift that brings the mask's highest bit to a byte's (see
+// MaskShift). Converting to 24 bits and drawing read pixels through the
+// same masks, so a picture looks the same before and after.
+struct ColorMasks {
+    enum Channel { kRed, kGreen, kBlue };
+
+    std::uint8_t Value(std::uint32_t pixel, Channel channel) const noexcept {
+        const std::uint32_t v = pixel & Mask[channel];
+        const int shift = Shift[channel];
+        return static_cast<std::uint8_t>(shift >= 0 ? v >> shift : v << -shift);
+    }
+    // The pixel's colour as 0x00RRGGBB.
+    std::uint32_t Color(std::uint32_t pixel) const noexcept {
+        return std::uint32_t{Value(pixel, kRed)} << 16 | std::uint32_t{Value(pixel, kGreen)} << 8 |
+               Value(pixel, kBlue);
+    }
+
+    std::uint32_t Mask[kMaskCount];
+    int Shift[kMaskCount];
+};
+
+// The masks of a 16- or 32-bit image: its own (BI_BITFIELDS, in the first
+// colour entries), else the standard ones (BI_RGB: 5-5-5 or 8-8-8). Nothing
+// for another compression or a mask of 0.
+std::optional<ColorMasks> ColorMasksOf(const DibImage& image);
+
+// Told of a picture loaded from the clipboard once its pixels are known
+// good: a 16- or 32-bit one's where they lie in the block, before they are
+// converted to 24 bits; any other's once copied.
+using PixelsCheckedHandler = std::function<void(const DibView&)>;
+
 class DibPixels : public std::enable_shared_from_this<DibPixels> {
 public:
     // The 1x1, 8-bit default image with two black colour entries.
@@ -69,7 +102,10 @@ public:
     // Reads a packed DIB; the block stays the caller's. spare, the store of
     // a picture no longer needed, is taken over when it has the size needed
     // (every byte of it is written) and given back before a new one is made.
-    void LoadFromClipboardFormat(GlobalHandle data, PixelStore spare = PixelStore());
+    // pixelsChecked, when given, is told of the pixels before they are
+    // converted; nothing can fail after it.
+    void LoadFromClipboardFormat(GlobalHandle data, PixelStore spare = PixelStore(),
+                                 const PixelsCheckedHandler& pixelsChecked = {});
     // A new movable block holding the packed DIB; the caller owns it.
     void SaveToClipboardFormat(GlobalHandle& data) const;
 

@@ -1,6 +1,7 @@
 #include <algorithm>
-#include <numeric>
 #include <cstdlib>
+#include <numeric>
+#include <optional>
 
 #include "dib/canvas.h"
 #include "dib/dib_errors.h"
@@ -21,38 +22,62 @@ std::uint32_t ColorAt(const DibImage& image, std::uint32_t index) {
     return (std::uint32_t{c.rgbRed} << 16) | (std::uint32_t{c.rgbGreen} << 8) | c.rgbBlue;
 }
 
+// Reads the colours of an uncompressed image's pixels; what they all share
+// is worked out once.
+class PixelReader {
+public:
+    explicit PixelReader(const DibView& image)
+        : image_(image),
+          rows_(std::abs(image.Header().biHeight)),
+          rowSize_(CheckedRowSize(image.Header().biWidth, image.Header().biBitCount)),
+          masks_(ColorMasksOf(image.Meta)) {}
+
+    // The colour (0x00RRGGBB) of pixel (x, y), counted from the top-left; 0
+    // outside the image or its pixels.
+    std::uint32_t Color(std::int32_t x, std::int32_t y) const {
+        const BitmapInfoHeader& h = image_.Header();
+        if (x < 0 || y < 0 || x >= h.biWidth || y >= rows_ || image_.Bits == nullptr || !rowSize_) {
+            return 0;
+        }
+        const std::int64_t storedRow = h.biHeight > 0 ? rows_ - 1 - y : y;
+        const std::int64_t bitOffset = static_cast<std::int64_t>(x) * h.biBitCount;
+        const std::int64_t byte = storedRow * *rowSize_ + bitOffset / 8;
+        const std::int64_t need = h.biBitCount >= 16 ? h.biBitCount / 8 : 1;
+        if (byte + need > image_.Size) {
+            return 0;
+        }
+        const std::uint8_t* p = image_.Bits + byte;
+        switch (h.biBitCount) {
+        case 1:
+            return ColorAt(image_.Meta, (*p >> (7 - bitOffset % 8)) & 1);
+        case 4:
+            return ColorAt(image_.Meta, (bitOffset % 8 == 0) ? (*p >> 4) : (*p & 0x0F));
+        case 8:
+            return ColorAt(image_.Meta, *p);
+        case 16:
+            return masks_ ? masks_->Color(p[0] | std::uint32_t{p[1]} << 8) : 0;
+        case 24:
+            return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+        case 32:
+            return masks_ ? masks_->Color(p[0] | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+                                          std::uint32_t{p[3]} << 24)
+                          : 0;
+        default:
+            return 0;
+        }
+    }
+
+private:
+    const DibView& image_;
+    std::int32_t rows_;
+    std::optional<std::int32_t> rowSize_;
+    std::optional<ColorMasks> masks_;
+};
+
 }  // namespace
 
 std::uint32_t PixelColor(const DibView& image, std::int32_t x, std::int32_t y) {
-    const BitmapInfoHeader& h = image.Header();
-    const std::int32_t rows = std::abs(h.biHeight);
-    if (x < 0 || y < 0 || x >= h.biWidth || y >= rows || image.Bits == nullptr) {
-        return 0;
-    }
-    auto rowSize = CheckedRowSize(h.biWidth, h.biBitCount);
-    if (!rowSize) {
-        return 0;
-    }
-    const std::int64_t storedRow = h.biHeight > 0 ? rows - 1 - y : y;
-    const std::int64_t bitOffset = static_cast<std::int64_t>(x) * h.biBitCount;
-    const std::int64_t byte = storedRow * *rowSize + bitOffset / 8;
-    const std::int64_t need = h.biBitCount == 24 ? 3 : 1;
-    if (byte + need > image.Size) {
-        return 0;
-    }
-    const std::uint8_t* p = image.Bits + byte;
-    switch (h.biBitCount) {
-    case 1:
-        return ColorAt(image.Meta, (*p >> (7 - bitOffset % 8)) & 1);
-    case 4:
-        return ColorAt(image.Meta, (bitOffset % 8 == 0) ? (*p >> 4) : (*p & 0x0F));
-    case 8:
-        return ColorAt(image.Meta, *p);
-    case 24:
-        return (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
-    default:
-        return 0;
-    }
+    return PixelReader(image).Color(x, y);
 }
 
 std::vector<std::uint8_t> DecodeRunLengthAt(const DibView& image, const std::vector<std::int32_t>& rows,
@@ -129,10 +154,11 @@ void MemoryCanvas::StretchDib(const Rect& dest, const DibView& image, PaletteHan
     auto sourceY = [&](std::int64_t y) { return static_cast<std::int32_t>((y - dest.Top) * height / destHeight); };
     const bool runLength = image.Header().biCompression == kBiRle8 || image.Header().biCompression == kBiRle4;
     if (!runLength) {
+        const PixelReader source(image);
         for (std::int64_t y = y0; y < y1; ++y) {
             std::uint32_t* out = pixels_.data() + y * width_;
             for (std::int64_t x = x0; x < x1; ++x) {
-                out[x] = PixelColor(image, sourceX(x), sourceY(y));
+                out[x] = source.Color(sourceX(x), sourceY(y));
             }
         }
         return;

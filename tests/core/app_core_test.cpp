@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/status_texts.h"
@@ -497,6 +498,43 @@ TEST_F(CoreWithPictures, ACopiedPictureIsPreviewedTopLeftAndDeselectsTheHistory)
     EXPECT_EQ(preview.Picture().Pixel(112, 55), 0x400000u);
     EXPECT_EQ(core->HistoryRows().Selected(), -1);
     EXPECT_EQ(core->BitmapClips().Count(), 0);  // previewed, not registered
+}
+
+// A large 32-bit picture takes a while to convert: the preview shows it as
+// soon as it is known good, while the clipboard is still held, and a text
+// offered beside it does not hide the box again in between.
+TEST_F(CoreWithPictures, AThirtyTwoBitPictureIsPreviewedBeforeItsReadingEnds) {
+    Start();
+    clipboard.text = "t";
+    core->OnClipboardReported();
+    const Preview& preview = core->ClipboardPreview();
+    ASSERT_EQ(preview.BoxSide(), 0);
+
+    test::BmpParts picture = test::PlainPicture(4, 2, 32);
+    for (std::size_t i = 0; i < picture.pixels.size(); i += 4) {
+        picture.pixels[i] = 0x10, picture.pixels[i + 1] = 0x20, picture.pixels[i + 2] = 0x30;
+    }
+    clipboard.Offer(kCfDib, test::MakePackedDib(picture));
+    clipboard.text = "beside the picture";
+    struct Seen {
+        bool held;
+        int boxSide;
+        std::uint32_t middle;
+    };
+    std::vector<Seen> seen;
+    core->ClipboardPreview().changed.Connect([&] {
+        seen.push_back({clipboard.holds > 0, preview.BoxSide(), preview.Picture().Pixel(56, 28)});
+    });
+    core->OnClipboardReported();
+
+    const auto shown = std::find_if(seen.begin(), seen.end(), [](const Seen& s) { return s.middle == 0x302010; });
+    ASSERT_NE(shown, seen.end());
+    EXPECT_TRUE(shown->held);
+    EXPECT_EQ(shown->boxSide, Preview::kSide);
+    EXPECT_TRUE(std::all_of(shown, seen.end(), [](const Seen& s) { return s.boxSide == Preview::kSide; }));
+    EXPECT_EQ(preview.PictureRect(), (Rect{0, 0, 113, 56}));
+    EXPECT_EQ(core->HistoryRows().Selected(), -1);
+    EXPECT_EQ(clipboard.blockReads, 1);
 }
 
 TEST_F(CoreWithPictures, APictureTheProgramCannotReadLeavesThePreviousPreview) {
