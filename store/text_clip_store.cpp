@@ -177,7 +177,11 @@ void TextClipStore::GetPreview(std::string& text) {
 }
 
 void TextClipStore::DeleteItem(int index, bool confirmFirst) {
-    if (confirmFirst && index >= 0 && Count() >= 1) {
+    // A clip removed outside the program is not asked about: showing the
+    // question would renumber the folder, and the number would then name the
+    // clip behind it. Deleting it fails and says so, as without the question.
+    const bool clipThere = index >= 0 && index < Count() && folder_.FileExists(ClipPath(index));
+    if (confirmFirst && clipThere) {
         prompts_.Beep(BeepKind::Question);
         std::string preview;
         GetPreview(preview);

@@ -338,6 +338,21 @@ TEST_F(TextStore, ConfirmedDeleteBeepsAsksWithThePreviewAndObeysTheAnswer) {
     EXPECT_EQ(File(1), kMissing);
 }
 
+// The selected clip was removed outside the program: asking would renumber
+// the folder first, and a yes would then delete the clip that moved up.
+TEST_F(TextStore, ConfirmedDeleteOfAClipRemovedOutsideDeletesNoOtherClip) {
+    OpenWith({"c0", "c1", "c2", "c3"});
+    rows.Select(1);
+    folder.files.erase(Clip(1));
+    prompts.answers = {true};
+    store->DeleteItem(1, true);
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(prompts.errors, Rows{"ファイルの削除に失敗しました"});
+    EXPECT_EQ(rows.Rows(), (Rows{"c0", "c2", "c3"}));
+    EXPECT_EQ(File(1), "c2\r\n");
+    EXPECT_EQ(File(2), "c3\r\n");
+}
+
 TEST_F(TextStore, UnconfirmedDeleteNeitherBeepsNorAsks) {
     OpenWith({"a", "b"});
     store->DeleteItem(0, false);
