@@ -146,7 +146,9 @@ void BitmapClipStore::RemoveCurrent() {
     if (current_ <= 0 || current_ > Count()) return;
     if (!folder_.RemoveFile(ClipPath(current_))) prompts_.ShowError(kDeleteFailed);
     clips_ = RenumberFiles(folder_, baseDir_, ext_);
-    if (current_ == Count() + 1) --current_;
+    // The last clip's deletion shows the one before; clips removed outside
+    // the program may have taken more.
+    if (current_ > Count()) current_ = Count();
     ShowItem(current_);
 }
 

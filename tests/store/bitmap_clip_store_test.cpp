@@ -154,6 +154,26 @@ TEST_F(BitmapStore, DeletingClosesUpAndShowsTheFollower) {
     EXPECT_TRUE(prompts.questions.empty());
 }
 
+// Clips removed outside the program are noticed at the next deletion: the
+// page then shows the last clip left, which copying and exporting use.
+TEST_F(BitmapStore, DeletingAfterClipsWereRemovedOutsideShowsTheLastOneLeft) {
+    WriteClips({11, 12, 13, 14, 15});
+    auto store = Open();
+    store->Last();
+    folder.RemoveFile(File(0));
+    folder.RemoveFile(File(1));
+    store->DeleteCurrent(false);
+    EXPECT_EQ(store->Count(), 2);
+    EXPECT_EQ(store->Current(), 2);
+    EXPECT_EQ(store->CounterText(), "2 / 2");
+    EXPECT_EQ(ShownWidth(*store), 14);
+    store->CopyToClipboard();
+    Dib copied;
+    copied.Assign(clipboard);
+    EXPECT_EQ(copied.GetWidth(), 14);
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
 TEST_F(BitmapStore, DeletingTheOnlyClipLeavesNone) {
     WriteClips({20});
     auto store = Open();
