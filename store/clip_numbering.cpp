@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/errors.h"
+#include "platform/text.h"
 
 namespace lumeret {
 
@@ -13,15 +14,7 @@ namespace {
 constexpr std::size_t kNameDigits = 8;
 
 // Names in a folder compared as the system does: ASCII letters in any case.
-std::string FoldedName(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
-}
-
-std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+std::string FoldedName(std::string_view name) { return UpperCaseAnsi(name); }
 
 // The names in the clip folder that the scan does not take as clips.
 std::set<std::string> NamesNotTaken(const std::vector<FolderEntry>& entries) {
@@ -93,7 +86,7 @@ std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& b
     // a ring would map names in rising order onto the same names in another
     // order. No file needs a name of its own to step aside under.
     std::map<std::string, std::size_t> holder;
-    for (std::size_t i = 0; i < plan.size(); ++i) holder[FoldedName(NameOf(plan[i].OldName))] = i;
+    for (std::size_t i = 0; i < plan.size(); ++i) holder[FoldedName(ExtractFileName(plan[i].OldName))] = i;
     std::vector<bool> settled(plan.size(), false);
     std::vector<std::string> clips(plan.size());
     for (std::size_t first = 0; first < plan.size(); ++first) {
@@ -102,7 +95,7 @@ std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& b
         std::vector<std::size_t> chain;
         for (std::size_t i = first; !settled[i];) {
             chain.push_back(i);
-            auto held = holder.find(FoldedName(NameOf(plan[i].NewName)));
+            auto held = holder.find(FoldedName(ExtractFileName(plan[i].NewName)));
             if (held == holder.end() || held->second == i || settled[held->second]) break;
             if (std::find(chain.begin(), chain.end(), held->second) != chain.end()) break;
             i = held->second;
@@ -110,12 +103,12 @@ std::vector<std::string> RenumberFiles(IClipFolder& folder, const std::string& b
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
             const std::size_t i = *it;
             const FileRenaming& row = plan[i];
-            auto held = holder.find(FoldedName(NameOf(row.NewName)));
+            auto held = holder.find(FoldedName(ExtractFileName(row.NewName)));
             const bool free = held == holder.end() || held->second == i;
             const bool moved = row.OldName == row.NewName || (free && folder.RenameFile(row.OldName, row.NewName) == 0);
             if (moved) {
-                holder.erase(FoldedName(NameOf(row.OldName)));
-                holder[FoldedName(NameOf(row.NewName))] = i;
+                holder.erase(FoldedName(ExtractFileName(row.OldName)));
+                holder[FoldedName(ExtractFileName(row.NewName))] = i;
                 if (renamed && row.OldName != row.NewName) renamed(row.OldName, row.NewName);
             }
             clips[i] = moved ? row.NewName : row.OldName;
@@ -135,7 +128,7 @@ std::string AddClipFile(IClipFolder& folder, const std::string& baseDir, const s
                         std::string_view bytes) {
     int number = 0;
     for (const std::string& clip : clips) {
-        if (auto n = ClipNumberOf(NameOf(clip), ext)) number = std::max(number, *n + 1);
+        if (auto n = ClipNumberOf(ExtractFileName(clip), ext)) number = std::max(number, *n + 1);
     }
     std::set<std::string> names;
     for (const FolderEntry& entry : listed) names.insert(FoldedName(entry.name));

@@ -57,6 +57,17 @@ TEST_F(Numbering, OtherNamesSortAfterTheDigitsAsUnsignedBytesPrefixFirst) {
     EXPECT_EQ(order, (Names{"00000001.txt", "Zed.txt", "a.txt", "ab.txt", "abc.txt", "temp.txt", "\x82\xA0.txt"}));
 }
 
+// "表" is 0x95 0x5C: its second byte is the path separator's.
+TEST_F(Numbering, NamesWithABackslashTrailByteAreRenumberedLikeAnyOther) {
+    Put("00000000.txt", "zero");
+    Put("00000002.txt", "two");
+    Put("\x95\x5C" "00000001.txt", "table");
+    Renumber();
+    EXPECT_EQ(folder.NamesIn(kDir), (Names{"00000000.txt", "00000001.txt", "00000002.txt"}));
+    EXPECT_EQ(At(1), "two");
+    EXPECT_EQ(At(2), "table");
+}
+
 TEST_F(Numbering, HiddenSystemFoldersAndOtherExtensionsAreLeftAloneAndNotCounted) {
     Put("00000001.txt", "one");
     Put("00000004.txt", "four");

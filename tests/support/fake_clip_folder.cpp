@@ -4,20 +4,19 @@
 #include <functional>
 
 #include "platform/errors.h"
+#include "platform/text.h"
 
 namespace lumeret::test {
 
 namespace {
 
+// A separator's byte may be the second of a double-byte character.
 std::string ParentOf(const std::string& path) {
-    auto at = path.rfind('\\');
-    return at == std::string::npos ? std::string() : path.substr(0, at);
+    const std::size_t nameSize = ExtractFileName(path).size();
+    return nameSize == path.size() ? std::string() : path.substr(0, path.size() - nameSize - 1);
 }
 
-std::string NameOf(const std::string& path) {
-    auto at = path.rfind('\\');
-    return at == std::string::npos ? path : path.substr(at + 1);
-}
+std::string NameOf(const std::string& path) { return ExtractFileName(path); }
 
 }  // namespace
 
