@@ -9,10 +9,10 @@ namespace lumeret {
 
 ClipboardHistory::ClipboardHistory(RowList& rows, IClipboard& clipboard) : rows_(rows), clipboard_(clipboard) {}
 
-void ClipboardHistory::InsertAtTop(std::string text) {
+void ClipboardHistory::Insert(int index, std::string text) {
     std::string caption = CutText(text, kCaptionBytes);
-    texts_.insert(texts_.begin(), std::move(text));
-    rows_.Insert(0, caption);
+    texts_.insert(texts_.begin() + index, std::move(text));
+    rows_.Insert(index, caption);
 }
 
 bool ClipboardHistory::AddText(std::string text) {
@@ -20,7 +20,7 @@ bool ClipboardHistory::AddText(std::string text) {
     RowList::Batch batch(rows_);
     int i = IndexOf(text);
     if (i == -1) {
-        InsertAtTop(std::move(text));
+        Insert(0, std::move(text));
         return true;
     }
     PushToTop(i);
@@ -51,7 +51,7 @@ void ClipboardHistory::PushToTop(int index) {
     writingClipboard_ = false;
     wroteClipboard_ = true;
     ownWriteStamp_ = clipboard_.ChangeStamp();
-    InsertAtTop(std::move(t));
+    Insert(0, std::move(t));
 }
 
 bool ClipboardHistory::IsOwnWrite() const {
@@ -82,8 +82,16 @@ bool ClipboardHistory::CopySelected() {
     if (i < 0 || i >= Count() || !rows_.IsSelected(i)) return false;
     std::string t = Entry(i);
     Delete(i);
-    // The change report of this write brings the text back as entry 0.
-    clipboard_.SetText(t);
+    // The change report of this write brings the text back as entry 0; a
+    // write the clipboard refuses puts it back where it was.
+    try {
+        clipboard_.SetText(t);
+    } catch (...) {
+        RowList::Batch batch(rows_);
+        Insert(i, std::move(t));
+        rows_.Select(i);
+        throw;
+    }
     rows_.Select(0);
     return true;
 }

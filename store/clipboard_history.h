@@ -36,7 +36,8 @@ public:
     bool IsOwnWrite() const;
 
 private:
-    void InsertAtTop(std::string text);
+    // A new entry at index, with its row.
+    void Insert(int index, std::string text);
 
     std::vector<std::string> texts_;
     RowList& rows_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "platform/text.h"
 #include "platform/row_list.h"
 #include "support/fakes.h"
@@ -112,6 +113,16 @@ TEST_F(History, PreviewWithoutSelectionKeepsOutValue) {
     std::string preview = "before";
     history.GetPreview(preview);
     EXPECT_EQ(preview, "before");
+}
+
+TEST_F(History, ACopyTheClipboardRefusesKeepsTheEntryWhereItWas) {
+    Fill({"c", "b", "a"});
+    rows.Select(1);
+    clipboard.refuse = true;
+    EXPECT_THROW(history.CopySelected(), ClipboardError);
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(history.Entry(1), "b");
+    EXPECT_EQ(rows.Selected(), 1);
 }
 
 TEST_F(History, DeleteSelectedSelectsNeighbour) {

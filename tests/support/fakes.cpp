@@ -66,6 +66,7 @@ void FakeClipboard::Empty() {
 }
 
 void FakeClipboard::SetText(const std::string& value) {
+    if (refuse) throw ClipboardError("clipboard refused");
     Empty();
     text = value;
     ++writes;

@@ -51,7 +51,7 @@ public:
     std::uint32_t stamp = 1;
     int writes = 0;
     mutable int blockReads = 0;  // blocks handed out by ReadBlock
-    bool refuse = false;  // SetBlock refuses what it is given
+    bool refuse = false;  // SetText and SetBlock refuse what they are given
     mutable int holds = 0;
 
 private:
