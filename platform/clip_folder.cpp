@@ -12,8 +12,8 @@ char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a
 constexpr char kTemporarySuffix[] = ".tmp";
 
 // Writes the temporary file of a save to path; a failure leaves none.
-std::string WriteTemporary(IClipFolder& folder, const std::string& path, std::string_view bytes) {
-    const std::string temporary = TemporaryPathFor(path);
+void WriteTemporary(IClipFolder& folder, const std::string& temporary, const std::string& path,
+                    std::string_view bytes) {
     try {
         folder.WriteWholeFile(temporary, bytes);
     } catch (const FileCreateError&) {
@@ -23,6 +23,16 @@ std::string WriteTemporary(IClipFolder& folder, const std::string& path, std::st
         folder.RemoveFile(temporary);
         throw;
     }
+}
+
+// A temporary name beside path that nothing in its folder has yet: a save
+// to a folder of the user's never touches a file that happens to be named
+// like its temporary file.
+std::string UnusedTemporaryPathFor(IClipFolder& folder, const std::string& path) {
+    std::string temporary = TemporaryPathFor(path);
+    for (int n = 1; !folder.FindEntries(temporary).empty(); ++n) {
+        temporary = path + "." + std::to_string(n) + kTemporarySuffix;
+    }
     return temporary;
 }
 
@@ -31,7 +41,8 @@ std::string WriteTemporary(IClipFolder& folder, const std::string& path, std::st
 std::string TemporaryPathFor(const std::string& path) { return path + kTemporarySuffix; }
 
 void SaveFile(IClipFolder& folder, const std::string& path, std::string_view bytes) {
-    const std::string temporary = WriteTemporary(folder, path, bytes);
+    const std::string temporary = UnusedTemporaryPathFor(folder, path);
+    WriteTemporary(folder, temporary, path, bytes);
     if (folder.ReplaceFile(temporary, path) != 0) {
         folder.RemoveFile(temporary);
         throw FileCreateError(path);
@@ -39,7 +50,10 @@ void SaveFile(IClipFolder& folder, const std::string& path, std::string_view byt
 }
 
 bool SaveNewFile(IClipFolder& folder, const std::string& path, std::string_view bytes) {
-    const std::string temporary = WriteTemporary(folder, path, bytes);
+    // The clip folders are the program's own: a file there named like the
+    // temporary one is a killed save's.
+    const std::string temporary = TemporaryPathFor(path);
+    WriteTemporary(folder, temporary, path, bytes);
     const int code = folder.RenameFile(temporary, path);
     if (code == 0) return true;
     folder.RemoveFile(temporary);

@@ -223,8 +223,6 @@ TEST_F(ClipFolder, SaveThatCannotReplaceLeavesTheFileAndNoTemporaryOne) {
     Put("ro.txt", "keep");
     test::SetReadOnly(Path("ro.txt"), true);
     ASSERT_TRUE(folder.MakeDirectory(Path("sub.txt")));
-    ASSERT_TRUE(folder.MakeDirectory(TemporaryPathFor(Path("blocked.txt"))));
-    Put("blocked.txt", "kept too");
     try {
         SaveFile(folder, Path("ro.txt"), "new");
         ADD_FAILURE() << "no error";
@@ -232,12 +230,28 @@ TEST_F(ClipFolder, SaveThatCannotReplaceLeavesTheFileAndNoTemporaryOne) {
         EXPECT_EQ(e.Message(), FileCreateError(Path("ro.txt")).Message());
     }
     EXPECT_THROW(SaveFile(folder, Path("sub.txt"), "new"), FileCreateError);
-    EXPECT_THROW(SaveFile(folder, Path("blocked.txt"), "new"), FileCreateError);
     EXPECT_EQ(folder.ReadWholeFile(Path("ro.txt")), "keep");
-    EXPECT_EQ(folder.ReadWholeFile(Path("blocked.txt")), "kept too");
-    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")),
-              (std::vector<std::string>{"blocked.txt", TemporaryPathFor("blocked.txt"), "ro.txt", "sub.txt"}));
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")), (std::vector<std::string>{"ro.txt", "sub.txt"}));
     test::SetReadOnly(Path("ro.txt"), false);
+}
+
+// Files and folders beside the target named like a save's temporary file
+// are not the program's: a save, done or failed, leaves them as they were.
+TEST_F(ClipFolder, SaveLeavesFilesNamedLikeItsTemporaryOneAlone) {
+    const std::string first = TemporaryPathFor("report.txt");
+    const std::string second = "report.txt.1.tmp";
+    Put(first, "the user's own");
+    ASSERT_TRUE(folder.MakeDirectory(Path(second)));
+    SaveFile(folder, Path("report.txt"), "saved");
+    EXPECT_EQ(folder.ReadWholeFile(Path("report.txt")), "saved");
+    EXPECT_EQ(folder.ReadWholeFile(Path(first)), "the user's own");
+
+    test::SetReadOnly(Path("report.txt"), true);
+    EXPECT_THROW(SaveFile(folder, Path("report.txt"), "refused"), FileCreateError);
+    test::SetReadOnly(Path("report.txt"), false);
+    EXPECT_EQ(folder.ReadWholeFile(Path("report.txt")), "saved");
+    EXPECT_EQ(folder.ReadWholeFile(Path(first)), "the user's own");
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")), (std::vector<std::string>{"report.txt", second, first}));
 }
 
 TEST_F(ClipFolder, NewFileNeverReplacesAFileOrAFolder) {
