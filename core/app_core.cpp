@@ -117,7 +117,13 @@ void AppCore::HandleClipboardChange() {
     }
     preview_.SetShowingBitmap(true);
     historyRows_.Select(-1);
-    if (switches_.hidePreview) preview_.SwitchOff();
+    // The label goes with a preview switched on again, also where the
+    // picture cannot be read and the box keeps the one before.
+    if (switches_.hidePreview) {
+        preview_.SwitchOff();
+    } else {
+        preview_.SetOffLabelVisible(false);
+    }
     if (switches_.hidePreview && !switches_.continuousRegistration) return;
     if (failure) std::rethrow_exception(failure);
     // A picture the program cannot read has no preview; the box keeps the

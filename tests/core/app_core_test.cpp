@@ -565,6 +565,23 @@ TEST_F(CoreWithPictures, WithThePreviewOffTheLabelShowsAndNothingIsDrawn) {
     EXPECT_EQ(core->ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 113}));
 }
 
+// The preview switched on again in the settings dialog, before OK: the
+// next picture shows the box without the label, readable or not.
+TEST_F(CoreWithPictures, APictureAfterThePreviewIsSwitchedOnAgainTakesTheLabelAway) {
+    Start();
+    Switches s = core->CurrentSwitches();
+    s.hidePreview = true;
+    core->SetSwitches(s);
+    CopyPicture(10, 10);
+    ASSERT_TRUE(core->ClipboardPreview().OffLabelVisible());
+    s.hidePreview = false;
+    core->SetSwitches(s);
+    clipboard.Offer(kCfDib, {40, 0, 0, 0, 1, 0});  // a header cut short
+    core->OnClipboardReported();
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), Preview::kSide);
+    EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
+}
+
 TEST_F(CoreWithPictures, APictureMarkedNotToBeKeptIsNeitherPreviewedNorRegistered) {
     Start();
     CopyPicture(10, 10, 0x40);
