@@ -55,7 +55,6 @@ void AppCore::LoadClips() {
 // --- The clipboard ---
 
 void AppCore::OnClipboardReported() {
-    if (history_.IsOwnWrite()) return;
     if (handledAny_ && clipboard_.ChangeStamp() == handledStamp_) return;
     HandleClipboardChange();
 }

@@ -36,27 +36,7 @@ int ClipboardHistory::IndexOf(const std::string& text) const {
     return found;
 }
 
-void ClipboardHistory::PushToTop(int index) {
-    std::string t = Entry(index);
-    // The clipboard is written before the lists change. A viewer on this
-    // thread is told of the write while it is still under way, before the
-    // stamp below can be taken, so the write is marked as our own first.
-    writingClipboard_ = true;
-    try {
-        clipboard_.SetText(t);
-    } catch (...) {
-        writingClipboard_ = false;
-        throw;
-    }
-    writingClipboard_ = false;
-    wroteClipboard_ = true;
-    ownWriteStamp_ = clipboard_.ChangeStamp();
-    Insert(0, std::move(t));
-}
-
-bool ClipboardHistory::IsOwnWrite() const {
-    return writingClipboard_ || (wroteClipboard_ && clipboard_.ChangeStamp() == ownWriteStamp_);
-}
+void ClipboardHistory::PushToTop(int index) { Insert(0, Entry(index)); }
 
 void ClipboardHistory::Delete(int index) {
     if (index < 0 || index > Count() - 1 || Count() <= 0) return;

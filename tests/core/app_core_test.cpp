@@ -63,31 +63,32 @@ protected:
     int reports = 0;
 };
 
-// --- The history's own clipboard write starts no repetition ---
+// --- A text copied again leaves the clipboard as it was copied ---
 
-TEST_F(Core, OwnWriteReportedInsideTheWriteIsPassedOver) {
+// The history keeps texts trimmed; the clipboard keeps the other program's
+// text whole, and the core writes nothing that could start a repetition.
+TEST_F(Core, AKnownTextCopiedAgainMovesUpAndStaysOnTheClipboardAsCopied) {
     Start();
     clipboard.onWrite = [this] { Report(); };
-    CopyFromOutside("b");
+    CopyFromOutside("    return 0;\r\n");
     CopyFromOutside("a");
-    CopyFromOutside("b");
-    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
-    EXPECT_EQ(clipboard.writes, 1);
-    EXPECT_EQ(reports, 4);
+    CopyFromOutside("    return 0;\r\n");
+    EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"return 0;", "a"}));
+    EXPECT_EQ(clipboard.text, "    return 0;\r\n");
+    EXPECT_EQ(clipboard.writes, 0);
+    EXPECT_EQ(reports, 3);
 }
 
-TEST_F(Core, OwnWriteReportedAfterTheWriteIsPassedOver) {
+TEST_F(Core, TextsCopiedBackAndForthMoveUpEachTime) {
     Start();
     CopyFromOutside("b");
     CopyFromOutside("a");
     CopyFromOutside("b");
-    Report();  // the write's report, delivered later
-    EXPECT_EQ(clipboard.writes, 1);
     EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"b", "a"}));
-    // A later change from outside is handled again.
     CopyFromOutside("a");
     EXPECT_EQ(core->HistoryRows().Rows(), (Rows{"a", "b"}));
-    EXPECT_EQ(clipboard.writes, 2);
+    EXPECT_EQ(core->HistoryRows().Selected(), 0);
+    EXPECT_EQ(clipboard.writes, 0);
 }
 
 TEST_F(Core, CopyingAnEntryBackBringsItToTheTop) {
@@ -535,6 +536,21 @@ TEST_F(CoreWithPictures, AThirtyTwoBitPictureIsPreviewedBeforeItsReadingEnds) {
     EXPECT_EQ(preview.PictureRect(), (Rect{0, 0, 113, 56}));
     EXPECT_EQ(core->HistoryRows().Selected(), -1);
     EXPECT_EQ(clipboard.blockReads, 1);
+}
+
+// A program copying a picture with its text, the text already in the history.
+TEST_F(CoreWithPictures, AKnownTextBesideAPictureLeavesThePictureOnTheClipboard) {
+    Start();
+    clipboard.text = "cell";
+    core->OnClipboardReported();
+    clipboard.Offer(kCfDib, test::MakePackedDib(test::SolidRed(4, 4, 0x40)));
+    clipboard.text = "cell";
+    core->OnClipboardReported();
+    EXPECT_EQ(clipboard.blocks.count(kCfDib), 1u);
+    EXPECT_EQ(clipboard.text, "cell");
+    EXPECT_EQ(clipboard.writes, 0);
+    EXPECT_EQ(core->HistoryRows().Rows(), std::vector<std::string>{"cell"});
+    EXPECT_TRUE(core->ClipboardPreview().ShowingBitmap());
 }
 
 TEST_F(CoreWithPictures, APictureTheProgramCannotReadLeavesThePreviousPreview) {

@@ -37,14 +37,15 @@ TEST_F(History, EmptyTextChangesNothing) {
     EXPECT_TRUE(rows.Rows().empty());
 }
 
-TEST_F(History, KnownTextMovesToTopAndGoesOnClipboardAgain) {
+TEST_F(History, KnownTextMovesToTopAndTheClipboardIsLeftAlone) {
     Fill({"e4", "e3", "e2", "e1", "e0"});  // e0 newest
+    clipboard.text = "  e3\r\n";  // as the other program copied it
     EXPECT_FALSE(history.AddText("e3"));
     EXPECT_EQ(history.Count(), 5);
     EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}));
     EXPECT_EQ(rows.Selected(), 0);
-    EXPECT_EQ(clipboard.text, "e3");
-    EXPECT_EQ(clipboard.writes, 1);
+    EXPECT_EQ(clipboard.text, "  e3\r\n");
+    EXPECT_EQ(clipboard.writes, 0);
 }
 
 // A list box draws itself once per batch: a text moved up and an entry
@@ -62,11 +63,11 @@ TEST_F(History, MovingAKnownTextUpAndDeletingAreOneBatchEach) {
     rows.SetObserver(nullptr);
 }
 
-TEST_F(History, TopTextIsWrittenAgainAndStays) {
+TEST_F(History, TopTextStaysWithoutAWrite) {
     Fill({"b", "a"});
     EXPECT_FALSE(history.AddText("a"));
     EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(clipboard.writes, 1);
+    EXPECT_EQ(clipboard.writes, 0);
 }
 
 TEST_F(History, ComparisonIsByteExactAndCaseSensitive) {
@@ -173,18 +174,16 @@ TEST_F(History, CopySelectedTakesEntryOutAndItsChangeBringsItBack) {
     EXPECT_TRUE(history.CopySelected());
     EXPECT_EQ(history.Count(), 4);
     EXPECT_EQ(clipboard.text, "e4");
-    EXPECT_FALSE(history.IsOwnWrite());  // the copy's change must be handled
     EXPECT_TRUE(history.AddText(*clipboard.text));
     EXPECT_EQ(history.Entry(0), "e4");
     EXPECT_EQ(history.Count(), 5);
 }
 
-TEST_F(History, OwnWriteOfPushToTopIsRecognisedOnce) {
-    Fill({"b", "a"});
-    history.AddText("b");
-    EXPECT_TRUE(history.IsOwnWrite());
-    clipboard.SetText("other program");
-    EXPECT_FALSE(history.IsOwnWrite());
+TEST_F(History, PushToTopCopiesTheEntryAndKeepsIt) {
+    Fill({"c", "b", "a"});
+    history.PushToTop(2);
+    EXPECT_EQ(rows.Rows(), (std::vector<std::string>{"c", "a", "b", "c"}));
+    EXPECT_EQ(clipboard.writes, 0);
 }
 
 TEST_F(History, SelectedTextNeedsASelection) {
