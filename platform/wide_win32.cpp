@@ -26,11 +26,17 @@ std::wstring ToWide(const UserText& text, unsigned dataCodePage) {
     return out;
 }
 
-std::string ToCodePage(const std::wstring& text, unsigned codePage) {
+std::string ToCodePage(const std::wstring& text, unsigned codePage, bool* exact) {
+    if (exact) *exact = true;
     if (text.empty()) return {};
-    int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL defaultUsed = FALSE;
+    BOOL* defaultUsedOut = exact ? &defaultUsed : nullptr;
+    const int size = static_cast<int>(text.size());
+    int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, text.data(), size, out.data(), n, nullptr, defaultUsedOut);
+    if (exact) *exact = !defaultUsed;
     return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -51,7 +52,13 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
     const auto getSaveFileName = SystemSaveFileName();
     if (!getSaveFileName || !getSaveFileName(&ofn)) return std::nullopt;
-    return ToCodePage(name.data(), CP_ACP);
+    // The program writes through the system's code page: a name it cannot
+    // spell exactly there would be written under a look-alike, which may be
+    // another file's name ("\" for the yen sign) or not the one asked about.
+    bool exact = true;
+    std::string path = ToCodePage(name.data(), CP_ACP, &exact);
+    if (!exact) throw FileCreateError(path);
+    return path;
 }
 
 }  // namespace

@@ -85,21 +85,38 @@ TEST_F(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
     ASSERT_NE(clips, nullptr);
     ClickOn(clips, POINT{10, 5});
     ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
-    ClickOn(scrapbook, POINT{24, 296});  // the save button, bottom left
-
-    HWND dialog = program.WaitForWindow(L"#32770", kStartTimeoutMs);
-    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    // The save button, bottom left; the name typed into the dialog's field.
+    auto saveAs = [&](const std::wstring& path) {
+        ClickOn(scrapbook, POINT{24, 296});
+        HWND dialog = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+        ASSERT_NE(dialog, nullptr) << "no save dialog";
+        HWND name = GetDlgItem(dialog, 0x480);  // the file name field
+        if (!name) name = GetDlgItem(dialog, 0x47C);
+        ASSERT_NE(name, nullptr);
+        SetWindowTextW(name, path.c_str());
+        SetForegroundWindow(dialog);
+        SetFocus(name);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    };
     const std::string target = folder.Path() + "exported.txt";
-    HWND name = GetDlgItem(dialog, 0x480);  // the file name field
-    if (!name) name = GetDlgItem(dialog, 0x47C);
-    ASSERT_NE(name, nullptr);
-    SetWindowTextW(name, FromCodePage(target, CP_ACP).c_str());
-    SetForegroundWindow(dialog);
-    SetFocus(name);
-    PressKey(VK_RETURN);
+    saveAs(FromCodePage(target, CP_ACP));
     ASSERT_TRUE(WaitFor([&] {
         return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES && ReadFileBytes(target) == "書き出す文\r\n";
     }));
+
+    // A name the system's code page cannot spell is refused, and nothing is
+    // written under the look-alike "cafe.txt".
+    saveAs(FromCodePage(folder.Path(), CP_ACP) + L"caf\u00E9.txt");
+    HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no message";
+    wchar_t message[512] = {};
+    GetDlgItemTextW(box, 0xFFFF, message, 512);
+    EXPECT_NE(std::wstring(message).find(L"caf?.txt"), std::wstring::npos);
+    EXPECT_NE(std::wstring(message).find(L"作成できません"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return program.Windows(L"#32770").empty(); }));
+    EXPECT_EQ(GetFileAttributesA((folder.Path() + "cafe.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 
     CloseAndExpectACleanEnd();
 }
