@@ -330,8 +330,8 @@ void AppCore::DeleteTextClip() { textClips_.DeleteItem(textClipRows_.Selected(),
 
 void AppCore::ExchangeTextClips(int index1, int index2) { textClips_.Exchange(index1, index2); }
 
-void AppCore::ExportTextClip(const std::string& fileName) {
-    if (!textClips_.ExportToFile(fileName, IsHtmlExportName(fileName))) return;
+void AppCore::ExportTextClip(int index, const std::string& fileName) {
+    if (!textClips_.ExportToFile(index, fileName, IsHtmlExportName(fileName))) return;
     settings_.textExportFolder = ExtractFilePath(fileName);
 }
 
@@ -345,9 +345,9 @@ void AppCore::CopyBitmapClip() {
 
 void AppCore::DeleteBitmapClip() { bitmapClips_.DeleteCurrent(settings_.confirmDelete); }
 
-void AppCore::ExportBitmapClip(const std::string& fileName) {
-    if (bitmapClips_.Current() <= 0 || bitmapClips_.Count() <= 0) return;
-    bitmapClips_.ExportToFile(fileName);
+void AppCore::ExportBitmapClip(int clip, const std::string& fileName) {
+    if (clip <= 0 || clip > bitmapClips_.Count()) return;
+    bitmapClips_.ExportToFile(clip, fileName);
     settings_.bitmapExportFolder = ExtractFilePath(fileName);
 }
 

@@ -117,12 +117,14 @@ public:
     void CopyTextClip();
     void DeleteTextClip();
     void ExchangeTextClips(int index1, int index2);
-    void ExportTextClip(const std::string& fileName);
+    // The exports take the clip chosen when the save began: while the save
+    // dialog waits, registering may select or show another one.
+    void ExportTextClip(int index, const std::string& fileName);
     // The copy button: continuous registration goes off first, so the copy is
     // not registered again.
     void CopyBitmapClip();
     void DeleteBitmapClip();
-    void ExportBitmapClip(const std::string& fileName);
+    void ExportBitmapClip(int clip, const std::string& fileName);
     void SaveMemo(const std::string& fileName, const std::string& text);
 
     // --- Closing ---

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string preview;
         store.GetPreview(preview);
         store.IndexOfText(folder.Content(ClipFileName("C:\\app\\", "txt", row)));
-        store.ExportToFile("C:\\app\\out.html", true);
+        store.ExportToFile(row, "C:\\app\\out.html", true);
         if (!store.CopyToClipboard()) std::abort();
     }
     return 0;

@@ -345,16 +345,18 @@ std::optional<std::string> ScrapbookWindow::AskSaveName(const char* defaultExt, 
 }
 
 void ScrapbookWindow::SaveTextClip() {
-    if (core_.TextClipRows().Selected() < 0) return;
+    const int clip = core_.TextClipRows().Selected();
+    if (clip < 0) return;
     auto name = AskSaveName("txt", kTextFilter, core_.CurrentSettings().textExportFolder);
-    if (name) core_.ExportTextClip(*name);
+    if (name) core_.ExportTextClip(clip, *name);
 }
 
 void ScrapbookWindow::SaveBitmapClip() {
     const BitmapClipStore& clips = core_.BitmapClips();
-    if (clips.Current() <= 0 || clips.Count() <= 0) return;
+    const int clip = clips.Current();
+    if (clip <= 0 || clips.Count() <= 0) return;
     auto name = AskSaveName("bmp", kBitmapFilter, core_.CurrentSettings().bitmapExportFolder);
-    if (name) core_.ExportBitmapClip(*name);
+    if (name) core_.ExportBitmapClip(clip, *name);
 }
 
 void ScrapbookWindow::SaveMemo() {

@@ -135,9 +135,13 @@ void BitmapClipStore::Add(Dib& picture) {
 
 void BitmapClipStore::DeleteCurrent(bool confirmFirst) {
     if (confirmFirst && current_ >= 1 && current_ <= Count()) {
+        // While the question waits, pictures may still be registered and
+        // shown; new clips only ever come last, so the number asked about
+        // still names the clip asked about.
+        const int asked = current_;
         prompts_.Beep(BeepKind::Question);
-        if (prompts_.AskYesNo(kDeleteQuestion)) RemoveCurrent();
-        return;
+        if (!prompts_.AskYesNo(kDeleteQuestion)) return;
+        current_ = asked;
     }
     RemoveCurrent();
 }
@@ -159,11 +163,11 @@ void BitmapClipStore::CopyToClipboard() {
     });
 }
 
-void BitmapClipStore::ExportToFile(const std::string& fileName) {
-    if (current_ <= 0 || Count() <= 0) return;
+void BitmapClipStore::ExportToFile(int clip, const std::string& fileName) {
+    if (clip <= 0 || clip > Count()) return;
     // Written once the clip's file is let go: the user may have chosen it.
     MemoryStream file;
-    UseClip(current_, [&file](const DibView& picture) { file = BmpFileOf(picture); });
+    UseClip(clip, [&file](const DibView& picture) { file = BmpFileOf(picture); });
     SaveFile(folder_, fileName, BytesOf(file));
 }
 

@@ -47,7 +47,9 @@ public:
     // Deletes the clip on show, asking the user first when confirmFirst.
     void DeleteCurrent(bool confirmFirst);
     void CopyToClipboard();
-    void ExportToFile(const std::string& fileName);
+    // Writes clip (1 to Count) to fileName as a BMP file; nothing for
+    // another number.
+    void ExportToFile(int clip, const std::string& fileName);
 
     int Count() const { return static_cast<int>(clips_.size()); }
     int Current() const { return current_; }

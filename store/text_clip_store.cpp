@@ -251,10 +251,9 @@ void TextClipStore::Exchange(int index1, int index2) {
     rows_.Select(selected);
 }
 
-bool TextClipStore::ExportToFile(const std::string& fileName, bool asHtml) {
-    int i = rows_.Selected();
-    if (i < 0) return false;
-    std::vector<std::string> lines = ReadLines(i);
+bool TextClipStore::ExportToFile(int index, const std::string& fileName, bool asHtml) {
+    if (index < 0 || index >= Count()) return false;
+    std::vector<std::string> lines = ReadLines(index);
     if (asHtml) ConvertToHtml(lines);
     SaveFile(folder_, fileName, JoinLinesCrLf(lines));
     return true;

@@ -57,9 +57,9 @@ public:
     // as "temp.txt" meanwhile, a name the scan takes, so a process that dies
     // half-way loses no clip.
     void Exchange(int index1, int index2);
-    // Writes the selected clip to fileName, as an HTML page when asHtml.
-    // False, writing nothing, when no row is selected.
-    bool ExportToFile(const std::string& fileName, bool asHtml);
+    // Writes clip index to fileName, as an HTML page when asHtml. False,
+    // writing nothing, for no clip (-1 when no row is selected).
+    bool ExportToFile(int index, const std::string& fileName, bool asHtml);
 
     int Count() const { return static_cast<int>(clips_.size()); }
     const std::string& BaseDir() const { return baseDir_; }

@@ -392,11 +392,11 @@ TEST_F(Core, ExportingATextClipRemembersTheFolder) {
     CopyFromOutside("a<b>");
     core->Register();
     core->TextClipRows().Select(0);
-    core->ExportTextClip("D:\\out\\page.htm");
+    core->ExportTextClip(core->TextClipRows().Selected(), "D:\\out\\page.htm");
     EXPECT_NE(folder.Content("D:\\out\\page.htm").find("a&lt;b&gt;<BR>"), std::string::npos);
     EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
     core->TextClipRows().Select(-1);
-    core->ExportTextClip("C:\\app\\other.txt");  // no selection: nothing written, folder kept
+    core->ExportTextClip(core->TextClipRows().Selected(), "C:\\app\\other.txt");  // no selection: nothing written, folder kept
     EXPECT_EQ(folder.Content("C:\\app\\other.txt"), "<missing>");
     EXPECT_EQ(core->CurrentSettings().textExportFolder, "D:\\out\\");
 }
@@ -773,7 +773,7 @@ TEST_F(CoreWithPictures, ExportingAndDeletingAPictureFollowTheSettings) {
     core->Register();
     CopyPicture(9, 9);
     core->Register();
-    core->ExportBitmapClip(scratch.Base() + "out.bmp");
+    core->ExportBitmapClip(core->BitmapClips().Current(), scratch.Base() + "out.bmp");
     EXPECT_TRUE(folder.FileExists(scratch.Base() + "out.bmp"));
     EXPECT_EQ(core->CurrentSettings().bitmapExportFolder, scratch.Base());
     core->DeleteBitmapClip();

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "core/status_texts.h"
 #include "dib/bmp_builder.h"
@@ -51,6 +53,7 @@ protected:
         previousRunner_ = SetSaveDialogRunner([this](const SaveDialogRequest& request) {
             requests.push_back(request);
             mainTopmostDuringDialog.push_back(IsTopmost(Main().Handle()));
+            if (whileSaveDialogWaits) std::exchange(whileSaveDialogWaits, nullptr)();
             std::optional<std::string> answer = nextAnswer;
             return answer;
         });
@@ -116,6 +119,8 @@ protected:
     std::vector<SaveDialogRequest> requests;
     std::vector<bool> mainTopmostDuringDialog;
     std::optional<std::string> nextAnswer;
+    // What the user does in the main window while the save dialog waits.
+    std::function<void()> whileSaveDialogWaits;
 
 private:
     SaveDialogRunner previousRunner_;
@@ -235,6 +240,32 @@ TEST_F(ScrapbookWithFiveBitmaps, DeleteWithDeleteCheckAsksAndNoKeepsTheClip) {
     ChooseFromMenu(Scrap().Ui().pictureBox, 'D');
     EXPECT_EQ(Counter(), "1 / 4");
     EXPECT_EQ(ShownHeight(), 39);
+}
+
+// The question and the save dialog leave the main window working: a picture
+// registered meanwhile is shown, but the clip asked about or chosen is the
+// one deleted or written.
+TEST_F(ScrapbookWithFiveBitmaps, DeleteAndExportActOnTheClipShownWhenPressedThoughOneIsRegisteredMeanwhile) {
+    AcceptSwitches([](Switches& s) { s.confirmDelete = true; });
+    ASSERT_TRUE(PutBitmapOnClipboard(100, 200));
+    PumpPending();
+    TurnTo(ScrapbookPage::Bitmap);
+    Click(Scrap().Ui().nextButton);
+    ASSERT_EQ(Counter(), "2 / 5");
+    prompts.whileAsking = [this] { ClickOn(Main().Ui().registerButton); };
+    prompts.answers.push_back(true);
+    Click(Scrap().Ui().deleteButton);
+    EXPECT_EQ(Core().BitmapClips().Count(), 5);
+    std::vector<int> heights;  // the files' own, a byte being enough here
+    for (int i = 0; i < 5; ++i) heights.push_back(static_cast<unsigned char>(ReadFileBytes(BitmapClipFile(i)).at(22)));
+    EXPECT_EQ(heights, (std::vector<int>{10, 30, 40, 50, 200}));
+
+    ASSERT_EQ(Counter(), "2 / 5");  // 30 high
+    whileSaveDialogWaits = [this] { ClickOn(Main().Ui().registerButton); };
+    nextAnswer = folder.Path() + "out.bmp";
+    Click(Scrap().Ui().saveButton);
+    EXPECT_EQ(Core().BitmapClips().Count(), 6);
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "out.bmp"), ReadFileBytes(BitmapClipFile(1)));
 }
 
 TEST_F(ScrapbookWithFiveBitmaps, CopyButtonUnticksContinuousRegistrationSoTheCopyIsNotStoredAgain) {
@@ -525,6 +556,18 @@ TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfCha
     EXPECT_EQ(TextClipFiles(6), unchanged);
 
     EXPECT_TRUE(ReportedErrors().empty());
+}
+
+// The clip chosen is written, though registering a text the scrapbook
+// already holds selects that clip while the save dialog waits.
+TEST_F(ScrapbookWithTextClips, ExportWritesTheClipSelectedWhenSaveWasPressed) {
+    Copy("c4");
+    SelectTextClip(1);
+    whileSaveDialogWaits = [this] { ClickOn(Main().Ui().registerButton); };
+    nextAnswer = folder.Path() + "out.txt";
+    Click(Scrap().Ui().saveButton);
+    EXPECT_EQ(Core().TextClipRows().Selected(), 4);
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "out.txt"), "c1\r\n");
 }
 
 TEST_F(ScrapbookWithTextClips, MovingThePointerTracksTheItemUnderIt) {

@@ -82,7 +82,7 @@ TEST_F(BitmapStore, EmptyFolderIsCreatedAndShowsNothing) {
     EXPECT_EQ(store->Shown().Width(), 0);
     // Nothing to copy or export: no file, no clipboard change.
     store->CopyToClipboard();
-    store->ExportToFile(scratch.Base() + "out.bmp");
+    store->ExportToFile(store->Current(), scratch.Base() + "out.bmp");
     EXPECT_EQ(clipboard.writes, 0);
     EXPECT_FALSE(folder.FileExists(scratch.Base() + "out.bmp"));
 }
@@ -202,6 +202,29 @@ TEST_F(BitmapStore, AsksFirstOnlyWhenToldToAndObeysTheAnswer) {
     EXPECT_EQ(prompts.beeps.size(), 2u);
 }
 
+// The question waits for the user while pictures may still be registered,
+// each shown as it comes: the clip asked about is the one deleted.
+TEST_F(BitmapStore, ADeleteAnsweredAfterARegistrationDeletesTheClipAskedAbout) {
+    WriteClips({11, 12, 13});
+    auto store = Open();
+    store->First();
+    store->Next();
+    prompts.whileAsking = [&] {
+        MemoryStream file(SolidBmp(40, 10, 90));
+        Dib picture;
+        picture.LoadFromStream(file);
+        store->Add(picture);
+        ASSERT_EQ(store->Current(), 4);
+    };
+    prompts.answers = {true};
+    store->DeleteCurrent(true);
+    EXPECT_EQ(store->Count(), 3);
+    EXPECT_EQ(store->Current(), 2);
+    EXPECT_EQ(ShownWidth(*store), 13);
+    store->Last();
+    EXPECT_EQ(ShownWidth(*store), 40);
+}
+
 TEST_F(BitmapStore, RegistrationWritesTheNextBmpAndShowsIt) {
     WriteClips({11});
     auto store = Open();
@@ -232,7 +255,7 @@ TEST_F(BitmapStore, CopyAndExportUseTheDibsOwnOutput) {
     store->ShowItem(1);
     store->CopyToClipboard();
     EXPECT_EQ(clipboard.blocks.count(kCfDib), 1u);
-    store->ExportToFile(scratch.Base() + "out.bmp");
+    store->ExportToFile(store->Current(), scratch.Base() + "out.bmp");
     EXPECT_EQ(folder.ReadWholeFile(scratch.Base() + "out.bmp"), folder.ReadWholeFile(File(0)));
 }
 
@@ -378,7 +401,7 @@ TEST_F(BitmapStore, PagesCopiesAndExportsAreTheLoadedPicturesWhereverItsPixelsAr
         clipboard.blocks.clear();
         store->CopyToClipboard();
         EXPECT_EQ(clipboard.blocks[kCfDib], std::vector<std::uint8_t>(file.begin() + 14, file.end()));
-        store->ExportToFile(scratch.Base() + "out.bmp");
+        store->ExportToFile(store->Current(), scratch.Base() + "out.bmp");
         EXPECT_EQ(folder.ReadWholeFile(scratch.Base() + "out.bmp"), std::string(file.begin(), file.end()));
     }
 }

@@ -192,7 +192,7 @@ TEST(ClipFaults, ExportingATextReplacesTheTargetWholeOrNotAtAll) {
                             },
                             [asHtml](Trial& run) {
                                 run.rows.Select(1);
-                                run.texts->ExportToFile("D:\\out\\clip.txt", asHtml);
+                                run.texts->ExportToFile(1, "D:\\out\\clip.txt", asHtml);
                             }});
     }
 }
@@ -223,7 +223,7 @@ TEST(ClipFaults, ExportingAPictureReplacesTheTargetWholeOrNotAtAll) {
                             PutBitmaps(run, 2);
                             run.folder.files["D:\\out\\picture.bmp"].bytes = "the old export";
                         },
-                        [](Trial& run) { run.bitmaps->ExportToFile("D:\\out\\picture.bmp"); }});
+                        [](Trial& run) { run.bitmaps->ExportToFile(run.bitmaps->Current(), "D:\\out\\picture.bmp"); }});
 }
 
 TEST(ClipFaults, StartingOnAStrayShortNameLosesNoClip) {

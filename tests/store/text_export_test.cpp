@@ -98,14 +98,14 @@ struct Export : ::testing::Test {
 
 TEST_F(Export, PageOfOneLineHasNineLinesEndingInCrLf) {
     OpenWithFile("a<b>c\r\n");
-    EXPECT_TRUE(store->ExportToFile(kTarget, true));
+    EXPECT_TRUE(store->ExportToFile(rows.Selected(), kTarget, true));
     EXPECT_EQ(Written(), kHeaderBytes + "\r\na&lt;b&gt;c<BR>\r\n</BODY>\r\n</HTML>\r\n");
     EXPECT_EQ(SplitLines(Written()).size(), 9u);
 }
 
 TEST_F(Export, PageKeepsAmpersandsAndIndentsLeadingSpaces) {
     OpenWithFile("Tom & Jerry\r\n  two\r\n\tone tab\r\n");
-    store->ExportToFile(kTarget, true);
+    store->ExportToFile(rows.Selected(), kTarget, true);
     auto lines = SplitLines(Written());
     ASSERT_EQ(lines.size(), 3u + 8u);
     EXPECT_EQ(lines[6], "Tom & Jerry<BR>");
@@ -116,42 +116,42 @@ TEST_F(Export, PageKeepsAmpersandsAndIndentsLeadingSpaces) {
 TEST_F(Export, PlainExportIsTheClipFileByteForByte) {
     std::string text = "first line\r\n  second\tline <x>\r\n\r\n表示\r\n";
     OpenWithFile(ClipFileContent(Trim(text)));
-    EXPECT_TRUE(store->ExportToFile("C:\\out\\clip.txt", false));
+    EXPECT_TRUE(store->ExportToFile(rows.Selected(), "C:\\out\\clip.txt", false));
     EXPECT_EQ(folder.Content("C:\\out\\clip.txt"), folder.Content(kDir + "00000000.txt"));
 }
 
 TEST_F(Export, PlainExportEndsEveryLineInCrLf) {
     OpenWithFile(std::string("a\nb\rc\0ignored", 13));
-    store->ExportToFile("C:\\out\\clip.txt", false);
+    store->ExportToFile(rows.Selected(), "C:\\out\\clip.txt", false);
     EXPECT_EQ(folder.Content("C:\\out\\clip.txt"), "a\r\nb\r\nc\r\n");
 }
 
 TEST_F(Export, EmptyClipGivesEmptyFileOrBarePage) {
     OpenWithFile("");
-    store->ExportToFile("C:\\out\\clip.txt", false);
+    store->ExportToFile(rows.Selected(), "C:\\out\\clip.txt", false);
     EXPECT_EQ(folder.Content("C:\\out\\clip.txt"), "");
-    store->ExportToFile(kTarget, true);
+    store->ExportToFile(rows.Selected(), kTarget, true);
     EXPECT_EQ(Written(), kHeaderBytes + "\r\n</BODY>\r\n</HTML>\r\n");
 }
 
 TEST_F(Export, ExistingTargetIsReplacedWhole) {
     folder.files[kTarget].bytes = std::string(5000, 'z');
     OpenWithFile("x\r\n");
-    store->ExportToFile(kTarget, false);
+    store->ExportToFile(rows.Selected(), kTarget, false);
     EXPECT_EQ(Written(), "x\r\n");
 }
 
 TEST_F(Export, NothingSelectedWritesNothing) {
     OpenWithFile("x\r\n");
     rows.Select(-1);
-    EXPECT_FALSE(store->ExportToFile(kTarget, true));
+    EXPECT_FALSE(store->ExportToFile(rows.Selected(), kTarget, true));
     EXPECT_TRUE(folder.writes.empty());
 }
 
 TEST_F(Export, UnreadableClipIsAFileOpenErrorAndWritesNothing) {
     OpenWithFile("x\r\n");
     folder.unreadable.insert(kDir + "00000000.txt");
-    EXPECT_THROW(store->ExportToFile(kTarget, false), FileOpenError);
+    EXPECT_THROW(store->ExportToFile(rows.Selected(), kTarget, false), FileOpenError);
     EXPECT_TRUE(folder.writes.empty());
 }
 
@@ -159,7 +159,7 @@ TEST_F(Export, TargetThatCannotBeCreatedIsAFileCreateErrorAndStaysAsItWas) {
     OpenWithFile("x\r\n");
     folder.files[kTarget] = {"old", false, false, true};
     try {
-        store->ExportToFile(kTarget, true);
+        store->ExportToFile(rows.Selected(), kTarget, true);
         FAIL() << "no error";
     } catch (const FileCreateError& e) {
         EXPECT_EQ(e.Message(), "ﾌｧｲﾙ " + kTarget + " を作成できません");

@@ -95,6 +95,7 @@ void FakeClipboard::Offer(unsigned format, std::vector<std::uint8_t> bytes) {
 bool FakePrompts::AskYesNo(const UserText& message) {
     questions.push_back(message.Bytes());
     texts.push_back(message);
+    if (whileAsking) std::exchange(whileAsking, nullptr)();
     if (answers.empty()) return false;
     bool answer = answers.front();
     answers.pop_front();

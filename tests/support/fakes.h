@@ -70,6 +70,8 @@ public:
     std::vector<UserText> texts;  // the questions with their pieces
     std::vector<std::string> errors;
     std::deque<bool> answers;  // answers to give, in order; No when empty
+    // What happens elsewhere while a question waits for its answer.
+    std::function<void()> whileAsking;
 };
 
 // A settings file in memory; failAt makes a write of more keys than that
