@@ -246,6 +246,11 @@ void ScrapbookWindow::SetActivePage(ScrapbookPage page) {
 void ScrapbookWindow::ShowPageControls() {
     const int active = static_cast<int>(ActivePage());
     for (int i = 0; i < 3; ++i) ShowWindow(pageWindows_[i]->Handle(), i == active ? SW_SHOWNA : SW_HIDE);
+    // Keys act on the page on show: the focus leaves a page turned away.
+    HWND focus = GetFocus();
+    for (int i = 0; i < 3; ++i) {
+        if (i != active && focus && IsChild(pageWindows_[i]->Handle(), focus)) SetFocus(ui_.pages);
+    }
 }
 
 std::vector<HWND> ScrapbookWindow::TabOrder() const {
@@ -395,6 +400,8 @@ std::optional<LRESULT> ScrapbookWindow::OnListMessage(UINT msg, WPARAM wParam, L
         if (drag_ == DragState::None && ListItemAt(x, y) >= 0) {
             drag_ = DragState::Pending;
             pressPoint_ = {x, y};
+            // The pointer may not have moved since the list scrolled under it.
+            dragFromIndex_ = ListItemAt(x, y);
         }
         return r;
     }
@@ -429,6 +436,10 @@ std::optional<LRESULT> ScrapbookWindow::OnListMessage(UINT msg, WPARAM wParam, L
         return std::nullopt;
     case WM_CAPTURECHANGED:
         if (drag_ == DragState::Dragging && reinterpret_cast<HWND>(lParam) != list) FinishDrag(true, 0, 0);
+        // A press whose release the list will not see (a menu took the
+        // pointer) starts no drag; a pending drag turning into one releases
+        // the list's own capture first and is set to dragging afterwards.
+        if (drag_ == DragState::Pending) drag_ = DragState::None;
         return std::nullopt;
     case WM_KEYDOWN:
         if (drag_ == DragState::Dragging && wParam == VK_ESCAPE) {

@@ -558,6 +558,31 @@ TEST_F(ScrapbookWithTextClips, DropOnTheTopmostVisibleItemOutsideOrOntoItselfCha
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
+// A press whose release the list never sees (the right button opened the
+// menu meanwhile) leaves no drag behind for a later click to finish.
+TEST_F(ScrapbookWithTextClips, AClickAfterAPressCutShortByTheMenuExchangesNothing) {
+    OpenScrapbook();
+    Reveal(Scrap().Ui().textClipList);
+    LeftPressEndedInAMenu(Scrap().Ui().textClipList, ItemPoint(4));
+    MoveMouseTo(OnList(ItemPoint(1)));
+    EXPECT_FALSE(Scrap().Dragging());
+    ClickOn(Scrap().Ui().textClipList, ItemPoint(1));
+    EXPECT_EQ(TextClipFiles(6), Expected({0, 1, 2, 3, 4, 5}));
+}
+
+// The keys act on the page on show: Ctrl+Tab takes the focus out of the
+// list it turns away, so Delete on the BMP page deletes no text clip.
+TEST_F(ScrapbookWithTextClips, KeysAfterCtrlTabActOnThePageOnShow) {
+    OpenScrapbook();
+    SelectTextClip(1);
+    ASSERT_EQ(GetFocus(), Scrap().Ui().textClipList);
+    PressKey(VK_TAB, {VK_CONTROL});
+    ASSERT_EQ(Scrap().ActivePage(), ScrapbookPage::Bitmap);
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    PressKey(VK_DELETE);
+    EXPECT_EQ(TextClipFiles(6), Expected({0, 1, 2, 3, 4, 5}));
+}
+
 // The clip chosen is written, though registering a text the scrapbook
 // already holds selects that clip while the save dialog waits.
 TEST_F(ScrapbookWithTextClips, ExportWritesTheClipSelectedWhenSaveWasPressed) {
@@ -597,6 +622,25 @@ TEST_F(ScrapbookWithManyTextClips, DropOnTheTopmostVisibleItemOfAScrolledListCha
     DragItem(9, ItemPoint(6));
     EXPECT_EQ(ReadFileBytes(ClipFile(6)), "c9\r\n");
     EXPECT_EQ(ReadFileBytes(ClipFile(9)), "c6\r\n");
+}
+
+// The list scrolled under a pointer at rest: the drag takes the item pressed,
+// not the one the pointer last moved over.
+TEST_F(ScrapbookWithManyTextClips, ADragAfterTheWheelTakesThePressedItem) {
+    OpenScrapbook();
+    Reveal(Scrap().Ui().textClipList);
+    const POINT at = OnList(ItemPoint(2));
+    MoveMouseTo(at);
+    ASSERT_EQ(Scrap().DragFromIndex(), 2);
+    TurnWheelAt(at, -1);
+    const int top = static_cast<int>(SendMessageW(Scrap().Ui().textClipList, LB_GETTOPINDEX, 0, 0));
+    ASSERT_GT(top, 0) << "the wheel did not scroll";
+    const int pressed = top + 2;
+    const int target = top + 8;
+    DragOnScreen(at, OnList(ItemPoint(target)));
+    EXPECT_EQ(ReadFileBytes(ClipFile(pressed)), "c" + std::to_string(target) + "\r\n");
+    EXPECT_EQ(ReadFileBytes(ClipFile(target)), "c" + std::to_string(pressed) + "\r\n");
+    EXPECT_EQ(ReadFileBytes(ClipFile(2)), "c2\r\n");
 }
 
 // --- Saving ---

@@ -85,6 +85,19 @@ void LeftButtonAt(POINT screen, bool down) {
 
 void MoveMouseTo(POINT screen) { Send({MouseInput(screen, MOUSEEVENTF_MOVE)}); }
 
+void LeftPressEndedInAMenu(HWND control, POINT inClient) {
+    POINT at = ScreenPointOf(control, inClient);
+    Send({MouseInput(at, MOUSEEVENTF_MOVE), MouseInput(at, MOUSEEVENTF_LEFTDOWN), MouseInput(at, MOUSEEVENTF_RIGHTDOWN),
+          MouseInput(at, MOUSEEVENTF_RIGHTUP), MouseInput(at, MOUSEEVENTF_LEFTUP), KeyInput(VK_ESCAPE, false),
+          KeyInput(VK_ESCAPE, true)});
+}
+
+void TurnWheelAt(POINT screen, int notches) {
+    INPUT wheel = MouseInput(screen, MOUSEEVENTF_WHEEL);
+    wheel.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    Send({MouseInput(screen, MOUSEEVENTF_MOVE), wheel});
+}
+
 void RightClickThenKeys(HWND control, POINT inClient, std::initializer_list<WORD> keys) {
     POINT at = ScreenPointOf(control, inClient);
     std::vector<INPUT> inputs{MouseInput(at, MOUSEEVENTF_MOVE), MouseInput(at, MOUSEEVENTF_RIGHTDOWN),

@@ -27,6 +27,12 @@ void DragOnScreen(POINT from, POINT to);
 // The left button pressed or released at a point, the mouse moved to one.
 void LeftButtonAt(POINT screen, bool down);
 void MoveMouseTo(POINT screen);
+// Presses the left button at a point of a control, right-clicks there while
+// it is held, lets it go while the menu that opens has the pointer, and
+// closes the menu with Escape: the control never sees the release.
+void LeftPressEndedInAMenu(HWND control, POINT inClient);
+// Turns the wheel at a point by notches (positive: away from the user).
+void TurnWheelAt(POINT screen, int notches);
 // Right-clicks at a point of a control and types keys at once, so that they
 // wait for the menu the click opens (its items' underlined letters).
 void RightClickThenKeys(HWND control, POINT inClient, std::initializer_list<WORD> keys);
