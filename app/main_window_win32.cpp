@@ -300,12 +300,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         // Each time the window becomes visible it takes dropped files and
-        // brings everything in line with the clipboard. Taking files loads
-        // the shell's library the first time, so it waits until the window
-        // is on the screen.
-        if (wParam) {
+        // brings everything in line with the clipboard.
+        if (wParam) core_.HandleClipboardChange();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        // Taking files loads the shell's library the first time, so it waits
+        // until the window is on the screen: also past an error box the
+        // clipboard's first reading showed while the window was still hidden.
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
             PostMessageW(Handle(), kAcceptDrops, 0, 0);
-            core_.HandleClipboardChange();
         }
         break;
     case kAcceptDrops:

@@ -93,6 +93,8 @@ TEST(Startup, AClipboardHeldAtStartIsReportedBeforeTheWindowShows) {
 
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
+    // The window takes files dropped from the shell all the same.
+    EXPECT_TRUE(WaitFor([main] { return (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; }));
     POINT inScrapbookButton{40, 56};
     ClickOn(main, inScrapbookButton);
     EXPECT_TRUE(WaitFor([&] { return !program.Windows(L"LumeretScrapbook").empty(); }));
