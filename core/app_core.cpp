@@ -274,7 +274,7 @@ void AppCore::DeleteAllHistoryEntries() {
 void AppCore::PutFileOnClipboard(const std::string& path) {
     const std::string extension = UpperCaseAnsi(ExtractFileExt(path));
     if (extension == ".TXT") {
-        clipboard_.SetText(JoinLinesCrLf(SplitLines(folder_.ReadWholeFile(path))));
+        clipboard_.SetText(LinesEndedByCrLf(folder_.ReadWholeFile(path)));
     } else if (extension == ".BMP") {
         // The program's own reader checks the file; the system never decodes
         // it, and others get the checked picture as a DIB.

@@ -46,6 +46,23 @@ std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
+std::string LinesEndedByCrLf(std::string_view text) {
+    if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    std::string out;
+    out.reserve(text.size() + 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += "\r\n";
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+    return out;
+}
+
 std::string LinesSeparatedByCrLf(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -26,6 +26,11 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Joins lines, each followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
+// JoinLinesCrLf(SplitLines(text)) in one pass: every line break becomes CR
+// LF and a last line without one gets it. Takes one string of the result's
+// size, however many lines a large text has.
+std::string LinesEndedByCrLf(std::string_view text);
+
 // The text's lines (split at CR LF, lone CR and lone LF) separated by CR LF:
 // nothing is added after the last line, and a text that ends with a line
 // break keeps one, since its last line is empty.

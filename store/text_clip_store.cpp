@@ -19,7 +19,7 @@ constexpr int kPreviewLastLine = 15;
 constexpr const char* kExchangeTempName = "temp.txt";
 }  // namespace
 
-std::string ClipFileContent(const std::string& text) { return JoinLinesCrLf(SplitLines(text)); }
+std::string ClipFileContent(const std::string& text) { return LinesEndedByCrLf(text); }
 
 std::string ClipCaption(const std::string& text) { return Trim(CutText(text, kCaptionBytes)); }
 
@@ -47,7 +47,9 @@ std::vector<std::string> TextClipStore::ReadLines(int index) {
     return SplitLines(folder_.ReadWholeFile(ClipPath(index)));
 }
 
-std::string TextClipStore::ReadClipText(int index) { return Trim(JoinLinesCrLf(ReadLines(index))); }
+std::string TextClipStore::ReadClipText(int index) {
+    return Trim(LinesEndedByCrLf(folder_.ReadWholeFile(ClipPath(index))));
+}
 
 TextClipStore::TextDigest TextClipStore::TextDigest::Of(std::string_view text) {
     return {text.size(), std::hash<std::string_view>{}(text)};
@@ -70,7 +72,7 @@ bool TextClipStore::FileExists(const std::string& path, const Stamps& stamps) {
 }
 
 TextClipStore::ClipRead TextClipStore::ReadClip(int index, const Stamps& stamps) {
-    std::string joined = JoinLinesCrLf(ReadLines(index));
+    std::string joined = LinesEndedByCrLf(folder_.ReadWholeFile(ClipPath(index)));
     ClipRead clip{ClipCaption(joined), Trim(std::move(joined))};
     const std::string& path = ClipPath(index);
     if (auto stamp = stamps.find(path); stamp != stamps.end()) {

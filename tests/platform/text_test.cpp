@@ -54,6 +54,26 @@ TEST(Errors, RuntimeMessagesAreExact) {
 namespace lumeret {
 namespace {
 
+// Every text of up to eight bytes of a letter, CR, LF and NUL, the
+// smallest that hold every way lines can break and end.
+TEST(Text, LinesEndedByCrLfIsSplittingAndJoiningInOnePass) {
+    const char alphabet[] = {'a', '\r', '\n', '\0'};
+    std::string text;
+    int checked = 0;
+    for (int length = 0; length <= 8; ++length) {
+        int combinations = 1;
+        for (int i = 0; i < length; ++i) combinations *= 4;
+        for (int n = 0; n < combinations; ++n) {
+            text.clear();
+            for (int i = 0, rest = n; i < length; ++i, rest /= 4) text += alphabet[rest % 4];
+            ASSERT_EQ(LinesEndedByCrLf(text), JoinLinesCrLf(SplitLines(text))) << testing::PrintToString(text);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 87381);
+    EXPECT_EQ(LinesEndedByCrLf("a\rb\nc\r\n\r"), "a\r\nb\r\nc\r\n\r\n");
+}
+
 TEST(Text, LinesSeparatedByCrLfAddNothingAfterTheLastLine) {
     EXPECT_EQ(LinesSeparatedByCrLf("a\r\nb"), "a\r\nb");
     EXPECT_EQ(LinesSeparatedByCrLf("a\nb\rc"), "a\r\nb\r\nc");
