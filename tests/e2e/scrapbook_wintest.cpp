@@ -638,8 +638,9 @@ TEST_F(ScrapbookWithManyTextClips, ADragAfterTheWheelTakesThePressedItem) {
     const int pressed = top + 2;
     const int target = top + 8;
     DragOnScreen(at, OnList(ItemPoint(target)));
-    EXPECT_EQ(ReadFileBytes(ClipFile(pressed)), "c" + std::to_string(target) + "\r\n");
-    EXPECT_EQ(ReadFileBytes(ClipFile(target)), "c" + std::to_string(pressed) + "\r\n");
+    auto clip = [](int n) { return std::string("c").append(std::to_string(n)).append("\r\n"); };
+    EXPECT_EQ(ReadFileBytes(ClipFile(pressed)), clip(target));
+    EXPECT_EQ(ReadFileBytes(ClipFile(target)), clip(pressed));
     EXPECT_EQ(ReadFileBytes(ClipFile(2)), "c2\r\n");
 }
 
