@@ -74,6 +74,10 @@ void ClipboardWatcher::DoClipChange() {
 LRESULT ClipboardWatcher::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DRAWCLIPBOARD: {
+        // The viewer before this one waits for the answer: it is given at
+        // once, so that the handling, and an error it reports, never hold up
+        // another program.
+        ReplyMessage(0);
         PassNoticeOn passOn(nextViewer_);
         if (!(ignoreFirstNotice_ && joining_)) DoClipChange();
         return 0;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/errors.h"
@@ -285,6 +288,53 @@ TEST_F(ClipboardWatcherTest, ThrowingHandlerIsReportedAndNoticeStillPassedOn) {
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(reported.size(), 2u);
     EXPECT_EQ(other.notices, before + 2);
+}
+
+// A viewer that joined after the watcher hands it each notice and waits for
+// the answer: an error the handler reports does not keep that program
+// waiting until the user has read the report.
+TEST_F(ClipboardWatcherTest, AViewerBeforeTheWatcherIsNotHeldUpWhileAnErrorIsReported) {
+    struct ReportReadSlowly : test::FakePrompts {
+        void ShowError(const UserText& message) override {
+            FakePrompts::ShowError(message);
+            viewerWentOnMeanwhile = PumpUntil([this] { return viewerWentOn(); });
+        }
+        std::function<bool()> viewerWentOn;
+        bool viewerWentOnMeanwhile = false;
+    } prompts;
+    IPrompts* previous = SetAppPrompts(&prompts);
+    ClipboardWatcher detector;
+    detector.SetOnClipChange([](ClipboardWatcher&) { throw Exception("ハンドラの失敗"); });
+
+    std::atomic<bool> joined{false}, stop{false}, left{false};
+    std::atomic<int> answered{0};
+    std::thread before([&] {
+        ChainViewer viewer;
+        viewer.Join();
+        joined = true;
+        while (!stop) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            answered = viewer.answered.load();
+            Sleep(1);
+        }
+        viewer.Leave();
+        left = true;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return joined.load(); }));
+    PumpFor();
+    const int answeredBefore = answered;
+    prompts.viewerWentOn = [&] { return answered > answeredBefore; };
+
+    ChangeClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return !prompts.errors.empty(); }));
+    EXPECT_TRUE(prompts.viewerWentOnMeanwhile);
+
+    stop = true;
+    EXPECT_TRUE(PumpUntil([&] { return left.load(); }));
+    before.join();
+    detector.SetOnClipChange(nullptr);
+    SetAppPrompts(previous);
 }
 
 // Refuses the creation of every window on this thread while it lives.

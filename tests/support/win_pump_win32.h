@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include <functional>
 #include <string>
 
@@ -107,6 +109,7 @@ public:
 
     HWND next = nullptr;
     int notices = 0;             // WM_DRAWCLIPBOARD received
+    std::atomic<int> answered{0};  // notices passed on whose answer came back
     int chainChanges = 0;        // WM_CHANGECBCHAIN received
     WPARAM lastRemoved = 0;      // wParam of the last WM_CHANGECBCHAIN
     LRESULT unknownLeaveResult = 0;  // answer when a stranger leaves and nobody follows
@@ -122,6 +125,7 @@ private:
             if (message == WM_DRAWCLIPBOARD) {
                 ++self->notices;
                 if (self->next) SendMessageA(self->next, message, wParam, lParam);
+                ++self->answered;
                 return 0;
             }
             if (message == WM_CHANGECBCHAIN) {
