@@ -1,6 +1,7 @@
 // Where windows go on the screens: the two dialogs open in the middle of
 // the primary screen each time they are shown, wherever they were left; the
-// main window comes back onto a screen when its stored place is off them all.
+// main window comes back onto a screen when its stored place leaves its title
+// bar off them all.
 #pragma once
 
 #include <windows.h>
@@ -17,13 +18,15 @@ inline void CenterOnScreen(HWND window) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A window lying outside every monitor (a place stored on another screen
-// layout, or written by hand) moves onto the work area of the nearest one;
-// a window that shows anywhere, even in part, stays where it is.
+// A window whose title bar lies outside every monitor (a place stored on
+// another screen layout, or written by hand) moves onto the work area of the
+// nearest one, where it can be taken by its title bar; a window whose title
+// bar shows, even in part, stays where it is.
 inline void BringOntoNearestMonitor(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
-    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+    RECT titleBar{r.left, r.top, r.right, r.top + GetSystemMetrics(SM_CYCAPTION)};
+    if (MonitorFromRect(&titleBar, MONITOR_DEFAULTTONULL)) return;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) return;

@@ -268,6 +268,16 @@ TEST(Settings, AWindowThatShowsInPartStaysWhereItWasLeft) {
     EXPECT_EQ(opened.y, 30);
 }
 
+// Left on a screen above, now gone: only the bottom of the window shows, and
+// it could not be taken by its title bar. It comes down onto the screen.
+TEST(Settings, AWindowWhoseTitleBarIsOffEveryScreenComesBackOntoTheNearest) {
+    TempFolder folder;
+    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=100\r\nTOP=-200\r\n");
+    POINT opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, 100);
+    EXPECT_EQ(opened.y, WorkArea().top);
+}
+
 // Closes the program and expects the error box that names the settings file;
 // the program must still end normally once it is answered.
 void ExpectWriteErrorAtExit(const TempFolder& folder) {
