@@ -110,7 +110,14 @@ void SettingsDialog::Open(std::unique_ptr<ModalScope> scope) {
 }
 
 void SettingsDialog::Accept() {
-    core_.AcceptSwitches();
+    // The dialog closes also when the preview cannot be drawn again; that
+    // is reported once it has.
+    try {
+        core_.AcceptSwitches();
+    } catch (...) {
+        CloseDialog();
+        throw;
+    }
     CloseDialog();
 }
 

@@ -305,15 +305,17 @@ void AppCore::RestoreSwitches() {
 }
 
 void AppCore::AcceptSwitches() {
+    // Every setting is taken before the preview is drawn again: a clipboard
+    // another program holds fails the drawing, not the settings.
     settings_.hidePreview = switches_.hidePreview;
+    settings_.stayOnTop = switches_.stayOnTop;
+    settings_.confirmDelete = switches_.confirmDelete;
     preview_.SetOffLabelVisible(switches_.hidePreview);
     if (switches_.hidePreview) {
         preview_.SwitchOff();
     } else {
         ShowClipboardPreview();
     }
-    settings_.stayOnTop = switches_.stayOnTop;
-    settings_.confirmDelete = switches_.confirmDelete;
 }
 
 // --- The scrapbook ---

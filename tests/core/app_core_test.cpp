@@ -598,6 +598,24 @@ TEST_F(CoreWithPictures, APictureAfterThePreviewIsSwitchedOnAgainTakesTheLabelAw
     EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
 }
 
+// OK draws the preview again, which needs the clipboard: another program
+// holding it fails the drawing, but every setting has been taken.
+TEST_F(CoreWithPictures, OkTakesEverySettingThoughTheClipboardIsHeldElsewhere) {
+    Start();
+    CopyPicture(10, 10);
+    core->RememberSwitches();
+    Switches changed = core->CurrentSwitches();
+    changed.stayOnTop = true;
+    changed.confirmDelete = true;
+    core->SetSwitches(changed);
+    clipboard.busy = true;
+    ++clipboard.stamp;  // the picture read is not the clipboard's any more
+    EXPECT_THROW(core->AcceptSwitches(), ClipboardError);
+    EXPECT_TRUE(core->CurrentSettings().stayOnTop);
+    EXPECT_TRUE(core->CurrentSettings().confirmDelete);
+    EXPECT_FALSE(core->CurrentSettings().hidePreview);
+}
+
 TEST_F(CoreWithPictures, APictureMarkedNotToBeKeptIsNeitherPreviewedNorRegistered) {
     Start();
     CopyPicture(10, 10, 0x40);

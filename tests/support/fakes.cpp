@@ -19,6 +19,11 @@ void FakeClipboard::LetCopyElsewhereLandUnlessHeld() const {
     std::exchange(nextCopyElsewhere, nullptr)();
 }
 
+void FakeClipboard::Hold() const {
+    if (busy && holds == 0) throw ClipboardError("クリップボードを開けません");
+    ++holds;
+}
+
 void FakeClipboard::Release() const {
     --holds;
     LetCopyElsewhereLandUnlessHeld();

@@ -30,7 +30,7 @@ public:
     void SetBlock(unsigned format, UniqueGlobal block, UniquePalette palette) override;
     void Clear() override;
     std::uint32_t ChangeStamp() const override { return stamp; }
-    void Hold() const override { ++holds; }
+    void Hold() const override;
     void Release() const override;
 
     // Another program puts a block on the clipboard.
@@ -52,6 +52,7 @@ public:
     int writes = 0;
     mutable int blockReads = 0;  // blocks handed out by ReadBlock
     bool refuse = false;  // SetText and SetBlock refuse what they are given
+    bool busy = false;    // another program keeps it open: a hold fails
     mutable int holds = 0;
 
 private:
