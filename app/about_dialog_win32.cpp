@@ -121,8 +121,11 @@ void AboutDialog::CreateControls() {
     SetWindowPos(ui_.panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// In the middle of the screen each time it is opened, not when the system
+// shows it again as the minimised program comes back.
 void AboutDialog::Open(std::unique_ptr<ModalScope> scope) {
     scope_ = std::move(scope);
+    CenterOnScreen(Handle());
     Show();
 }
 
@@ -161,9 +164,6 @@ void AboutDialog::OnCommand(int id, int code, HWND control) {
 
 LRESULT AboutDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SHOWWINDOW:
-        if (wParam) CenterOnScreen(Handle());
-        break;
     case WM_ACTIVATE:
         // The OK button is the only control that takes the focus; it has it
         // whenever the dialog is active.

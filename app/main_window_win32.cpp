@@ -196,7 +196,7 @@ void MainWindow::ToggleScrapbook() {
     if (scrapbook_->Visible()) {
         scrapbook_->Hide();
     } else {
-        scrapbook_->Show();
+        scrapbook_->Open();
     }
 }
 

@@ -103,8 +103,14 @@ Switches SettingsDialog::BoxedSwitches() const {
     return s;
 }
 
+// What the switches are as the settings button opens the dialog is what
+// Cancel returns to; the system hides and shows the dialog again as the
+// program is minimised and restored, which changes neither that nor its place.
 void SettingsDialog::Open(std::unique_ptr<ModalScope> scope) {
     scope_ = std::move(scope);
+    CenterOnScreen(Handle());
+    ShowSwitches();
+    core_.RememberSwitches();
     Show();
     BringToFront();
 }
@@ -146,13 +152,6 @@ void SettingsDialog::OnCommand(int id, int code, HWND) {
 
 LRESULT SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SHOWWINDOW:
-        if (wParam) {
-            CenterOnScreen(Handle());
-            ShowSwitches();
-            core_.RememberSwitches();
-        }
-        break;
     case WM_CLOSE:
         CloseDialog();
         return 0;

@@ -218,6 +218,11 @@ void ScrapbookWindow::CreateControls() {
 // Opens flush against the main window's left edge, every time. Where that
 // would leave the main window's screen, it opens against the right edge
 // instead, and always within the screen's work area.
+void ScrapbookWindow::Open() {
+    PlaceBesideMainWindow();
+    Show();
+}
+
 void ScrapbookWindow::PlaceBesideMainWindow() {
     RECT main{};
     GetWindowRect(mainWindow_, &main);
@@ -553,9 +558,6 @@ void ScrapbookWindow::OnListKeyDown(HWND list, WORD key) {
 
 LRESULT ScrapbookWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SHOWWINDOW:
-        if (wParam) PlaceBesideMainWindow();
-        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();

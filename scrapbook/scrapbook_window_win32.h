@@ -51,6 +51,10 @@ public:
     ~ScrapbookWindow() override;
 
     const Controls& Ui() const { return ui_; }
+    // Shows the window flush left of the main window, as the scrapbook
+    // button does each time; it stays where the user moves it until then,
+    // also as the minimised program comes back.
+    void Open();
     HMENU ClipMenu() const { return clipMenu_.get(); }
     ScrapbookPage ActivePage() const;
     void SetActivePage(ScrapbookPage page);

@@ -310,6 +310,26 @@ TEST_F(DialogSettings, CancelRestoresTheBoxesAndWritesNothing) {
     EXPECT_FALSE(Topmost(Main().Handle()));
 }
 
+// The program minimised and brought back while the dialog is open: the
+// system hides the dialog with its owner and shows it again, and Cancel
+// still returns to the boxes as they were when it was opened.
+TEST_F(DialogSettings, CancelAfterTheProgramWasMinimisedAndRestoredStillRestoresTheBoxes) {
+    Open();
+    Toggle(SettingsBox().Ui().continuousRegistrationBox);
+    Toggle(SettingsBox().Ui().confirmDeleteBox);
+    ShowOwnedPopups(Main().Handle(), FALSE);  // what minimising the owner does to its dialogs
+    ShowWindow(Main().Handle(), SW_MINIMIZE);
+    PumpPending();
+    ShowWindow(Main().Handle(), SW_RESTORE);
+    ShowOwnedPopups(Main().Handle(), TRUE);
+    PumpPending();
+    ASSERT_TRUE(SettingsBox().Visible());
+    Click(SettingsBox().Ui().cancelButton);
+    EXPECT_EQ(BoxStates(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_FALSE(Core().CurrentSwitches().continuousRegistration);
+    EXPECT_FALSE(Core().CurrentSwitches().confirmDelete);
+}
+
 TEST_F(DialogSettings, CloseBoxKeepsTheBoxesButWritesNoStrings) {
     Open();
     Toggle(SettingsBox().Ui().stayOnTopBox);

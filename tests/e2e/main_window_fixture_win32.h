@@ -174,7 +174,12 @@ protected:
     void Reveal(HWND control) {
         HWND root = GetAncestor(control, GA_ROOT);
         if (!IsWindowVisible(root)) {
-            ShowWindow(root, SW_SHOW);
+            // The scrapbook opens beside the main window, as its button opens it.
+            if (root == Scrap().Handle()) {
+                Scrap().Open();
+            } else {
+                ShowWindow(root, SW_SHOW);
+            }
             PumpPending();
         }
         const ScrapbookWindow::Controls& scrap = Scrap().Ui();
