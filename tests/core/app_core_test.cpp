@@ -476,6 +476,12 @@ protected:
         s.continuousRegistration = on;
         core->SetSwitches(s);
     }
+    // The settings dialog's preview box ticked or not, before OK.
+    void SetHidePreview(bool hide) {
+        Switches s = core->CurrentSwitches();
+        s.hidePreview = hide;
+        core->SetSwitches(s);
+    }
 
     test::ScratchFolder scratch;
     SystemClipFolder folder;
@@ -566,16 +572,13 @@ TEST_F(CoreWithPictures, APictureTheProgramCannotReadLeavesThePreviousPreview) {
 
 TEST_F(CoreWithPictures, WithThePreviewOffTheLabelShowsAndNothingIsDrawn) {
     Start();
-    Switches s = core->CurrentSwitches();
-    s.hidePreview = true;
-    core->SetSwitches(s);
+    SetHidePreview(true);
     CopyPicture(10, 10);
     EXPECT_EQ(core->ClipboardPreview().BoxSide(), 0);
     EXPECT_TRUE(core->ClipboardPreview().OffLabelVisible());
     EXPECT_EQ(core->ClipboardPreview().PictureRect(), Rect{});
     // OK with the box unticked draws the clipboard's picture again.
-    s.hidePreview = false;
-    core->SetSwitches(s);
+    SetHidePreview(false);
     core->AcceptSwitches();
     EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
     EXPECT_EQ(core->ClipboardPreview().PictureRect(), (Rect{0, 0, 113, 113}));
@@ -585,13 +588,10 @@ TEST_F(CoreWithPictures, WithThePreviewOffTheLabelShowsAndNothingIsDrawn) {
 // next picture shows the box without the label, readable or not.
 TEST_F(CoreWithPictures, APictureAfterThePreviewIsSwitchedOnAgainTakesTheLabelAway) {
     Start();
-    Switches s = core->CurrentSwitches();
-    s.hidePreview = true;
-    core->SetSwitches(s);
+    SetHidePreview(true);
     CopyPicture(10, 10);
     ASSERT_TRUE(core->ClipboardPreview().OffLabelVisible());
-    s.hidePreview = false;
-    core->SetSwitches(s);
+    SetHidePreview(false);
     clipboard.Offer(kCfDib, {40, 0, 0, 0, 1, 0});  // a header cut short
     core->OnClipboardReported();
     EXPECT_EQ(core->ClipboardPreview().BoxSide(), Preview::kSide);
