@@ -299,8 +299,8 @@ std::optional<COLORREF> MainWindow::LabelTextColor(HWND label) const {
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
-        // Each time the window becomes visible it takes dropped files and
-        // brings everything in line with the clipboard.
+        // Each time the window becomes visible it brings everything in line
+        // with the clipboard, and takes dropped files once it shows.
         if (wParam) core_.HandleClipboardChange();
         break;
     case WM_WINDOWPOSCHANGED:

@@ -1,5 +1,5 @@
 // Where windows go on the screens: the two dialogs open in the middle of
-// the primary screen each time they are shown, wherever they were left; the
+// the primary screen each time they are opened, wherever they were left; the
 // main window comes back onto a screen when its stored place leaves its title
 // bar off them all.
 #pragma once

@@ -215,14 +215,14 @@ void ScrapbookWindow::CreateControls() {
     ShowPageControls();
 }
 
-// Opens flush against the main window's left edge, every time. Where that
-// would leave the main window's screen, it opens against the right edge
-// instead, and always within the screen's work area.
 void ScrapbookWindow::Open() {
     PlaceBesideMainWindow();
     Show();
 }
 
+// Flush against the main window's left edge. Where that would leave the
+// main window's screen, against the right edge instead, and always within
+// the screen's work area.
 void ScrapbookWindow::PlaceBesideMainWindow() {
     RECT main{};
     GetWindowRect(mainWindow_, &main);
