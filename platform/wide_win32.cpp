@@ -29,11 +29,20 @@ std::wstring ToWide(const UserText& text, unsigned dataCodePage) {
 std::string ToCodePage(const std::wstring& text, unsigned codePage, bool* exact) {
     if (exact) *exact = true;
     if (text.empty()) return {};
-    const DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+    // UTF-8 (also a system's ANSI code page) spells every character, and its
+    // conversion takes neither the flag nor the question.
+    const bool utf8 = (codePage == CP_ACP ? GetACP() : codePage) == CP_UTF8;
+    const bool checked = exact && !utf8;
+    const DWORD flags = checked ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL defaultUsed = FALSE;
-    BOOL* defaultUsedOut = exact ? &defaultUsed : nullptr;
+    BOOL* defaultUsedOut = checked ? &defaultUsed : nullptr;
     const int size = static_cast<int>(text.size());
     int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) {
+        // Not converted at all: never an exact spelling.
+        if (exact) *exact = false;
+        return {};
+    }
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(codePage, flags, text.data(), size, out.data(), n, nullptr, defaultUsedOut);
     if (exact) *exact = !defaultUsed;
