@@ -23,6 +23,10 @@ constexpr const char* kStreamOp = "TVyInternalDIB.LoadFromStream";
 constexpr const char* kClipboardOp = "TVyInternalDIB.LoadFromClipboardFormat";
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::size_t kRowPiece = 64 * 1024;
+// The masks of 16- and 32-bit pictures without masks of their own: red,
+// green, blue.
+constexpr std::uint32_t kFiveFiveFive[kMaskCount] = {0x7C00, 0x03E0, 0x001F};
+constexpr std::uint32_t kEightEightEight[kMaskCount] = {0x00FF0000, 0x0000FF00, 0x000000FF};
 
 [[noreturn]] void Refuse(const char* operation, const char* fault) {
     throw InvalidDibError(std::string(operation) + ": " + fault);
@@ -227,9 +231,7 @@ void ConvertTo24(DibImage& image, const char* operation, PixelStore spare, Fetch
     const std::size_t rowBytes = static_cast<std::size_t>(*sourceRow);
     const std::size_t pixelBytes = static_cast<std::size_t>(g.Width) * bytesPerPixel;
     std::vector<std::uint8_t> buffer(std::min(rowBytes, kRowPiece));
-    const bool plainBytes = bytesPerPixel == 4 && masks->Mask[ColorMasks::kRed] == 0x00FF0000 &&
-                            masks->Mask[ColorMasks::kGreen] == 0x0000FF00 &&
-                            masks->Mask[ColorMasks::kBlue] == 0x000000FF;
+    const bool plainBytes = bytesPerPixel == 4 && std::equal(masks->Mask, masks->Mask + kMaskCount, kEightEightEight);
     for (std::int32_t r = 0; r < g.Rows; ++r) {
         std::uint8_t* target = image.Store.Bits() + static_cast<std::size_t>(r) * static_cast<std::size_t>(*targetRow);
         std::memset(target + *targetRow - 4, 0, 4);  // the row's padding
@@ -422,9 +424,6 @@ void DibPixels::LoadFromStream(Stream& stream) {
 
 std::optional<ColorMasks> ColorMasksOf(const DibImage& image) {
     const BitmapInfoHeader& header = image.Header;
-    // Red, green, blue.
-    static constexpr std::uint32_t kFiveFiveFive[kMaskCount] = {0x7C00, 0x03E0, 0x001F};
-    static constexpr std::uint32_t kEightEightEight[kMaskCount] = {0x00FF0000, 0x0000FF00, 0x000000FF};
     ColorMasks masks{};
     if (header.biCompression == kBiBitfields) {
         LeReader table(image.Colors, kMaskBytes);

@@ -47,9 +47,11 @@ std::vector<std::string> TextClipStore::ReadLines(int index) {
     return SplitLines(folder_.ReadWholeFile(ClipPath(index)));
 }
 
-std::string TextClipStore::ReadClipText(int index) {
-    return Trim(LinesEndedByCrLf(folder_.ReadWholeFile(ClipPath(index))));
+std::string TextClipStore::ReadLinesEndedByCrLf(int index) {
+    return LinesEndedByCrLf(folder_.ReadWholeFile(ClipPath(index)));
 }
+
+std::string TextClipStore::ReadClipText(int index) { return Trim(ReadLinesEndedByCrLf(index)); }
 
 TextClipStore::TextDigest TextClipStore::TextDigest::Of(std::string_view text) {
     return {text.size(), std::hash<std::string_view>{}(text)};
@@ -72,7 +74,7 @@ bool TextClipStore::FileExists(const std::string& path, const Stamps& stamps) {
 }
 
 TextClipStore::ClipRead TextClipStore::ReadClip(int index, const Stamps& stamps) {
-    std::string joined = LinesEndedByCrLf(folder_.ReadWholeFile(ClipPath(index)));
+    std::string joined = ReadLinesEndedByCrLf(index);
     ClipRead clip{ClipCaption(joined), Trim(std::move(joined))};
     const std::string& path = ClipPath(index);
     if (auto stamp = stamps.find(path); stamp != stamps.end()) {

@@ -91,6 +91,8 @@ private:
     using Stamps = std::unordered_map<std::string, FileStamp>;
 
     std::vector<std::string> ReadLines(int index);
+    // Clip index's text with every line ended by CR LF, untrimmed.
+    std::string ReadLinesEndedByCrLf(int index);
     std::string ReadClipText(int index);
     // The folder's clip files as listed.
     std::vector<FolderEntry> ListClipFiles();
