@@ -106,8 +106,7 @@ void CheckRunLength(const DibImage& image, const char* operation) {
     const BitmapInfoHeader& header = image.Header;
     const std::int64_t width = std::int64_t{*CheckedRowSize(header.biWidth, header.biBitCount)} * 8 / header.biBitCount;
     const std::int64_t rows = std::abs(header.biHeight);
-    const std::size_t size =
-        std::min(static_cast<std::size_t>(image.Store.Size()), static_cast<std::size_t>(header.biSizeImage));
+    const std::size_t size = RunLengthStreamSize(image.Store.Size(), header.biSizeImage);
     auto outside = [operation] { Refuse(operation, "Run Outside Picture"); };
     const RunLengthEnd end = WalkRunLength(
         image.Store.Bits(), size, header.biCompression == kBiRle4,

@@ -96,7 +96,8 @@ std::vector<std::uint8_t> DecodeRunLengthAt(const DibView& image, const std::vec
     };
     findRow(0);
     WalkRunLength(
-        image.Bits, static_cast<std::size_t>(image.Size), image.Header().biCompression == kBiRle4,
+        image.Bits, RunLengthStreamSize(static_cast<std::size_t>(image.Size), image.Header().biSizeImage),
+        image.Header().biCompression == kBiRle4,
         [&](std::int64_t x, std::int64_t, std::int64_t count, auto&& pixel) {
             if (row != nullptr) {
                 for (auto at = std::lower_bound(columns.begin(), columns.end(), x);

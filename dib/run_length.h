@@ -11,6 +11,13 @@ namespace lumeret {
 // inside a run or move whose bytes the data does not hold.
 enum class RunLengthEnd { Mark, Data, CutOff };
 
+// How many bytes of a stored run-length picture are its stream: the first
+// biSizeImage bytes, as GDI reads them. A clipboard block or a file may carry
+// more behind them, which are never walked.
+inline std::size_t RunLengthStreamSize(std::size_t stored, std::uint32_t sizeImage) {
+    return stored < sizeImage ? stored : sizeImage;
+}
+
 // Walks size bytes of stream from the bottom row up. For each run of pixels
 // calls run(x, y, count, pixel), where pixel(k) is the colour index of pixel
 // k of the run; after each end of line or move calls moved(x, y), with y

@@ -372,6 +372,35 @@ TEST(Dib, DrawsRunLengthImages) {
     EXPECT_EQ(canvas.Pixel(3, 1), 0xFFFFFFu);
 }
 
+// A file's bfSize or a clipboard block may hold bytes behind the stream that
+// biSizeImage declares; drawing stops where the stream does, as GDI does.
+TEST(Dib, RunLengthImagesAreDrawnOnlyAsFarAsTheirDeclaredStream) {
+    BmpParts p;
+    p.width = 4;
+    p.height = 2;
+    p.bitCount = 8;
+    p.compression = 1;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    p.pixels = Bytes({4, 1, 0, 0, 4, 1, 0, 1});  // behind the stream: a white top row
+    p.sizeImage = 2;                             // the stream: four white pixels on the bottom row
+    auto expectBottomRowOnly = [](Dib& dib) {
+        MemoryCanvas canvas(4, 2, 0x123456);
+        dib.Draw(canvas, {0, 0, 4, 2});
+        EXPECT_EQ(canvas.Pixel(0, 1), 0xFFFFFFu);
+        EXPECT_EQ(canvas.Pixel(3, 1), 0xFFFFFFu);
+        EXPECT_EQ(canvas.Pixel(0, 0), 0u);
+        EXPECT_EQ(canvas.Pixel(3, 0), 0u);
+    };
+    Dib fromFile;
+    Load(fromFile, MakeBmp(p));
+    expectBottomRowOnly(fromFile);
+    Dib fromBlock;
+    test::BlockWith block(MakePackedDib(p));
+    fromBlock.LoadFromClipboardFormat(kCfDib, block.get(), nullptr);
+    expectBottomRowOnly(fromBlock);
+}
+
 // Found by fuzzing: a run-length header claiming 1.8 G pixels over a few
 // stream bytes made the memory canvas decode the whole picture. Such a
 // picture is now refused on its header.
