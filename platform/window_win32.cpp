@@ -103,9 +103,17 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_VKEYTOITEM:
-        OnListKeyDown(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
-        return -1;
+    case WM_VKEYTOITEM: {
+        // Any answer of 0 or more makes the list select that row, so a failed
+        // handler is reported here, and its key goes no further (-2) rather
+        // than moving the selection away from the clip it failed on.
+        bool handled = false;
+        CallGuarded([&] {
+            OnListKeyDown(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+            handled = true;
+        });
+        return handled ? -1 : -2;
+    }
     case WM_CTLCOLORSTATIC:
         if (auto color = LabelTextColor(reinterpret_cast<HWND>(lParam))) {
             auto dc = reinterpret_cast<HDC>(wParam);

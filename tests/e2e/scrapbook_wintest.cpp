@@ -503,6 +503,18 @@ TEST_F(ScrapbookWithTextClips, SpaceAndDoubleClickCopyTheSelectedClip) {
     EXPECT_EQ(ClipboardText(), "c3");
 }
 
+// A copy by Space that fails (the clip's file was removed outside the
+// program) is reported and leaves the selection on the clip it failed on:
+// a Delete pressed next deletes that clip, not the first.
+TEST_F(ScrapbookWithTextClips, SpaceOnAClipThatCannotBeReadKeepsTheSelection) {
+    SelectTextClip(4);
+    ASSERT_TRUE(DeleteFileA(ClipFile(4).c_str()));
+    PressKeyInList(VK_SPACE);
+    EXPECT_EQ(ReportedErrors().size(), 1u);
+    EXPECT_EQ(Core().TextClipRows().Selected(), 4);
+    EXPECT_EQ(SendMessageW(Scrap().Ui().textClipList, LB_GETCURSEL, 0, 0), 4);
+}
+
 TEST_F(ScrapbookWithTextClips, ClickingAClipSetsTheListsHintToItsPreview) {
     SelectTextClip(3);
     EXPECT_EQ(Scrap().TextClipHint(), "c3");
