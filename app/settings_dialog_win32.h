@@ -49,6 +49,7 @@ private:
     AppCore& core_;
     Controls ui_;
     std::unique_ptr<ModalScope> scope_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus as the dialog was left
 };
 
 }  // namespace lumeret

@@ -258,6 +258,34 @@ TEST_F(DialogSettings, OpensCentredWithBoxesFrameHintsAndTabOrder) {
                                         SettingsBox().Ui().confirmDeleteBox, SettingsBox().Ui().okButton, SettingsBox().Ui().cancelButton}));
 }
 
+// The keys work on the boxes at once: the first box has the focus as the
+// dialog opens, and the box the user tabbed to has it again when the user
+// comes back from another window.
+TEST_F(DialogSettings, TheFocusStartsOnTheFirstBoxAndComesBackToTheBoxLeft) {
+    Open();
+    EXPECT_EQ(GetFocus(), Boxes(0));
+    PressKey(VK_SPACE);
+    PumpPending();
+    EXPECT_TRUE(IsChecked(Boxes(0)));
+    PressKey(VK_TAB);
+    PumpPending();
+    ASSERT_EQ(GetFocus(), Boxes(1));
+
+    HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(elsewhere);
+    PumpPending();
+    ASSERT_NE(GetFocus(), Boxes(1));
+    SetForegroundWindow(SettingsBox().Handle());
+    PumpPending();
+    EXPECT_EQ(GetFocus(), Boxes(1));
+    DestroyWindow(elsewhere);
+
+    Click(SettingsBox().Ui().cancelButton);
+    Open();
+    EXPECT_EQ(GetFocus(), Boxes(0));
+}
+
 TEST_F(DialogSettings, ContinuousRegistrationStartsUnchecked) {
     EXPECT_EQ(BoxStates(), (std::vector<bool>{false, false, false, false}));
     Open();
