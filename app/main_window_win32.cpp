@@ -87,6 +87,9 @@ MainWindow::MainWindow(AppCore& core) : core_(core) {
     p.clientWidth = kClientWidth;
     p.clientHeight = kClientHeight;
     CreateWindowObject(p);
+    // A left edge of CW_USEDEFAULT, the lowest integer, makes CreateWindowEx
+    // choose the place itself and ignore the top: such a place is set after.
+    if (p.left == CW_USEDEFAULT) MoveTo(p.left, p.top);
     BringOntoNearestMonitor(Handle());
     CreateControls();
 

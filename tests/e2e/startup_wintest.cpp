@@ -247,6 +247,13 @@ TEST(Settings, AWindowStoredOffEveryScreenComesBackOntoTheNearest) {
     EXPECT_EQ(Key(IniPath(folder), "FORM", "LEFT"), std::to_string(WorkArea().left));
     EXPECT_EQ(Key(IniPath(folder), "FORM", "TOP"), "50");
 
+    // The lowest integer is such a place too, not the system's choice.
+    WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=-2147483648\r\nTOP=60\r\n");
+    opened = StartAndClose(folder);
+    EXPECT_EQ(opened.x, WorkArea().left);
+    EXPECT_EQ(opened.y, 60);
+    EXPECT_EQ(Key(IniPath(folder), "FORM", "TOP"), "60");
+
     // Below and right of the screen: it comes back to the bottom-right corner.
     WriteFileBytes(IniPath(folder), "[FORM]\r\nLEFT=5000\r\nTOP=$7FFFFFFF\r\n");
     ProgramProcess program(folder.Path());
