@@ -11,12 +11,17 @@ char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a
 
 constexpr char kTemporarySuffix[] = ".tmp";
 
-// Writes the temporary file of a save to path; a failure leaves none.
+// Writes the temporary file of a save to path; a failure leaves none. A
+// file that cannot be made or written whole, as on a full disk, is reported
+// as path that cannot be created.
 void WriteTemporary(IClipFolder& folder, const std::string& temporary, const std::string& path,
                     std::string_view bytes) {
     try {
         folder.WriteWholeFile(temporary, bytes);
     } catch (const FileCreateError&) {
+        folder.RemoveFile(temporary);
+        throw FileCreateError(path);
+    } catch (const IoError&) {
         folder.RemoveFile(temporary);
         throw FileCreateError(path);
     } catch (...) {

@@ -250,19 +250,28 @@ TEST_F(TextStore, LoneLineFeedsAreStoredAsCrLfSoTheSameTextIsStoredAgain) {
     EXPECT_EQ(rows.Selected(), 1);
 }
 
+// A new clip that cannot be created, or that the disk has no room for, is
+// reported with its file's name and leaves neither a row nor a file.
 TEST_F(TextStore, FailedWriteAddsNoRowAndKeepsTheCount) {
     OpenWith({"a"});
+    auto expectReportedAndNothingAdded = [&] {
+        try {
+            store->AddText("b");
+            ADD_FAILURE() << "no error";
+        } catch (const FileCreateError& e) {
+            EXPECT_EQ(e.Message(), FileCreateError(Clip(1)).Message());
+        }
+        EXPECT_EQ(store->Count(), 1);
+        EXPECT_EQ(rows.Rows(), Rows{"a"});
+        EXPECT_EQ(folder.NamesIn(kDir), Rows{"00000000.txt"});
+    };
     folder.unwritable.insert(TemporaryPathFor(Clip(1)));
-    try {
-        store->AddText("b");
-        ADD_FAILURE() << "no error";
-    } catch (const FileCreateError& e) {
-        EXPECT_EQ(e.Message(), FileCreateError(Clip(1)).Message());
-    }
-    EXPECT_EQ(store->Count(), 1);
-    EXPECT_EQ(rows.Rows(), Rows{"a"});
-    EXPECT_EQ(folder.NamesIn(kDir), Rows{"00000000.txt"});
+    expectReportedAndNothingAdded();
     folder.unwritable.clear();
+    folder.writeCalls = 0;
+    folder.shortWriteAt = 0;
+    expectReportedAndNothingAdded();
+    folder.shortWriteAt = -1;
     EXPECT_TRUE(store->AddText("b"));
     EXPECT_EQ(rows.Rows(), (Rows{"a", "b"}));
 }
