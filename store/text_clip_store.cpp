@@ -108,9 +108,21 @@ void TextClipStore::RefreshList() {
     std::erase_if(clips_, [&](const std::string& path) { return !FileExists(path, stamps); });
     for (int i = 0; i < Count(); ++i) {
         const ReadText* known = UnchangedRead(ClipPath(i), stamps);
-        rows_.Add(known ? known->caption : ReadClip(i, stamps).caption);
+        try {
+            rows_.Add(known ? known->caption : ReadClip(i, stamps).caption);
+        } catch (...) {
+            // The list ends at a clip that cannot be read. The clips behind it
+            // go with their rows, so that every row, and one added later,
+            // still acts on its own file.
+            clips_.resize(static_cast<std::size_t>(i));
+            ForgetOtherFiles();
+            throw;
+        }
     }
-    // Only the clips' files are remembered.
+    ForgetOtherFiles();
+}
+
+void TextClipStore::ForgetOtherFiles() {
     std::unordered_map<std::string, ReadText> kept;
     for (const std::string& path : clips_) {
         if (auto read = read_.extract(path)) kept.insert(std::move(read));

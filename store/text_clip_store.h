@@ -109,6 +109,8 @@ private:
     const ReadText* UnchangedRead(const std::string& path, const Stamps& stamps) const;
     // Renumbers the folder; what was read goes along with each renamed file.
     std::vector<std::string> Renumber();
+    // Forgets what was read of files that are no longer clips.
+    void ForgetOtherFiles();
     void Rename(const std::string& from, const std::string& to);
 
     std::string ext_;

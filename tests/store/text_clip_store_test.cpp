@@ -285,6 +285,26 @@ TEST_F(TextStore, CopyPutsTheSelectedClipsTrimmedTextOnTheClipboard) {
     EXPECT_EQ(clipboard.text, "hello\r\nworld");
 }
 
+// The list stops at a clip another program holds open; a text registered
+// afterwards gets a row that copies, deletes and exchanges that text, never
+// the clips the list left out.
+TEST_F(TextStore, ARowAddedAfterTheListStoppedAtAnUnreadableClipActsOnItsOwnClip) {
+    folder.unreadable.insert(Clip(1));
+    EXPECT_THROW(OpenWith({"a", "b", "c"}), FileOpenError);
+    EXPECT_EQ(rows.Rows(), Rows{"a"});
+    folder.unreadable.clear();
+    ASSERT_TRUE(store->AddText("new"));
+    EXPECT_EQ(rows.Rows(), (Rows{"a", "new"}));
+    rows.Select(1);
+    EXPECT_TRUE(store->CopyToClipboard());
+    EXPECT_EQ(clipboard.text, "new");
+    store->Exchange(0, 1);
+    EXPECT_EQ(File(0), "new\r\n");
+    EXPECT_EQ(File(1), "b\r\n");
+    store->DeleteItem(0, false);  // the new text: the folder closes up behind it
+    EXPECT_EQ(rows.Rows(), (Rows{"b", "c", "a"}));
+}
+
 TEST_F(TextStore, UnreadableClipLeavesTheClipboardAsItWas) {
     OpenWith({"a"});
     clipboard.text = "the user's text";
