@@ -169,6 +169,9 @@ Dib* AppCore::ReadableClipboardPicture(std::exception_ptr& refusal, const Pixels
 
 void AppCore::ShowClipboardPreview() {
     if (!clipboard_.HasFormat(kCfBitmap)) return;
+    // The box comes back with the picture it showed before at once, and
+    // keeps it where the clipboard's cannot be read.
+    ShowPreviewBox();
     Dib* picture = nullptr;
     {
         ClipboardHold hold(clipboard_);
@@ -177,12 +180,16 @@ void AppCore::ShowClipboardPreview() {
         picture = ReadableClipboardPicture(refusal);
         if (!picture) return;
     }
-    ShowPreviewOf(picture->Pixels()->Image);
+    preview_.Draw(picture->Pixels()->Image);
+}
+
+void AppCore::ShowPreviewBox() {
+    preview_.SetOffLabelVisible(false);
+    preview_.SetShowingBitmap(preview_.ShowingBitmap());
 }
 
 void AppCore::ShowPreviewOf(const DibView& picture) {
-    preview_.SetOffLabelVisible(false);
-    preview_.SetShowingBitmap(preview_.ShowingBitmap());
+    ShowPreviewBox();
     preview_.Draw(picture);
 }
 

@@ -151,6 +151,8 @@ private:
     // throws.
     Dib* ReadableClipboardPicture(std::exception_ptr& refusal, const PixelsCheckedHandler& whenChecked = {});
     void ShowClipboardPreview();
+    // The preview box at its size, without the off label.
+    void ShowPreviewBox();
     void ShowPreviewOf(const DibView& picture);
     void RegisterPicture(Dib& picture);
 

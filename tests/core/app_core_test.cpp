@@ -616,6 +616,34 @@ TEST_F(CoreWithPictures, OkTakesEverySettingThoughTheClipboardIsHeldElsewhere) {
     EXPECT_FALSE(core->CurrentSettings().hidePreview);
 }
 
+// OK with the preview switched on again brings the box back with the
+// picture it showed before, also where the clipboard's picture cannot be
+// read or another program holds the clipboard.
+TEST_F(CoreWithPictures, ThePreviewSwitchedOnAgainShowsItsBoxThoughNoPictureCanBeRead) {
+    Start();
+    CopyPicture(10, 10, 0x40);
+    SetHidePreview(true);
+    core->AcceptSwitches();
+    clipboard.Offer(kCfDib, {40, 0, 0, 0, 1, 0});  // a header cut short
+    core->OnClipboardReported();
+    ASSERT_EQ(core->ClipboardPreview().BoxSide(), 0);
+    SetHidePreview(false);
+    core->AcceptSwitches();
+    EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), Preview::kSide);
+    EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);
+
+    SetHidePreview(true);
+    core->AcceptSwitches();
+    CopyPicture(20, 20, 0x50);
+    ASSERT_EQ(core->ClipboardPreview().BoxSide(), 0);
+    SetHidePreview(false);
+    clipboard.busy = true;
+    EXPECT_THROW(core->AcceptSwitches(), ClipboardError);
+    EXPECT_FALSE(core->ClipboardPreview().OffLabelVisible());
+    EXPECT_EQ(core->ClipboardPreview().BoxSide(), Preview::kSide);
+}
+
 TEST_F(CoreWithPictures, APictureMarkedNotToBeKeptIsNeitherPreviewedNorRegistered) {
     Start();
     CopyPicture(10, 10, 0x40);
