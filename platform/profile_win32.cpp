@@ -4,6 +4,7 @@
 
 #include "platform/clip_folder.h"
 #include "platform/handles_win32.h"
+#include "platform/text.h"
 
 namespace lumeret {
 
@@ -31,6 +32,16 @@ bool FlushToDisk(const std::string& path) {
     return file && FlushFileBuffers(file.get());
 }
 
+// Whether a profile write may have reached the disk whole. Wine answers
+// TRUE for a write the disk had no room for, leaving the file cut short or
+// empty, so a write that leaves no room on its disk counts as failed. Where
+// the room cannot be told, the write stands.
+bool RoomLeftAfterWriting(const std::string& path) {
+    ULARGE_INTEGER available{};
+    return !GetDiskFreeSpaceExA(ExtractFilePath(path).c_str(), &available, nullptr, nullptr) ||
+           available.QuadPart > 0;
+}
+
 }  // namespace
 
 bool IniProfile::WriteStrings(const std::vector<ProfileValue>& values) {
@@ -52,7 +63,7 @@ bool IniProfile::WriteStrings(const std::vector<ProfileValue>& values) {
     // All NULL: the system writes out what it may still hold of the file. Its
     // answer says nothing (Wine always answers FALSE here).
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, temporary.c_str());
-    ok = ok && FlushToDisk(temporary);
+    ok = ok && FlushToDisk(temporary) && RoomLeftAfterWriting(temporary);
     ok = ok && MoveFileExA(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileA(temporary.c_str());
     return ok;

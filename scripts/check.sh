@@ -48,6 +48,7 @@ cleanup() {
     (lumeret_wine_env 32 "$(lumeret_test_prefix 32 "$root")" 2>/dev/null && lumeret_wine_stop) || true
   fi
   kill "$xvfb_pid" >/dev/null 2>&1 || true
+  if [ -n "${small_disk:-}" ]; then umount "$small_disk" 2>/dev/null || true; fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -56,6 +57,17 @@ if [ -z "$display_number" ]; then
   exit 1
 fi
 export DISPLAY=:$display_number
+# A file system of 64 KiB for the tests of a full disk, where this machine
+# lets the check mount one; those tests are skipped otherwise. Wine sees it
+# through drive Z:.
+small_disk="$scratch/small-disk"
+mkdir -p "$small_disk"
+if mount -t tmpfs -o size=64k tmpfs "$small_disk" 2>/dev/null; then
+  export LUMERET_SMALL_DISK="Z:${small_disk//\//\\}"
+else
+  small_disk=
+  echo "No small file system could be mounted here, so the tests of a full disk are skipped."
+fi
 for _ in $(seq 50); do xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break; sleep 0.1; done
 
 if [ "$lumeret_wine32" = yes ]; then

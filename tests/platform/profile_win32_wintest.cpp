@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "platform/clip_folder.h"
+#include "platform/handles_win32.h"
 #include "support/scratch_folder.h"
 
 namespace lumeret {
@@ -67,6 +68,67 @@ TEST_F(IniFile, ACopyLeftByAKilledWriteIsNotTakenIn) {
     EXPECT_EQ(profile.ReadString("STALE", "KEY"), std::nullopt);
     EXPECT_EQ(profile.ReadString("FORM", "TOP"), "20");
     EXPECT_EQ(Names(), std::vector<std::string>{"lumeret.ini"});
+}
+
+// A folder on a small file system of the test run's own (a tmpfs of 64 KiB,
+// as Wine names it: Z:\\tmp\\...), given in LUMERET_SMALL_DISK.
+std::string SmallDiskFolder() {
+    char buffer[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA("LUMERET_SMALL_DISK", buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    std::string folder(buffer, n);
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+// Writes pages of 4 KiB to path until the disk is full or count are written.
+void WritePages(const std::string& path, int count) {
+    UniqueFileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    const std::string page(4096, 'f');
+    DWORD written = 0;
+    for (int i = 0; i != count && WriteFile(file.get(), page.data(), 4096, &written, nullptr) && written == 4096; ++i) {
+    }
+}
+
+// Fills the disk of the folder, all but the pages asked for.
+void FillDisk(const std::string& folder, int pagesLeft) {
+    const std::string spare = folder + "spare.bin";
+    WritePages(spare, pagesLeft);
+    WritePages(folder + "filler.bin", -1);
+    DeleteFileA(spare.c_str());
+}
+
+// Wine reports a profile write the disk has no room for as done. The file
+// must stay as it was, and the write must be reported as failed.
+TEST(IniFileOnAFullDisk, AWriteWithoutRoomIsReportedAndLeavesTheFileAsItWas) {
+    const std::string base = SmallDiskFolder();
+    if (base.empty()) GTEST_SKIP() << "LUMERET_SMALL_DISK names no small file system";
+    SystemClipFolder folder;
+    const std::string path = base + "lumeret.ini";
+    IniProfile profile(path);
+
+    // One page of settings: its copy fits, the file with the new keys does not.
+    const std::string original = "[FORM]\r\nLEFT=7\r\n[USER]\r\nNOTE=" + std::string(4040, 'n') + "\r\n";
+    folder.WriteWholeFile(path, original);
+    FillDisk(base, 1);
+    EXPECT_FALSE(profile.WriteStrings(kValues));
+    EXPECT_TRUE(folder.ReadWholeFile(path) == original);
+    EXPECT_FALSE(folder.FileExists(TemporaryPathFor(path)));
+
+    // No file yet, and no room for one.
+    DeleteFileA(path.c_str());
+    FillDisk(base, 0);
+    EXPECT_FALSE(profile.WriteStrings(kValues));
+    EXPECT_FALSE(folder.FileExists(path));
+    EXPECT_FALSE(folder.FileExists(TemporaryPathFor(path)));
+
+    // With room again the same write is done.
+    DeleteFileA((base + "filler.bin").c_str());
+    EXPECT_TRUE(profile.WriteStrings(kValues));
+    EXPECT_EQ(folder.ReadWholeFile(path), "[FORM]\r\nLEFT=10\r\nTOP=20\r\n[SYSTEM]\r\nSTAYONTOP=TRUE\r\n");
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace
