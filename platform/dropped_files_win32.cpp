@@ -1,5 +1,7 @@
 #include "platform/dropped_files_win32.h"
 
+#include "platform/wide_win32.h"
+
 namespace lumeret {
 
 namespace {
@@ -28,16 +30,21 @@ void AcceptDroppedFiles(HWND window, bool accept) {
     }
 }
 
+// The names are taken as the shell holds them, in wide characters, and
+// spelled in the system's code page without look-alikes: a name the code page
+// cannot spell keeps a "?", which opens no file, where the ANSI call would
+// have named another file ("cafe.txt" for "caf\u00e9.txt").
 std::vector<std::string> TakeDroppedFiles(HDROP drop) {
     std::vector<std::string> names;
-    auto* dragQueryFile = ShellFunction<decltype(DragQueryFileA)>("DragQueryFileA");
+    auto* dragQueryFile = ShellFunction<decltype(DragQueryFileW)>("DragQueryFileW");
     auto* dragFinish = ShellFunction<decltype(DragFinish)>("DragFinish");
     if (!dragQueryFile || !dragFinish) return names;
     const UINT count = dragQueryFile(drop, kAllDroppedFiles, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH + 1] = {};
-        const UINT n = dragQueryFile(drop, i, name, sizeof(name));
-        names.emplace_back(name, n);
+        std::wstring name(dragQueryFile(drop, i, nullptr, 0), L'\0');
+        name.resize(dragQueryFile(drop, i, name.data(), static_cast<UINT>(name.size() + 1)));
+        bool exact = true;  // asked, so that no look-alike stands in
+        names.push_back(ToCodePage(name, CP_ACP, &exact));
     }
     dragFinish(drop);
     return names;

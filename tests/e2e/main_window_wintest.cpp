@@ -286,6 +286,22 @@ TEST_F(MainWindow, DroppedUnreadableBitmapIsReportedAndStopsTheDrop) {
     EXPECT_TRUE(HistoryRows().empty());
 }
 
+// The shell gives the names in wide characters. A name the system's code
+// page cannot spell is not taken for a look-alike ("cafe.txt"): it is
+// reported as a file that cannot be opened.
+TEST_F(MainWindow, ADroppedFileWhoseNameTheCodePageCannotSpellIsNotReadFromALookAlike) {
+    WriteFileBytes(folder.Path() + "cafe.txt", "another file");
+    WriteFileBytes(folder.Path() + "dropped.txt", "dropped file");
+    const std::wstring base = FromCp932(folder.Path());
+    ASSERT_TRUE(MoveFileW((base + L"dropped.txt").c_str(), (base + L"caf\u00e9.txt").c_str()));
+    HDROP drop = MakeDrop(std::vector<std::wstring>{base + L"caf\u00e9.txt"});
+    SendMessageW(Main().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    PumpPending();
+    EXPECT_TRUE(HistoryRows().empty());
+    ASSERT_EQ(ReportedErrors().size(), 1u);
+    EXPECT_NE(ReportedErrors()[0].find("caf?.txt"), std::string::npos) << ReportedErrors()[0];
+}
+
 }  // namespace
 }  // namespace lumeret::test
 

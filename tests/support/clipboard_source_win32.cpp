@@ -100,21 +100,30 @@ bool EmptyTheClipboard() {
     return true;
 }
 
-HDROP MakeDrop(const std::vector<std::string>& files) {
-    std::string list;
+namespace {
+
+template <typename Char>
+HDROP MakeDropOf(const std::vector<std::basic_string<Char>>& files) {
+    std::basic_string<Char> list;
     for (const auto& f : files) {
         list += f;
-        list.push_back('\0');
+        list.push_back(Char{});
     }
-    list.push_back('\0');
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    list.push_back(Char{});
+    const std::size_t bytes = list.size() * sizeof(Char);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    drop->fWide = sizeof(Char) > 1;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(block);
     return static_cast<HDROP>(block);
 }
+
+}  // namespace
+
+HDROP MakeDrop(const std::vector<std::string>& files) { return MakeDropOf(files); }
+HDROP MakeDrop(const std::vector<std::wstring>& files) { return MakeDropOf(files); }
 
 std::string SolidBmpFile(int width, int height, unsigned char blue, unsigned char green, unsigned char red) {
     unsigned row = ((static_cast<unsigned>(width) * 3 + 3) / 4) * 4;

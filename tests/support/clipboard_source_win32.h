@@ -29,6 +29,8 @@ bool ClipboardHasNamedFormat(const std::string& name);
 
 // A drop handle listing the files, as the shell gives it with WM_DROPFILES.
 HDROP MakeDrop(const std::vector<std::string>& files);
+// The same with wide names, as the shell of today gives them.
+HDROP MakeDrop(const std::vector<std::wstring>& files);
 
 // A BMP file of a 24-bit picture, every pixel the same colour.
 std::string SolidBmpFile(int width, int height, unsigned char blue, unsigned char green, unsigned char red);
