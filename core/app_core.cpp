@@ -252,8 +252,8 @@ void AppCore::TellClipboardKind() {
 
 void AppCore::StatusTick() { status_.Tick(); }
 
-std::string AppCore::HistoryHint() const {
-    std::string hint;
+UserText AppCore::HistoryHint() const {
+    UserText hint;
     history_.GetPreview(hint);
     return hint;
 }
@@ -327,8 +327,8 @@ void AppCore::AcceptSwitches() {
 
 // --- The scrapbook ---
 
-std::string AppCore::TextClipHint() {
-    std::string hint;
+UserText AppCore::TextClipHint() {
+    UserText hint;
     textClips_.GetPreview(hint);
     return hint;
 }

@@ -91,7 +91,7 @@ public:
     void TellClipboardKind();
     void StatusTick();
     // The selected entry's text as the list's hint; empty with no selection.
-    std::string HistoryHint() const;
+    UserText HistoryHint() const;
     void CopyHistoryEntry();
     // Copies the selected entry back and registers it.
     void RegisterHistoryEntry();
@@ -113,7 +113,7 @@ public:
 
     // --- The scrapbook ---
     // The selected text clip's first lines, for the list's hint.
-    std::string TextClipHint();
+    UserText TextClipHint();
     void CopyTextClip();
     void DeleteTextClip();
     void ExchangeTextClips(int index1, int index2);

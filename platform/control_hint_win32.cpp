@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/wide_win32.h"
+
 namespace lumeret {
 
 namespace {
@@ -13,14 +15,14 @@ ControlHint::ControlHint(HWND owner, HWND control)
       control_(control),
       tooltip_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr)) {
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = owner_;
     tool.uId = reinterpret_cast<UINT_PTR>(control_);
-    tool.lpszText = text_.data();
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
+    tool.lpszText = shown_.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
     ListenToControl(control_, *this);
 }
 
@@ -45,14 +47,15 @@ std::optional<LRESULT> ControlHint::OnListenedMessage(HWND control, UINT msg, WP
     return std::nullopt;
 }
 
-void ControlHint::SetText(std::string text) {
-    text_ = std::move(text);
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+void ControlHint::SetText(const UserText& text) {
+    text_ = text.Bytes();
+    shown_ = ToWide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.hwnd = owner_;
     tool.uId = reinterpret_cast<UINT_PTR>(control_);
-    tool.lpszText = text_.data();
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = shown_.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace lumeret

@@ -1,5 +1,6 @@
 // A control's hint: a tooltip over the control whose text the program sets.
-// Hints of the lists show clip data, so their text is ANSI bytes.
+// Hints of the lists show clip data in the ANSI code page beside the
+// program's own words, each read through its own code page.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "platform/control_router_win32.h"
+#include "platform/user_text.h"
 
 namespace lumeret {
 
@@ -17,7 +19,8 @@ public:
     ControlHint(const ControlHint&) = delete;
     ControlHint& operator=(const ControlHint&) = delete;
 
-    void SetText(std::string text);
+    void SetText(const UserText& text);
+    // The text's bytes as the program holds them.
     const std::string& Text() const { return text_; }
 
 private:
@@ -29,6 +32,7 @@ private:
     HWND control_;
     HWND tooltip_;
     std::string text_;
+    std::wstring shown_;
 };
 
 }  // namespace lumeret

@@ -12,6 +12,11 @@ UserText& UserText::Data(std::string_view data) {
     return *this;
 }
 
+UserText& UserText::Append(const UserText& more) {
+    pieces_.insert(pieces_.end(), more.pieces_.begin(), more.pieces_.end());
+    return *this;
+}
+
 std::string UserText::Bytes() const {
     std::string out;
     for (const Piece& piece : pieces_) out += piece.bytes;

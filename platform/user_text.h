@@ -25,6 +25,7 @@ public:
 
     UserText& Words(std::string_view words);
     UserText& Data(std::string_view data);
+    UserText& Append(const UserText& more);
 
     // All pieces' bytes joined, as they stand.
     std::string Bytes() const;

@@ -82,12 +82,12 @@ void ClipboardHistory::GetSelectedText(std::string& text) const {
     text = Entry(i);
 }
 
-void ClipboardHistory::GetPreview(std::string& text) const {
+void ClipboardHistory::GetPreview(UserText& text) const {
     int i = rows_.Selected();
     if (i < 0 || i >= Count()) return;
-    std::string t = CutText(Entry(i), kPreviewBytes);
-    if (t.size() == kPreviewBytes) t += kContinuationMarker;
-    text = t;
+    const std::string cut = CutText(Entry(i), kPreviewBytes);
+    text = UserText().Data(cut);
+    if (cut.size() == kPreviewBytes) text.Words(kContinuationMarker);
 }
 
 }  // namespace lumeret

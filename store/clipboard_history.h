@@ -7,6 +7,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/row_list.h"
+#include "platform/user_text.h"
 
 namespace lumeret {
 
@@ -25,7 +26,9 @@ public:
     bool DeleteSelected();
     bool CopySelected();
     void GetSelectedText(std::string& text) const;
-    void GetPreview(std::string& text) const;
+    // The selected entry's first 256 bytes, and the program's continuation
+    // marker where the entry is longer.
+    void GetPreview(UserText& text) const;
 
     int Count() const { return static_cast<int>(texts_.size()); }
     const std::string& Entry(int index) const { return texts_.at(static_cast<std::size_t>(index)); }

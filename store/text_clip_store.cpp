@@ -169,8 +169,8 @@ bool TextClipStore::CopyToClipboard() {
     return true;
 }
 
-void TextClipStore::GetPreview(std::string& text) {
-    text.clear();
+void TextClipStore::GetPreview(UserText& text) {
+    text = UserText();
     int i = rows_.Selected();
     if (i < 0 || Count() <= 0) return;
     if (i >= Count() || !folder_.FileExists(ClipPath(i))) {
@@ -186,10 +186,10 @@ void TextClipStore::GetPreview(std::string& text) {
         if (k > 0) joined += "\r\n";
         joined += lines[static_cast<std::size_t>(k)];
     }
-    text = CutText(Trim(std::move(joined)), kPreviewBytes);
+    text.Data(CutText(Trim(std::move(joined)), kPreviewBytes));
     // The marker goes by the number of lines only: 16 lines get it even when
     // nothing was left out, a long line cut at 256 bytes does not.
-    if (last == kPreviewLastLine) text += kContinuationMarker;
+    if (last == kPreviewLastLine) text.Words(kContinuationMarker);
 }
 
 void TextClipStore::DeleteItem(int index, bool confirmFirst) {
@@ -199,10 +199,10 @@ void TextClipStore::DeleteItem(int index, bool confirmFirst) {
     const bool clipThere = index >= 0 && index < Count() && folder_.FileExists(ClipPath(index));
     if (confirmFirst && clipThere) {
         prompts_.Beep(BeepKind::Question);
-        std::string preview;
+        UserText preview;
         GetPreview(preview);
         UserText question("このテキストを削除しますか\r\n\r\n");
-        if (prompts_.AskYesNo(question.Data(preview))) DeleteClipFile(index);
+        if (prompts_.AskYesNo(question.Append(preview))) DeleteClipFile(index);
         return;
     }
     DeleteClipFile(index);

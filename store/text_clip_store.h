@@ -13,6 +13,7 @@
 #include "platform/clip_folder.h"
 #include "platform/clipboard.h"
 #include "platform/row_list.h"
+#include "platform/user_text.h"
 #include "platform/prompts.h"
 
 namespace lumeret {
@@ -51,8 +52,9 @@ public:
     // selected or the store is empty.
     bool CopyToClipboard();
     // Preview of the selected clip: up to 16 lines and 256 bytes, with the
-    // continuation marker after 16 lines; empty when nothing is selected.
-    void GetPreview(std::string& text);
+    // program's continuation marker after 16 lines; empty when nothing is
+    // selected.
+    void GetPreview(UserText& text);
     // Swaps two clips: their files and their captions. The first one waits
     // as "temp.txt" meanwhile, a name the scan takes, so a process that dies
     // half-way loses no clip.

@@ -271,9 +271,9 @@ TEST_F(Core, RegisteringAHistoryEntryCopiesItBackFirst) {
 TEST_F(Core, TheHistoryHintIsTheSelectedEntrysPreviewOrNothing) {
     Start();
     CopyFromOutside(std::string(300, 'h'));
-    EXPECT_EQ(core->HistoryHint(), std::string(256, 'h') + "\r\n＜つづく＞");
+    EXPECT_EQ(core->HistoryHint().Bytes(), std::string(256, 'h') + "\r\n＜つづく＞");
     core->HistoryRows().Select(-1);
-    EXPECT_EQ(core->HistoryHint(), "");
+    EXPECT_EQ(core->HistoryHint().Bytes(), "");
 }
 
 // --- Other commands of the main window ---

@@ -88,32 +88,38 @@ TEST_F(History, CaptionIsFirst64BytesUntrimmedWithLineBreaks) {
     EXPECT_EQ(rows.Row(0).size(), 64u);
 }
 
+// The marker is the program's own words beside the entry's data: on a system
+// whose code page is not the program's it is not read as data.
 TEST_F(History, PreviewMarkerFollowsExactly256Bytes) {
-    std::string preview = "kept";
+    UserText preview("kept");
     history.AddText(std::string(300, 'a'));
     rows.Select(0);
     history.GetPreview(preview);
-    EXPECT_EQ(preview, std::string(256, 'a') + "\r\n＜つづく＞");
+    EXPECT_EQ(preview.Bytes(), std::string(256, 'a') + "\r\n＜つづく＞");
+    ASSERT_EQ(preview.Pieces().size(), 2u);
+    EXPECT_TRUE(preview.Pieces()[0].data);
+    EXPECT_FALSE(preview.Pieces()[1].data);
     EXPECT_EQ(kContinuationMarker.size(), 12u);
     EXPECT_EQ(kContinuationMarker.substr(2), "\x81\x83\x82\xC2\x82\xC3\x82\xAD\x81\x84");
 
     history.AddText(std::string(256, 'b'));
     rows.Select(0);
     history.GetPreview(preview);
-    EXPECT_EQ(preview, std::string(256, 'b') + kContinuationMarker);
+    EXPECT_EQ(preview.Bytes(), std::string(256, 'b') + kContinuationMarker);
 
     history.AddText(std::string(255, 'c'));
     rows.Select(0);
     history.GetPreview(preview);
-    EXPECT_EQ(preview, std::string(255, 'c'));
+    EXPECT_EQ(preview.Bytes(), std::string(255, 'c'));
+    EXPECT_EQ(preview.Pieces().size(), 1u);
 }
 
 TEST_F(History, PreviewWithoutSelectionKeepsOutValue) {
     history.AddText("abc");
     rows.Select(-1);
-    std::string preview = "before";
+    UserText preview("before");
     history.GetPreview(preview);
-    EXPECT_EQ(preview, "before");
+    EXPECT_EQ(preview.Bytes(), "before");
 }
 
 TEST_F(History, ACopyTheClipboardRefusesKeepsTheEntryWhereItWas) {

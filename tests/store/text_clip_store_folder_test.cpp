@@ -200,9 +200,9 @@ TEST_F(TextStoreOnDisk, TenMegabyteClipGoesThroughEveryOperation) {
     Open();
     EXPECT_EQ(rows.Rows(), std::vector<std::string>{line.substr(0, 64)});
     rows.Select(0);
-    std::string preview;
+    UserText preview;
     store->GetPreview(preview);
-    EXPECT_EQ(preview.size(), 256u + 12u);
+    EXPECT_EQ(preview.Bytes().size(), 256u + 12u);
     EXPECT_TRUE(store->CopyToClipboard());
     EXPECT_EQ(clipboard.text, big);
     EXPECT_TRUE(store->ExportToFile(rows.Selected(), scratch.Base() + "big.htm", true));

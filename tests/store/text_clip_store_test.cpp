@@ -51,9 +51,9 @@ struct TextStore : ::testing::Test {
     std::string File(int n) { return folder.Content(Clip(n)); }
     std::string Preview(int row) {
         rows.Select(row);
-        std::string text = "previous";
+        UserText text("previous");
         store->GetPreview(text);
-        return text;
+        return text.Bytes();
     }
 };
 
@@ -342,6 +342,22 @@ TEST_F(TextStore, PreviewShowsSixteenLinesAnd256BytesAndMarksBySixteenLines) {
     EXPECT_EQ(Preview(3), std::string(256, 'x'));
     EXPECT_EQ(Preview(4), longLines.substr(0, 256) + kContinuationMarker);
     EXPECT_EQ(Preview(-1), "");
+}
+
+// The marker is the program's own words: the delete question shows it through
+// the program's code page, the clip's lines through the system's.
+TEST_F(TextStore, TheDeleteQuestionTakesTheMarkerAsTheProgramsWords) {
+    OpenOnFiles({Lines(16)});
+    rows.Select(0);
+    store->DeleteItem(0, true);
+    ASSERT_EQ(prompts.texts.size(), 1u);
+    const auto& pieces = prompts.texts[0].Pieces();
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_FALSE(pieces[0].data);
+    EXPECT_TRUE(pieces[1].data);
+    EXPECT_EQ(pieces[1].bytes, Lines(16).substr(0, Lines(16).size() - 2));
+    EXPECT_FALSE(pieces[2].data);
+    EXPECT_EQ(pieces[2].bytes, kContinuationMarker);
 }
 
 TEST_F(TextStore, PreviewOfAClipDeletedOutsideRebuildsTheList) {
