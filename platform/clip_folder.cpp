@@ -10,6 +10,11 @@ namespace {
 char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 constexpr char kTemporarySuffix[] = ".tmp";
+// The longest file name and path the system takes, and how much a numbered
+// temporary name may add to a target's.
+constexpr std::size_t kLongestName = 255;
+constexpr std::size_t kLongestPath = 259;
+constexpr std::size_t kTemporaryRoom = 8;  // ".99.tmp" and one to spare
 
 // Writes the temporary file of a save to path; a failure leaves none. A
 // file that cannot be made or written whole, as on a full disk, is reported
@@ -34,9 +39,13 @@ void WriteTemporary(IClipFolder& folder, const std::string& temporary, const std
 // to a folder of the user's never touches a file that happens to be named
 // like its temporary file.
 std::string UnusedTemporaryPathFor(IClipFolder& folder, const std::string& path) {
-    std::string temporary = TemporaryPathFor(path);
+    const std::string dir = ExtractFilePath(path);
+    const bool roomy = path.size() - dir.size() + kTemporaryRoom <= kLongestName &&
+                       path.size() + kTemporaryRoom <= kLongestPath;
+    const std::string stem = roomy ? path : dir + "lumeret";
+    std::string temporary = stem + kTemporarySuffix;
     for (int n = 1; !folder.FindEntries(temporary).empty(); ++n) {
-        temporary = path + "." + std::to_string(n) + kTemporarySuffix;
+        temporary = stem + "." + std::to_string(n) + kTemporarySuffix;
     }
     return temporary;
 }

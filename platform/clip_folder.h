@@ -111,10 +111,11 @@ public:
 std::string TemporaryPathFor(const std::string& path);
 
 // Creates path or replaces it whole. Throws FileCreateError(path) when it
-// cannot be written or replaced, IoError when writing fails half-way; path
-// is then as it was. The temporary file takes a name nothing beside path has
-// yet (TemporaryPathFor(path), else one with a number before ".tmp"), so
-// that no other file there is overwritten or removed.
+// cannot be written whole or replaced; path is then as it was. The temporary
+// file takes a name nothing beside path has yet (TemporaryPathFor(path), else
+// one with a number before ".tmp"), so that no other file there is
+// overwritten or removed; where path's name or length leaves no room for
+// that, a short name in its folder stands in for path's.
 void SaveFile(IClipFolder& folder, const std::string& path, std::string_view bytes);
 
 // Creates path, never replacing anything: false, writing nothing, when a

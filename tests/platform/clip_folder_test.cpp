@@ -254,6 +254,18 @@ TEST_F(ClipFolder, SaveLeavesFilesNamedLikeItsTemporaryOneAlone) {
     EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")), (std::vector<std::string>{"report.txt", second, first}));
 }
 
+// A name as long as the system takes, in its folder, is saved like any
+// other: its temporary file, which could not be named longer, takes a short
+// name beside it.
+TEST_F(ClipFolder, SaveToTheLongestNameTheSystemTakes) {
+    const std::size_t room = std::min<std::size_t>(255, 259 - base.size());
+    const std::string name = std::string(room - 4, 'n') + ".txt";
+    Put(name, "old");
+    SaveFile(folder, Path(name), "saved");
+    EXPECT_EQ(folder.ReadWholeFile(Path(name)), "saved");
+    EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")), std::vector<std::string>{name});
+}
+
 TEST_F(ClipFolder, NewFileNeverReplacesAFileOrAFolder) {
     Put("00000000.txt", "first");
     ASSERT_TRUE(folder.MakeDirectory(Path("00000001.txt")));
