@@ -274,5 +274,50 @@ TEST_F(RealProgram, HostilePicturesAreRefusedAndNeverKeepTheClipboard) {
     CloseAndExpectACleanEnd();
 }
 
+// The question before deleting a clip whose text is one long line comes up
+// whole on the screen: its caption, its text and both answers can be seen
+// and clicked.
+TEST(RealProgramQuestion, TheDeleteQuestionAboutALongLineStaysOnTheScreen) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    TempFolder folder;
+    WriteFileBytes(folder.Path() + "lumeret.ini", "[SYSTEM]\r\nDELETECHECK=TRUE\r\n");
+    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
+    std::string line;
+    for (int i = 0; i < 14; ++i) line += "長い一行のテキスト";
+    WriteFileBytes(folder.Path() + "txt\\00000000.txt", line + "\r\n");
+    ProgramProcess program{folder.Path()};
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
+    ASSERT_NE(scrapbook, nullptr);
+    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    ASSERT_NE(clips, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 1; }));
+    ClickOn(clips, POINT{10, 5});
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
+    ClickOn(ChildWithCaption(scrapbook, L"Button", L"\x524A\x9664"));  // 削除
+
+    HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no question";
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT outer{};
+    GetWindowRect(box, &outer);
+    EXPECT_GE(outer.left, screen.left);
+    EXPECT_LE(outer.right, screen.right);
+    for (int id : {IDYES, IDNO}) {
+        RECT button{};
+        GetWindowRect(GetDlgItem(box, id), &button);
+        EXPECT_GE(button.left, screen.left) << "button " << id;
+        EXPECT_LE(button.right, screen.right) << "button " << id;
+    }
+    PostMessageW(box, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(WaitFor([&] { return program.Windows(L"#32770").empty(); }));
+    EXPECT_EQ(GetFileAttributesA((folder.Path() + "txt\\00000000.txt").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+}
+
 }  // namespace
 }  // namespace lumeret::test
