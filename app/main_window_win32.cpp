@@ -57,17 +57,21 @@ struct ControlLayout {
     DWORD style;
 };
 
+// Neighbouring buttons share a line of pixels, which stays the later
+// button's whichever of them paints last (see CreateControls).
+constexpr DWORD kButton = BS_OWNERDRAW | WS_CLIPSIBLINGS;
+
 constexpr ControlLayout kLayout[] = {
-    {&MainWindow::Controls::aboutButton, kIdAbout, L"BUTTON", 8, 8, 17, 17, "?", BS_OWNERDRAW},
-    {&MainWindow::Controls::settingsButton, kIdSettings, L"BUTTON", 24, 8, 17, 17, "", BS_OWNERDRAW},
-    {&MainWindow::Controls::clearButton, kIdClear, L"BUTTON", 40, 8, 33, 17, "", BS_OWNERDRAW},
+    {&MainWindow::Controls::aboutButton, kIdAbout, L"BUTTON", 8, 8, 17, 17, "?", kButton},
+    {&MainWindow::Controls::settingsButton, kIdSettings, L"BUTTON", 24, 8, 17, 17, "", kButton},
+    {&MainWindow::Controls::clearButton, kIdClear, L"BUTTON", 40, 8, 33, 17, "", kButton},
     {&MainWindow::Controls::previewBox, kIdPreview, L"STATIC", 80, 8, Preview::kSide, Preview::kSide, "",
      SS_OWNERDRAW | WS_CLIPSIBLINGS},
     {&MainWindow::Controls::previewOffLabel, kIdPreviewOff, L"STATIC", 117, 60, 36, 12, "非表示", WS_CLIPSIBLINGS},
     {&MainWindow::Controls::previewFrame, kIdPreviewFrame, L"STATIC", 79, 8, 114, 114, "",
      SS_ETCHEDFRAME | WS_CLIPSIBLINGS},
-    {&MainWindow::Controls::scrapbookButton, kIdScrapbook, L"BUTTON", 8, 24, 65, 65, "", BS_OWNERDRAW},
-    {&MainWindow::Controls::registerButton, kIdRegister, L"BUTTON", 8, 88, 65, 33, "登録", BS_OWNERDRAW},
+    {&MainWindow::Controls::scrapbookButton, kIdScrapbook, L"BUTTON", 8, 24, 65, 65, "", kButton},
+    {&MainWindow::Controls::registerButton, kIdRegister, L"BUTTON", 8, 88, 65, 33, "登録", kButton},
     {&MainWindow::Controls::historyList, kIdHistory, L"LISTBOX", 0, 128, 201, 161, "",
      LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_BORDER},
     {&MainWindow::Controls::statusBar, kIdStatus, STATUSCLASSNAMEW, 0, 290, 202, 19, "",
@@ -129,8 +133,10 @@ void MainWindow::CreateControls() {
                                       .style = c.style});
     }
     SetWindowPos(ui_.previewFrame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Each button lies above the ones made before it.
     for (HWND button : {ui_.aboutButton, ui_.settingsButton, ui_.clearButton, ui_.scrapbookButton,
                         ui_.registerButton}) {
+        SetWindowPos(button, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RouteControlMessages(button);
     }
     SendMessageW(ui_.historyList, LB_SETITEMHEIGHT, 0, kListItemHeight);

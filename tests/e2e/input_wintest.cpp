@@ -101,6 +101,24 @@ TEST_F(PeopleInput, SpeedButtonsLeaveTheFocusInTheHistoryList) {
     EXPECT_EQ(HistoryRows(), std::vector<std::string>{"b"});
 }
 
+// The book button's bottom row of pixels is the register button's top row.
+// Pressing the book leaves that shared line drawn as it was before.
+TEST_F(PeopleInput, PressingTheBookLeavesTheEdgeItSharesWithTheRegisterButton) {
+    HWND main = Main().Handle();
+    auto sharedEdge = [&] {
+        HDC dc = GetDC(main);
+        COLORREF c = GetPixel(dc, 30, 88);
+        ReleaseDC(main, dc);
+        return c;
+    };
+    PumpPending();
+    const COLORREF before = sharedEdge();
+    ClickOn(Main().Ui().scrapbookButton);
+    PumpPending();
+    ASSERT_TRUE(Scrap().Visible());
+    EXPECT_EQ(sharedEdge(), before);
+}
+
 TEST_F(PeopleInput, TheMainWindowGivesTheListTheFocusWhenActivatedAgain) {
     ShowScrapbook();
     ClickOn(Scrap().Ui().copyButton);
