@@ -111,7 +111,7 @@ void SettingsDialog::Open(std::unique_ptr<ModalScope> scope) {
     CenterOnScreen(Handle());
     ShowSwitches();
     core_.RememberSwitches();
-    lastFocus_ = nullptr;
+    focus_.Forget();
     Show();
     BringToFront();
 }
@@ -154,14 +154,11 @@ void SettingsDialog::OnCommand(int id, int code, HWND) {
 LRESULT SettingsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-        }
+        focus_.OnActivate(Handle(), wParam);
         break;
     case WM_SETFOCUS:
         // The focus comes back to the box it was on, or to the first box.
-        SetFocus(lastFocus_ ? lastFocus_ : ui_.stayOnTopBox);
+        focus_.GiveBack(ui_.stayOnTopBox);
         return 0;
     case WM_CLOSE:
         CloseDialog();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/app_core.h"
+#include "platform/focus_memory_win32.h"
 #include "platform/modal_scope_win32.h"
 #include "platform/window_win32.h"
 
@@ -49,7 +50,7 @@ private:
     AppCore& core_;
     Controls ui_;
     std::unique_ptr<ModalScope> scope_;
-    HWND lastFocus_ = nullptr;  // the control that had the focus as the dialog was left
+    FocusMemory focus_;
 };
 
 }  // namespace lumeret

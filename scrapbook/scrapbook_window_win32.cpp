@@ -559,14 +559,11 @@ void ScrapbookWindow::OnListKeyDown(HWND list, WORD key) {
 LRESULT ScrapbookWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-        }
+        focus_.OnActivate(Handle(), wParam);
         break;
     case WM_SETFOCUS:
         // The focus comes back where it was, or to the tabs.
-        SetFocus(lastFocus_ && IsWindowVisible(lastFocus_) ? lastFocus_ : ui_.pages);
+        focus_.GiveBack(ui_.pages);
         return 0;
     case WM_CLOSE:  // closing only hides the window
         Hide();

@@ -13,6 +13,7 @@
 
 #include "core/app_core.h"
 #include "platform/control_hint_win32.h"
+#include "platform/focus_memory_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/list_box_win32.h"
 #include "platform/page_window_win32.h"
@@ -113,8 +114,7 @@ private:
     Controls ui_;
     std::unique_ptr<PageWindow> pageWindows_[3];
     UniqueHmenu clipMenu_;
-    // The control that had the focus when the window was last deactivated.
-    HWND lastFocus_ = nullptr;
+    FocusMemory focus_;
     std::unique_ptr<ControlHint> hint_;
     std::unique_ptr<ListBoxView> textClipView_;
     // The list item under the pointer at its last movement over the list.

@@ -351,7 +351,8 @@ TEST(Dib, DrawingStretchesNearestAndZeroWidthDrawsNothing) {
     EXPECT_EQ(canvas.Pixel(1, 0), 0x123456u);
 }
 
-TEST(Dib, DrawsRunLengthImages) {
+// A black and white 4 x 2 run-length picture of 8 bits.
+BmpParts BlackAndWhiteRunLength(std::vector<std::uint8_t> stream) {
     BmpParts p;
     p.width = 4;
     p.height = 2;
@@ -359,9 +360,14 @@ TEST(Dib, DrawsRunLengthImages) {
     p.compression = 1;
     p.clrUsed = 2;
     p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
-    // bottom row: two black, two white; top row: absolute run 1,0,1,0
-    p.pixels = Bytes({2, 0, 2, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1});
+    p.pixels = std::move(stream);
     p.sizeImage = static_cast<std::uint32_t>(p.pixels.size());
+    return p;
+}
+
+TEST(Dib, DrawsRunLengthImages) {
+    // bottom row: two black, two white; top row: absolute run 1,0,1,0
+    const BmpParts p = BlackAndWhiteRunLength(Bytes({2, 0, 2, 1, 0, 0, 0, 4, 1, 0, 1, 0, 0, 1}));
     Dib dib;
     Load(dib, MakeBmp(p));
     MemoryCanvas canvas(4, 2);
@@ -375,15 +381,8 @@ TEST(Dib, DrawsRunLengthImages) {
 // A file's bfSize or a clipboard block may hold bytes behind the stream that
 // biSizeImage declares; drawing stops where the stream does, as GDI does.
 TEST(Dib, RunLengthImagesAreDrawnOnlyAsFarAsTheirDeclaredStream) {
-    BmpParts p;
-    p.width = 4;
-    p.height = 2;
-    p.bitCount = 8;
-    p.compression = 1;
-    p.clrUsed = 2;
-    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
-    p.pixels = Bytes({4, 1, 0, 0, 4, 1, 0, 1});  // behind the stream: a white top row
-    p.sizeImage = 2;                             // the stream: four white pixels on the bottom row
+    BmpParts p = BlackAndWhiteRunLength(Bytes({4, 1, 0, 0, 4, 1, 0, 1}));  // behind the stream: a white top row
+    p.sizeImage = 2;  // the stream: four white pixels on the bottom row
     auto expectBottomRowOnly = [](Dib& dib) {
         MemoryCanvas canvas(4, 2, 0x123456);
         dib.Draw(canvas, {0, 0, 4, 2});
