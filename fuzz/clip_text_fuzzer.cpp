@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (rows.Count() != files || store.Count() != files) std::abort();
     for (int row = 0; row < files; ++row) {
         rows.Select(row);
-        std::string preview;
+        UserText preview;
         store.GetPreview(preview);
         store.IndexOfText(folder.Content(ClipFileName("C:\\app\\", "txt", row)));
         store.ExportToFile(row, "C:\\app\\out.html", true);
