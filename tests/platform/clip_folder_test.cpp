@@ -264,6 +264,17 @@ TEST_F(ClipFolder, SaveToTheLongestNameTheSystemTakes) {
     SaveFile(folder, Path(name), "saved");
     EXPECT_EQ(folder.ReadWholeFile(Path(name)), "saved");
     EXPECT_EQ(SortedNames(folder.FindEntries(base + "*")), std::vector<std::string>{name});
+
+    // A whole path as long as the system takes, in folders of its own.
+    std::string dir = base;
+    while (dir.size() + 60 < 259) {
+        dir += std::string(50, 'd') + "\\";
+        ASSERT_TRUE(folder.MakeDirectory(dir.substr(0, dir.size() - 1)));
+    }
+    const std::string deep = dir + std::string(259 - dir.size() - 4, 'n') + ".txt";
+    SaveFile(folder, deep, "saved deep");
+    EXPECT_EQ(folder.ReadWholeFile(deep), "saved deep");
+    EXPECT_EQ(folder.FindEntries(dir + "*").size(), 1u);
 }
 
 TEST_F(ClipFolder, NewFileNeverReplacesAFileOrAFolder) {
