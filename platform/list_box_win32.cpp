@@ -8,6 +8,19 @@ namespace {
 const char kCannotAddRow[] = "ListBox: Cannot Add Row";
 }  // namespace
 
+int ListBoxItemAt(HWND listBox, int x, int y) {
+    const auto count = static_cast<int>(SendMessageW(listBox, LB_GETCOUNT, 0, 0));
+    if (count <= 0) return -1;
+    const LRESULT r = SendMessageW(listBox, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+    // The high word flags a point outside every row (below the last one).
+    if (HIWORD(r) != 0) return -1;
+    // The low word holds the row's index only up to 65,535; every row in view
+    // lies within that many rows below the topmost one, which gives the rest.
+    const auto top = static_cast<int>(SendMessageW(listBox, LB_GETTOPINDEX, 0, 0));
+    const int index = top + static_cast<WORD>(LOWORD(r) - static_cast<WORD>(top));
+    return index < count ? index : -1;
+}
+
 ListBoxView::ListBoxView(HWND listBox, RowList& rows) : hwnd_(listBox), rows_(rows) {
     Send(LB_RESETCONTENT);
     for (int i = 0; i < rows_.Count(); ++i) RowInserted(i, rows_.Row(i));

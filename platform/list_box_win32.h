@@ -12,6 +12,10 @@
 
 namespace lumeret {
 
+// The index of the row of listBox at (x, y), in its client coordinates; -1
+// where no row lies there (an empty list, or below the last row).
+int ListBoxItemAt(HWND listBox, int x, int y);
+
 class ListBoxView : public RowList::Observer {
 public:
     // Fills the control with the rows and follows them from then on.

@@ -300,13 +300,7 @@ void ScrapbookWindow::ShowBitmapClip() {
 
 // --- TEXT page ---
 
-int ScrapbookWindow::ListItemAt(int x, int y) const {
-    if (SendMessageW(ui_.textClipList, LB_GETCOUNT, 0, 0) <= 0) return -1;
-    LRESULT r = SendMessageW(ui_.textClipList, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
-    // The high word flags a point outside every item (below the last one).
-    if (HIWORD(r) != 0) return -1;
-    return LOWORD(r);
-}
+int ScrapbookWindow::ListItemAt(int x, int y) const { return ListBoxItemAt(ui_.textClipList, x, y); }
 
 void ScrapbookWindow::DropListItem(int x, int y) {
     int target = ListItemAt(x, y);

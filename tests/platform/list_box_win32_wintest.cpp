@@ -132,5 +132,29 @@ TEST_F(ListBoxShowingRows, AViewThatGoesLeavesTheRowsAlone) {
     EXPECT_EQ(rows.Count(), 1);
 }
 
+// The row under a point, also past the 65,536th row, whose index the list
+// box gives only in part.
+TEST_F(ListBoxShowingRows, TheRowAtAPointIsFoundAlsoPastRow65535) {
+    EXPECT_EQ(ListBoxItemAt(host.List(), 5, 5), -1);  // no rows
+    {
+        RowList::Batch batch(rows);
+        for (int i = 0; i < 65536 + 40; ++i) rows.Add("row");
+        Show();
+    }
+    auto rowAt = [&](int index) {
+        RECT r{};
+        SendMessageA(host.List(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        return ListBoxItemAt(host.List(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    EXPECT_EQ(rowAt(0), 0);
+    EXPECT_EQ(rowAt(3), 3);
+    SendMessageA(host.List(), LB_SETTOPINDEX, 65536 + 2, 0);
+    EXPECT_EQ(rowAt(65536 + 2), 65536 + 2);
+    EXPECT_EQ(rowAt(65536 + 6), 65536 + 6);
+    SendMessageA(host.List(), LB_SETTOPINDEX, 65530, 0);
+    EXPECT_EQ(rowAt(65534), 65534);
+    EXPECT_EQ(rowAt(65537), 65537);
+}
+
 }  // namespace
 }  // namespace lumeret
