@@ -34,8 +34,9 @@ RECT PlaceOf(HWND child) {
 
 // The box laid its text out for its own font: the text grows to show every
 // line whole in the new one, and the box and its buttons make room for it.
-// The box grows no wider than the screen it is on, where longer lines wrap as
-// the label wraps them, and it stays on that screen.
+// The box is no wider than the screen it is on, where longer lines wrap as
+// the label wraps them (a word too long for a line, as a deep path, breaks
+// where it must), and it stays on that screen.
 void MakeRoomForText(HWND box) {
     HWND text = GetDlgItem(box, 0xFFFF);  // the message's label
     if (!text) return;
@@ -49,15 +50,18 @@ void MakeRoomForText(HWND box) {
     GetWindowRect(box, &outer);
     const RECT had = PlaceOf(text);
     const int hadWidth = had.right - had.left;
-    const int widest = std::max<int>(hadWidth, (work.right - work.left) - (outer.right - outer.left - hadWidth));
+    const int widest = (work.right - work.left) - (outer.right - outer.left - hadWidth);
+    SetWindowLongW(text, GWL_STYLE, GetWindowLongW(text, GWL_STYLE) | SS_EDITCONTROL);
     RECT need{0, 0, widest, 0};
     {
         WindowDc dc(text);
         SelectGuard font(dc.get(), UiFont());
         DrawTextW(dc.get(), message.c_str(), -1, &need,
-                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
     }
-    const int wider = std::clamp<int>(need.right - hadWidth, 0, widest - hadWidth);
+    // Wider as the text needs, narrower where the box's own layout went past
+    // the screen.
+    const int wider = std::min<int>(std::max<int>(need.right - hadWidth, 0), widest - hadWidth);
     const int taller = std::max<LONG>(0, need.bottom - (had.bottom - had.top));
     SetWindowPos(text, nullptr, 0, 0, hadWidth + wider, had.bottom - had.top + taller,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
