@@ -15,6 +15,8 @@ constexpr char kTemporarySuffix[] = ".tmp";
 constexpr std::size_t kLongestName = 255;
 constexpr std::size_t kLongestPath = 259;
 constexpr std::size_t kTemporaryRoom = 8;  // ".99.tmp" and one to spare
+// What a temporary name starts with where the target's name leaves no room.
+constexpr char kShortTemporaryStem[] = "lumeret";
 
 // Writes the temporary file of a save to path; a failure leaves none. A
 // file that cannot be made or written whole, as on a full disk, is reported
@@ -42,7 +44,8 @@ std::string UnusedTemporaryPathFor(IClipFolder& folder, const std::string& path)
     const std::string dir = ExtractFilePath(path);
     const bool roomy = path.size() - dir.size() + kTemporaryRoom <= kLongestName &&
                        path.size() + kTemporaryRoom <= kLongestPath;
-    const std::string stem = roomy ? path : dir + "lumeret";
+    const std::string shortStem = dir + kShortTemporaryStem;
+    const std::string stem = roomy || path.size() <= shortStem.size() ? path : shortStem;
     std::string temporary = stem + kTemporarySuffix;
     for (int n = 1; !folder.FindEntries(temporary).empty(); ++n) {
         temporary = stem + "." + std::to_string(n) + kTemporarySuffix;

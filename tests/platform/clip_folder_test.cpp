@@ -275,6 +275,14 @@ TEST_F(ClipFolder, SaveToTheLongestNameTheSystemTakes) {
     SaveFile(folder, deep, "saved deep");
     EXPECT_EQ(folder.ReadWholeFile(deep), "saved deep");
     EXPECT_EQ(folder.FindEntries(dir + "*").size(), 1u);
+
+    // A name shorter than the short temporary one keeps its own beside it:
+    // 255 bytes, whose temporary name is 259.
+    const std::string shallow = dir + std::string(250 - dir.size() - 1, 'e');
+    ASSERT_TRUE(folder.MakeDirectory(shallow));
+    const std::string shortName = shallow + "\\a.txt";
+    SaveFile(folder, shortName, "saved short");
+    EXPECT_EQ(folder.ReadWholeFile(shortName), "saved short");
 }
 
 TEST_F(ClipFolder, NewFileNeverReplacesAFileOrAFolder) {
