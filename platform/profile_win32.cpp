@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "platform/clip_folder.h"
+#include "platform/errors.h"
 #include "platform/handles_win32.h"
 #include "platform/text.h"
 
@@ -32,14 +36,48 @@ bool FlushToDisk(const std::string& path) {
     return file && FlushFileBuffers(file.get());
 }
 
-// Whether a profile write may have reached the disk whole. Wine answers
-// TRUE for a write the disk had no room for, leaving the file cut short or
-// empty, so a write that leaves no room on its disk counts as failed. Where
-// the room cannot be told, the write stands.
-bool RoomLeftAfterWriting(const std::string& path) {
+// Whether the file ends its last line and holds every value, each as a line
+// "KEY=value" in its section (names in any case).
+bool HoldsEveryValue(const std::string& path, const std::vector<ProfileValue>& values) {
+    std::string text;
+    try {
+        text = SystemClipFolder().ReadWholeFile(path);
+    } catch (const Exception&) {
+        return false;
+    }
+    if (text.empty() || text.back() != '\n') return false;
+    std::vector<bool> found(values.size(), false);
+    std::string section;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        std::string_view line(text.data() + at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            section = UpperCaseAnsi(line.substr(1, line.size() - 2));
+            continue;
+        }
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const ProfileValue& v = values[i];
+            const std::size_t keyEnd = v.key.size();
+            found[i] = found[i] || (section == UpperCaseAnsi(v.section) && line.size() == keyEnd + 1 + v.value.size() &&
+                                    UpperCaseAnsi(line.substr(0, keyEnd)) == UpperCaseAnsi(v.key) &&
+                                    line[keyEnd] == '=' && line.substr(keyEnd + 1) == v.value);
+        }
+    }
+    return std::find(found.begin(), found.end(), false) == found.end();
+}
+
+// Whether a profile write reached the disk whole. Wine answers TRUE for a
+// write the disk had no room for, leaving the file cut short or empty: a
+// write that leaves its disk without room counts only where the file holds
+// every value it was given. Where the room cannot be told, the write stands.
+bool WrittenWhole(const std::string& path, const std::vector<ProfileValue>& values) {
     ULARGE_INTEGER available{};
-    return !GetDiskFreeSpaceExA(ExtractFilePath(path).c_str(), &available, nullptr, nullptr) ||
-           available.QuadPart > 0;
+    if (!GetDiskFreeSpaceExA(ExtractFilePath(path).c_str(), &available, nullptr, nullptr) || available.QuadPart > 0) {
+        return true;
+    }
+    return HoldsEveryValue(path, values);
 }
 
 }  // namespace
@@ -63,7 +101,7 @@ bool IniProfile::WriteStrings(const std::vector<ProfileValue>& values) {
     // All NULL: the system writes out what it may still hold of the file. Its
     // answer says nothing (Wine always answers FALSE here).
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, temporary.c_str());
-    ok = ok && FlushToDisk(temporary) && RoomLeftAfterWriting(temporary);
+    ok = ok && FlushToDisk(temporary) && WrittenWhole(temporary, values);
     ok = ok && MoveFileExA(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileA(temporary.c_str());
     return ok;
