@@ -335,11 +335,17 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        // Logging off or shutting down ends the program without a close:
-        // the settings are kept as a close would keep them.
+        // Logging off, shutting down, or the system closing the program to
+        // replace a file it uses: the process may be ended any time after
+        // this answer. The viewer chain is left at once, so that the viewers
+        // after this one go on hearing of changes; the settings are kept as a
+        // close keeps them, and the program ends as a close ends it.
         if (wParam) {
+            watcher_.SetOnClipChange(nullptr);
             core_.KeepSwitchesOnClose();
             SaveSettings();
+            Hide();
+            PostQuitMessage(0);
         }
         return 0;
     case WM_TIMER:
