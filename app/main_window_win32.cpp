@@ -201,6 +201,12 @@ std::unique_ptr<ModalScope> MainWindow::DialogScope() {
     });
 }
 
+void MainWindow::EndAsClosed() {
+    core_.KeepSwitchesOnClose();
+    Hide();
+    PostQuitMessage(0);
+}
+
 void MainWindow::ToggleScrapbook() {
     if (scrapbook_->Visible()) {
         scrapbook_->Hide();
@@ -328,9 +334,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetFocus(ui_.historyList);
         return 0;
     case WM_CLOSE:
-        core_.KeepSwitchesOnClose();
-        Hide();
-        PostQuitMessage(0);
+        EndAsClosed();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -342,10 +346,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // close keeps them, and the program ends as a close ends it.
         if (wParam) {
             watcher_.SetOnClipChange(nullptr);
-            core_.KeepSwitchesOnClose();
+            EndAsClosed();
             SaveSettings();
-            Hide();
-            PostQuitMessage(0);
         }
         return 0;
     case WM_TIMER:

@@ -90,6 +90,8 @@ private:
     std::optional<LRESULT> OnControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnFilesDropped(HDROP drop);
     void ToggleScrapbook();
+    // Keeps the switches, hides the window and ends the message loop.
+    void EndAsClosed();
     // The settings and version dialogs stand in for modal ones: this window
     // and the scrapbook wait while one is open, and this window is put on top
     // again afterwards when the settings say so.

@@ -57,12 +57,14 @@ bool HoldsEveryValue(const std::string& path, const std::vector<ProfileValue>& v
             section = UpperCaseAnsi(line.substr(1, line.size() - 2));
             continue;
         }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        const std::string key = UpperCaseAnsi(line.substr(0, equals));
+        const std::string_view value = line.substr(equals + 1);
         for (std::size_t i = 0; i < values.size(); ++i) {
             const ProfileValue& v = values[i];
-            const std::size_t keyEnd = v.key.size();
-            found[i] = found[i] || (section == UpperCaseAnsi(v.section) && line.size() == keyEnd + 1 + v.value.size() &&
-                                    UpperCaseAnsi(line.substr(0, keyEnd)) == UpperCaseAnsi(v.key) &&
-                                    line[keyEnd] == '=' && line.substr(keyEnd + 1) == v.value);
+            found[i] = found[i] ||
+                       (section == UpperCaseAnsi(v.section) && key == UpperCaseAnsi(v.key) && value == v.value);
         }
     }
     return std::find(found.begin(), found.end(), false) == found.end();
