@@ -319,5 +319,62 @@ TEST(RealProgramQuestion, TheDeleteQuestionAboutALongLineStaysOnTheScreen) {
     ASSERT_TRUE(program.WaitForExit(30000));
 }
 
+// While the question before a deletion waits for its answer, every window
+// of the program waits with it, as behind any message box of the program.
+// The main window's buttons must not open a dialog whose closing gives the
+// scrapbook back under the question: a second delete there would move
+// another clip under the number asked about, and the answer to the first
+// question would then delete that clip.
+TEST(RealProgramQuestion, EveryWindowWaitsWhileTheDeleteQuestionIsOpen) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    TempFolder folder;
+    WriteFileBytes(folder.Path() + "lumeret.ini", "[SYSTEM]\r\nDELETECHECK=TRUE\r\n");
+    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
+    WriteFileBytes(folder.Path() + "txt\\00000000.txt", "first\r\n");
+    WriteFileBytes(folder.Path() + "txt\\00000001.txt", "second\r\n");
+    ProgramProcess program{folder.Path()};
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
+    ASSERT_NE(scrapbook, nullptr);
+    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    ASSERT_NE(clips, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 2; }));
+    ClickOn(clips, POINT{10, 5});
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
+    HWND deleteButton = ChildWithCaption(scrapbook, L"Button", L"\x524A\x9664");  // 削除
+    ClickOn(deleteButton);
+    HWND question = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    ASSERT_NE(question, nullptr) << "no question";
+
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the main window takes clicks under the question";
+    EXPECT_FALSE(IsWindowEnabled(scrapbook));
+
+    // What a person may then do: the version dialog opened from the main
+    // window and closed again, and the scrapbook's delete button once more.
+    ClickOn(main, POINT{16, 16});  // "?"
+    for (int i = 0; i < 30 && program.Windows(L"LumeretAbout").empty(); ++i) Sleep(100);
+    if (!program.Windows(L"LumeretAbout").empty()) {
+        PostMessageW(program.Windows(L"LumeretAbout").front(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return program.Windows(L"LumeretAbout").empty(); }));
+    }
+    EXPECT_FALSE(IsWindowEnabled(scrapbook)) << "the scrapbook takes clicks under its question";
+    ClickOn(deleteButton);
+    for (int i = 0; i < 30 && program.Windows(L"#32770").size() < 2; ++i) Sleep(100);
+    // Every question is answered yes, the last one first.
+    while (!program.Windows(L"#32770").empty()) {
+        const std::size_t open = program.Windows(L"#32770").size();
+        PostMessageW(program.Windows(L"#32770").front(), WM_COMMAND, IDYES, 0);  // the newest is in front
+        ASSERT_TRUE(WaitFor([&] { return program.Windows(L"#32770").size() < open; }));
+    }
+    // The clip asked about is gone, and only that one.
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 1; }));
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "txt\\00000000.txt"), "second\r\n");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+}
+
 }  // namespace
 }  // namespace lumeret::test
