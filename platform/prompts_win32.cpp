@@ -9,6 +9,7 @@
 #include "platform/controls_win32.h"
 #include "platform/geometry.h"
 #include "platform/handles_win32.h"
+#include "platform/other_windows_wait_win32.h"
 #include "platform/prompts.h"
 #include "platform/wide_win32.h"
 
@@ -133,34 +134,16 @@ LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_boxHook, code, wParam, lParam);
 }
 
-// The program's other windows that take input while a box is up.
-struct WaitingWindows {
-    HWND owner;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindowToWait(HWND window, LPARAM lParam) {
-    auto* waiting = reinterpret_cast<WaitingWindows*>(lParam);
-    if (window != waiting->owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        waiting->windows.push_back(window);
-    }
-    return TRUE;
-}
-
 int ShowBox(const UserText& message, const char* caption, UINT type) {
     // Every window of the program waits for the answer, not only the box's
     // owner, which the box itself disables and gives back before it goes.
-    WaitingWindows waiting{GetActiveWindow(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), &CollectWindowToWait, reinterpret_cast<LPARAM>(&waiting));
-    for (HWND window : waiting.windows) EnableWindow(window, FALSE);
+    const HWND owner = GetActiveWindow();
+    OtherWindowsWait waiting(owner);
     g_boxHook = SetWindowsHookExW(WH_CBT, &WatchForBox, nullptr, GetCurrentThreadId());
-    int answer = MessageBoxW(waiting.owner, ToWide(message).c_str(), FromCp932(caption).c_str(), type);
+    int answer = MessageBoxW(owner, ToWide(message).c_str(), FromCp932(caption).c_str(), type);
     if (g_boxHook) {
         UnhookWindowsHookEx(g_boxHook);
         g_boxHook = nullptr;
-    }
-    for (HWND window : waiting.windows) {
-        if (IsWindow(window)) EnableWindow(window, TRUE);
     }
     return answer;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/other_windows_wait_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -51,7 +52,14 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
     const auto getSaveFileName = SystemSaveFileName();
-    if (!getSaveFileName || !getSaveFileName(&ofn)) return std::nullopt;
+    if (!getSaveFileName) return std::nullopt;
+    bool named = false;
+    {
+        // The program's other windows wait for the name with the owner.
+        OtherWindowsWait waiting(request.owner);
+        named = getSaveFileName(&ofn) != FALSE;
+    }
+    if (!named) return std::nullopt;
     // The program writes through the system's code page: a name it cannot
     // spell exactly there would be written under a look-alike, which may be
     // another file's name ("\" for the yen sign) or not the one asked about.

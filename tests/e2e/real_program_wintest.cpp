@@ -121,6 +121,39 @@ TEST_F(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
     CloseAndExpectACleanEnd();
 }
 
+// While the save dialog waits for a name, every window of the program waits
+// with it: the main window's buttons cannot open a dialog whose closing
+// would give the scrapbook back under the save dialog.
+TEST(RealProgramSaveDialog, EveryWindowWaitsWhileTheSaveDialogIsOpen) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    TempFolder folder;
+    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
+    WriteFileBytes(folder.Path() + "txt\\00000000.txt", "saved\r\n");
+    ProgramProcess program{folder.Path()};
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
+    ASSERT_NE(scrapbook, nullptr);
+    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    ASSERT_NE(clips, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 1; }));
+    ClickOn(clips, POINT{10, 5});
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
+    ClickOn(scrapbook, POINT{24, 296});  // the save button
+    HWND dialog = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the main window takes clicks under the save dialog";
+    EXPECT_FALSE(IsWindowEnabled(scrapbook));
+
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) && IsWindowEnabled(scrapbook); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+}
+
 // --- Hostile pictures ---
 
 struct HostileDib {
