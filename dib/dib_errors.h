@@ -10,7 +10,7 @@ namespace lumeret {
 
 // Malformed or unsupported bitmap data.
 class InvalidDibError : public Exception { using Exception::Exception; };
-// A picture beyond kMaxPicture24BitBytes: well-formed perhaps, but more than
+// A picture beyond kMaxPictureBytes: well-formed perhaps, but more than
 // the program takes in.
 class PictureTooLargeError : public InvalidDibError {
 public:

@@ -30,13 +30,12 @@ inline constexpr std::uint32_t kBiBitfields = 3;
 inline constexpr std::uint32_t kMaxColors = 256;
 
 // The largest picture the readers take in, checked on the header before any
-// pixel memory is taken. Every picture may become 24 bits deep (16- and
-// 32-bit ones always do), so the limit is set on that form: at most 640 MiB
-// of 24-bit rows, some 223 million pixels whatever the depth. A 20000 x 10000
-// picture (572 MiB as 24 bits) passes; the 32-bit build must still find room
-// for the clipboard's block, the program's copy of it and that output in its
-// 2 GiB of addresses.
-inline constexpr std::int64_t kMaxPicture24BitBytes = std::int64_t{640} << 20;
+// pixel memory is taken: at most 640 MiB of rows in the depth the picture is
+// kept in, which is 24 bits for 16- and 32-bit input (they are converted) and
+// the picture's own depth otherwise. A 24-bit 20000 x 10000 picture (572 MiB)
+// passes; the 32-bit build must still find room for the clipboard's block,
+// the program's copy of it and that output in its 2 GiB of addresses.
+inline constexpr std::int64_t kMaxPictureBytes = std::int64_t{640} << 20;
 // The table plus room for the three masks a bit-field header puts in front.
 inline constexpr std::size_t kColorSlots = 260;
 

@@ -53,9 +53,12 @@ Geometry CheckGeometry(const BitmapInfoHeader& header, const char* operation) {
         Refuse(operation, "Invalid Image Size");
     }
     const Geometry g{header.biWidth, std::abs(header.biHeight)};
+    // The depth the picture is kept in: 16 and 32 bits become 24.
+    const std::int64_t keptBits =
+        header.biBitCount == 16 || header.biBitCount == 32 ? 24 : std::max<std::int64_t>(header.biBitCount, 1);
     // Divided rather than multiplied: both sides may be near 2^31.
-    const std::int64_t row24 = (std::int64_t{g.Width} * 24 + 31) / 32 * 4;
-    if (row24 > kMaxPicture24BitBytes || g.Rows > kMaxPicture24BitBytes / row24) {
+    const std::int64_t row = (std::int64_t{g.Width} * keptBits + 31) / 32 * 4;
+    if (row > kMaxPictureBytes || g.Rows > kMaxPictureBytes / row) {
         throw PictureTooLargeError(operation, g.Width, g.Rows);
     }
     return g;

@@ -736,7 +736,7 @@ TEST_F(CoreWithPictures, OneChangeReadsThePictureOnceForPreviewAndRegistration) 
     EXPECT_EQ(core->BitmapClips().Shown().Pixel(3, 3), 0x500000u);
 }
 
-// 20000 x 11185 would take 671,100,000 bytes as 24 bits: beyond the limit.
+// 20000 x 11185 would take 671,100,000 bytes in 24 bits: beyond the limit.
 // The header alone is offered; it is refused before any pixel memory.
 TEST_F(CoreWithPictures, APictureTooLargeIsRefusedWithAMessageAndNoFile) {
     Start();
@@ -744,8 +744,7 @@ TEST_F(CoreWithPictures, APictureTooLargeIsRefusedWithAMessageAndNoFile) {
     test::BmpParts huge;
     huge.width = 20000;
     huge.height = 11185;
-    huge.bitCount = 8;
-    huge.colors.assign(1024, 0);
+    huge.bitCount = 24;
     clipboard.Offer(kCfDib, test::MakePackedDib(huge));
     core->OnClipboardReported();
     EXPECT_EQ(core->ClipboardPreview().Picture().Pixel(5, 5), 0x400000u);  // the previous preview stays

@@ -495,9 +495,10 @@ TEST(DibPixels, SizesBeyond32BitsAreRefusedBeforeAnyStoreIsMade) {
     }
 }
 
-// The limit is 640 MiB as 24 bits, whatever the depth: 20000 x 10000 takes
-// 600,000,000 bytes in 24 bits and is read; 20000 x 11185 would take
-// 671,100,000 and is refused on its header alone (its block holds no pixels).
+// The limit is 640 MiB in the depth the picture is kept in: 20000 x 10000
+// takes 25,000,000 bytes in 1 bit and is read; in 24 bits 20000 x 11185 would
+// take 671,100,000 and is refused on its header alone (its block holds no
+// pixels), and so are pictures of fewer bits whose rows reach as far.
 TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
     BmpParts p;
     p.width = 20000;
@@ -513,9 +514,9 @@ TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
 
     p.pixels.clear();
     // Found by fuzzing: 0x7FFFFFFF x 0x7FFFFFFF overflowed the size's own check.
-    for (auto [w, h, bits] : {std::tuple{20000, 11185, 1}, {20000, -11185, 24}, {11185, 20000, 8},
-                              {0x7FFFFFFF, 1, 1}, {1, 0x7FFFFFFF, 32}, {0x7FFFFFFF, 0x7FFFFFFF, 24},
-                              {0x7FFFFFFF, -0x7FFFFFFF, 8}}) {
+    for (auto [w, h, bits] : {std::tuple{20000, 11185, 24}, {20000, -11185, 24}, {11185, 20000, 16},
+                              {20000, 33555, 8}, {20000, 268436, 1}, {0x7FFFFFFF, 1, 24},
+                              {1, 0x7FFFFFFF, 32}, {0x7FFFFFFF, 0x7FFFFFFF, 24}, {0x7FFFFFFF, -0x7FFFFFFF, 8}}) {
         p.width = w;
         p.height = h;
         p.bitCount = static_cast<std::uint16_t>(bits);
@@ -531,6 +532,29 @@ TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
         EXPECT_THROW(Load(dib, MakeBmp(p)), PictureTooLargeError);
     }
     EXPECT_EQ(dib.Width, 20000);  // refusals leave the picture read before
+}
+
+// A black-and-white scan of an A3 page at 1200 dpi, 14032 x 19843 pixels, is
+// kept as it comes, one bit a pixel: 34.8 MB, far within what the program
+// takes in, and read from a file and from the clipboard alike.
+TEST(DibPixels, LargeMonochromeScansAreReadAtTheirOwnDepth) {
+    BmpParts p;
+    p.width = 14032;
+    p.height = 19843;
+    p.bitCount = 1;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    const std::int32_t size = 1756 * 19843;  // rows of 14032 bits padded to 1756 bytes
+    p.pixels.assign(static_cast<std::size_t>(size), 0x0F);
+    DibPixels fromBlock;
+    LoadBlock(fromBlock, MakePackedDib(p));
+    EXPECT_EQ(fromBlock.Width, 14032);
+    EXPECT_EQ(fromBlock.Height, 19843);
+    EXPECT_EQ(fromBlock.Image.Store.Size(), size);
+    DibPixels fromFile;
+    Load(fromFile, MakeBmp(p));
+    EXPECT_EQ(fromFile.Image.Header.biBitCount, 1);
+    EXPECT_EQ(fromFile.Image.Store.Size(), size);
 }
 
 TEST(DibPixels, SixteenBitWithMasksFromNowhereIsRefused) {
