@@ -48,7 +48,15 @@ AppCore::AppCore(const Services& services, const std::string& programFolder)
 }
 
 void AppCore::LoadClips() {
-    textClips_.RefreshList();
+    // The picture page does not wait on the text list: a text clip that
+    // cannot be read is reported, and the first picture shows all the same,
+    // as the page's counter already says.
+    try {
+        textClips_.RefreshList();
+    } catch (...) {
+        bitmapClips_.ShowItem(1);
+        throw;
+    }
     bitmapClips_.ShowItem(1);
 }
 

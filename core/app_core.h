@@ -56,7 +56,8 @@ public:
     AppCore(const AppCore&) = delete;
     AppCore& operator=(const AppCore&) = delete;
 
-    // Fills the text clip rows and shows the first bitmap clip.
+    // Fills the text clip rows and shows the first bitmap clip; that clip
+    // shows also when a text clip cannot be read, whose error then goes up.
     void LoadClips();
 
     const Settings& CurrentSettings() const { return settings_; }

@@ -460,6 +460,33 @@ TEST_F(ScrapbookWithAHugeBitmapClip, IsNamedOnItsPageWithTheWholeReasonAndNoMess
     EXPECT_TRUE(ReportedErrors().empty());
 }
 
+// A text clip that cannot be read at start is reported; the picture page
+// still shows its first clip, as its counter says.
+class ScrapbookWithALockedTextClip : public Scrapbook {
+protected:
+    void BeforeStart() override {
+        WriteTextClip(0, "readable");
+        WriteTextClip(1, "locked");
+        for (int i = 0; i < 3; ++i) WriteBitmapClip(i, 100, 10 * (i + 1));
+        lock_ = UniqueFileHandle(CreateFileA(ClipFile(1).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    }
+    void TearDown() override {
+        lock_ = UniqueFileHandle();
+        Scrapbook::TearDown();
+    }
+    UniqueFileHandle lock_;
+};
+
+TEST_F(ScrapbookWithALockedTextClip, ThePicturePageStillShowsItsFirstClip) {
+    ASSERT_TRUE(lock_);
+    EXPECT_EQ(ReportedErrors().size(), 1u);
+    EXPECT_EQ(TextClipRows(), std::vector<std::string>{"readable"});
+    EXPECT_EQ(Counter(), "1 / 3");
+    EXPECT_EQ(Core().BitmapClips().DrawRect().Bottom, 19);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cx, 193);
+    EXPECT_EQ(ClientSize(Scrap().Ui().pictureBox).cy, 19);
+}
+
 // --- Text clips ---
 
 class ScrapbookWithTextClips : public Scrapbook {
