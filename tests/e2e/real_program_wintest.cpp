@@ -25,6 +25,23 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
     return FindWindowExW(parent, nullptr, className, nullptr);
 }
 
+// The scrapbook opened with the main window's button, its text list showing
+// `rows` clips and the first one clicked; both null where that fails.
+struct ScrapbookOnFirstClip {
+    HWND window = nullptr;
+    HWND clips = nullptr;
+};
+
+ScrapbookOnFirstClip OpenScrapbookOnFirstClip(ProgramProcess& program, HWND main, LRESULT rows) {
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
+    HWND clips = scrapbook ? ChildWithCaption(scrapbook, L"ListBox", L"") : nullptr;
+    if (!clips || !WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == rows; })) return {};
+    ClickOn(clips, POINT{10, 5});
+    if (!WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; })) return {};
+    return {scrapbook, clips};
+}
+
 // The real program started on an empty clipboard in a folder of its own,
 // its main window up. A test ends by closing it, and it must end cleanly.
 class RealProgram : public ::testing::Test {
@@ -78,13 +95,8 @@ TEST_F(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
     ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA((folder.Path() + "txt\\00000000.txt").c_str()) !=
                                      INVALID_FILE_ATTRIBUTES; }));
 
-    ClickOn(main, POINT{40, 56});  // the scrapbook button
-    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
-    ASSERT_NE(scrapbook, nullptr);
-    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    const auto [scrapbook, clips] = OpenScrapbookOnFirstClip(program, main, 1);
     ASSERT_NE(clips, nullptr);
-    ClickOn(clips, POINT{10, 5});
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
     // The save button, bottom left; the name typed into the dialog's field.
     auto saveAs = [&](const std::wstring& path) {
         ClickOn(scrapbook, POINT{24, 296});
@@ -132,14 +144,8 @@ TEST(RealProgramSaveDialog, EveryWindowWaitsWhileTheSaveDialogIsOpen) {
     ProgramProcess program{folder.Path()};
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
-    ClickOn(main, POINT{40, 56});  // the scrapbook button
-    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
-    ASSERT_NE(scrapbook, nullptr);
-    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    const auto [scrapbook, clips] = OpenScrapbookOnFirstClip(program, main, 1);
     ASSERT_NE(clips, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 1; }));
-    ClickOn(clips, POINT{10, 5});
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
     ClickOn(scrapbook, POINT{24, 296});  // the save button
     HWND dialog = program.WaitForWindow(L"#32770", kStartTimeoutMs);
     ASSERT_NE(dialog, nullptr) << "no save dialog";
@@ -322,14 +328,8 @@ TEST(RealProgramQuestion, TheDeleteQuestionAboutALongLineStaysOnTheScreen) {
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
 
-    ClickOn(main, POINT{40, 56});  // the scrapbook button
-    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
-    ASSERT_NE(scrapbook, nullptr);
-    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    const auto [scrapbook, clips] = OpenScrapbookOnFirstClip(program, main, 1);
     ASSERT_NE(clips, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 1; }));
-    ClickOn(clips, POINT{10, 5});
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
     ClickOn(ChildWithCaption(scrapbook, L"Button", L"\x524A\x9664"));  // 削除
 
     HWND box = program.WaitForWindow(L"#32770", kStartTimeoutMs);
@@ -369,14 +369,8 @@ TEST(RealProgramQuestion, EveryWindowWaitsWhileTheDeleteQuestionIsOpen) {
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
 
-    ClickOn(main, POINT{40, 56});  // the scrapbook button
-    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
-    ASSERT_NE(scrapbook, nullptr);
-    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    const auto [scrapbook, clips] = OpenScrapbookOnFirstClip(program, main, 2);
     ASSERT_NE(clips, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 2; }));
-    ClickOn(clips, POINT{10, 5});
-    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
     HWND deleteButton = ChildWithCaption(scrapbook, L"Button", L"\x524A\x9664");  // 削除
     ClickOn(deleteButton);
     HWND question = program.WaitForWindow(L"#32770", kStartTimeoutMs);
