@@ -59,6 +59,17 @@ BmpParts Gray8(std::int32_t width, std::int32_t height) {
     return p;
 }
 
+// A black-and-white picture's header and colours; its pixels are the caller's.
+BmpParts BlackAndWhite(std::int32_t width, std::int32_t height) {
+    BmpParts p;
+    p.width = width;
+    p.height = height;
+    p.bitCount = 1;
+    p.clrUsed = 2;
+    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    return p;
+}
+
 // A 16-bit image two pixels wide (rows padded to 4 bytes), one row a pixel pair.
 BmpParts Sixteen(std::vector<std::uint16_t> pixels, std::int32_t height) {
     BmpParts p;
@@ -500,12 +511,7 @@ TEST(DibPixels, SizesBeyond32BitsAreRefusedBeforeAnyStoreIsMade) {
 // take 671,100,000 and is refused on its header alone (its block holds no
 // pixels), and so are pictures of fewer bits whose rows reach as far.
 TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
-    BmpParts p;
-    p.width = 20000;
-    p.height = 10000;
-    p.bitCount = 1;
-    p.clrUsed = 2;
-    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    BmpParts p = BlackAndWhite(20000, 10000);
     p.pixels.assign(2500u * 10000u, 0x55);
     DibPixels dib;
     LoadBlock(dib, MakePackedDib(p));
@@ -538,12 +544,7 @@ TEST(DibPixels, PicturesBeyondTheLimitAreRefusedOnTheHeader) {
 // kept as it comes, one bit a pixel: 34.8 MB, far within what the program
 // takes in, and read from a file and from the clipboard alike.
 TEST(DibPixels, LargeMonochromeScansAreReadAtTheirOwnDepth) {
-    BmpParts p;
-    p.width = 14032;
-    p.height = 19843;
-    p.bitCount = 1;
-    p.clrUsed = 2;
-    p.colors = Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    BmpParts p = BlackAndWhite(14032, 19843);
     const std::int32_t size = 1756 * 19843;  // rows of 14032 bits padded to 1756 bytes
     p.pixels.assign(static_cast<std::size_t>(size), 0x0F);
     DibPixels fromBlock;
