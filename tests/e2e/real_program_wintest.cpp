@@ -403,5 +403,68 @@ TEST(RealProgramQuestion, EveryWindowWaitsWhileTheDeleteQuestionIsOpen) {
     ASSERT_TRUE(program.WaitForExit(30000));
 }
 
+// A main window kept in front of all others does not hide the question: it
+// cannot be moved aside while it waits with the rest of the program, so the
+// question's buttons must be where a click reaches them. Afterwards the main
+// window is in front of all others again.
+TEST(RealProgramQuestion, TheDeleteQuestionIsNotHiddenBehindAMainWindowKeptInFront) {
+    ASSERT_TRUE(EmptyTheClipboard());
+    TempFolder folder;
+    // The main window in the middle of the screen, where the question shows.
+    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - 100;
+    const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - 160;
+    WriteFileBytes(folder.Path() + "lumeret.ini", "[SYSTEM]\r\nDELETECHECK=TRUE\r\nSTAYONTOP=TRUE\r\n[FORM]\r\nLEFT=" +
+                                                      std::to_string(left) + "\r\nTOP=" + std::to_string(top) + "\r\n");
+    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
+    WriteFileBytes(folder.Path() + "txt\\00000000.txt", "first\r\n");
+    ProgramProcess program{folder.Path()};
+    HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
+    ASSERT_NE(main, nullptr);
+    auto inFront = [&] { return (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+
+    // The window placed from the settings takes a moment to be there for the mouse.
+    MoveMouseTo(ScreenPointOf(main, POINT{40, 56}));
+    Sleep(500);
+    ClickOn(main, POINT{40, 56});  // the scrapbook button
+    HWND scrapbook = program.WaitForWindow(L"LumeretScrapbook", kStartTimeoutMs);
+    ASSERT_NE(scrapbook, nullptr);
+    HWND clips = ChildWithCaption(scrapbook, L"ListBox", L"");
+    ASSERT_NE(clips, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 1; }));
+
+    // The version dialog opened and closed puts the main window in front.
+    ClickOn(main, POINT{16, 16});  // "?"
+    ASSERT_TRUE(WaitFor([&] { return !program.Windows(L"LumeretAbout").empty(); }));
+    ClickOn(ChildWithCaption(program.Windows(L"LumeretAbout").front(), L"Button", L"OK"));
+    ASSERT_TRUE(WaitFor([&] { return program.Windows(L"LumeretAbout").empty(); }));
+    ASSERT_TRUE(WaitFor(inFront));
+
+    ClickOn(clips, POINT{10, 5});
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCURSEL, 0, 0) == 0; }));
+    ClickOn(ChildWithCaption(scrapbook, L"Button", L"\x524A\x9664"));  // 削除
+    HWND question = program.WaitForWindow(L"#32770", kStartTimeoutMs);
+    ASSERT_NE(question, nullptr) << "no question";
+    HWND yes = GetDlgItem(question, IDYES);
+    ASSERT_NE(yes, nullptr);
+    RECT mainRect{};
+    GetWindowRect(main, &mainRect);
+    const POINT yesPoint = ScreenPointOf(yes);
+    ASSERT_TRUE(PtInRect(&mainRect, yesPoint)) << "the question shows beside the main window, not over it";
+
+    ClickOn(yes);
+    const bool answered = WaitFor([&] { return program.Windows(L"#32770").empty(); });
+    EXPECT_TRUE(answered) << "the click on the question's button went to the main window in front of it";
+    if (!answered) {
+        PostMessageW(question, WM_COMMAND, IDNO, 0);
+        ASSERT_TRUE(WaitFor([&] { return program.Windows(L"#32770").empty(); }));
+    } else {
+        EXPECT_TRUE(WaitFor([&] { return SendMessageW(clips, LB_GETCOUNT, 0, 0) == 0; }));
+    }
+    EXPECT_TRUE(WaitFor(inFront)) << "the main window is no longer kept in front";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) && IsWindowEnabled(scrapbook); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+}
+
 }  // namespace
 }  // namespace lumeret::test
