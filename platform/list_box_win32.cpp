@@ -35,7 +35,9 @@ ListBoxView::~ListBoxView() {
 
 void ListBoxView::TakeSelectionFromControl() {
     LRESULT i = Send(LB_GETCURSEL);
+    takingFromControl_ = true;
     rows_.Select(i < 0 ? -1 : static_cast<int>(i));
+    takingFromControl_ = false;
 }
 
 void ListBoxView::RowInserted(int index, const std::string& caption) {
@@ -43,17 +45,22 @@ void ListBoxView::RowInserted(int index, const std::string& caption) {
     if (r < 0) throw OutOfResourcesError(kCannotAddRow);
     // The control keeps its selection on its row too; this keeps both alike
     // whatever the control does.
-    SelectionChanged(rows_.Selected());
+    ShowSelection(rows_.Selected());
 }
 
 void ListBoxView::RowRemoved(int index) {
     Send(LB_DELETESTRING, static_cast<WPARAM>(index));
-    SelectionChanged(rows_.Selected());
+    ShowSelection(rows_.Selected());
 }
 
 void ListBoxView::RowsCleared() { Send(LB_RESETCONTENT); }
 
 void ListBoxView::SelectionChanged(int index) {
+    ShowSelection(index);
+    if (!takingFromControl_ && selectionSet_) selectionSet_();
+}
+
+void ListBoxView::ShowSelection(int index) {
     // Setting the selection scrolls it into view, so it is set only when it
     // differs.
     if (Send(LB_GETCURSEL) != index) Send(LB_SETCURSEL, static_cast<WPARAM>(index));

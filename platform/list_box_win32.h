@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/row_list.h"
 
 namespace lumeret {
@@ -26,6 +28,9 @@ public:
 
     // The user moved the selection in the control: the rows follow.
     void TakeSelectionFromControl();
+    // Called after the program (not the user in the control) selects a row
+    // of the rows, also when it selects the same row again.
+    void OnSelectionSet(std::function<void()> selectionSet) { selectionSet_ = std::move(selectionSet); }
 
     HWND Handle() const { return hwnd_; }
     RowList& Rows() { return rows_; }
@@ -43,9 +48,13 @@ private:
         return SendMessageA(hwnd_, message, wParam, lParam);
     }
 
+    void ShowSelection(int index);
+
     HWND hwnd_;
     RowList& rows_;
     bool drawingHeld_ = false;
+    bool takingFromControl_ = false;
+    std::function<void()> selectionSet_;
 };
 
 }  // namespace lumeret

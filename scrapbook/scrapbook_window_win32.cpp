@@ -6,6 +6,7 @@
 
 #include "dib/hdc_canvas_win32.h"
 #include "platform/controls_win32.h"
+#include "platform/errors.h"
 #include "platform/glyph_button_win32.h"
 #include "platform/popup_menu_win32.h"
 #include "platform/speed_button_win32.h"
@@ -36,6 +37,9 @@ enum ControlId {
 };
 
 enum MenuId { kMenuCopy = 451, kMenuSave, kMenuDelete, kMenuCancel };
+
+// Posted when the program has selected a text clip.
+constexpr UINT kSelectedClipHint = WM_APP + 1;
 
 constexpr const char* kPageCaptions[] = {"TEXT", "BMP", "MEMO"};
 
@@ -156,6 +160,10 @@ ScrapbookWindow::ScrapbookWindow(AppCore& core, HWND mainWindow) : core_(core), 
     CreateControls();
 
     textClipView_ = std::make_unique<ListBoxView>(ui_.textClipList, core_.TextClipRows());
+    // A row selected by the program (the clip moved up into a deleted one's
+    // place, a text registered again) takes the hint as a click does; once
+    // the operation is over, since the hint reads the clip.
+    textClipView_->OnSelectionSet([this] { PostMessageW(Handle(), kSelectedClipHint, 0, 0); });
     core_.BitmapClips().changed.Connect([this] { ShowBitmapClip(); });
     ShowBitmapClip();
     core_.pageWanted.Connect([this](ScrapbookPage page) { SetActivePage(page); });
@@ -544,6 +552,16 @@ bool ScrapbookWindow::OnContextMenu(HWND target, int x, int y) {
     return true;
 }
 
+// A clip that cannot be read now leaves the hint empty: it is reported when
+// the user acts on it, not by a hint nobody asked for.
+void ScrapbookWindow::ShowSelectedClipHint() {
+    try {
+        hint_->SetText(core_.TextClipHint());
+    } catch (const Exception&) {
+        hint_->SetText(UserText());
+    }
+}
+
 void ScrapbookWindow::OnListKeyDown(HWND list, WORD key) {
     if (list != ui_.textClipList) return;
     if (key == VK_DELETE) core_.DeleteTextClip();
@@ -561,6 +579,9 @@ LRESULT ScrapbookWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:  // closing only hides the window
         Hide();
+        return 0;
+    case kSelectedClipHint:
+        ShowSelectedClipHint();
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -85,6 +85,7 @@ private:
     // The controls the focus moves through, in tab order, for the active page.
     std::vector<HWND> TabOrder() const;
     void ShowBitmapClip();
+    void ShowSelectedClipHint();
     void PlaceBesideMainWindow();
     void OnCommand(int id, int code, HWND control) override;
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;

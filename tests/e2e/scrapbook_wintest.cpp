@@ -547,6 +547,27 @@ TEST_F(ScrapbookWithTextClips, ClickingAClipSetsTheListsHintToItsPreview) {
     EXPECT_EQ(Scrap().TextClipHint(), "c3");
 }
 
+// The program moves the selection as well: the hint follows it, so it never
+// shows a clip that is gone or one that is not selected.
+TEST_F(ScrapbookWithTextClips, TheHintFollowsTheClipSelectedAfterADelete) {
+    SelectTextClip(2);
+    ASSERT_EQ(Scrap().TextClipHint(), "c2");
+    Click(Scrap().Ui().deleteButton);
+    PumpPending();
+    ASSERT_EQ(SendMessageW(Scrap().Ui().textClipList, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Scrap().TextClipHint(), "c3");
+}
+
+TEST_F(ScrapbookWithTextClips, TheHintFollowsTheClipSelectedByRegisteringItsTextAgain) {
+    SelectTextClip(1);
+    ASSERT_EQ(Scrap().TextClipHint(), "c1");
+    Copy("c4");
+    Click(Main().Ui().registerButton);
+    PumpPending();
+    ASSERT_EQ(SendMessageW(Scrap().Ui().textClipList, LB_GETCURSEL, 0, 0), 4);
+    EXPECT_EQ(Scrap().TextClipHint(), "c4");
+}
+
 TEST_F(ScrapbookWithTextClips, DeletingATextClipClosesUpTheFiles) {
     SelectTextClip(2);
     Click(Scrap().Ui().deleteButton);
