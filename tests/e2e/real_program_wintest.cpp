@@ -7,7 +7,10 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstdio>
 #include <functional>
+#include <initializer_list>
+#include <string>
 
 #include "dib/bmp_builder.h"
 #include "platform/wide_win32.h"
@@ -23,6 +26,17 @@ constexpr DWORD kStartTimeoutMs = 60000;
 
 HWND ChildOfClass(HWND parent, const wchar_t* className) {
     return FindWindowExW(parent, nullptr, className, nullptr);
+}
+
+// Text clips as the program writes them, numbered from 0 in folder's "txt".
+void WriteTextClips(const TempFolder& folder, std::initializer_list<std::string> lines) {
+    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
+    int number = 0;
+    for (const std::string& line : lines) {
+        char name[16];
+        std::snprintf(name, sizeof(name), "%08d.txt", number++);
+        WriteFileBytes(folder.Path() + "txt\\" + name, line + "\r\n");
+    }
 }
 
 // The scrapbook opened with the main window's button, its text list showing
@@ -139,8 +153,7 @@ TEST_F(RealProgram, ATextClipIsExportedThroughTheSystemsSaveDialog) {
 TEST(RealProgramSaveDialog, EveryWindowWaitsWhileTheSaveDialogIsOpen) {
     ASSERT_TRUE(EmptyTheClipboard());
     TempFolder folder;
-    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
-    WriteFileBytes(folder.Path() + "txt\\00000000.txt", "saved\r\n");
+    WriteTextClips(folder, {"saved"});
     ProgramProcess program{folder.Path()};
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
@@ -320,10 +333,9 @@ TEST(RealProgramQuestion, TheDeleteQuestionAboutALongLineStaysOnTheScreen) {
     ASSERT_TRUE(EmptyTheClipboard());
     TempFolder folder;
     WriteFileBytes(folder.Path() + "lumeret.ini", "[SYSTEM]\r\nDELETECHECK=TRUE\r\n");
-    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
     std::string line;
     for (int i = 0; i < 14; ++i) line += "長い一行のテキスト";
-    WriteFileBytes(folder.Path() + "txt\\00000000.txt", line + "\r\n");
+    WriteTextClips(folder, {line});
     ProgramProcess program{folder.Path()};
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
@@ -362,9 +374,7 @@ TEST(RealProgramQuestion, EveryWindowWaitsWhileTheDeleteQuestionIsOpen) {
     ASSERT_TRUE(EmptyTheClipboard());
     TempFolder folder;
     WriteFileBytes(folder.Path() + "lumeret.ini", "[SYSTEM]\r\nDELETECHECK=TRUE\r\n");
-    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
-    WriteFileBytes(folder.Path() + "txt\\00000000.txt", "first\r\n");
-    WriteFileBytes(folder.Path() + "txt\\00000001.txt", "second\r\n");
+    WriteTextClips(folder, {"first", "second"});
     ProgramProcess program{folder.Path()};
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
@@ -415,8 +425,7 @@ TEST(RealProgramQuestion, TheDeleteQuestionIsNotHiddenBehindAMainWindowKeptInFro
     const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - 160;
     WriteFileBytes(folder.Path() + "lumeret.ini", "[SYSTEM]\r\nDELETECHECK=TRUE\r\nSTAYONTOP=TRUE\r\n[FORM]\r\nLEFT=" +
                                                       std::to_string(left) + "\r\nTOP=" + std::to_string(top) + "\r\n");
-    CreateDirectoryA((folder.Path() + "txt").c_str(), nullptr);
-    WriteFileBytes(folder.Path() + "txt\\00000000.txt", "first\r\n");
+    WriteTextClips(folder, {"first"});
     ProgramProcess program{folder.Path()};
     HWND main = program.WaitForWindow(L"LumeretMainWindow", kStartTimeoutMs);
     ASSERT_NE(main, nullptr);
