@@ -1,7 +1,6 @@
 #include "app/application_win32.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
@@ -42,8 +41,6 @@ bool AnotherInstanceRuns() {
 
 int RunLumeret() {
     if (AnotherInstanceRuns()) return 0;
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
 
     ClipboardWin32 clipboard;
     SystemClipFolder folder;

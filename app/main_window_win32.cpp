@@ -1,7 +1,5 @@
 #include "app/main_window_win32.h"
 
-#include <commctrl.h>
-
 #include "app/main_window_glyphs.h"
 #include "app/screen_center_win32.h"
 #include "dib/hdc_canvas_win32.h"
@@ -11,6 +9,7 @@
 #include "platform/glyph_button_win32.h"
 #include "platform/popup_menu_win32.h"
 #include "platform/speed_button_win32.h"
+#include "platform/status_line_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -74,8 +73,7 @@ constexpr ControlLayout kLayout[] = {
     {&MainWindow::Controls::registerButton, kIdRegister, L"BUTTON", 8, 88, 65, 33, "登録", kButton},
     {&MainWindow::Controls::historyList, kIdHistory, L"LISTBOX", 0, 128, 201, 161, "",
      LBS_NOTIFY | LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_BORDER},
-    {&MainWindow::Controls::statusBar, kIdStatus, STATUSCLASSNAMEW, 0, 290, 202, 19, "",
-     CCS_NORESIZE | CCS_NOPARENTALIGN},
+    {&MainWindow::Controls::statusLine, kIdStatus, kStatusLineClass, 0, 290, 202, 19, "", 0},
 };
 
 }  // namespace
@@ -127,6 +125,7 @@ void MainWindow::ShowAtStart() {
 }
 
 void MainWindow::CreateControls() {
+    RegisterStatusLineClass();
     for (const ControlLayout& c : kLayout) {
         ui_.*c.field = CreateControl({.parent = Handle(), .id = c.id, .className = c.className, .left = c.left,
                                       .top = c.top, .width = c.width, .height = c.height, .caption = c.caption,
@@ -140,7 +139,6 @@ void MainWindow::CreateControls() {
         RouteControlMessages(button);
     }
     SendMessageW(ui_.historyList, LB_SETITEMHEIGHT, 0, kListItemHeight);
-    SendMessageW(ui_.statusBar, SB_SIMPLE, TRUE, 0);
 
     historyMenu_ = CreatePopupMenuOf({{kMenuCopy, "コピー(&C)"},
                                       {kMenuRegister, "登録(&A)"},
@@ -155,7 +153,7 @@ void MainWindow::CreateControls() {
 
 void MainWindow::ShowStatus() {
     const StatusLine& status = core_.Status();
-    SendMessageW(ui_.statusBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(FromCp932(status.Text()).c_str()));
+    SetCaption(ui_.statusLine, status.Text());
     // Setting the timer again restarts it.
     if (status.TimerRunning()) {
         SetTimer(Handle(), kStatusTimer, kStatusTimerMs, nullptr);
@@ -251,6 +249,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case kIdClear: core_.ClearClipboard(); break;
     case kIdScrapbook: ToggleScrapbook(); break;
     case kIdRegister: core_.Register(); break;
+    case kIdStatus: core_.TellClipboardKind(); break;
     case kMenuCopy: core_.CopyHistoryEntry(); break;
     case kMenuRegister: core_.RegisterHistoryEntry(); break;
     case kMenuDelete: core_.DeleteHistoryEntry(); break;
@@ -360,11 +359,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
         OnFilesDropped(reinterpret_cast<HDROP>(wParam));
         return 0;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom == ui_.statusBar && header->code == NM_CLICK) core_.TellClipboardKind();
-        break;
-    }
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

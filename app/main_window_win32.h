@@ -36,7 +36,7 @@ public:
         HWND scrapbookButton = nullptr;
         HWND registerButton = nullptr;
         HWND historyList = nullptr;
-        HWND statusBar = nullptr;
+        HWND statusLine = nullptr;
     };
 
     // The client area's size.

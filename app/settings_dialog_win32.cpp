@@ -4,6 +4,7 @@
 
 #include "app/program_icon_win32.h"
 #include "app/screen_center_win32.h"
+#include "platform/common_controls_win32.h"
 #include "platform/controls_win32.h"
 #include "platform/wide_win32.h"
 
@@ -72,8 +73,7 @@ SettingsDialog::SettingsDialog(AppCore& core, HWND owner) : core_(core) {
 
 // Each box explains itself in a tooltip while the mouse rests on it.
 void SettingsDialog::CreateHints() {
-    ui_.hints = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
-                                0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ui_.hints = CreateHintWindow(Handle());
     for (const auto& box : kBoxes) {
         std::wstring text = FromCp932(box.hint);
         TOOLINFOW tool{};

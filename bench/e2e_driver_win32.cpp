@@ -5,8 +5,8 @@
 //   start-up          process start until the main window is visible, beside
 //                     smallest_window.exe, built next to this driver, and
 //                     beside its build with a status bar of the common
-//                     controls (the main window needs them, and under Wine
-//                     loading them is a large cost of its own);
+//                     controls (under Wine loading them is a large cost of
+//                     its own, which the program's own status line spares);
 //                     once more with 300 text clips and the picture clips
 //                     registered below in the program's folder
 //   text capture      another program sets a text until it is the history's

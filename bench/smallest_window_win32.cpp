@@ -2,8 +2,8 @@
 // window, linked against nothing beyond what every window needs, so that its
 // start is what Wine and the machine cost and nothing more. Built once more
 // with WITH_STATUS_BAR, the window also holds a status bar of the common
-// controls, as the program's main window does: loading them is a cost of its
-// own under Wine.
+// controls: what loading them at start costs under Wine, a cost the program's
+// main window spares with a status line of its own.
 #include <windows.h>
 #ifdef WITH_STATUS_BAR
 #include <commctrl.h>

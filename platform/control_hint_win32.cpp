@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/common_controls_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -13,8 +14,7 @@ constexpr int kMaxHintWidth = 400;  // longer lines wrap
 ControlHint::ControlHint(HWND owner, HWND control)
     : owner_(owner),
       control_(control),
-      tooltip_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+      tooltip_(CreateHintWindow(owner)) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND;

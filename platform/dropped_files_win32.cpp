@@ -1,23 +1,16 @@
 #include "platform/dropped_files_win32.h"
 
+#include "platform/system_library_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
 
 namespace {
 
-// Loaded on first use and kept for the rest of the process.
-HMODULE ShellLibrary() {
-    static const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    return shell;
-}
-
 // The shell's function of that name; null where it or the library is missing.
 template <typename Function>
 Function* ShellFunction(const char* name) {
-    const HMODULE shell = ShellLibrary();
-    const FARPROC found = shell ? GetProcAddress(shell, name) : nullptr;
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
+    return SystemLibraryFunction<Function>(L"shell32.dll", name);
 }
 
 constexpr UINT kAllDroppedFiles = 0xFFFFFFFF;

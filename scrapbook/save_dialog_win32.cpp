@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "platform/other_windows_wait_win32.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide_win32.h"
 
 namespace lumeret {
@@ -15,18 +16,6 @@ namespace {
 SaveDialogRunner& Runner() {
     static SaveDialogRunner runner;
     return runner;
-}
-
-// The common dialogs, and the printer spooler they bring along, are loaded
-// the first time a clip is exported rather than at every start, and kept.
-decltype(&GetSaveFileNameW) SystemSaveFileName() {
-    static const auto function = []() -> decltype(&GetSaveFileNameW) {
-        HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-        if (!dialogs) return nullptr;
-        return reinterpret_cast<decltype(&GetSaveFileNameW)>(
-            reinterpret_cast<void*>(GetProcAddress(dialogs, "GetSaveFileNameW")));
-    }();
-    return function;
 }
 
 std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
@@ -51,7 +40,9 @@ std::optional<std::string> RunSystemDialog(const SaveDialogRequest& request) {
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-    const auto getSaveFileName = SystemSaveFileName();
+    // The common dialogs, and the printer spooler they bring along, are loaded
+    // the first time a clip is exported rather than at every start.
+    auto* getSaveFileName = SystemLibraryFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
     if (!getSaveFileName) return std::nullopt;
     bool named = false;
     {

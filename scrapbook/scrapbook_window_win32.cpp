@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dib/hdc_canvas_win32.h"
+#include "platform/common_controls_win32.h"
 #include "platform/controls_win32.h"
 #include "platform/errors.h"
 #include "platform/glyph_button_win32.h"
@@ -175,6 +176,7 @@ void ScrapbookWindow::CreateControls() {
     HWND self = Handle();
     // The tabs come first in the stacking and the tab order; their pages are
     // their children, so each page's controls paint and clip within it.
+    LoadCommonControls();
     ui_.pages = CreateControl({.parent = self, .id = kIdPages, .className = WC_TABCONTROLW, .left = 0, .top = 0,
                                .width = kPagesWidth, .height = kPagesHeight,
                                .style = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP});

@@ -123,7 +123,7 @@ TEST_F(PeopleInput, TheMainWindowGivesTheListTheFocusWhenActivatedAgain) {
     ShowScrapbook();
     ClickOn(Scrap().Ui().copyButton);
     ASSERT_EQ(GetActiveWindow(), Scrap().Handle());
-    ClickOn(Main().Ui().statusBar);
+    ClickOn(Main().Ui().statusLine);
     EXPECT_EQ(GetActiveWindow(), Main().Handle());
     EXPECT_EQ(GetFocus(), Main().Ui().historyList);
 }

@@ -127,15 +127,42 @@ TEST_F(MainWindow, ClearEmptiesTheClipboardAndKeepsTheHistory) {
     EXPECT_EQ(Main().StatusText(), status::kCleared);
 }
 
+// Pixels of a control drawn on the screen in the colour of button text.
+int TextColouredPixels(HWND control) {
+    UpdateWindow(control);
+    RECT client{};
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    int count = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT);
+    }
+    ReleaseDC(control, dc);
+    return count;
+}
+
+// The status line is drawn by the program: its text shows, and shows no more
+// once the line clears itself some three seconds later.
+TEST_F(MainWindow, TheStatusLineShowsItsTextUntilItClears) {
+    HWND line = Main().Ui().statusLine;
+    ASSERT_EQ(Caption(line), "");
+    EXPECT_EQ(TextColouredPixels(line), 0);
+    ClickOn(line);
+    EXPECT_EQ(Caption(line), status::kIsEmpty);
+    EXPECT_GT(TextColouredPixels(line), 20);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(line).empty(); }, 600));
+    EXPECT_EQ(TextColouredPixels(line), 0);
+}
+
 TEST_F(MainWindow, StatusLineClickTellsWhatTheClipboardHolds) {
-    ClickOn(Main().Ui().statusBar);
+    ClickOn(Main().Ui().statusLine);
     EXPECT_EQ(Main().StatusText(), status::kIsEmpty);
     Copy("t");
-    ClickOn(Main().Ui().statusBar);
+    ClickOn(Main().Ui().statusLine);
     EXPECT_EQ(Main().StatusText(), status::kIsText);
     ASSERT_TRUE(PutBitmapOnClipboard(4, 4));
     PumpPending();
-    ClickOn(Main().Ui().statusBar);
+    ClickOn(Main().Ui().statusLine);
     EXPECT_EQ(Main().StatusText(), status::kIsBitmap);
 }
 
@@ -351,7 +378,7 @@ TEST_F(MainWindowLayout, EveryControlSitsAtItsPlaceWithItsClassAndCaption) {
         {ui.scrapbookButton, L"Button", 8, 24, 65, 65, ""},
         {ui.registerButton, L"Button", 8, 88, 65, 33, "登録"},
         {ui.historyList, L"ListBox", 0, 128, 201, 161, ""},
-        {ui.statusBar, L"msctls_statusbar32", 0, 290, 202, 19, ""},
+        {ui.statusLine, L"LumeretStatusLine", 0, 290, 202, 19, ""},
     };
     HWND previous = nullptr;
     for (const Placed& c : expected) {

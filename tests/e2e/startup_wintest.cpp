@@ -5,6 +5,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/handles_win32.h"
 #include "store/clip_numbering.h"
@@ -25,6 +31,54 @@ std::string Key(const std::string& ini, const char* section, const char* key) {
     char buffer[4096] = {};
     GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof(buffer), ini.c_str());
     return buffer;
+}
+
+// The libraries an executable file names in its import table, in lower case.
+// The file is of this test's own bitness.
+std::vector<std::string> ImportedLibraries(const std::string& path) {
+    const std::string file = ReadFileBytes(path);
+    auto at = [&file](std::size_t offset, auto& value) {
+        if (offset > file.size() || file.size() - offset < sizeof(value)) throw std::out_of_range("past the file");
+        std::memcpy(&value, file.data() + offset, sizeof(value));
+    };
+    IMAGE_DOS_HEADER dos{};
+    at(0, dos);
+    IMAGE_NT_HEADERS nt{};
+    at(static_cast<std::size_t>(dos.e_lfanew), nt);
+    const std::size_t sections =
+        static_cast<std::size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
+    auto fileOffset = [&](DWORD rva) -> std::size_t {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section{};
+            at(sections + i * sizeof(section), section);
+            if (rva >= section.VirtualAddress && rva - section.VirtualAddress < section.SizeOfRawData) {
+                return section.PointerToRawData + (rva - section.VirtualAddress);
+            }
+        }
+        throw std::out_of_range("address in no section");
+    };
+    std::vector<std::string> names;
+    std::size_t entry = fileOffset(nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (IMAGE_IMPORT_DESCRIPTOR library{}; at(entry, library), library.Name != 0; entry += sizeof(library)) {
+        std::string name(file.c_str() + fileOffset(library.Name));
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        names.push_back(name);
+    }
+    return names;
+}
+
+// The main window shows without the libraries of the common controls, the
+// shell and the common dialogs: loading them would lengthen every start, and
+// what uses them is made once the window shows.
+TEST(Startup, TheProgramStartsWithoutTheLibrariesItsLaterPartsUse) {
+    const std::vector<std::string> libraries = ImportedLibraries(BuiltProgramPath());
+    auto imports = [&libraries](const char* name) {
+        return std::find(libraries.begin(), libraries.end(), name) != libraries.end();
+    };
+    ASSERT_TRUE(imports("user32.dll"));
+    EXPECT_FALSE(imports("comctl32.dll"));
+    EXPECT_FALSE(imports("shell32.dll"));
+    EXPECT_FALSE(imports("comdlg32.dll"));
 }
 
 TEST(Startup, SecondStartEndsAtOnceAndTheFirstKeepsRunning) {
