@@ -81,6 +81,10 @@ LRESULT CALLBACK StatusLineProc(HWND line, UINT msg, WPARAM wParam, LPARAM lPara
         EndPaint(line, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        // A picture of the window, taken by another program.
+        Paint(line, reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_LBUTTONUP:
         // The line never takes the mouse: a release here is one over it.
         SendMessageW(GetParent(line), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(line), STN_CLICKED),

@@ -127,16 +127,22 @@ TEST_F(MainWindow, ClearEmptiesTheClipboardAndKeepsTheHistory) {
     EXPECT_EQ(Main().StatusText(), status::kCleared);
 }
 
-// Pixels of a control drawn on the screen in the colour of button text.
+// Pixels in the colour of button text within an area of a device context.
+int TextColouredPixels(HDC dc, const RECT& area) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) count += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT);
+    }
+    return count;
+}
+
+// The same of a control as drawn on the screen.
 int TextColouredPixels(HWND control) {
     UpdateWindow(control);
     RECT client{};
     GetClientRect(control, &client);
     HDC dc = GetDC(control);
-    int count = 0;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT);
-    }
+    const int count = TextColouredPixels(dc, client);
     ReleaseDC(control, dc);
     return count;
 }
@@ -152,6 +158,28 @@ TEST_F(MainWindow, TheStatusLineShowsItsTextUntilItClears) {
     EXPECT_GT(TextColouredPixels(line), 20);
     EXPECT_TRUE(PumpUntil([&] { return Caption(line).empty(); }, 600));
     EXPECT_EQ(TextColouredPixels(line), 0);
+}
+
+// Another program taking a picture of the window (PrintWindow, magnifiers)
+// gets the status line with its text.
+TEST_F(MainWindow, APictureTakenOfTheStatusLineShowsItsText) {
+    HWND line = Main().Ui().statusLine;
+    ClickOn(line);
+    ASSERT_EQ(Caption(line), status::kIsEmpty);
+    RECT client{};
+    GetClientRect(line, &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, picture);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageW(line, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const int text = TextColouredPixels(dc, client);
+    SelectObject(dc, old);
+    DeleteObject(picture);
+    DeleteDC(dc);
+    EXPECT_GT(text, 20);
 }
 
 TEST_F(MainWindow, StatusLineClickTellsWhatTheClipboardHolds) {
