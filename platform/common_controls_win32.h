@@ -1,6 +1,6 @@
-// The common controls the windows use besides their status lines: the tab
-// control and the hints (tooltips). Their library is loaded once a window is
-// shown, by the first window part that needs them, not with the program.
+// The common controls the windows use: the scrapbook's tabs and the hints
+// (tooltips). Their library is loaded by the first part that makes one, not
+// with the program, so that the main window shows without it.
 #pragma once
 
 #include <windows.h>
