@@ -98,15 +98,15 @@ LRESULT CALLBACK StatusLineProc(HWND line, UINT msg, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterStatusLineClass() {
-    static bool registered = false;
-    if (registered) return;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{sizeof(wc)};
+    if (GetClassInfoExW(instance, kStatusLineClass, &wc)) return;
+    wc = WNDCLASSEXW{sizeof(wc)};
     wc.lpfnWndProc = &StatusLineProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = kStatusLineClass;
     if (!RegisterClassExW(&wc)) throw OutOfResourcesError("Cannot create control");
-    registered = true;
 }
 
 }  // namespace lumeret

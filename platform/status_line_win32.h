@@ -15,7 +15,8 @@ namespace lumeret {
 
 inline constexpr wchar_t kStatusLineClass[] = L"LumeretStatusLine";
 
-// Registers the class of that name on the first call, before a line is made.
+// Registers the class of that name unless it is registered, before a line is
+// made.
 // Throws OutOfResourcesError when it cannot be registered.
 void RegisterStatusLineClass();
 
